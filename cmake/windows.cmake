@@ -1,0 +1,34 @@
+# Windows build with MinGW-w64: the program itself, or (VELO_WINE_TESTS) the
+# test executables that run under Wine.
+add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400
+                        STRICT)
+add_compile_options(-Wall -Wextra)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(VELO_WIN_LIBS comctl32 shlwapi version ole32 oleaut32 uuid)
+
+add_library(velocine_win STATIC ${VELO_WIN_SOURCES})
+target_include_directories(velocine_win PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(velocine_win PUBLIC velocine_core ${VELO_WIN_LIBS})
+
+option(VELO_WINE_TESTS "Build the test executables that run under Wine" OFF)
+
+if(NOT VELO_WINE_TESTS)
+  enable_language(RC)
+  add_executable(Velocine WIN32 app/WinMain_win.cpp res/Velocine.rc)
+  target_link_libraries(Velocine velocine_win)
+  return()
+endif()
+
+enable_language(RC)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest
+                 EXCLUDE_FROM_ALL)
+
+file(GLOB wine_tests CONFIGURE_DEPENDS tests/wine/*.cpp)
+add_executable(wine_tests ${wine_tests} ${VELO_CONTRACT_TESTS}
+                          ${VELO_TEST_SUPPORT} res/Velocine.rc)
+target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(wine_tests velocine_win gtest gtest_main)

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs the Windows test executables under Wine (on the display it is given).
+set -uo pipefail
+cd "$(dirname "$0")/.."
+results=$1
+source scripts/wine-env.sh
+wine_prefix_ready
+wine_set_version winxp
+
+wine build/wintest/wine_tests.exe --gtest_output="xml:$(winepath -w "$results/wine.xml")" \
+  --gtest_brief=1
+status=$?
+wineserver -k 2>/dev/null
+exit $status
