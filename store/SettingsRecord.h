@@ -1,0 +1,86 @@
+// The values one wizard run works on: what the registry held when the wizard
+// opened, what the pages recommend, and what Finish will write.
+#pragma once
+
+#include <cstdint>
+
+namespace velo {
+
+// The two families of Windows the program supports; they keep their TCP/IP
+// values in different places and forms.
+enum WindowsFamily {
+  kFamily9x = 0,  // Windows 95, 98, Me: decimal text under VxD\MSTCP
+  kFamilyNT = 1,  // NT 4.0, 2000, XP, Server 2003: DWORDs under Tcpip
+};
+
+// How the computer is connected (the wizard's first question).
+enum ConnectionKind {
+  kDialUp = 0,
+  kDsl = 1,
+  kLan = 2,
+  kCableModem = 3,
+};
+
+struct SettingsRecord {
+  // What Finish writes.
+  int32_t NewPMTUDiscovery = 0;
+  int32_t NewPMTUBlackHoleDetect = 0;
+  int32_t NewEnableICMPRedirects = 0;
+  int32_t NewMTU = 0;
+  int32_t NewMSS = 0;
+  int32_t NewRWIN = 0;
+  int32_t NewTTL = 0;
+  int32_t NewKeepAliveTime = 0;
+  int32_t NewKeepAliveInterval = 0;
+  int32_t NewSYNAttackProtect = 0;
+  int32_t NewMaxConnectionsPer1_0Server = 0;
+  int32_t NewMaxConnectionsPerServer = 0;
+
+  // What the pages offer as the recommended setting.
+  int32_t RecommendedMTU = 0;
+  int32_t RecommendedMSS = 0;
+  int32_t RecommendedRWIN = 0;
+  int32_t RecommendedTTL = 0;
+  int32_t RecommendedKeepAliveTime = 0;
+  int32_t RecommendedKeepAliveInterval = 0;
+  int32_t RecommendedSYNAttackProtect = 0;
+  int32_t RecommendedMaxConnectionsPer1_0Server = 0;
+  int32_t RecommendedMaxConnectionsPerServer = 0;
+
+  // What the registry held when the wizard opened; each is meaningful only
+  // while its flag in FoundFlags is 1.
+  int32_t OriginalPMTUDiscovery = 0;
+  int32_t OriginalPMTUBlackHoleDetect = 0;
+  int32_t OriginalEnableICMPRedirects = 0;
+  int32_t OriginalMTU = 0;
+  int32_t OriginalMSS = 0;
+  int32_t OriginalRWIN = 0;
+  int32_t OriginalTTL = 0;
+  int32_t OriginalKeepAliveTime = 0;
+  int32_t OriginalKeepAliveInterval = 0;
+  int32_t OriginalSYNAttackProtect = 0;
+  int32_t OriginalMaxConnectionsPer1_0Server = 0;
+  int32_t OriginalMaxConnectionsPerServer = 0;
+
+  // The answer of the wizard's first step (ConnectionKind).
+  int32_t ConnectionType = kDialUp;
+};
+
+// Set to 1 by the backup for each value it found in the registry; the pages
+// show "isn't set." for the others.
+struct FoundFlags {
+  int32_t MTUFound = 0;
+  int32_t MSSFound = 0;
+  int32_t PMTUDiscoveryFound = 0;
+  int32_t PMTUBlackHoleDetectFound = 0;
+  int32_t RWINFound = 0;
+  int32_t TTLFound = 0;
+  int32_t MaxConnectionsPer1_0ServerFound = 0;
+  int32_t MaxConnectionsPerServerFound = 0;
+  int32_t KeepAliveTimeFound = 0;
+  int32_t KeepAliveIntervalFound = 0;
+  int32_t SYNAttackProtectFound = 0;
+  int32_t EnableICMPRedirectsFound = 0;
+};
+
+}  // namespace velo
