@@ -32,3 +32,12 @@ add_executable(wine_tests ${wine_tests} ${VELO_CONTRACT_TESTS}
                           ${VELO_TEST_SUPPORT} res/Velocine.rc)
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(wine_tests velocine_win gtest gtest_main)
+
+# Benchmarks that also measure the real registry under Wine.
+file(GLOB bench_sources CONFIGURE_DEPENDS bench/*_bench.cpp)
+foreach(bench ${bench_sources})
+  get_filename_component(name ${bench} NAME_WE)
+  add_executable(${name} ${bench} ${VELO_TEST_SUPPORT})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} velocine_win)
+endforeach()
