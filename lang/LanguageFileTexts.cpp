@@ -1,0 +1,45 @@
+#include "lang/LanguageFileTexts.h"
+
+#include "lang/IniFile.h"
+#include "lang/LanguageFiles.h"
+
+namespace velo {
+
+namespace {
+
+const char kSection[] = "Lanvora";
+// Texts are read into a buffer of this many characters, NUL included.
+const size_t kTextBuffer = 2000;
+
+// Turns every "*" into a line feed, one character of the ANSI code page at a
+// time so that the trail byte of a double-byte character is never taken for
+// one. A lead byte left without its trail byte (the buffer cut the character
+// in two) is dropped.
+std::string BreakLines(const std::string& text,
+                       const LanguagePlatform& platform) {
+  std::string broken;
+  broken.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (platform.IsLeadByte(static_cast<unsigned char>(c))) {
+      if (i + 1 == text.size()) break;
+      broken += c;
+      broken += text[++i];
+    } else {
+      broken += c == '*' ? '\n' : c;
+    }
+  }
+  return broken;
+}
+
+}  // namespace
+
+std::string LanguageFileTexts::Load(const std::string& key,
+                                    const std::string& englishDefault) const {
+  std::string path = LanguageFilePath(appPath_, language_, ".ini");
+  IniFile file(platform_.ReadWholeFile(path));
+  return BreakLines(file.GetString(kSection, key, englishDefault, kTextBuffer),
+                    platform_);
+}
+
+}  // namespace velo

@@ -1,0 +1,33 @@
+// The program's texts from the current language file: key=text lines in the
+// section "Lanvora" of "<AppPath>\Lang\<Language>.ini". The file is read
+// afresh at every lookup, so a change of language shows with the next one.
+#pragma once
+
+#include <string>
+
+#include "lang/LanguagePlatform.h"
+#include "lang/Texts.h"
+
+namespace velo {
+
+class LanguageFileTexts : public Texts {
+ public:
+  // `appPath` and `language` are the application's own strings, read at
+  // every lookup; they and `platform` must outlive this object.
+  LanguageFileTexts(const std::string& appPath, const std::string& language,
+                    const LanguagePlatform& platform)
+      : appPath_(appPath), language_(language), platform_(platform) {}
+
+  // The text of `key`, or `englishDefault` when the file, the section or the
+  // key is missing; at most 1999 characters, with every "*" (but a "*" byte
+  // inside a double-byte character) turned into a line feed.
+  std::string Load(const std::string& key,
+                   const std::string& englishDefault) const override;
+
+ private:
+  const std::string& appPath_;
+  const std::string& language_;
+  const LanguagePlatform& platform_;
+};
+
+}  // namespace velo

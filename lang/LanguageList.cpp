@@ -1,0 +1,28 @@
+#include "lang/LanguageList.h"
+
+#include "lang/LanguageFiles.h"
+#include "registry/PathNames.h"
+
+namespace velo {
+
+size_t LanguageList::Add(const std::string& fileName, bool flagLoaded) {
+  LanguageItem item;
+  item.name = LanguageName(fileName);
+  // The image list hands out indexes 0, 1, 2... to the flags it takes.
+  item.image = flagLoaded ? images_++ : -1;
+  // Inserting at -1 appends; an image index never exceeds the item count,
+  // as every earlier flag has its item.
+  size_t position = item.image < 0 ? items_.size()
+                                   : static_cast<size_t>(item.image);
+  items_.insert(items_.begin() + position, item);
+  return position;
+}
+
+int LanguageList::IndexOf(const std::string& language) const {
+  if (language.empty()) return -1;
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (NamesEqual(items_[i].name, language)) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace velo

@@ -1,0 +1,37 @@
+// The order and selection rules of the main window's language list. The list
+// is built as the Lang folder is enumerated: each file's flag bitmap goes
+// into an image list, and its item is inserted at the position equal to the
+// image's index; a language without a flag (adding the bitmap failed, index
+// -1) is appended. So the flagged languages come first, then the others,
+// each group in the order the files were found.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velo {
+
+struct LanguageItem {
+  std::string name;
+  int image = -1;  // index of its flag in the image list; -1: no flag
+};
+
+class LanguageList {
+ public:
+  // Adds the language of the next "*.ini" file found; `flagLoaded` tells
+  // whether its bitmap went into the image list. Returns the position the
+  // item was inserted at.
+  size_t Add(const std::string& fileName, bool flagLoaded);
+
+  const std::vector<LanguageItem>& Items() const { return items_; }
+
+  // The position of the item that names `language`, compared without
+  // regard to case; -1 when none does or `language` is empty.
+  int IndexOf(const std::string& language) const;
+
+ private:
+  std::vector<LanguageItem> items_;
+  int images_ = 0;
+};
+
+}  // namespace velo

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "lang/LanguageFileTexts.h"
+
+namespace velo {
+namespace {
+
+// Files in memory and, when asked for, a double-byte code page whose lead
+// bytes are those of Shift-JIS.
+class FakeLanguagePlatform : public LanguagePlatform {
+ public:
+  FileContents ReadWholeFile(const std::string& path) const override {
+    reads.push_back(path);
+    auto found = files.find(path);
+    return found == files.end() ? FileContents() : found->second;
+  }
+  bool IsLeadByte(unsigned char byte) const override {
+    return doubleByte &&
+           ((byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc));
+  }
+  void Put(const std::string& path, const std::string& bytes) {
+    files[path].state = FileState::kRead;
+    files[path].bytes = bytes;
+  }
+
+  std::map<std::string, FileContents> files;
+  bool doubleByte = false;
+  mutable std::vector<std::string> reads;
+};
+
+class LanguageFileTextsTest : public ::testing::Test {
+ protected:
+  void PutGerman(const std::string& lines) {
+    platform_.Put("C:\\Velo\\Lang\\Deutsch.ini", "[Lanvora]\r\n" + lines);
+  }
+
+  std::string appPath_ = "C:\\Velo";
+  std::string language_ = "Deutsch";
+  FakeLanguagePlatform platform_;
+  LanguageFileTexts texts_{appPath_, language_, platform_};
+};
+
+TEST_F(LanguageFileTextsTest, ReadsTheLanguageFileAtEveryLookup) {
+  PutGerman("18=Velocine DE\r\n");
+  EXPECT_EQ("Velocine DE", texts_.Load("18", "Velocine"));
+  PutGerman("18=Velocine neu\r\n");
+  EXPECT_EQ("Velocine neu", texts_.Load("18", "Velocine"));
+  platform_.Put("C:\\Velo\\Lang\\Francais.ini", "[lanvora]\n18=Velocine FR\n");
+  language_ = "Francais";
+  EXPECT_EQ("Velocine FR", texts_.Load("18", "Velocine"));
+  appPath_.clear();
+  language_.clear();
+  EXPECT_EQ("Velocine", texts_.Load("18", "Velocine"));
+  EXPECT_EQ((std::vector<std::string>{
+                "C:\\Velo\\Lang\\Deutsch.ini", "C:\\Velo\\Lang\\Deutsch.ini",
+                "C:\\Velo\\Lang\\Francais.ini", "\\Lang\\.ini"}),
+            platform_.reads);
+}
+
+TEST_F(LanguageFileTextsTest, MissingFileSectionOrKeyGivesTheDefault) {
+  EXPECT_EQ("bytes", texts_.Load("4", "bytes"));
+  platform_.Put("C:\\Velo\\Lang\\Deutsch.ini", "[Other]\n4=Bytes\n");
+  EXPECT_EQ("bytes", texts_.Load("4", "bytes"));
+  PutGerman("5=aus\n");
+  EXPECT_EQ("bytes", texts_.Load("4", "bytes"));
+  EXPECT_EQ("aus", texts_.Load("5", "is currently disabled."));
+}
+
+TEST_F(LanguageFileTextsTest, EveryStarBecomesALineFeed) {
+  PutGerman("IDC_HINT=Eins*Zwei**Drei*\n");
+  EXPECT_EQ("Eins\nZwei\n\nDrei\n", texts_.Load("IDC_HINT", "x"));
+  EXPECT_EQ("One\n\nTwo", texts_.Load("absent", "One**Two"));
+}
+
+TEST_F(LanguageFileTextsTest, LongTextIsCutAt1999Characters) {
+  std::string text;
+  for (int i = 0; i < 2500; ++i) text += static_cast<char>('a' + i % 26);
+  PutGerman("43=" + text + "\n");
+  EXPECT_EQ(text.substr(0, 1999), texts_.Load("43", "x"));
+  EXPECT_EQ(text.substr(0, 1999), texts_.Load("absent", text));
+}
+
+TEST_F(LanguageFileTextsTest, StarInsideADoubleByteCharacterStays) {
+  platform_.doubleByte = true;
+  PutGerman("1=\x81*a*\x82**\n");
+  EXPECT_EQ("\x81*a\n\x82*\n", texts_.Load("1", "x"));
+  platform_.doubleByte = false;
+  EXPECT_EQ("\x81\na\n\x82\n\n", texts_.Load("1", "x"));
+}
+
+TEST_F(LanguageFileTextsTest, DoubleByteCharacterCutInTwoIsDropped) {
+  platform_.doubleByte = true;
+  PutGerman("1=" + std::string(1998, 'a') + "\x81\x40tail\n");
+  EXPECT_EQ(std::string(1998, 'a'), texts_.Load("1", "x"));
+}
+
+}  // namespace
+}  // namespace velo
