@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything: the portable code and its tests natively (with
 # sanitizers), Velocine.exe, and the test executables that run under Wine.
+# "scripts/build.sh program" builds Velocine.exe alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
@@ -18,6 +19,8 @@ configure build/wintest -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVELO_MINGW_THREADS=posix \
   -DVELO_WINE_TESTS=ON
 
-for dir in build/native build/win build/wintest; do
+dirs=(build/native build/win build/wintest)
+[ "${1:-}" = program ] && dirs=(build/win)
+for dir in "${dirs[@]}"; do
   cmake --build "$dir" -j "$jobs"
 done

@@ -1,0 +1,76 @@
+// The one application object: what every window of the program reads (paths,
+// language, Windows family, the alert box, the main window) and the start-up
+// that decides whether the main window opens at all.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/AlertDlg.h"
+#include "app/WindowsVersion.h"
+#include "lang/LanguageFileTexts.h"
+#include "lang/Win32LanguagePlatform.h"
+#include "registry/Win32Registry.h"
+
+namespace velo {
+
+class CTunerDlg;
+class CMyPropertySheet;
+class SkinComponent;
+
+class CTunerApp {
+ public:
+  CTunerApp();
+  ~CTunerApp();
+
+  // Start-up. Returns false in every case: the program has no message loop
+  // of its own and ends when the main window (or the start-up alert) closes.
+  bool InitInstance();
+
+  // The localized text of a key, with "*" turned into line feeds.
+  std::string LoadText(const std::string& key,
+                       const std::string& englishDefault) const;
+  // Sets a control's text from a key; nothing when the dialog lacks it.
+  void SetControlText(const std::string& key, int controlId,
+                      const std::string& englishDefault, HWND dialog) const;
+  // Remembers the chosen language for the next start.
+  void SaveLanguage(const std::string& name);
+
+  // Shows a message in the alert box; returns 1 for OK or Yes, 2 otherwise.
+  int Alert(const std::string& text, bool okOnly);
+
+  // The main window's skin, or null while there is no main window: dialogs
+  // shown before it exists are drawn plain.
+  SkinComponent* MainSkin() const;
+
+  Registry& registry() { return registry_; }
+
+  std::string m_strModulePath;
+  CAlertDlg m_alert;
+  CWindowsVersion m_version;
+  std::string m_szAppPath;
+  std::string m_szLanguage;
+  int m_nWindowsFamily = kFamilyNT;
+  CTunerDlg* m_pMainDlg = nullptr;
+  int32_t ModemFound = 0;
+
+ private:
+  // Reads AppPath and Language from the program's registry key.
+  void ReadSettings();
+
+  Win32Registry registry_;
+  Win32LanguagePlatform languagePlatform_;
+  LanguageFileTexts texts_;
+  std::unique_ptr<CTunerDlg> mainDialog_;
+};
+
+// The application object, constructed statically.
+CTunerApp& App();
+
+// The wizard sheet of the current run; null until the first run.
+extern CMyPropertySheet* g_pWizardSheet;
+
+}  // namespace velo

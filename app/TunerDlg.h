@@ -1,0 +1,60 @@
+// The main window: explains the program, offers the language list, starts
+// the wizard and restores the backup. It hosts the skin component that draws
+// every other window; closing it ends the program.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/WebLink.h"
+#include "framework/Dialog.h"
+#include "skin/Skin.h"
+
+namespace velo {
+
+class CTunerDlg : public Dialog {
+ public:
+  // Null components mean the component's own controls; tests pass
+  // recorders.
+  explicit CTunerDlg(SkinComponent* skin = nullptr,
+                     SplashComponent* splash = nullptr);
+  ~CTunerDlg() override;
+
+  SkinComponent& Skin() { return *skin_; }
+  // The Reset button stands for the existence of a backup.
+  void EnableReset(bool enable);
+  bool IsResetEnabled() const;
+  // Sets the caption and every text of the window from the current language.
+  void ApplyTexts();
+
+ protected:
+  BOOL OnInitDialog() override;
+  // Escape does not close the main window.
+  void OnCancel() override {}
+  void DoDataExchange(DataExchange& exchange) override;
+
+ private:
+  void AddAboutToSystemMenu();
+  void FillLanguageList();
+  void StartComponents();
+  bool OnSystemCommand(WPARAM command);
+  bool OnPaint();
+  void OnSetSettings();
+  void OnResetSettings();
+  void OnLanguageChanged();
+  // The folder the program file lies in.
+  std::string ProgramFolder() const;
+
+  CWebLink m_link;
+  HWND m_comboLanguage = nullptr;
+  CSkin m_skin;
+  CSplash m_splash;
+  SkinComponent* skin_;
+  SplashComponent* splash_;
+  HICON m_hIcon;
+  HIMAGELIST flags_ = nullptr;
+};
+
+}  // namespace velo

@@ -1,0 +1,244 @@
+#include "app/TunerDlg.h"
+
+#include "app/AboutDlg.h"
+#include "app/TunerApp.h"
+#include "framework/Window.h"
+#include "lang/LanguageFiles.h"
+#include "lang/LanguageList.h"
+#include "registry/RegKey.h"
+#include "res/resource.h"
+
+namespace velo {
+
+namespace {
+
+const char kMakerAddress[] = "http://www.velocine.example/";
+const COLORREF kVisitedLink = RGB(0, 13, 0);
+const char kBackupKey[] = "Software\\Velocine\\Original Settings";
+
+}  // namespace
+
+CTunerDlg::CTunerDlg(SkinComponent* skin, SplashComponent* splash)
+    : Dialog(IDD_MAIN),
+      skin_(skin ? skin : &m_skin),
+      splash_(splash ? splash : &m_splash),
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr),
+                        MAKEINTRESOURCEA(IDI_VELOCINE))) {
+  Messages().OnCommand(IDC_MAIN_SET, BN_CLICKED, [this] { OnSetSettings(); });
+  Messages().OnCommand(IDC_MAIN_RESET, BN_CLICKED,
+                       [this] { OnResetSettings(); });
+  Messages().OnCommand(IDC_MAIN_LANGUAGE, CBN_SELCHANGE,
+                       [this] { OnLanguageChanged(); });
+  Messages().OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM, LRESULT*) {
+    return OnSystemCommand(command);
+  });
+  Messages().OnMessage(WM_PAINT,
+                       [this](WPARAM, LPARAM, LRESULT*) { return OnPaint(); });
+  Messages().OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM, LRESULT* icon) {
+    *icon = reinterpret_cast<LRESULT>(m_hIcon);
+    return true;
+  });
+  // F1 shows nothing.
+  Messages().OnMessage(WM_HELP, [](WPARAM, LPARAM, LRESULT* result) {
+    *result = FALSE;
+    return true;
+  });
+  // The close box ends the program without asking.
+  Messages().OnMessage(WM_CLOSE, [this](WPARAM, LPARAM, LRESULT*) {
+    EndDialog(0);
+    return true;
+  });
+}
+
+CTunerDlg::~CTunerDlg() {
+  if (flags_) ImageList_Destroy(flags_);
+}
+
+void CTunerDlg::DoDataExchange(DataExchange& exchange) {
+  exchange.Bind(IDC_MAIN_LINK, m_link);
+  m_comboLanguage = Item(IDC_MAIN_LANGUAGE);
+}
+
+BOOL CTunerDlg::OnInitDialog() {
+  Dialog::OnInitDialog();
+  AddAboutToSystemMenu();
+  SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  FillLanguageList();
+  ApplyTexts();
+  RegKey backup(App().registry());
+  EnableReset(backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk);
+
+  m_link.SetURL(kMakerAddress);
+  m_link.SetUseTooltip(true);
+  m_link.SetTooltipText(
+      App().LoadText("9084", "Click here to visit Orbelle web site"));
+  m_link.SetVisitedColour(kVisitedLink);
+
+  StartComponents();
+  return TRUE;
+}
+
+void CTunerDlg::AddAboutToSystemMenu() {
+  char text[256];
+  int length = LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUTBOX, text,
+                           sizeof text);
+  HMENU menu = GetSystemMenu(Hwnd(), FALSE);
+  if (length <= 0 || !menu) return;
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
+}
+
+std::string CTunerDlg::ProgramFolder() const {
+  const std::string& path = App().m_strModulePath;
+  std::string::size_type slash = path.rfind('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+void CTunerDlg::StartComponents() {
+  // Without the component installed the calls do nothing and the windows
+  // are drawn plain.
+  m_skin.Create();
+  m_splash.Create();
+  std::string folder = ProgramFolder();
+  splash_->LoadSplash(folder + "\\Skin\\Splash.spl");
+  splash_->SetDisplayTime(0);
+  splash_->SetShown(false);
+  skin_->LoadSkin(folder + "\\Skin\\Title.skn");
+  skin_->SkinWindow(HandleToLong(Hwnd()));
+}
+
+void CTunerDlg::FillLanguageList() {
+  if (!flags_) {
+    flags_ = ImageList_Create(16, 16, ILC_COLOR16, 0, 4);
+    SendMessageA(m_comboLanguage, CBEM_SETIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(flags_));
+  }
+  const std::string& appPath = App().m_szAppPath;
+  LanguageList languages;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(
+      LanguageFilePath(appPath, "*", ".ini").c_str(), &found);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more;
+       more = FindNextFileA(search, &found)) {
+    std::string name = LanguageName(found.cFileName);
+    HBITMAP flag = static_cast<HBITMAP>(
+        LoadImageA(nullptr, LanguageFilePath(appPath, name, ".bmp").c_str(),
+                   IMAGE_BITMAP, 16, 16, LR_LOADFROMFILE));
+    bool flagAdded = flag && ImageList_Add(flags_, flag, nullptr) >= 0;
+    if (flag) DeleteObject(flag);
+    size_t position = languages.Add(found.cFileName, flagAdded);
+    const LanguageItem& added = languages.Items()[position];
+    COMBOBOXEXITEMA item;
+    ZeroMemory(&item, sizeof item);
+    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+    item.iItem = static_cast<INT_PTR>(position);
+    item.pszText = const_cast<char*>(added.name.c_str());
+    item.iImage = item.iSelectedImage = added.image;
+    SendMessageA(m_comboLanguage, CBEM_INSERTITEMA, 0,
+                 reinterpret_cast<LPARAM>(&item));
+  }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  SendMessageA(m_comboLanguage, CB_SETCURSEL,
+               languages.IndexOf(App().m_szLanguage), 0);
+}
+
+void CTunerDlg::ApplyTexts() {
+  const CTunerApp& app = App();
+  SetWindowTextString(Hwnd(), app.LoadText("18", "Velocine"));
+  app.SetControlText(
+      "IDC_static_Introduction", IDC_MAIN_INTRODUCTION,
+      "Are you bored from your internet connection speed?*Do you need faster "
+      "internet surfing?*Do you want to keep your connection secure?*Do you "
+      "want to speed up your modem , DSL and LAN connection speed?*Do you want "
+      "to add more speeds greater than 115200 to your modem settings?*Are you "
+      "bored from trying out different internet settings in order to get more "
+      "speedy internet connections and nothing happen?*Do you want to speed up "
+      "your internet connection without any networking and communication "
+      "background required?*Do you want to achieve all this just by a couple "
+      "of mouse clicks?**Velocine offers you all these capabilities and more, "
+      "just follow the instructions to have your own speed internet "
+      "connections.**No more different settings trying, Trenmax will try for "
+      "you those settings to give you the most appropriate settings for your "
+      "own system.",
+      Hwnd());
+  app.SetControlText(
+      "IDC_HINT", IDC_MAIN_HINT,
+      "Velocine will save your original settings, so if you feel that Trenmax "
+      "doesn't speed up your conection, you can reset your connection settings "
+      "by simply click the 'Reset Connection Settings' Button.**So Good Luck "
+      "...",
+      Hwnd());
+  app.SetControlText("IDC_SET_SETTINGS", IDC_MAIN_SET,
+                     "&Set Connection Settings", Hwnd());
+  app.SetControlText("IDC_RESET_SETTINGS", IDC_MAIN_RESET,
+                     "&Reset Connection Settings", Hwnd());
+  app.SetControlText("IDC_Language", IDC_MAIN_LANGUAGE_LABEL, "Language",
+                     Hwnd());
+}
+
+void CTunerDlg::EnableReset(bool enable) {
+  EnableWindow(Item(IDC_MAIN_RESET), enable);
+}
+
+bool CTunerDlg::IsResetEnabled() const {
+  return IsWindowEnabled(Item(IDC_MAIN_RESET)) != FALSE;
+}
+
+bool CTunerDlg::OnSystemCommand(WPARAM command) {
+  if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
+  CAboutDlg about;
+  about.DoModal(Hwnd());
+  return true;
+}
+
+bool CTunerDlg::OnPaint() {
+  if (!IsIconic(Hwnd())) return false;
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Hwnd(), &paint);
+  SendMessageA(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  RECT client;
+  GetClientRect(Hwnd(), &client);
+  int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+  int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  DrawIcon(dc, x, y, m_hIcon);
+  EndPaint(Hwnd(), &paint);
+  return true;
+}
+
+void CTunerDlg::OnSetSettings() {
+  // A new run replaces the backup: ask first while one exists.
+  if (IsResetEnabled() &&
+      App().Alert(App().LoadText(
+                      "43",
+                      "Now, your old connection settings saved as backup will "
+                      "be overwritten with the current settings as they will "
+                      "be the new backup.\nDo you want to proceed?"),
+                  false) != kAlertYes)
+    return;
+}
+
+void CTunerDlg::OnResetSettings() {
+  EnableReset(false);
+}
+
+void CTunerDlg::OnLanguageChanged() {
+  int selected = static_cast<int>(
+      SendMessageA(m_comboLanguage, CB_GETCURSEL, 0, 0));
+  if (selected == CB_ERR) return;
+  char name[MAX_PATH + 1] = "";
+  COMBOBOXEXITEMA item;
+  ZeroMemory(&item, sizeof item);
+  item.mask = CBEIF_TEXT;
+  item.iItem = selected;
+  item.pszText = name;
+  item.cchTextMax = sizeof name;
+  if (!SendMessageA(m_comboLanguage, CBEM_GETITEMA, 0,
+                    reinterpret_cast<LPARAM>(&item)))
+    return;
+  App().m_szLanguage = name;
+  ApplyTexts();
+  App().SaveLanguage(name);
+}
+
+}  // namespace velo

@@ -1,0 +1,48 @@
+#include "app/WindowsVersion.h"
+
+namespace velo {
+
+namespace {
+const uint32_t kPlatform9x = 1;  // VER_PLATFORM_WIN32_WINDOWS
+const uint32_t kPlatformNT = 2;  // VER_PLATFORM_WIN32_NT
+}  // namespace
+
+bool CWindowsVersion::IsWindows95() const {
+  return numbers_.platformId == kPlatform9x && numbers_.minor == 0;
+}
+
+bool CWindowsVersion::IsWindows98() const {
+  return numbers_.platformId == kPlatform9x && numbers_.minor == 10;
+}
+
+bool CWindowsVersion::IsWindowsMe() const {
+  return numbers_.platformId == kPlatform9x && numbers_.minor == 90;
+}
+
+bool CWindowsVersion::IsWindows2000() const {
+  return numbers_.platformId == kPlatformNT && numbers_.major == 5 &&
+         numbers_.minor == 0;
+}
+
+bool CWindowsVersion::IsWindowsXP() const {
+  return numbers_.platformId == kPlatformNT && numbers_.major == 5 &&
+         numbers_.minor >= 1;
+}
+
+bool CWindowsVersion::IsWindowsNT4() const {
+  return numbers_.platformId == kPlatformNT && numbers_.major == 4;
+}
+
+bool CWindowsVersion::Classify(WindowsFamily* family) const {
+  if (IsWindows95() || IsWindows98() || IsWindowsMe()) {
+    *family = kFamily9x;
+    return true;
+  }
+  if (IsWindows2000() || IsWindowsXP() || IsWindowsNT4()) {
+    *family = kFamilyNT;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace velo

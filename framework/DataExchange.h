@@ -1,0 +1,53 @@
+// Moves values between a dialog's controls and its members, in both
+// directions, from one table (the dialog's DoDataExchange). The same table
+// can run for a single control, as a kill-focus check does.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace velo {
+
+class Control;
+class Dialog;
+
+class DataExchange {
+ public:
+  // `onlyControl` 0 runs every entry; otherwise only that control's.
+  DataExchange(Dialog& dialog, bool saveAndValidate, int onlyControl = 0);
+
+  bool Saving() const { return saving_; }
+  // True once an entry has refused the control's text; later entries then
+  // do nothing, so the members after the bad one keep their values.
+  bool Failed() const { return failed_; }
+
+  // A signed decimal integer ("%d").
+  void Int(int controlId, int32_t& value);
+  void Int64(int controlId, int64_t& value);
+  // Int followed, when saving, by a range check.
+  void IntInRange(int controlId, int32_t& value, int32_t minimum,
+                  int32_t maximum);
+  // Subclasses the control the first time the dialog's window exchanges.
+  void Bind(int controlId, Control& control);
+
+ private:
+  bool Applies(int controlId) const;
+  bool ReadInt64(int controlId, int64_t minimum, int64_t maximum,
+                 int64_t* value);
+  // Shows the standard message, then puts the focus in the box with its text
+  // selected.
+  void Fail(int controlId, const std::string& message);
+
+  Dialog& dialog_;
+  bool saving_;
+  int onlyControl_;
+  bool failed_ = false;
+};
+
+// The texts of the standard data-exchange messages.
+extern const char kEnterIntegerMessage[];
+std::string EnterIntegerBetweenMessage(int64_t minimum, int64_t maximum);
+
+}  // namespace velo

@@ -1,0 +1,83 @@
+#include "framework/DataExchange.h"
+
+#include <cstdio>
+
+#include "framework/Dialog.h"
+#include "framework/IntegerText.h"
+#include "framework/Window.h"
+
+namespace velo {
+
+const char kEnterIntegerMessage[] = "Please enter an integer.";
+
+std::string EnterIntegerBetweenMessage(int64_t minimum, int64_t maximum) {
+  char text[96];
+  std::snprintf(text, sizeof text, "Please enter an integer between %lld and %lld.",
+                static_cast<long long>(minimum),
+                static_cast<long long>(maximum));
+  return text;
+}
+
+DataExchange::DataExchange(Dialog& dialog, bool saveAndValidate,
+                           int onlyControl)
+    : dialog_(dialog), saving_(saveAndValidate), onlyControl_(onlyControl) {}
+
+bool DataExchange::Applies(int controlId) const {
+  return !failed_ && (onlyControl_ == 0 || onlyControl_ == controlId);
+}
+
+bool DataExchange::ReadInt64(int controlId, int64_t minimum, int64_t maximum,
+                             int64_t* value) {
+  int64_t read;
+  if (!ParseWholeNumber(WindowText(dialog_.Item(controlId)), &read) ||
+      read < minimum || read > maximum) {
+    Fail(controlId, kEnterIntegerMessage);
+    return false;
+  }
+  *value = read;
+  return true;
+}
+
+void DataExchange::Int(int controlId, int32_t& value) {
+  if (!Applies(controlId)) return;
+  if (!saving_) {
+    SetWindowTextString(dialog_.Item(controlId), std::to_string(value));
+    return;
+  }
+  int64_t read;
+  if (ReadInt64(controlId, INT32_MIN, INT32_MAX, &read))
+    value = static_cast<int32_t>(read);
+}
+
+void DataExchange::Int64(int controlId, int64_t& value) {
+  if (!Applies(controlId)) return;
+  if (!saving_) {
+    SetWindowTextString(dialog_.Item(controlId), std::to_string(value));
+    return;
+  }
+  ReadInt64(controlId, INT64_MIN, INT64_MAX, &value);
+}
+
+void DataExchange::IntInRange(int controlId, int32_t& value, int32_t minimum,
+                              int32_t maximum) {
+  if (!Applies(controlId)) return;
+  Int(controlId, value);
+  if (saving_ && !failed_ && (value < minimum || value > maximum))
+    Fail(controlId, EnterIntegerBetweenMessage(minimum, maximum));
+}
+
+void DataExchange::Bind(int controlId, Control& control) {
+  if (!Applies(controlId) || control.IsAttached()) return;
+  control.Attach(dialog_.Item(controlId));
+}
+
+void DataExchange::Fail(int controlId, const std::string& message) {
+  failed_ = true;
+  MessageBoxA(dialog_.Hwnd(), message.c_str(), "Velocine",
+              MB_OK | MB_ICONEXCLAMATION);
+  HWND box = dialog_.Item(controlId);
+  SetFocus(box);
+  SendMessageA(box, EM_SETSEL, 0, -1);
+}
+
+}  // namespace velo

@@ -1,0 +1,38 @@
+// Binds a dialog's messages and control notifications to its handlers.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+namespace velo {
+
+class MessageMap {
+ public:
+  // A handler of a whole message: returns true when it handled it and sets
+  // *result to what the message answers.
+  typedef std::function<bool(WPARAM, LPARAM, LRESULT* result)> MessageHandler;
+
+  // WM_COMMAND with this control id and notification code.
+  void OnCommand(int controlId, UINT code, std::function<void()> handler);
+  // WM_NOTIFY from this control with this code; the handler gives the result.
+  void OnNotify(int controlId, UINT code,
+                std::function<LRESULT(NMHDR*)> handler);
+  void OnMessage(UINT message, MessageHandler handler);
+
+  // Runs the first matching entry; false when none matched.
+  bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam,
+                LRESULT* result) const;
+
+ private:
+  struct Entry {
+    UINT message;
+    int controlId;  // commands and notifications only
+    UINT code;
+    MessageHandler handler;
+  };
+  std::vector<Entry> entries_;
+};
+
+}  // namespace velo

@@ -1,0 +1,61 @@
+// A property sheet in wizard mode that knows nothing but the order of its
+// pages; a derived sheet adds its own start-up and message handling.
+#pragma once
+
+#include <windows.h>
+#include <prsht.h>
+
+#include <vector>
+
+#include "framework/MessageMap.h"
+
+namespace velo {
+
+class PropertyPage;
+
+class WizardSheet {
+ public:
+  explicit WizardSheet(int captionStringId);
+  virtual ~WizardSheet();
+  WizardSheet(const WizardSheet&) = delete;
+  WizardSheet& operator=(const WizardSheet&) = delete;
+
+  // Pages are shown in the order they are added; the position is the index
+  // used by SetActivePage.
+  void AddPage(PropertyPage& page);
+
+  // Runs the wizard until Finish or Cancel.
+  INT_PTR DoModal(HWND parent);
+  // For tests: a sheet that lives until its window is destroyed.
+  HWND CreateModeless(HWND parent);
+
+  HWND Hwnd() const { return hwnd_; }
+  // Back (PSWIZB_BACK), Next (PSWIZB_NEXT), Finish (PSWIZB_FINISH); the
+  // request is posted, so it takes effect once the current message is done.
+  void SetWizardButtons(DWORD buttons);
+  void SetActivePage(int index);
+  int ActiveIndex() const;
+  void SetCaption(const char* caption);
+
+ protected:
+  // After the platform's own start-up, which has shown the first page.
+  virtual void OnInitDialog() {}
+  // The sheet's window is going away, whether by Finish or by Cancel.
+  virtual void OnDestroy() {}
+  MessageMap& Messages() { return messages_; }
+
+ private:
+  INT_PTR Run(HWND parent, bool modeless);
+  static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam,
+                                    LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  int captionStringId_;
+  std::vector<PropertyPage*> pages_;
+  MessageMap messages_;
+  HWND hwnd_ = nullptr;
+  WNDPROC original_ = nullptr;
+};
+
+}  // namespace velo

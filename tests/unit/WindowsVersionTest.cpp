@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "app/WindowsVersion.h"
+
+namespace velo {
+namespace {
+
+struct VersionCase {
+  uint32_t platform, major, minor;
+  bool recognised;
+  WindowsFamily family;
+};
+
+class WindowsVersionClassification
+    : public ::testing::TestWithParam<VersionCase> {};
+
+TEST_P(WindowsVersionClassification, GivesTheFamilyOrRefuses) {
+  const VersionCase& c = GetParam();
+  CWindowsVersion version(VersionNumbers{c.platform, c.major, c.minor});
+  WindowsFamily family = c.family == kFamily9x ? kFamilyNT : kFamily9x;
+  EXPECT_EQ(c.recognised, version.Classify(&family));
+  if (c.recognised) EXPECT_EQ(c.family, family);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KnownAndUnknown, WindowsVersionClassification,
+    ::testing::Values(
+        VersionCase{1, 4, 0, true, kFamily9x},    // 95
+        VersionCase{1, 4, 10, true, kFamily9x},   // 98
+        VersionCase{1, 4, 90, true, kFamily9x},   // Me
+        VersionCase{1, 4, 3, false, kFamily9x},   // no such 95-family release
+        VersionCase{1, 7, 10, true, kFamily9x},   // the major is not tested
+        VersionCase{2, 4, 0, true, kFamilyNT},    // NT 4.0
+        VersionCase{2, 4, 7, true, kFamilyNT},    // NT 4 with any minor
+        VersionCase{2, 5, 0, true, kFamilyNT},    // 2000
+        VersionCase{2, 5, 1, true, kFamilyNT},    // XP
+        VersionCase{2, 5, 2, true, kFamilyNT},    // Server 2003
+        VersionCase{2, 3, 51, false, kFamilyNT},  // NT 3.51
+        VersionCase{2, 6, 0, false, kFamilyNT},   // Vista
+        VersionCase{2, 6, 1, false, kFamilyNT},   // 7
+        VersionCase{0, 3, 10, false, kFamilyNT}   // Win32s
+        ));
+
+TEST(WindowsVersionPredicates, EachNamesOneRelease) {
+  CWindowsVersion me(VersionNumbers{1, 4, 90});
+  EXPECT_TRUE(me.IsWindowsMe());
+  EXPECT_FALSE(me.IsWindows95() || me.IsWindows98());
+  CWindowsVersion server2003(VersionNumbers{2, 5, 2});
+  EXPECT_TRUE(server2003.IsWindowsXP());
+  EXPECT_FALSE(server2003.IsWindows2000() || server2003.IsWindowsNT4());
+  // An NT release with minor 0 is not taken for Windows 95.
+  CWindowsVersion nt4(VersionNumbers{2, 4, 0});
+  EXPECT_FALSE(nt4.IsWindows95());
+  EXPECT_TRUE(nt4.IsWindowsNT4());
+}
+
+}  // namespace
+}  // namespace velo
