@@ -6,8 +6,11 @@ results=$1
 source scripts/wine-env.sh
 wine_prefix_ready
 wine_set_version winxp
+export VELO_EXE=$(winepath -w "$PWD/build/win/Velocine.exe")
 
-wine build/wintest/wine_tests.exe --gtest_output="xml:$(winepath -w "$results/wine.xml")" \
+# Inside Wine's own desktop window: without a window manager, closing a
+# top-level window on the bare X display waits for the display each time.
+wine explorer /desktop=VelocineTests,1024x768 build/wintest/wine_tests.exe --gtest_output="xml:$(winepath -w "$results/wine.xml")" \
   --gtest_brief=1
 status=$?
 wineserver -k 2>/dev/null

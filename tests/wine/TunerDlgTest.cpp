@@ -1,0 +1,242 @@
+// The main window for real, run modally as the program runs it: its texts in
+// the chosen language, the language list, the skin calls, the Reset button,
+// the About box, and the keys and buttons that close it or do not.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ModalDriver.h"
+#include "TempFolder.h"
+#include "app/TunerApp.h"
+#include "app/TunerDlg.h"
+#include "registry/RegKey.h"
+#include "res/resource.h"
+#include "support/RecordingSkin.h"
+
+namespace velo {
+namespace {
+
+const char kVelocineKey[] = "Software\\Velocine";
+const char kBackupKey[] = "Software\\Velocine\\Original Settings";
+
+// A 16 by 16 bitmap file of one colour, as a flag.
+std::string FlagBitmap() {
+  const int side = 16, rowBytes = side * 3, pixels = rowBytes * side;
+  std::string file(54 + pixels, '\0');
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>(v >> (8 * i));
+  };
+  file[0] = 'B';
+  file[1] = 'M';
+  put32(2, static_cast<uint32_t>(file.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, side);
+  put32(22, side);
+  file[26] = 1;
+  file[28] = 24;
+  put32(34, pixels);
+  for (int i = 54; i < 54 + pixels; ++i) file[i] = static_cast<char>(0x80);
+  return file;
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(folder_.Path().empty());
+    ASSERT_FALSE(folder_.MakeFolder("Lang").empty());
+    // Enumerated A, B, C (Wine lists a folder alphabetically); only B and C
+    // have flags.
+    folder_.Write("Lang\\Anglais.ini", "[Lanvora]\n18=Velocine EN\n");
+    folder_.Write("Lang\\Brezhoneg.ini",
+                  "[Lanvora]\n18=Velocine BR\nIDC_HINT=Hint*BR\n");
+    folder_.Write("Lang\\Brezhoneg.bmp", FlagBitmap());
+    folder_.Write("Lang\\Deutsch.ini",
+                  "[Lanvora]\n18=Velocine DE\nIDC_HINT=Erste*Zweite**Dritte\n"
+                  "IDC_SET_SETTINGS=&Einstellen\nIDC_STATIC2=Fassung\n"
+                  "IDOK=Gut\n");
+    folder_.Write("Lang\\Deutsch.bmp", FlagBitmap());
+    App().m_szAppPath = folder_.Path();
+    App().m_szLanguage = "deutsch";
+    RegKey key(App().registry());
+    key.Create(kHkeyCurrentUser, kVelocineKey, kAccessReadWrite);
+    App().registry().DeleteTree(kHkeyCurrentUser, kBackupKey);
+  }
+  void TearDown() override {
+    App().m_pMainDlg = nullptr;
+    App().m_szAppPath.clear();
+    App().m_szLanguage.clear();
+    App().registry().DeleteTree(kHkeyCurrentUser, kVelocineKey);
+  }
+
+  // Runs the main window modally; `script` sees it and every dialog opened
+  // above it, and must close it in the end.
+  INT_PTR Run(ModalDriver::Script script) {
+    CTunerDlg main(&recorder_, &recorder_);
+    App().m_pMainDlg = &main;
+    ModalDriver driver(script);
+    return main.DoModal(nullptr);
+  }
+
+  static std::vector<std::string> ListItems(HWND main) {
+    HWND combo = GetDlgItem(main, IDC_MAIN_LANGUAGE);
+    std::vector<std::string> items;
+    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char text[64] = "";
+      COMBOBOXEXITEMA item = {};
+      item.mask = CBEIF_TEXT;
+      item.iItem = i;
+      item.pszText = text;
+      item.cchTextMax = sizeof text;
+      SendMessageA(combo, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      items.push_back(text);
+    }
+    return items;
+  }
+
+  TempFolder folder_{"velocine-main"};
+  RecordingSkin recorder_;
+};
+
+TEST_F(MainWindow, ShowsTheChosenLanguageAndListsFlaggedLanguagesFirst) {
+  std::vector<std::string> items;
+  int selected = -2;
+  std::string caption, hint, set, reset;
+  Run([&](HWND main) {
+    caption = TextOf(main);
+    hint = TextOf(GetDlgItem(main, IDC_MAIN_HINT));
+    set = TextOf(GetDlgItem(main, IDC_MAIN_SET));
+    reset = TextOf(GetDlgItem(main, IDC_MAIN_RESET));
+    items = ListItems(main);
+    selected = static_cast<int>(SendDlgItemMessageA(main, IDC_MAIN_LANGUAGE,
+                                                    CB_GETCURSEL, 0, 0));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ("Velocine DE", caption);
+  EXPECT_EQ("Erste\nZweite\n\nDritte", hint);
+  EXPECT_EQ("&Einstellen", set);
+  EXPECT_EQ("&Reset Connection Settings", reset) << "a key the file lacks";
+  EXPECT_EQ((std::vector<std::string>{"Brezhoneg", "Deutsch", "Anglais"}),
+            items);
+  EXPECT_EQ(1, selected) << "the case of Language does not matter";
+}
+
+TEST_F(MainWindow, ChoosingAnotherLanguageRelabelsAtOnceAndIsRemembered) {
+  std::string caption, hint;
+  Run([&](HWND main) {
+    SendDlgItemMessageA(main, IDC_MAIN_LANGUAGE, CB_SETCURSEL, 0, 0);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_LANGUAGE, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_MAIN_LANGUAGE)));
+    caption = TextOf(main);
+    hint = TextOf(GetDlgItem(main, IDC_MAIN_HINT));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ("Velocine BR", caption);
+  EXPECT_EQ("Hint\nBR", hint);
+  EXPECT_EQ("Brezhoneg", App().m_szLanguage);
+  RegKey key(App().registry());
+  ASSERT_EQ(kRegOk, key.Open(kHkeyCurrentUser, kVelocineKey, kAccessRead));
+  RegValue stored;
+  ASSERT_EQ(kRegOk, key.Read("Language", &stored));
+  EXPECT_EQ(RegValue::Text("Brezhoneg"), stored);
+}
+
+TEST_F(MainWindow, LoadsSkinAndSplashFromTheProgramFolderAndSkinsItself) {
+  int32_t window = 0;
+  Run([&](HWND main) {
+    window = HandleToLong(main);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+  });
+  std::string path = App().m_strModulePath;
+  std::string folder = path.substr(0, path.rfind('\\'));
+  std::vector<SkinCall> expected = {
+      {"LoadSplash", 0, folder + "\\Skin\\Splash.spl"},
+      {"SetDisplayTime", 0, "0"},
+      {"SetShown", 0, "false"},
+      {"LoadSkin", 0, folder + "\\Skin\\Title.skn"},
+      {"SkinWindow", window, ""}};
+  EXPECT_EQ(expected, recorder_.calls);
+}
+
+TEST_F(MainWindow, EscapeIsIgnoredAndTheCloseBoxEndsWithoutAQuestion) {
+  int dialogsSeen = 0;
+  bool openAfterEscape = false;
+  INT_PTR result = Run([&](HWND main) {
+    ++dialogsSeen;
+    PressKey(main, VK_ESCAPE);
+    SendMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (!IsDialogMessageA(main, &message)) DispatchMessageA(&message);
+    }
+    openAfterEscape = IsWindowVisible(main) != FALSE;
+    PostMessageA(main, WM_CLOSE, 0, 0);
+  });
+  EXPECT_TRUE(openAfterEscape);
+  EXPECT_EQ(0, result);
+  EXPECT_EQ(1, dialogsSeen);
+}
+
+TEST_F(MainWindow, ResetStandsForTheBackupAndSetAsksBeforeReplacingIt) {
+  bool resetAtStart = true;
+  Run([&](HWND main) {
+    resetAtStart = IsWindowEnabled(GetDlgItem(main, IDC_MAIN_RESET));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+  });
+  EXPECT_FALSE(resetAtStart) << "no backup key";
+
+  RegKey backup(App().registry());
+  ASSERT_EQ(kRegOk, backup.Create(kHkeyCurrentUser, kBackupKey, kAccessReadWrite));
+  backup.Close();
+  std::string question;
+  bool resetAfterNo = false;
+  Run([&](HWND window) {
+    if (TextOf(window) == "Alert") {
+      question = TextOf(GetDlgItem(window, IDC_ALERT_TEXT));
+      ClickButton(window, IDCANCEL);  // No
+      return;
+    }
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_MAIN_RESET)));
+    ClickButton(window, IDC_MAIN_SET);
+    resetAfterNo = IsWindowEnabled(GetDlgItem(window, IDC_MAIN_RESET));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(0u, question.find("Now, your old connection settings saved as "
+                              "backup will be overwritten"));
+  EXPECT_TRUE(resetAfterNo);
+}
+
+TEST_F(MainWindow, SystemMenuOpensTheAboutBoxWithTheVersionBlock) {
+  std::string version, copyright, label, ok, caption;
+  bool menuHasAbout = false;
+  Run([&](HWND window) {
+    if (TextOf(window) == "About Velocine") {
+      caption = TextOf(window);
+      version = TextOf(GetDlgItem(window, IDC_ABOUT_FILEVERSION));
+      copyright = TextOf(GetDlgItem(window, IDC_ABOUT_COPYRIGHT));
+      label = TextOf(GetDlgItem(window, IDC_ABOUT_VERSION_LABEL));
+      ok = TextOf(GetDlgItem(window, IDOK));
+      PressKey(window, VK_ESCAPE);
+      return;
+    }
+    char text[64] = "";
+    menuHasAbout = GetMenuStringA(GetSystemMenu(window, FALSE), IDM_ABOUTBOX,
+                                  text, sizeof text, MF_BYCOMMAND) > 0 &&
+                   std::string(text) == "&About Velocine";
+    SendMessageA(window, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  });
+  EXPECT_TRUE(menuHasAbout);
+  EXPECT_EQ("4, 3, 0, 0", version);
+  EXPECT_EQ(0u, copyright.find("Copyright"));
+  EXPECT_EQ("Fassung", label);
+  EXPECT_EQ("Gut", ok);
+}
+
+}  // namespace
+}  // namespace velo
