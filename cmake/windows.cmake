@@ -17,6 +17,14 @@ if(NOT VELO_WINE_TESTS)
   enable_language(RC)
   add_executable(Velocine WIN32 app/WinMain_win.cpp res/Velocine.rc)
   target_link_libraries(Velocine velocine_win)
+  target_link_options(Velocine PRIVATE -s)
+
+  # The start-up benchmark and the smallest dialog program it compares with.
+  add_executable(MinimalDialog WIN32 bench/floor/MinimalDialog_win.cpp
+                               bench/floor/MinimalDialog.rc)
+  target_link_options(MinimalDialog PRIVATE -s)
+  add_executable(startup_bench bench/startup_bench_win.cpp)
+  target_link_libraries(startup_bench psapi)
   return()
 endif()
 

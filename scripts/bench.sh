@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs the benchmarks and prints their figures: start-up time and memory of
+# Velocine.exe under Wine beside a minimal dialog program, the program's size
+# and the DLLs it imports, and the settings store's cost per operation.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$PWD
+runs=${1:-10}
+
+scripts/setup.sh
+scripts/build.sh
+# Figures come from an optimised build without sanitizers.
+[ -f build/bench-native/build.ninja ] ||
+  cmake -S . -B build/bench-native -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DVELO_SANITIZE=OFF -DVELO_RESULTS_DIR="$top/build/results" >/dev/null
+cmake --build build/bench-native -j "$(nproc)"
+
+echo "== Velocine.exe"
+size=$(stat -c %s build/win/Velocine.exe)
+echo "  size: $size bytes ($((size / 1024)) KiB)"
+echo "  imports: $(i686-w64-mingw32-objdump -p build/win/Velocine.exe |
+  sed -n 's/.*DLL Name: //p' | sort -f | tr '\n' ' ')"
+
+VELO_WINEPREFIX=${VELO_WINEPREFIX:-$top/build/wineprefix-bench}
+source scripts/wine-env.sh
+wine_prefix_ready
+wine_set_version winxp
+
+echo "== start-up under Wine"
+xvfb-run -a -s "-screen 0 1024x768x24" \
+  wine explorer /desktop=VelocineBench,1024x768 build/win/startup_bench.exe \
+  "$(winepath -w build/win/Velocine.exe)" \
+  "$(winepath -w build/win/MinimalDialog.exe)" "$runs"
+
+for bench in build/bench-native/*_bench; do
+  [ -x "$bench" ] || continue
+  echo "== $(basename "$bench") (native, in-memory registry)"
+  "$bench"
+done
+for bench in build/wintest/*_bench.exe; do
+  [ -f "$bench" ] || continue
+  echo "== $(basename "$bench" .exe) (under Wine, real registry)"
+  wine "$bench"
+done
+wineserver -k 2>/dev/null || true
