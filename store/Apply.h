@@ -1,0 +1,19 @@
+// What the wizard's Finish writes.
+#pragma once
+
+#include "registry/Registry.h"
+#include "store/SettingsRecord.h"
+#include "store/StoreOutcome.h"
+
+namespace velo {
+
+// Writes the record's New values, with the fixed ones, into the family's
+// locations: first the modems' port speed when a boostable modem was found
+// (modemFound 1), then the browser limits, the TCP/IP values and the MTU and
+// MSS of the 9x dial-up adapter or of every NT interface. Runs after
+// BackupSettings: the 9x adapter is the one the backup found, and the modems'
+// original records go into the backup. Says which writes failed.
+ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
+                           const SettingsRecord& record, int32_t modemFound);
+
+}  // namespace velo

@@ -1,0 +1,18 @@
+// The backup taken each time the wizard opens.
+#pragma once
+
+#include "registry/Registry.h"
+#include "store/SettingsRecord.h"
+#include "store/StoreOutcome.h"
+
+namespace velo {
+
+// Replaces the backup key with a copy of every value the wizard may change,
+// each whole and with its own type, and fills the record's Original fields
+// and the Found flags so that the pages can show what each setting held.
+// Values are read with read access only, so a user without administrator
+// rights sees them too.
+BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
+                             SettingsRecord& record, FoundFlags& found);
+
+}  // namespace velo

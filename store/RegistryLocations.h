@@ -1,0 +1,86 @@
+// Every registry location the store reads or writes, for both families of
+// Windows, kept together so that each name is spelled once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "registry/RegKey.h"
+#include "store/SettingsRecord.h"
+
+namespace velo {
+
+// One number the wizard tunes: the value's name, what Finish writes into it
+// and which record fields show what it held before.
+struct TunedValue {
+  const char* name;
+  int32_t SettingsRecord::*newField;  // null: Finish writes fixedNumber
+  int32_t fixedNumber;
+  int32_t SettingsRecord::*originalField;  // null: no page shows the value
+  int32_t FoundFlags::*foundFlag;
+};
+
+// A key of tuned values, all kept in one form.
+struct TunedKey {
+  RegHandle root;
+  const char* path;
+  RegType type;         // kRegSz: decimal text; kRegDword: 32-bit number
+  bool createdByApply;  // false: Finish leaves a missing key missing
+  const TunedValue* values;
+  size_t valueCount;
+};
+
+struct FamilyLocations {
+  TunedKey tcpip;
+  // MTU and MSS per device, kept in the form of tcpip.type: in the 9x family
+  // on the dial-up adapter's TCP/IP binding, in the NT family on every
+  // interface. A device is a subkey of deviceParent under HKLM.
+  const char* deviceParent;
+  TunedValue deviceMtu;
+  TunedValue deviceMss;
+  // One subkey per installed modem, under HKLM.
+  const char* modemClass;
+};
+
+// The browser's connection limits, the same in both families.
+const TunedKey& BrowserKey();
+const FamilyLocations& LocationsOf(WindowsFamily family);
+
+// The backup, under HKCU. Its values mirror the browser and TCP/IP keys;
+// the subkeys hold the per-device values and the modems' original records.
+constexpr char kBackupKey[] = "Software\\Velocine\\Original Settings";
+constexpr char kMtuBackupSubKey[] = "MTU Settings";
+constexpr char kMssBackupSubKey[] = "MSS Settings";
+constexpr char kModemBackupSubKey[] = "Modem Settings";
+// A 9x binding without MaxMTU is recorded in kMtuBackupSubKey as the text
+// "0", which a restore reads as "delete MaxMTU".
+RegValue NoMtuMarker();
+bool IsNoMtuMarker(const RegValue& entry);
+
+// The 9x path from the dial-up adapter to its TCP/IP binding, under HKLM:
+// the adapter is the subkey of kNetAdaptersKey whose DeviceDesc is exactly
+// kDialUpAdapter; the first of its Bindings names containing kMstcpMarker
+// ends in the MSTCP instance; that instance's Driver, under
+// kMstcpInstancesKey, contains kNetTransMarker and ends in the binding's
+// name under the NetTrans device parent.
+constexpr char kNetAdaptersKey[] = "Enum\\Root\\Net";
+constexpr char kAdapterDescriptionValue[] = "DeviceDesc";
+constexpr char kDialUpAdapter[] = "Dial-Up Adapter";
+constexpr char kAdapterBindingsSubKey[] = "Bindings";
+constexpr char kMstcpMarker[] = "MSTCP\\";
+constexpr char kMstcpInstancesKey[] = "Enum\\Network\\MSTCP";
+constexpr char kMstcpDriverValue[] = "Driver";
+constexpr char kNetTransMarker[] = "NetTrans\\";
+constexpr size_t kInstanceNameLength = 4;
+
+// The modem's capability record, in each subkey of the modem class key.
+constexpr char kModemPropertiesValue[] = "Properties";
+
+// The path of `child` one level below `parent`.
+std::string JoinKeyPath(const std::string& parent, const std::string& child);
+
+// The 9x family writes every number as text in a buffer of this size.
+constexpr uint32_t kTextNumberSize = 260;
+
+}  // namespace velo

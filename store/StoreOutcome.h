@@ -1,0 +1,63 @@
+// What a store operation could not do. The callers tell the user the truth
+// from it: a success message only when every change was made.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "registry/Registry.h"
+
+namespace velo {
+
+// One registry call that failed.
+struct StoreFailure {
+  enum Action {
+    kOpenKey,
+    kCreateKey,
+    kDeleteKey,
+    kListKey,  // enumerating subkeys or value names
+    kReadValue,
+    kWriteValue,
+    kDeleteValue,
+  };
+  Action action;
+  std::string key;    // e.g. "HKLM\System\CurrentControlSet\Services\VxD\MSTCP"
+  std::string value;  // the value's name; empty for the key actions
+  RegStatus status;
+};
+
+class StoreOutcome {
+ public:
+  bool Succeeded() const { return failures_.empty(); }
+  const std::vector<StoreFailure>& Failures() const { return failures_; }
+
+  void Add(StoreFailure::Action action, const std::string& key,
+           const std::string& value, RegStatus status) {
+    failures_.push_back(StoreFailure{action, key, value, status});
+  }
+  void Append(const StoreOutcome& other) {
+    failures_.insert(failures_.end(), other.failures_.begin(),
+                     other.failures_.end());
+  }
+
+ private:
+  std::vector<StoreFailure> failures_;
+};
+
+// A backup that failed may lack values that exist, and a restore from it
+// would delete them: its caller should not apply over it.
+typedef StoreOutcome BackupOutcome;
+// Succeeded() when every value Finish meant to write was written.
+typedef StoreOutcome ApplyOutcome;
+
+enum RestoreResult {
+  kNoBackup,           // there is no backup key: nothing was changed
+  kRestoredAll,        // everything was put back and the backup removed
+  kRestoreIncomplete,  // see Failures(); the backup stays for another try
+};
+
+struct RestoreOutcome : StoreOutcome {
+  RestoreResult result = kNoBackup;
+};
+
+}  // namespace velo

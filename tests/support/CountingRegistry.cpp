@@ -1,0 +1,43 @@
+#include "support/CountingRegistry.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace velo {
+
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(c));
+  return text;
+}
+
+}  // namespace
+
+uint64_t CountingRegistry::Total() const {
+  uint64_t total = 0;
+  for (uint64_t count : counts_) total += count;
+  return total;
+}
+
+uint64_t CountingRegistry::MostCallsForOneValue() const {
+  uint64_t most = 0;
+  for (const auto& entry : perValue_) most = std::max(most, entry.second);
+  return most;
+}
+
+void CountingRegistry::Reset() {
+  std::fill(counts_, counts_ + kRegCallKinds, 0);
+  perValue_.clear();
+}
+
+RegStatus CountingRegistry::Before(const RegCallInfo& info) {
+  ++counts_[info.call];
+  if (info.call == kCallQueryValue || info.call == kCallSetValue ||
+      info.call == kCallDeleteValue)
+    ++perValue_[RegCallName(info.call) + Lower(info.key) + "|" +
+                Lower(info.value)];
+  return kRegOk;
+}
+
+}  // namespace velo

@@ -1,0 +1,152 @@
+// A registry that refuses chosen calls: no operation crashes, each says what
+// failed, and a restore that failed brings everything back once the fault
+// is gone.
+#include <gtest/gtest.h>
+
+#include "registry/MemoryRegistry.h"
+#include "store/Apply.h"
+#include "store/Backup.h"
+#include "store/Restore.h"
+#include "support/FaultInjectingRegistry.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+const RegCall kFailingCalls[] = {
+    kCallOpenKey,    kCallCreateKey, kCallQueryValue, kCallSetValue,
+    kCallDeleteValue, kCallDeleteTree, kCallEnumKey,   kCallEnumValue,
+    kCallQueryInfoKey};
+
+// A generated state that reaches every part of the store: the dial-up
+// adapter or interfaces, and a modem to raise.
+StoreScenario SeedRichScenario(Registry& registry, WindowsFamily family) {
+  for (uint32_t seed = 1;; ++seed) {
+    MemoryRegistry probe;
+    StoreScenario scenario = SeedStoreScenario(probe, family, seed);
+    bool devices = family == kFamily9x ? !scenario.dialUpBinding.empty()
+                                       : scenario.interfaces.size() > 1;
+    if (devices && scenario.modemFound)
+      return SeedStoreScenario(registry, family, seed);
+  }
+}
+
+enum Stage { kBackupStage, kApplyStage, kRestoreStage };
+
+// Runs the cycle with the (skip+1)th call of one kind failing in `faulty`
+// stage. Returns false once that stage makes fewer such calls.
+bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
+                       uint32_t skip) {
+  MemoryRegistry memory;
+  FaultInjectingRegistry registry(memory);
+  StoreScenario scenario = SeedRichScenario(memory, family);
+  RegistrySnapshot before =
+      RegistrySnapshot::Take(memory, SettingsSubTrees(family));
+  Fault fault{call, "", skip, 1};
+  SettingsRecord record = scenario.record;
+  FoundFlags found;
+
+  if (faulty == kBackupStage) registry.Add(fault);
+  BackupOutcome backup = BackupSettings(registry, family, record, found);
+  if (faulty == kBackupStage) {
+    // A failed backup may lack values, so it is not used further.
+    EXPECT_EQ(registry.Injected() == 0, backup.Succeeded());
+    return registry.Injected() > 0;
+  }
+  if (faulty == kApplyStage) registry.Add(fault);
+  ApplyOutcome apply =
+      ApplySettings(registry, family, record, scenario.modemFound);
+  EXPECT_EQ(registry.Injected() == 0, apply.Succeeded());
+  if (faulty == kApplyStage && registry.Injected() == 0) return false;
+  if (faulty == kRestoreStage) {
+    registry.Add(fault);
+    RestoreOutcome failed = RestoreBackup(registry, family);
+    if (registry.Injected() == 0) return false;
+    EXPECT_EQ(kRestoreIncomplete, failed.result);
+    EXPECT_FALSE(failed.Succeeded());
+    EXPECT_TRUE(KeyExists(memory, kBackupKeyName)) << "the backup must stay";
+  }
+  registry.Heal();
+  RestoreOutcome restored = RestoreBackup(registry, family);
+  EXPECT_EQ(kRestoredAll, restored.result);
+  IntendedDifferences made;
+  std::vector<std::string> differences =
+      ExpectedAfterRestore(before, scenario, {}, &made)
+          .Differences(RegistrySnapshot::Take(memory, SettingsSubTrees(family)));
+  EXPECT_TRUE(differences.empty()) << differences.front();
+  EXPECT_EQ(0u, memory.OpenHandleCount());
+  return true;
+}
+
+void EverySingleFault(Stage stage) {
+  for (WindowsFamily family : {kFamily9x, kFamilyNT}) {
+    for (RegCall call : kFailingCalls) {
+      for (uint32_t skip = 0;; ++skip) {
+        SCOPED_TRACE(std::string(RegCallName(call)) + " number " +
+                     std::to_string(skip + 1) + ", family " +
+                     std::to_string(family));
+        if (!CycleWithOneFault(family, stage, call, skip)) break;
+        if (::testing::Test::HasFailure()) return;
+      }
+    }
+  }
+}
+
+TEST(StoreFaults, AFailedBackupSaysSo) { EverySingleFault(kBackupStage); }
+
+TEST(StoreFaults, AFailedApplySaysSoAndIsUndoneByRestore) {
+  EverySingleFault(kApplyStage);
+}
+
+TEST(StoreFaults, AFailedRestoreKeepsTheBackupAndCanBeRepeated) {
+  EverySingleFault(kRestoreStage);
+}
+
+// Without administrator rights HKLM can be read but not changed.
+TEST(StoreFaults, UserWithoutAdministratorRights) {
+  MemoryRegistry memory;
+  StoreScenario scenario = SeedRichScenario(memory, kFamilyNT);
+  Put(memory, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
+  Put(memory, kBrowserKeyName, "MaxConnectionsPerServer", RegValue::Dword(2));
+  RegistrySnapshot before =
+      RegistrySnapshot::Take(memory, SettingsSubTrees(kFamilyNT));
+  FaultInjectingRegistry registry(memory);
+  registry.DenyLocalMachineWrites();
+
+  SettingsRecord record = scenario.record;
+  FoundFlags found;
+  EXPECT_TRUE(BackupSettings(registry, kFamilyNT, record, found).Succeeded());
+  EXPECT_EQ(1, found.TTLFound) << "read access is enough to show a value";
+  EXPECT_EQ(128, record.OriginalTTL);
+
+  record.NewMaxConnectionsPerServer = 10;
+  ApplyOutcome apply =
+      ApplySettings(registry, kFamilyNT, record, scenario.modemFound);
+  ASSERT_FALSE(apply.Succeeded());
+  for (const StoreFailure& failure : apply.Failures()) {
+    EXPECT_EQ(0u, failure.key.find("HKLM\\")) << failure.key;
+    EXPECT_EQ(kRegAccessDenied, failure.status);
+  }
+  RegValue limit;
+  ASSERT_TRUE(Get(memory, kBrowserKeyName, "MaxConnectionsPerServer", &limit));
+  EXPECT_EQ(RegValue::Dword(10), limit) << "the user's own values are written";
+
+  RestoreOutcome denied = RestoreBackup(registry, kFamilyNT);
+  EXPECT_EQ(kRestoreIncomplete, denied.result);
+  EXPECT_TRUE(KeyExists(memory, kBackupKeyName));
+  ASSERT_TRUE(Get(memory, kBrowserKeyName, "MaxConnectionsPerServer", &limit));
+  EXPECT_EQ(RegValue::Dword(2), limit);
+
+  registry.Heal();
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry, kFamilyNT).result);
+  IntendedDifferences made;
+  std::vector<std::string> differences =
+      ExpectedAfterRestore(before, scenario, {}, &made)
+          .Differences(
+              RegistrySnapshot::Take(memory, SettingsSubTrees(kFamilyNT)));
+  EXPECT_TRUE(differences.empty()) << differences.front();
+}
+
+}  // namespace
+}  // namespace velo
