@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "support/MapTexts.h"
+#include "wizard/PageTexts.h"
+#include "wizard/Recommendations.h"
+
+namespace velo {
+namespace {
+
+TEST(PageTexts, CurrentValuePhrases) {
+  MapTexts english;
+  EXPECT_EQ("MTU was set to 1500 bytes.",
+            WithCurrentValue(english, "MTU", true, 1500, kBytes));
+  EXPECT_EQ("MTU isn't set.", WithCurrentValue(english, "MTU", false, 1500, kBytes));
+  EXPECT_EQ("HTTP 1.0 value was set to 4.",
+            WithCurrentValue(english, "HTTP 1.0 value", true, 4));
+  // The value is shown as the unsigned number the registry holds.
+  EXPECT_EQ("RWIN was set to 4294967295 bytes.",
+            WithCurrentValue(english, "RWIN", true, -1, kBytes));
+
+  MapTexts french;
+  french.texts = {{"2", "valait"}, {"4", "octets"}, {"3", "n'existe pas."}};
+  EXPECT_EQ("MTU valait 576 octets.",
+            WithCurrentValue(french, "MTU", true, 576, kBytes));
+  EXPECT_EQ("MTU n'existe pas.", WithCurrentValue(french, "MTU", false, 0, kBytes));
+}
+
+TEST(PageTexts, ReplaceNumberIsPlainTextReplacement) {
+  EXPECT_EQ("Recommended MTU size  :  576 bytes.",
+            ReplaceNumber("Recommended MTU size  :  %d bytes.", 576));
+  EXPECT_EQ("1460 and 1460", ReplaceNumber("%d and %d", 1460));
+  EXPECT_EQ("100% %s %u 5", ReplaceNumber("100% %s %u %d", 5));
+  EXPECT_EQ("-3", ReplaceNumber("%d", -3));
+  EXPECT_EQ("no number", ReplaceNumber("no number", 7));
+}
+
+TEST(PageTexts, StepCaptionFollowsTheFamily) {
+  MapTexts texts;
+  texts.texts = {{"21", "Etape 1 de 8"}};
+  StepTitle title = {"30", "Step 1 of 6 : Choose Connection Type", "21",
+                     "Step 1 of 8 : Choose Connection Type"};
+  EXPECT_EQ("Step 1 of 6 : Choose Connection Type",
+            StepCaption(texts, kFamily9x, title));
+  EXPECT_EQ("Etape 1 de 8", StepCaption(texts, kFamilyNT, title));
+}
+
+TEST(Recommendations, SeededValuesDependOnTheFamilyOnly) {
+  SettingsRecord nt, nine;
+  SeedDefaults(kFamilyNT, nt);
+  SeedDefaults(kFamily9x, nine);
+  EXPECT_EQ(64, nt.NewTTL);
+  EXPECT_EQ(32, nine.NewTTL);
+  EXPECT_EQ(20, nt.RecommendedMaxConnectionsPer1_0Server);
+  EXPECT_EQ(4, nine.NewMaxConnectionsPer1_0Server);
+  EXPECT_EQ(8, nine.RecommendedMaxConnectionsPerServer);
+  for (const SettingsRecord* r : {&nt, &nine}) {
+    EXPECT_EQ(2, r->NewSYNAttackProtect);
+    EXPECT_EQ(7200000, r->RecommendedKeepAliveTime);
+    EXPECT_EQ(1000, r->NewKeepAliveInterval);
+  }
+  EXPECT_EQ(576, RecommendedMtu(kDialUp));
+  EXPECT_EQ(1492, RecommendedMtu(kDsl));
+  EXPECT_EQ(1500, RecommendedMtu(kLan));
+  EXPECT_EQ(1500, RecommendedMtu(kCableModem));
+}
+
+}  // namespace
+}  // namespace velo
