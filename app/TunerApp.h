@@ -33,6 +33,8 @@ class CTunerApp {
   // The localized text of a key, with "*" turned into line feeds.
   std::string LoadText(const std::string& key,
                        const std::string& englishDefault) const;
+  // Where every localized text comes from.
+  const Texts& Localized() const { return texts_; }
   // Sets a control's text from a key; nothing when the dialog lacks it.
   void SetControlText(const std::string& key, int controlId,
                       const std::string& englishDefault, HWND dialog) const;

@@ -35,6 +35,8 @@ class WizardSheet {
   void SetWizardButtons(DWORD buttons);
   void SetActivePage(int index);
   int ActiveIndex() const;
+  // The dialog template of the page at `index`.
+  int TemplateOf(int index) const;
   void SetCaption(const char* caption);
 
  protected:

@@ -127,6 +127,10 @@ int WizardSheet::ActiveIndex() const {
   return -1;
 }
 
+int WizardSheet::TemplateOf(int index) const {
+  return pages_.at(static_cast<size_t>(index))->TemplateId();
+}
+
 void WizardSheet::SetCaption(const char* caption) {
   SetWindowTextA(hwnd_, caption);
 }
