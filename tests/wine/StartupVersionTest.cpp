@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ModalDriver.h"
+#include "Screenshot.h"
 #include "registry/RegKey.h"
 #include "registry/Win32Registry.h"
 #include "res/resource.h"
@@ -89,12 +90,16 @@ TEST_P(StartupVersion, OpensTheMainWindowOnlyOnASupportedWindows) {
   if (GetParam().supported) {
     EXPECT_EQ("Velocine", TextOf(first));
     EXPECT_NE(nullptr, GetDlgItem(first, IDC_MAIN_SET));
+    if (std::string(GetParam().wineVersion) == "winxp")
+      SaveScreenshot(first, "main-english");
     PostMessageA(first, WM_CLOSE, 0, 0);
   } else {
     EXPECT_EQ("Alert", TextOf(first));
     EXPECT_EQ("Failed to detect your Windows version so we can't boost your "
               "connection.",
               TextOf(GetDlgItem(first, IDC_ALERT_TEXT)));
+    if (std::string(GetParam().wineVersion) == "vista")
+      SaveScreenshot(first, "alert-unknown-version");
     PostMessageA(first, WM_COMMAND, IDOK, 0);
   }
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 20000))
