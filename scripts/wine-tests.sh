@@ -9,6 +9,8 @@ wine_prefix_ready
 # choose it for the program they start.
 wine_set_version default
 export VELO_EXE=$(winepath -w "$PWD/build/win/Velocine.exe")
+# The stand-in for the skin component that the tests register in the prefix.
+export VELO_SKIN_DLL=$(winepath -w "$PWD/build/wintest/SkinStandIn.dll")
 # Tests save pictures of the windows they show here; they become PNGs in
 # build/screenshots.
 shots=$PWD/build/screenshots

@@ -1,0 +1,50 @@
+// Reading the stand-in skin component's log (format: skinstandin/CallLog.h)
+// and spelling the calls that the program is expected to make in its terms.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace velo {
+
+struct LoggedSkinCall {
+  std::string object;  // "skin" or "splash"
+  uint32_t dispid = 0;
+  // "TYPE:value" in the order the method declares them, texts decoded to
+  // UTF-8: "I4:131234", "BSTR:Small Button", "BOOL:false".
+  std::vector<std::string> arguments;
+
+  bool operator==(const LoggedSkinCall& other) const {
+    return object == other.object && dispid == other.dispid &&
+           arguments == other.arguments;
+  }
+};
+
+// Object, DISPID in hex and the decoded arguments, for failure messages.
+std::ostream& operator<<(std::ostream& out, const LoggedSkinCall& call);
+
+// False when the line is not a call: too few fields, a DISPID that is not
+// hexadecimal, or a broken %XX escape.
+bool ParseSkinLogLine(const std::string& line, LoggedSkinCall* call);
+
+struct SkinLog {
+  std::vector<LoggedSkinCall> calls;     // in the order they were made
+  std::vector<std::string> unreadable;  // lines that are not calls
+};
+
+// The log at `path`; an absent file is an empty log.
+SkinLog ReadSkinLog(const std::string& path);
+
+// The calls the program should make, with its own (ANSI) texts.
+LoggedSkinCall LoadSplashCall(const std::string& path);
+LoggedSkinCall SplashDisplayTimeCall(int32_t time);
+LoggedSkinCall SplashShownCall(bool shown);
+LoggedSkinCall LoadSkinCall(const std::string& path);
+LoggedSkinCall SkinWindowCall(HWND window);
+LoggedSkinCall SkinElementCall(HWND window, const std::string& element);
+
+}  // namespace velo
