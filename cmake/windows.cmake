@@ -52,11 +52,10 @@ endforeach()
 
 # A stand-in for the outside skin component: an in-process COM server that
 # logs every call it gets, so the Wine tests can check what the real program
-# asks of the component. The program under test loads it: it must need no
-# MinGW DLLs.
+# asks of the component. The program under test loads it, so like
+# everything here it is linked statically and needs no MinGW DLLs.
 file(GLOB skin_stand_in CONFIGURE_DEPENDS tests/skinstandin/*.cpp)
 add_library(SkinStandIn SHARED ${skin_stand_in}
                                tests/skinstandin/SkinStandIn.def)
 set_target_properties(SkinStandIn PROPERTIES PREFIX "" OUTPUT_NAME SkinStandIn)
-target_link_options(SkinStandIn PRIVATE -static-libgcc -static-libstdc++)
 target_link_libraries(SkinStandIn ole32 oleaut32 uuid)
