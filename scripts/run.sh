@@ -2,7 +2,9 @@
 # Builds Velocine and runs it under Wine as the chosen Windows (default XP):
 #   scripts/run.sh [win95|win98|winme|nt40|win2k|winxp|win2003|vista|default]
 # Without a display it runs on a virtual one, saves a screenshot to
-# build/screenshots/ and ends.
+# build/screenshots/ and ends. A new prefix gets a realistic machine of the
+# chosen family (scripts/machines/), so the wizard has values to show; the
+# program changes nothing outside that prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
@@ -15,6 +17,18 @@ VELO_WINEPREFIX=${VELO_WINEPREFIX:-$top/build/wineprefix-run}
 source scripts/wine-env.sh
 wine_prefix_ready
 wine_set_version "$version"
+
+case $version in win95|win98|winme) family=9x ;; *) family=nt ;; esac
+seeded=$WINEPREFIX/.velocine-machine-$family
+if [ ! -f "$seeded" ]; then
+  wine regedit /S "$(winepath -w "scripts/machines/$family.reg")"
+  wineserver -w
+  touch "$seeded"
+fi
+# The language files lie beside the program, as installed.
+rm -rf build/win/Lang
+[ -d res/Lang ] && cp -r res/Lang build/win/Lang
+wine reg add 'HKCU\Software\Velocine' /v AppPath /d "$(winepath -w build/win)" /f >/dev/null
 
 exe=$(winepath -w "$top/build/win/Velocine.exe")
 
