@@ -7,6 +7,7 @@
 #include "lang/LanguageList.h"
 #include "registry/RegKey.h"
 #include "res/resource.h"
+#include "wizard/MyPropertySheet.h"
 
 namespace velo {
 
@@ -51,6 +52,7 @@ CTunerDlg::CTunerDlg(SkinComponent* skin, SplashComponent* splash)
 }
 
 CTunerDlg::~CTunerDlg() {
+  if (g_pWizardSheet == wizardSheet_.get()) g_pWizardSheet = nullptr;
   if (flags_) ImageList_Destroy(flags_);
 }
 
@@ -216,6 +218,11 @@ void CTunerDlg::OnSetSettings() {
                       "be the new backup.\nDo you want to proceed?"),
                   false) != kAlertYes)
     return;
+  // A fresh sheet for every run: it takes a new backup when it opens.
+  std::unique_ptr<CMyPropertySheet> sheet(new CMyPropertySheet());
+  g_pWizardSheet = sheet.get();
+  wizardSheet_ = std::move(sheet);
+  g_pWizardSheet->DoModal(Hwnd());
 }
 
 void CTunerDlg::OnResetSettings() {

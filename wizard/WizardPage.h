@@ -8,6 +8,7 @@
 
 #include "framework/PropertyPage.h"
 #include "store/SettingsRecord.h"
+#include "wizard/BoxFixUps.h"
 #include "wizard/PageTexts.h"
 #include "wizard/WizardFlow.h"
 
@@ -29,6 +30,8 @@ class CWizardPage : public PropertyPage {
   WindowsFamily Family() const;
   int32_t ModemFound() const;
   const Texts& Localized() const;
+  // The localized text of a key ("*" already turned into line feeds).
+  std::string Text(const char* key, const char* englishDefault) const;
 
   // Sets the sheet's caption to this page's step title and redraws the
   // sheet's frame.
@@ -36,6 +39,10 @@ class CWizardPage : public PropertyPage {
   void SetItemText(int controlId, const std::string& text);
   void SetLocalizedText(const char* key, int controlId,
                         const char* englishDefault);
+  bool IsChecked(int controlId) const;
+  // The kill-focus fix-up of a number box: reads the box into `member` and,
+  // when that is below the bound, puts the recommendation into both.
+  void SettleBoxOnLeaving(int controlId, int32_t& member, BoxBound bound);
   // Shows the buttons this page offers in the run's page order.
   void ShowWizardButtons();
   void SetWizardButtons(WizardButtons buttons);
@@ -47,6 +54,9 @@ class CWizardPage : public PropertyPage {
   // family lacks).
   LRESULT OnWizardNext() override;
   LRESULT OnWizardBack() override;
+  // Finish writes the record and tells the user; a page with values of its
+  // own stores them first, then calls this.
+  BOOL OnWizardFinish() override;
 
   WizardPageIndex Index() const { return index_; }
 

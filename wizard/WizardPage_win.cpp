@@ -19,6 +19,11 @@ int32_t CWizardPage::ModemFound() const { return App().ModemFound; }
 
 const Texts& CWizardPage::Localized() const { return App().Localized(); }
 
+std::string CWizardPage::Text(const char* key,
+                              const char* englishDefault) const {
+  return Localized().Load(key, englishDefault);
+}
+
 void CWizardPage::ShowStepTitle(const StepTitle& title) {
   Sheet().SetCaption(StepCaption(Localized(), Family(), title).c_str());
   DrawMenuBar(Sheet().Hwnd());
@@ -31,6 +36,17 @@ void CWizardPage::SetItemText(int controlId, const std::string& text) {
 void CWizardPage::SetLocalizedText(const char* key, int controlId,
                                    const char* englishDefault) {
   App().SetControlText(key, controlId, englishDefault, Hwnd());
+}
+
+bool CWizardPage::IsChecked(int controlId) const {
+  return IsDlgButtonChecked(Hwnd(), controlId) == BST_CHECKED;
+}
+
+void CWizardPage::SettleBoxOnLeaving(int controlId, int32_t& member,
+                                     BoxBound bound) {
+  bool rewrite = false;
+  member = SettleOnLeaving(WindowText(Item(controlId)), bound, &rewrite);
+  if (rewrite) SetItemText(controlId, std::to_string(member));
 }
 
 void CWizardPage::ShowWizardButtons() {
@@ -58,6 +74,11 @@ LRESULT CWizardPage::OnWizardNext() {
 LRESULT CWizardPage::OnWizardBack() {
   WizardPageIndex previous = PreviousPage(index_, Family());
   return previous == kNoPage ? kGoOn : Sheet().TemplateOf(previous);
+}
+
+BOOL CWizardPage::OnWizardFinish() {
+  Sheet().ApplySettings();
+  return TRUE;
 }
 
 }  // namespace velo
