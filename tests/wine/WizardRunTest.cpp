@@ -1,0 +1,178 @@
+// The whole wizard for real, forward from step 1 to Finish in both families,
+// with and without a modem whose port speed can be raised: which pages show
+// in which order, with which caption and buttons, and what Finish leaves in
+// the registry.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "WizardDriver.h"
+#include "app/TunerApp.h"
+#include "res/wizard/ChooseConnectionType.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+const char kClosingMessage[] =
+    "Congratulation, Velocine has boosted your internet connections.\n"
+    "Please, restart your computer in order to feel the change.";
+const char kModemName[] = "9999";
+
+struct Shown {
+  int page;
+  std::string caption;
+  WizardButtonsShown buttons;
+};
+
+// Presses Next from step 1 for as long as Next is offered, then Finish.
+std::vector<Shown> RunForward(WizardDriver& wizard) {
+  std::vector<Shown> shown;
+  for (;;) {
+    shown.push_back({wizard.Page(), wizard.Caption(), wizard.Buttons()});
+    if (!wizard.Buttons().next || shown.size() > 9) break;
+    wizard.Next();
+  }
+  wizard.Finish();
+  return shown;
+}
+
+std::vector<int> Pages(const std::vector<Shown>& shown) {
+  std::vector<int> pages;
+  for (const Shown& one : shown) pages.push_back(one.page);
+  return pages;
+}
+
+std::string Number(const char* key, const char* name) {
+  RegValue value;
+  if (!Get(App().registry(), key, name, &value)) return "absent";
+  if (value.type == kRegDword && value.data.size() == 4)
+    return std::to_string(value.data[0] | value.data[1] << 8 |
+                          value.data[2] << 16 | value.data[3] << 24);
+  return value.AsText();
+}
+
+const WizardButtonsShown kNextOnly = {false, true, false};
+const WizardButtonsShown kBackAndNext = {true, true, false};
+const WizardButtonsShown kBackAndFinish = {true, false, true};
+
+TEST(WizardRun, EightStepsOnTheNtFamilyWithoutAModem) {
+  WizardDriver wizard(kFamilyNT);
+  wizard.Open();
+  CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
+                   IDC_CONNECTION_LAN, IDC_CONNECTION_LAN);
+  std::vector<Shown> shown = RunForward(wizard);
+
+  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}), Pages(shown));
+  const char* captions[] = {
+      "Step 1 of 8 : Choose Connection Type",
+      "Step 2 of 8 : Specify MTU Settings",
+      "Step 3 of 8 : Other MTU Settings",
+      "Step 4 of 8 : RWIN Setting",
+      "Step 5 of 8 : TTL & Internet Explorer Optimization",
+      "Step 6 of 8 : Keep Alive Settings",
+      "Step 7 of 8 : SYN Flood Attack Setting",
+      "Step 8 of 8 : ICMP Redirect Attack Setting"};
+  for (size_t i = 0; i < shown.size(); ++i) {
+    EXPECT_EQ(captions[i], shown[i].caption);
+    EXPECT_EQ(i == 0 ? kNextOnly : i == 7 ? kBackAndFinish : kBackAndNext,
+              shown[i].buttons)
+        << "page " << i;
+  }
+  EXPECT_EQ(-1, wizard.Page()) << "Finish ends the wizard";
+  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+
+  EXPECT_EQ(kLan, wizard.Record().ConnectionType);
+  EXPECT_EQ(0, App().ModemFound) << "no detection without dial-up";
+  EXPECT_EQ("64", Number(kTcpipKeyName, "DefaultTTL"));
+  EXPECT_EQ("256960", Number(kTcpipKeyName, "TcpWindowSize"));
+  EXPECT_EQ("1", Number(kTcpipKeyName, "EnablePMTUDiscovery"));
+  EXPECT_EQ("0", Number(kTcpipKeyName, "EnablePMTUBHDetect"));
+  EXPECT_EQ("7200000", Number(kTcpipKeyName, "KeepAliveTime"));
+  EXPECT_EQ("1000", Number(kTcpipKeyName, "KeepAliveInterval"));
+  EXPECT_EQ("2", Number(kTcpipKeyName, "SYNAttackProtect"));
+  EXPECT_EQ("0", Number(kTcpipKeyName, "EnableICMPRedirects"));
+  EXPECT_EQ("20", Number(kBrowserKeyName, "MaxConnectionsPer1_0Server"));
+  EXPECT_EQ("20", Number(kBrowserKeyName, "MaxConnectionsPerServer"));
+  EXPECT_TRUE(KeyExists(App().registry(), kBackupKeyName));
+}
+
+TEST(WizardRun, SixStepsOnThe9xFamilyWithoutAModem) {
+  WizardDriver wizard(kFamily9x);
+  wizard.Open();
+  CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
+                   IDC_CONNECTION_LAN, IDC_CONNECTION_DSL);
+  std::vector<Shown> shown = RunForward(wizard);
+
+  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5}), Pages(shown));
+  const char* captions[] = {
+      "Step 1 of 6 : Choose Connection Type",
+      "Step 2 of 6 : Specify MTU Settings",
+      "Step 3 of 6 : Other MTU Settings",
+      "Step 4 of 6 : RWIN Setting",
+      "Step 5 of 6 : TTL & Internet Explorer Optimization",
+      "Step 6 of 6 : Keep Alive Settings"};
+  for (size_t i = 0; i < shown.size(); ++i) {
+    EXPECT_EQ(captions[i], shown[i].caption);
+    EXPECT_EQ(i == 0 ? kNextOnly : i == 5 ? kBackAndFinish : kBackAndNext,
+              shown[i].buttons)
+        << "page " << i;
+  }
+  EXPECT_EQ(-1, wizard.Page());
+  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+
+  // The 9x stack keeps decimal text.
+  EXPECT_EQ("32", Number(kMstcpKeyName, "DefaultTTL"));
+  EXPECT_EQ("255552", Number(kMstcpKeyName, "DefaultRcvWindow"));
+  EXPECT_EQ("7200000", Number(kMstcpKeyName, "KeepAliveTime"));
+  EXPECT_EQ("4", Number(kBrowserKeyName, "MaxConnectionsPer1_0Server"));
+  EXPECT_EQ("8", Number(kBrowserKeyName, "MaxConnectionsPerServer"));
+}
+
+TEST(WizardRun, A9xDialUpWithABoostableModemEndsOnTheModemPage) {
+  WizardDriver wizard(kFamily9x);
+  AddBoostableModem(kFamily9x, kModemName);
+  wizard.Open();
+  std::vector<Shown> shown = RunForward(wizard);
+
+  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 8}), Pages(shown));
+  EXPECT_EQ(kBackAndNext, shown[5].buttons) << "keep-alive offers Next";
+  EXPECT_EQ("Boost the Modem", shown[6].caption);
+  EXPECT_EQ(kBackAndFinish, shown[6].buttons);
+  EXPECT_EQ(1, App().ModemFound);
+  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+
+  RegValue modem;
+  ASSERT_TRUE(Get(App().registry(),
+                  std::string(ModemClassKeyName(kFamily9x)) + "\\" + kModemName,
+                  "Properties", &modem));
+  EXPECT_EQ(0x10, modem.data[25]) << "raised to 921,600";
+  EXPECT_EQ(0x0E, modem.data[26]);
+  EXPECT_EQ("6432", Number(kMstcpKeyName, "DefaultRcvWindow"));
+}
+
+TEST(WizardRun, AnNtDialUpWithABoostableModemGoesOnFromTheIcmpPage) {
+  WizardDriver wizard(kFamilyNT);
+  AddBoostableModem(kFamilyNT, kModemName);
+  wizard.Open();
+  std::vector<Shown> shown = RunForward(wizard);
+
+  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}), Pages(shown));
+  EXPECT_EQ(kBackAndNext, shown[7].buttons) << "the ICMP page offers Next";
+  EXPECT_EQ("Boost the Modem", shown[8].caption);
+  EXPECT_EQ(kBackAndFinish, shown[8].buttons);
+  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+  RegValue modem;
+  ASSERT_TRUE(Get(App().registry(),
+                  std::string(ModemClassKeyName(kFamilyNT)) + "\\" + kModemName,
+                  "Properties", &modem));
+  EXPECT_EQ(0x10, modem.data[25]);
+  EXPECT_EQ("6432", Number(kTcpipKeyName, "TcpWindowSize"));
+}
+
+}  // namespace
+}  // namespace velo
