@@ -28,9 +28,12 @@ std::vector<SubTree> TouchedTrees(WindowsFamily family) {
 
 }  // namespace
 
-WizardDriver::WizardDriver(WindowsFamily family)
-    : family_(family),
-      before_(RegistrySnapshot::Take(App().registry(), TouchedTrees(family))) {
+RegistryKeeper::RegistryKeeper(WindowsFamily family)
+    : before_(RegistrySnapshot::Take(App().registry(), TouchedTrees(family))) {}
+
+RegistryKeeper::~RegistryKeeper() { before_.PutBack(App().registry()); }
+
+WizardDriver::WizardDriver(WindowsFamily family) : keeper_(family) {
   App().m_nWindowsFamily = family;
   App().ModemFound = 0;
   answering_.reset(new ModalDriver([this](HWND dialog) { Answer(dialog); }));
@@ -42,7 +45,6 @@ WizardDriver::~WizardDriver() {
   answering_.reset();
   if (g_pWizardSheet == sheet_.get()) g_pWizardSheet = nullptr;
   App().ModemFound = 0;
-  before_.PutBack(App().registry());
 }
 
 void WizardDriver::Open() {
@@ -53,9 +55,11 @@ void WizardDriver::Open() {
 }
 
 void WizardDriver::Answer(HWND dialog) {
-  if (sheet_ && dialog == sheet_->Hwnd()) return;
+  // Only the alert box and the standard message box; not the sheet nor a
+  // main window.
   HWND text = GetDlgItem(dialog, IDC_ALERT_TEXT);
   if (!text) text = GetDlgItem(dialog, kMessageBoxText);
+  if (!text) return;
   messages.push_back(TextOf(text));
   ClickButton(dialog, IDOK);
 }

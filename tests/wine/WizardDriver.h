@@ -24,6 +24,17 @@ struct WizardButtonsShown {
   }
 };
 
+// The registry keys a wizard run of `family` may touch, put back as they
+// were when this goes.
+class RegistryKeeper {
+ public:
+  explicit RegistryKeeper(WindowsFamily family);
+  ~RegistryKeeper();
+
+ private:
+  RegistrySnapshot before_;
+};
+
 class WizardDriver {
  public:
   explicit WizardDriver(WindowsFamily family);
@@ -64,8 +75,7 @@ class WizardDriver {
   void Pump();
   void Answer(HWND dialog);
 
-  WindowsFamily family_;
-  RegistrySnapshot before_;
+  RegistryKeeper keeper_;
   std::unique_ptr<CMyPropertySheet> sheet_;
   std::unique_ptr<ModalDriver> answering_;
 };
