@@ -48,7 +48,10 @@ class CTunerApp {
   // shown before it exists are drawn plain.
   SkinComponent* MainSkin() const;
 
-  Registry& registry() { return registry_; }
+  Registry& registry() { return *registry_; }
+  // Puts another registry in the real one's place; tests use it to make
+  // chosen calls fail.
+  void UseRegistry(Registry& registry) { registry_ = &registry; }
 
   std::string m_strModulePath;
   CAlertDlg m_alert;
@@ -63,7 +66,8 @@ class CTunerApp {
   // Reads AppPath and Language from the program's registry key.
   void ReadSettings();
 
-  Win32Registry registry_;
+  Win32Registry win32Registry_;
+  Registry* registry_ = &win32Registry_;
   Win32LanguagePlatform languagePlatform_;
   LanguageFileTexts texts_;
   std::unique_ptr<CTunerDlg> mainDialog_;

@@ -80,7 +80,7 @@ int CTunerApp::Alert(const std::string& text, bool okOnly) {
 }
 
 void CTunerApp::ReadSettings() {
-  AppSettings settings = ReadAppSettings(registry_);
+  AppSettings settings = ReadAppSettings(*registry_);
   m_szAppPath = settings.appPath;
   m_szLanguage = settings.language;
 }
@@ -92,7 +92,7 @@ std::string CTunerApp::LoadText(const std::string& key,
 
 void CTunerApp::SaveLanguage(const std::string& name) {
   // A choice that cannot be stored still holds for this run.
-  velo::SaveLanguage(registry_, name);
+  velo::SaveLanguage(*registry_, name);
 }
 
 SkinComponent* CTunerApp::MainSkin() const {

@@ -46,6 +46,7 @@ class CTunerDlg : public Dialog {
   bool OnPaint();
   void OnSetSettings();
   void OnResetSettings();
+  bool BackupExists() const;
   void OnLanguageChanged();
   // The folder the program file lies in.
   std::string ProgramFolder() const;

@@ -7,6 +7,8 @@
 #include "lang/LanguageList.h"
 #include "registry/RegKey.h"
 #include "res/resource.h"
+#include "store/RegistryLocations.h"
+#include "store/Restore.h"
 #include "wizard/MyPropertySheet.h"
 
 namespace velo {
@@ -15,7 +17,6 @@ namespace {
 
 const char kMakerAddress[] = "http://www.velocine.example/";
 const COLORREF kVisitedLink = RGB(0, 13, 0);
-const char kBackupKey[] = "Software\\Velocine\\Original Settings";
 
 }  // namespace
 
@@ -68,8 +69,7 @@ BOOL CTunerDlg::OnInitDialog() {
   SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
   FillLanguageList();
   ApplyTexts();
-  RegKey backup(App().registry());
-  EnableReset(backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk);
+  EnableReset(BackupExists());
 
   m_link.SetURL(kMakerAddress);
   m_link.SetUseTooltip(true);
@@ -179,6 +179,11 @@ void CTunerDlg::ApplyTexts() {
                      Hwnd());
 }
 
+bool CTunerDlg::BackupExists() const {
+  RegKey backup(App().registry());
+  return backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk;
+}
+
 void CTunerDlg::EnableReset(bool enable) {
   EnableWindow(Item(IDC_MAIN_RESET), enable);
 }
@@ -226,7 +231,21 @@ void CTunerDlg::OnSetSettings() {
 }
 
 void CTunerDlg::OnResetSettings() {
-  EnableReset(false);
+  CTunerApp& app = App();
+  RestoreOutcome outcome = RestoreBackup(
+      app.registry(), static_cast<WindowsFamily>(app.m_nWindowsFamily));
+  if (outcome.result == kRestoredAll) {
+    app.Alert(app.LoadText("42",
+                           "Velocine has reset your system to the backup "
+                           "settings.\nPlease, restart your computer in order "
+                           "to feel the change."),
+              true);
+  } else {
+    app.Alert("Failed to reset your connection settings.", true);
+  }
+  // The button stands for the backup: one that could not all be put back
+  // stays, so Reset can be tried again.
+  EnableReset(BackupExists());
 }
 
 void CTunerDlg::OnLanguageChanged() {

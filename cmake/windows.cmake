@@ -5,7 +5,7 @@ add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400
 add_compile_options(-Wall -Wextra)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-set(VELO_WIN_LIBS comctl32 shlwapi version ole32 oleaut32 uuid)
+set(VELO_WIN_LIBS comctl32 version ole32 oleaut32 uuid)
 
 add_library(velocine_win STATIC ${VELO_WIN_SOURCES})
 target_include_directories(velocine_win PUBLIC ${CMAKE_SOURCE_DIR})

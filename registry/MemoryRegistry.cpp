@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 #include "registry/PathNames.h"
 
@@ -16,27 +17,45 @@ struct MemoryRegistry::Node {
   std::string name;
   bool deleted = false;
   std::vector<Value> values;                       // creation order
+  std::unordered_map<std::string, size_t> valueIndex;  // by folded name
   std::vector<std::shared_ptr<Node>> subKeys;      // kept sorted by name
 
   Value* FindValue(const std::string& valueName) {
-    for (Value& value : values)
-      if (NamesEqual(value.name, valueName)) return &value;
-    return nullptr;
+    auto at = valueIndex.find(FoldedName(valueName));
+    return at == valueIndex.end() ? nullptr : &values[at->second];
   }
-  std::shared_ptr<Node> FindSubKey(const std::string& keyName) const {
-    for (const auto& sub : subKeys)
-      if (NamesEqual(sub->name, keyName)) return sub;
-    return nullptr;
+  void AddValue(Value value) {
+    valueIndex[FoldedName(value.name)] = values.size();
+    values.push_back(std::move(value));
+  }
+  bool RemoveValue(const std::string& valueName) {
+    auto at = valueIndex.find(FoldedName(valueName));
+    if (at == valueIndex.end()) return false;
+    values.erase(values.begin() + static_cast<long>(at->second));
+    valueIndex.clear();
+    for (size_t i = 0; i < values.size(); ++i)
+      valueIndex[FoldedName(values[i].name)] = i;
+    return true;
+  }
+  // Where a subkey of that name is or would go; subkeys stay sorted, as
+  // the registry enumerates them.
+  std::vector<std::shared_ptr<Node>>::iterator SubKeyPlace(
+      const std::string& keyName) {
+    return std::lower_bound(subKeys.begin(), subKeys.end(), keyName,
+                            [](const std::shared_ptr<Node>& sub,
+                               const std::string& name) {
+                              return NameLess(sub->name, name);
+                            });
+  }
+  std::shared_ptr<Node> FindSubKey(const std::string& keyName) {
+    auto at = SubKeyPlace(keyName);
+    return at != subKeys.end() && NamesEqual((*at)->name, keyName) ? *at
+                                                                   : nullptr;
   }
   std::shared_ptr<Node> AddSubKey(const std::string& keyName) {
     auto sub = std::make_shared<Node>();
     sub->name = keyName;
-    auto at = std::lower_bound(
-        subKeys.begin(), subKeys.end(), sub,
-        [](const std::shared_ptr<Node>& a, const std::shared_ptr<Node>& b) {
-          return NameLess(a->name, b->name);
-        });
-    subKeys.insert(at, sub);
+    subKeys.insert(SubKeyPlace(keyName), sub);
     return sub;
   }
   void MarkDeleted() {
@@ -160,7 +179,7 @@ RegStatus MemoryRegistry::SetValue(RegHandle key, const std::string& name,
     value->type = type;
     value->data.swap(bytes);
   } else {
-    node->values.push_back(Node::Value{name, type, std::move(bytes)});
+    node->AddValue(Node::Value{name, type, std::move(bytes)});
   }
   return kRegOk;
 }
@@ -171,13 +190,7 @@ RegStatus MemoryRegistry::DeleteValue(RegHandle key, const std::string& name) {
   RegStatus status = Resolve(key, &node, &access);
   if (status != kRegOk) return status;
   if (access != kAccessReadWrite) return kRegAccessDenied;
-  for (auto it = node->values.begin(); it != node->values.end(); ++it) {
-    if (NamesEqual(it->name, name)) {
-      node->values.erase(it);
-      return kRegOk;
-    }
-  }
-  return kRegNotFound;
+  return node->RemoveValue(name) ? kRegOk : kRegNotFound;
 }
 
 RegStatus MemoryRegistry::DeleteTree(RegHandle parent,
@@ -193,15 +206,13 @@ RegStatus MemoryRegistry::DeleteTree(RegHandle parent,
     owner = owner->FindSubKey(parts[i]);
     if (!owner) return kRegNotFound;
   }
-  for (auto it = owner->subKeys.begin(); it != owner->subKeys.end(); ++it) {
-    if (NamesEqual((*it)->name, parts.back())) {
-      if (access != kAccessReadWrite) return kRegAccessDenied;
-      (*it)->MarkDeleted();
-      owner->subKeys.erase(it);
-      return kRegOk;
-    }
-  }
-  return kRegNotFound;
+  auto at = owner->SubKeyPlace(parts.back());
+  if (at == owner->subKeys.end() || !NamesEqual((*at)->name, parts.back()))
+    return kRegNotFound;
+  if (access != kAccessReadWrite) return kRegAccessDenied;
+  (*at)->MarkDeleted();
+  owner->subKeys.erase(at);
+  return kRegOk;
 }
 
 namespace {

@@ -24,6 +24,12 @@ bool NameLess(const std::string& a, const std::string& b) {
   return a.size() < b.size();
 }
 
+std::string FoldedName(const std::string& name) {
+  std::string folded(name);
+  for (char& c : folded) c = static_cast<char>(Fold(c));
+  return folded;
+}
+
 std::vector<std::string> SplitKeyPath(const std::string& path) {
   std::vector<std::string> parts;
   std::string part;

@@ -26,4 +26,8 @@ class Win32Registry : public Registry {
   RegStatus QueryInfoKey(RegHandle key, RegKeyInfo* info) override;
 };
 
+// Deletes a key with its subkeys by walking them, for systems without the
+// shell's own call.
+RegStatus DeleteTreeByHand(RegHandle parent, const std::string& path);
+
 }  // namespace velo

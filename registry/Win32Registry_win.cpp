@@ -1,7 +1,6 @@
 #include "registry/Win32Registry.h"
 
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <vector>
 
@@ -69,9 +68,45 @@ RegStatus Win32Registry::DeleteValue(RegHandle key, const std::string& name) {
   return static_cast<RegStatus>(RegDeleteValueA(ToHkey(key), name.c_str()));
 }
 
+RegStatus DeleteTreeByHand(RegHandle parent, const std::string& path) {
+  HKEY key = nullptr;
+  LONG status = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0,
+                              KEY_READ | KEY_WRITE, &key);
+  if (status != ERROR_SUCCESS) return static_cast<RegStatus>(status);
+  // Always the first subkey: each one deleted moves the next to index 0.
+  std::vector<char> name(256);
+  for (;;) {
+    DWORD length = static_cast<DWORD>(name.size());
+    status = RegEnumKeyExA(key, 0, name.data(), &length, nullptr, nullptr,
+                           nullptr, nullptr);
+    if (status == ERROR_MORE_DATA) {
+      name.resize(name.size() * 2);
+      continue;
+    }
+    if (status != ERROR_SUCCESS) break;
+    status = static_cast<LONG>(DeleteTreeByHand(
+        reinterpret_cast<RegHandle>(key), std::string(name.data(), length)));
+    if (status != ERROR_SUCCESS) break;
+  }
+  RegCloseKey(key);
+  if (status != ERROR_NO_MORE_ITEMS) return static_cast<RegStatus>(status);
+  return static_cast<RegStatus>(RegDeleteKeyA(ToHkey(parent), path.c_str()));
+}
+
 RegStatus Win32Registry::DeleteTree(RegHandle parent,
                                     const std::string& path) {
-  return static_cast<RegStatus>(SHDeleteKeyA(ToHkey(parent), path.c_str()));
+  // The shell's SHDeleteKeyA where the system has it; Windows 95 without a
+  // newer Internet Explorer has no SHLWAPI, so the program does not import it.
+  typedef DWORD(WINAPI * ShellDeleteKey)(HKEY, LPCSTR);
+  static const ShellDeleteKey shellDeleteKey = [] {
+    HMODULE shell = LoadLibraryA("shlwapi.dll");
+    return shell ? reinterpret_cast<ShellDeleteKey>(reinterpret_cast<void*>(
+                       GetProcAddress(shell, "SHDeleteKeyA")))
+                 : nullptr;
+  }();
+  if (shellDeleteKey)
+    return static_cast<RegStatus>(shellDeleteKey(ToHkey(parent), path.c_str()));
+  return DeleteTreeByHand(parent, path);
 }
 
 RegStatus Win32Registry::EnumKey(RegHandle key, uint32_t index, char* name,

@@ -1,18 +1,10 @@
 #include "support/CountingRegistry.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "support/RegistryEdit.h"
 
 namespace velo {
-
-namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(c));
-  return text;
-}
-
-}  // namespace
 
 uint64_t CountingRegistry::Total() const {
   uint64_t total = 0;
@@ -35,8 +27,8 @@ RegStatus CountingRegistry::Before(const RegCallInfo& info) {
   ++counts_[info.call];
   if (info.call == kCallQueryValue || info.call == kCallSetValue ||
       info.call == kCallDeleteValue)
-    ++perValue_[RegCallName(info.call) + Lower(info.key) + "|" +
-                Lower(info.value)];
+    ++perValue_[RegCallName(info.call) + FoldedName(info.key) + "|" +
+                FoldedName(info.value)];
   return kRegOk;
 }
 

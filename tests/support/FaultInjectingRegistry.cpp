@@ -1,20 +1,8 @@
 #include "support/FaultInjectingRegistry.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace velo {
 
 namespace {
-
-bool ContainsIgnoringCase(const std::string& text, const std::string& part) {
-  auto same = [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-  };
-  return std::search(text.begin(), text.end(), part.begin(), part.end(),
-                     same) != text.end();
-}
 
 bool IsLocalMachineWrite(const RegCallInfo& info) {
   if (info.key.compare(0, 5, "HKLM\\") != 0) return false;
@@ -43,15 +31,10 @@ RegStatus FaultInjectingRegistry::Before(const RegCallInfo& info) {
     ++injected_;
     return kRegAccessDenied;
   }
-  for (Rule& rule : faults_) {
-    const Fault& fault = rule.fault;
-    if (fault.call != info.call ||
-        !ContainsIgnoringCase(info.key, fault.keyContains))
-      continue;
-    uint32_t seen = rule.matched++;
-    if (seen >= fault.skip && seen - fault.skip < fault.times) {
+  for (Fault& fault : faults_) {
+    if (fault.call == info.call && fault.seen++ == fault.skip) {
       ++injected_;
-      return fault.status;
+      return kRegAccessDenied;
     }
   }
   return kRegOk;

@@ -4,26 +4,20 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "support/RegistryDecorator.h"
 
 namespace velo {
 
-struct Fault {
-  RegCall call;
-  std::string keyContains;  // empty: any key; compared without case
-  uint32_t skip = 0;        // matching calls let through before failing
-  uint32_t times = UINT32_MAX;  // matching calls that then fail
-  RegStatus status = kRegAccessDenied;
-};
-
 class FaultInjectingRegistry : public RegistryDecorator {
  public:
   explicit FaultInjectingRegistry(Registry& inner) : RegistryDecorator(inner) {}
 
-  void Add(const Fault& fault) { faults_.push_back(Rule{fault, 0}); }
+  // The call of this kind after `skip` others fails once, access denied.
+  void FailOnce(RegCall call, uint32_t skip) {
+    faults_.push_back(Fault{call, skip, 0});
+  }
   // As for a user without administrator rights: HKLM keys do not open for
   // writing and nothing there can be set or deleted.
   void DenyLocalMachineWrites() { denyLocalMachineWrites_ = true; }
@@ -36,11 +30,12 @@ class FaultInjectingRegistry : public RegistryDecorator {
   RegStatus Before(const RegCallInfo& info) override;
 
  private:
-  struct Rule {
-    Fault fault;
-    uint32_t matched;
+  struct Fault {
+    RegCall call;
+    uint32_t skip;
+    uint32_t seen;
   };
-  std::vector<Rule> faults_;
+  std::vector<Fault> faults_;
   bool denyLocalMachineWrites_ = false;
   uint32_t injected_ = 0;
 };

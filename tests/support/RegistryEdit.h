@@ -8,6 +8,14 @@
 
 namespace velo {
 
+// "HKLM\\A\\B" -> kHkeyLocalMachine and "A\\B".
+RegHandle SplitRootedKey(const std::string& key, std::string* path);
+// kHkeyLocalMachine and "A\\B" -> "HKLM\\A\\B".
+std::string RootedKey(RegHandle root, const std::string& path);
+
+// A key or value name in one case, to compare as the registry does.
+std::string FoldedName(std::string name);
+
 // Creates the key when needed. A value of type kRegNone is deleted instead.
 void Put(Registry& registry, const std::string& key, const std::string& name,
          const RegValue& value);

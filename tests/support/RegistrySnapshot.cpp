@@ -1,27 +1,12 @@
 #include "support/RegistrySnapshot.h"
 
-#include <cctype>
 #include <sstream>
+
+#include "support/RegistryEdit.h"
 
 namespace velo {
 
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string Rooted(RegHandle root, const std::string& path) {
-  return (root == kHkeyLocalMachine ? "HKLM\\" : "HKCU\\") + path;
-}
-
-// "HKLM\A\B" -> root HKLM and path "A\B".
-RegHandle SplitRoot(const std::string& key, std::string* path) {
-  *path = key.substr(5);
-  return key.compare(0, 4, "HKLM") == 0 ? kHkeyLocalMachine : kHkeyCurrentUser;
-}
 
 std::string Describe(const RegValue& value) {
   std::ostringstream out;
@@ -47,13 +32,13 @@ void RegistrySnapshot::Collect(Registry& registry, RegHandle root,
                                const std::string& path) {
   RegKey key(registry);
   if (key.Open(root, path, kAccessRead) != kRegOk) return;
-  Key& entry = keys_[Lower(Rooted(root, path))];
-  entry.path = Rooted(root, path);
+  Key& entry = keys_[FoldedName(RootedKey(root, path))];
+  entry.path = RootedKey(root, path);
   std::string name;
   for (uint32_t i = 0; key.ValueName(i, &name) == kRegOk; ++i) {
     RegValue value;
     if (key.Read(name, &value) == kRegOk)
-      entry.values[Lower(name)] = NamedValue{name, value};
+      entry.values[FoldedName(name)] = NamedValue{name, value};
   }
   std::vector<std::string> subKeys;
   for (uint32_t i = 0; key.SubKeyName(i, &name) == kRegOk; ++i)
@@ -96,12 +81,12 @@ void RegistrySnapshot::PutBack(Registry& registry) const {
   for (const auto& extra : now.keys_) {
     if (keys_.count(extra.first)) continue;
     std::string path;
-    RegHandle root = SplitRoot(extra.second.path, &path);
+    RegHandle root = SplitRootedKey(extra.second.path, &path);
     registry.DeleteTree(root, path);
   }
   for (const auto& wanted : keys_) {
     std::string path;
-    RegHandle root = SplitRoot(wanted.second.path, &path);
+    RegHandle root = SplitRootedKey(wanted.second.path, &path);
     RegKey key(registry);
     if (key.Create(root, path, kAccessReadWrite) != kRegOk) continue;
     auto current = now.keys_.find(wanted.first);
@@ -110,38 +95,31 @@ void RegistrySnapshot::PutBack(Registry& registry) const {
         if (!wanted.second.values.count(value.first))
           key.Delete(value.second.name);
     for (const auto& value : wanted.second.values) {
-      const RegValue* had =
-          current == now.keys_.end() ? nullptr
-                                     : now.Find(wanted.second.path,
-                                                value.second.name);
+      const RegValue* had = now.Find(wanted.second.path, value.second.name);
       if (!had || *had != value.second.value)
         key.Write(value.second.name, value.second.value);
     }
   }
 }
 
-bool RegistrySnapshot::HasKey(const std::string& key) const {
-  return keys_.count(Lower(key)) != 0;
-}
-
 const RegValue* RegistrySnapshot::Find(const std::string& key,
                                        const std::string& name) const {
-  auto found = keys_.find(Lower(key));
+  auto found = keys_.find(FoldedName(key));
   if (found == keys_.end()) return nullptr;
-  auto value = found->second.values.find(Lower(name));
+  auto value = found->second.values.find(FoldedName(name));
   return value == found->second.values.end() ? nullptr : &value->second.value;
 }
 
 void RegistrySnapshot::Set(const std::string& key, const std::string& name,
                            const RegValue& value) {
-  Key& entry = keys_[Lower(key)];
+  Key& entry = keys_[FoldedName(key)];
   if (entry.path.empty()) entry.path = key;
-  entry.values[Lower(name)] = NamedValue{name, value};
+  entry.values[FoldedName(name)] = NamedValue{name, value};
 }
 
 void RegistrySnapshot::Erase(const std::string& key, const std::string& name) {
-  auto found = keys_.find(Lower(key));
-  if (found != keys_.end()) found->second.values.erase(Lower(name));
+  auto found = keys_.find(FoldedName(key));
+  if (found != keys_.end()) found->second.values.erase(FoldedName(name));
 }
 
 }  // namespace velo

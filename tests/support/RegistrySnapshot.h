@@ -28,7 +28,6 @@ class RegistrySnapshot {
   void PutBack(Registry& registry) const;
 
   // Keys are named with their root: "HKLM\System\...".
-  bool HasKey(const std::string& key) const;
   const RegValue* Find(const std::string& key, const std::string& name) const;
   void Set(const std::string& key, const std::string& name,
            const RegValue& value);

@@ -137,31 +137,19 @@ std::string Numbered(int number) {
   return name;
 }
 
-// Network adapters with their MSTCP instances and TCP/IP bindings: decoys
-// whose description is close to the dial-up adapter's, and maybe the exact
-// one. Returns the key of the exact one's binding.
+// Network adapters: decoys whose description is close to the dial-up
+// adapter's, and maybe the exact one. Returns the key of its binding.
 std::string SeedAdapters9x(Registry& registry, Dice& dice) {
   int adapters = static_cast<int>(dice.Below(4));
   int exact = dice.Below(3) ? static_cast<int>(dice.Below(adapters + 1)) : -1;
   std::string found;
   for (int i = 0; i < adapters; ++i) {
-    std::string adapter = std::string(kNetAdaptersKeyName) + "\\" + Numbered(i);
-    std::string description =
-        i == exact ? "Dial-Up Adapter" : kDecoyAdapters[dice.Below(4)];
-    Put(registry, adapter, "DeviceDesc", RegValue::Text(description));
-    Put(registry, adapter + "\\Bindings", "NETBEUI\\" + Numbered(i),
-        RegValue::Text(""));
-    Put(registry, adapter + "\\Bindings", "MSTCP\\" + Numbered(i),
-        RegValue::Text(""));
-    std::string binding = Numbered(10 + i);
-    Put(registry, std::string(kMstcpInstancesKeyName) + "\\" + Numbered(i),
-        "Driver", RegValue::Text("NetTrans\\" + binding));
-    std::string bindingKey = std::string(kNetTransKeyName) + "\\" + binding;
-    Put(registry, bindingKey, "MaxMTU",
+    std::string binding = SeedAdapter9x(
+        registry, i, i == exact ? "Dial-Up Adapter" : kDecoyAdapters[dice.Below(4)]);
+    Put(registry, binding, "MaxMTU",
         dice.Below(5) ? Variant(dice, kRegSz) : RegValue::Text("0"));
-    Put(registry, bindingKey, "MaxMSS", Variant(dice, kRegSz));
-    Put(registry, bindingKey, "DriverDesc", RegValue::Text("TCP/IP"));
-    if (i == exact) found = bindingKey;
+    Put(registry, binding, "MaxMSS", Variant(dice, kRegSz));
+    if (i == exact) found = binding;
   }
   return found;
 }
@@ -230,6 +218,23 @@ int32_t SeedModems(Registry& registry, Dice& dice, WindowsFamily family) {
 
 }  // namespace
 
+std::string SeedAdapter9x(Registry& registry, int index,
+                          const std::string& description) {
+  std::string adapter =
+      std::string(kNetAdaptersKeyName) + "\\" + Numbered(index);
+  Put(registry, adapter, "DeviceDesc", RegValue::Text(description));
+  Put(registry, adapter + "\\Bindings", "NETBEUI\\" + Numbered(index),
+      RegValue::Text(""));
+  Put(registry, adapter + "\\Bindings", "MSTCP\\" + Numbered(index),
+      RegValue::Text(""));
+  std::string binding = Numbered(10 + index);
+  Put(registry, std::string(kMstcpInstancesKeyName) + "\\" + Numbered(index),
+      "Driver", RegValue::Text("NetTrans\\" + binding));
+  std::string bindingKey = std::string(kNetTransKeyName) + "\\" + binding;
+  Put(registry, bindingKey, "DriverDesc", RegValue::Text("TCP/IP"));
+  return bindingKey;
+}
+
 StoreScenario SeedStoreScenario(Registry& registry, WindowsFamily family,
                                 uint32_t seed) {
   Dice dice(seed);
@@ -260,8 +265,10 @@ std::string AddInterface(Registry& registry, const std::string& name) {
 void SeedInterfaces(Registry& registry, int count) {
   MakeKey(registry, kInterfacesKeyName);
   for (int i = 0; i < count; ++i) {
+    // Numbered at the front, as GUIDs differ from their first digits.
     char name[48];
-    std::snprintf(name, sizeof name, "{6BD1B5A0-2222-4000-8000-%012d}", i);
+    std::snprintf(name, sizeof name, "{%08X-2222-4000-8000-6BD1B5A0C0DE}",
+                  static_cast<unsigned>(i) * 2654435761u);
     AddInterface(registry, name);
   }
 }

@@ -38,6 +38,11 @@ struct StoreScenario {
 StoreScenario SeedStoreScenario(Registry& registry, WindowsFamily family,
                                 uint32_t seed);
 
+// A 9x network adapter numbered `index` with its MSTCP instance and TCP/IP
+// binding (NetTrans numbered index + 10); returns the binding's key.
+std::string SeedAdapter9x(Registry& registry, int index,
+                          const std::string& description);
+
 // An NT interface that appears after the backup, with MTU and MSS.
 std::string AddInterface(Registry& registry, const std::string& name);
 

@@ -43,24 +43,23 @@ bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
   StoreScenario scenario = SeedRichScenario(memory, family);
   RegistrySnapshot before =
       RegistrySnapshot::Take(memory, SettingsSubTrees(family));
-  Fault fault{call, "", skip, 1};
   SettingsRecord record = scenario.record;
   FoundFlags found;
 
-  if (faulty == kBackupStage) registry.Add(fault);
+  if (faulty == kBackupStage) registry.FailOnce(call, skip);
   BackupOutcome backup = BackupSettings(registry, family, record, found);
   if (faulty == kBackupStage) {
     // A failed backup may lack values, so it is not used further.
     EXPECT_EQ(registry.Injected() == 0, backup.Succeeded());
     return registry.Injected() > 0;
   }
-  if (faulty == kApplyStage) registry.Add(fault);
+  if (faulty == kApplyStage) registry.FailOnce(call, skip);
   ApplyOutcome apply =
       ApplySettings(registry, family, record, scenario.modemFound);
   EXPECT_EQ(registry.Injected() == 0, apply.Succeeded());
   if (faulty == kApplyStage && registry.Injected() == 0) return false;
   if (faulty == kRestoreStage) {
-    registry.Add(fault);
+    registry.FailOnce(call, skip);
     RestoreOutcome failed = RestoreBackup(registry, family);
     if (registry.Injected() == 0) return false;
     EXPECT_EQ(kRestoreIncomplete, failed.result);

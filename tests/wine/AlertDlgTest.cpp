@@ -94,5 +94,25 @@ TEST(AlertBox, IsSkinnedOnlyOnceTheMainWindowExists) {
   EXPECT_EQ(expected, recorder.calls);
 }
 
+TEST(AlertBox, IsDrawnInTheProgramsColours) {
+  COLORREF background = 0, text = 0xffffff;
+  ModalDriver driver([&](HWND dialog) {
+    HWND label = GetDlgItem(dialog, IDC_ALERT_TEXT);
+    HDC dc = GetDC(label);
+    HBRUSH brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(label)));
+    LOGBRUSH described = {};
+    GetObjectA(brush, sizeof described, &described);
+    background = described.lbColor;
+    text = GetTextColor(dc);
+    ReleaseDC(label, dc);
+    PressKey(dialog, VK_RETURN);
+  });
+  App().Alert("colours", true);
+  EXPECT_EQ(RGB(229, 229, 229), background);
+  EXPECT_EQ(RGB(0, 0, 0), text);
+}
+
 }  // namespace
 }  // namespace velo

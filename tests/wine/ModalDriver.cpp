@@ -34,8 +34,10 @@ std::string ClassOf(HWND window) {
 }
 
 std::string TextOf(HWND window) {
+  // WM_GETTEXT rather than GetWindowText, which does not ask the controls
+  // of another process.
   char text[4096] = "";
-  GetWindowTextA(window, text, sizeof text);
+  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   return text;
 }
 

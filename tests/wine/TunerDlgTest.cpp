@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ModalDriver.h"
+#include "Screenshot.h"
 #include "TempFolder.h"
 #include "app/TunerApp.h"
 #include "app/TunerDlg.h"
@@ -115,6 +116,7 @@ TEST_F(MainWindow, ShowsTheChosenLanguageAndListsFlaggedLanguagesFirst) {
     items = ListItems(main);
     selected = static_cast<int>(SendDlgItemMessageA(main, IDC_MAIN_LANGUAGE,
                                                     CB_GETCURSEL, 0, 0));
+    SaveScreenshot(main, "main-language-file");
     PostMessageA(main, WM_CLOSE, 0, 0);
   });
   EXPECT_EQ("Velocine DE", caption);

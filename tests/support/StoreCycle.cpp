@@ -1,0 +1,38 @@
+#include "support/StoreCycle.h"
+
+#include "store/Apply.h"
+#include "store/Backup.h"
+#include "store/ModemPortSpeed.h"
+#include "store/Restore.h"
+#include "support/RegistryEdit.h"
+
+namespace velo {
+
+StoreCycle RunStoreCycle(Registry& registry, WindowsFamily family,
+                         uint32_t seed, bool addInterface) {
+  StoreCycle cycle;
+  cycle.scenario = SeedStoreScenario(registry, family, seed);
+  DetectBoostableModem(registry, family, cycle.modemFound);
+  SettingsRecord record = cycle.scenario.record;
+  FoundFlags found;
+  cycle.backup = BackupSettings(registry, family, record, found);
+  std::vector<std::string> added;
+  if (addInterface)
+    added.push_back(AddInterface(registry, "{Added-After-Backup}"));
+  RegistrySnapshot before =
+      RegistrySnapshot::Take(registry, SettingsSubTrees(family));
+
+  cycle.apply = ApplySettings(registry, family, record, cycle.modemFound);
+  RegistrySnapshot applied =
+      RegistrySnapshot::Take(registry, SettingsSubTrees(family));
+  cycle.applyChangedSettings = !before.Differences(applied).empty();
+
+  cycle.restore = RestoreBackup(registry, family);
+  cycle.backupKeyLeft = KeyExists(registry, kBackupKeyName);
+  cycle.differences =
+      ExpectedAfterRestore(before, cycle.scenario, added, &cycle.made)
+          .Differences(RegistrySnapshot::Take(registry, SettingsSubTrees(family)));
+  return cycle;
+}
+
+}  // namespace velo

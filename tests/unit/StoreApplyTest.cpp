@@ -1,0 +1,158 @@
+// What Finish writes, where and in which form.
+#include <gtest/gtest.h>
+
+#include "registry/MemoryRegistry.h"
+#include "store/Apply.h"
+#include "store/Backup.h"
+#include "support/RegistryDecorator.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+SettingsRecord ChosenValues() {
+  SettingsRecord record;
+  record.NewPMTUDiscovery = 1;
+  record.NewPMTUBlackHoleDetect = 0;
+  record.NewEnableICMPRedirects = 1;
+  record.NewMTU = 1492;
+  record.NewMSS = 1452;
+  record.NewRWIN = 64240;
+  record.NewTTL = -5;
+  record.NewKeepAliveTime = 7200000;
+  record.NewKeepAliveInterval = 1000;
+  record.NewSYNAttackProtect = 2;
+  record.NewMaxConnectionsPer1_0Server = 20;
+  record.NewMaxConnectionsPerServer = 8;
+  return record;
+}
+
+RegValue PaddedText(const std::string& text) {
+  RegValue value = RegValue::Text(text);
+  value.data.resize(260, 0);
+  return value;
+}
+
+void ExpectValues(Registry& registry, const std::string& key,
+                  const std::vector<std::pair<const char*, RegValue>>& wanted) {
+  for (const auto& value : wanted) {
+    RegValue got;
+    EXPECT_TRUE(Get(registry, key, value.first, &got)) << value.first;
+    EXPECT_EQ(value.second, got) << value.first;
+  }
+}
+
+TEST(StoreApply, NTWritesEveryValueAsADwordAndEveryInterfaceGetsMtuAndMss) {
+  MemoryRegistry registry;
+  MakeKey(registry, kBrowserKeyName);
+  std::string interfaces = std::string(kInterfacesKeyName) + "\\";
+  MakeKey(registry, interfaces + "{without}");
+  Put(registry, interfaces + "{with}", "MTU", RegValue::Dword(1500));
+  ASSERT_TRUE(ApplySettings(registry, kFamilyNT, ChosenValues(), 0).Succeeded());
+
+  ExpectValues(registry, kTcpipKeyName,
+               {{"SackOpts", RegValue::Dword(1)},
+                {"Tcp1323Opts", RegValue::Dword(1)},
+                {"TcpMaxDupAcks", RegValue::Dword(2)},
+                {"DefaultTTL", RegValue::Dword(0xFFFFFFFBu)},
+                {"DefaultReceiveWindow", RegValue::Dword(8192)},
+                {"TcpWindowSize", RegValue::Dword(64240)},
+                {"GlobalMaxTcpWindowSize", RegValue::Dword(64240)},
+                {"EnablePMTUBHDetect", RegValue::Dword(0)},
+                {"EnablePMTUDiscovery", RegValue::Dword(1)},
+                {"KeepAliveTime", RegValue::Dword(7200000)},
+                {"KeepAliveInterval", RegValue::Dword(1000)},
+                {"SYNAttackProtect", RegValue::Dword(2)},
+                {"EnableICMPRedirects", RegValue::Dword(1)}});
+  ExpectValues(registry, kBrowserKeyName,
+               {{"MaxConnectionsPer1_0Server", RegValue::Dword(20)},
+                {"MaxConnectionsPerServer", RegValue::Dword(8)}});
+  for (const char* name : {"{without}", "{with}"})
+    ExpectValues(registry, interfaces + name,
+                 {{"MTU", RegValue::Dword(1492)}, {"MSS", RegValue::Dword(1452)}});
+}
+
+TEST(StoreApply, NineXWritesDecimalTextIn260ByteBuffers) {
+  MemoryRegistry registry;
+  std::string binding = SeedAdapter9x(registry, 0, "Dial-Up Adapter");
+  SettingsRecord record;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(registry, kFamily9x, record, found).Succeeded());
+  ASSERT_TRUE(ApplySettings(registry, kFamily9x, ChosenValues(), 0).Succeeded());
+
+  ExpectValues(registry, kMstcpKeyName,
+               {{"SackOpts", PaddedText("1")},
+                {"Tcp1323Opts", PaddedText("1")},
+                {"DefaultTTL", PaddedText("-5")},
+                {"DefaultRcvWindow", PaddedText("64240")},
+                {"GlobalMaxTcpWindowSize", PaddedText("64240")},
+                {"GlobalMaxTcpWindoSize", PaddedText("64240")},
+                {"PMTUBlackHoleDetect", PaddedText("0")},
+                {"PMTUDiscovery", PaddedText("1")},
+                {"KeepAliveTime", PaddedText("7200000")},
+                {"KeepAliveInterval", PaddedText("1000")}});
+  ExpectValues(registry, binding,
+               {{"MaxMTU", PaddedText("1492")}, {"MaxMSS", PaddedText("1452")}});
+  RegValue unwanted;
+  for (const char* name : {"SYNAttackProtect", "EnableICMPRedirects",
+                           "TcpMaxDupAcks", "DefaultReceiveWindow"})
+    EXPECT_FALSE(Get(registry, kMstcpKeyName, name, &unwanted)) << name;
+}
+
+TEST(StoreApply, NineXWithoutDialUpAdapterWritesNoMtu) {
+  MemoryRegistry registry;
+  std::string binding = SeedAdapter9x(registry, 0, "Dial-Up Adapter #2");
+  SettingsRecord record;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(registry, kFamily9x, record, found).Succeeded());
+  ASSERT_TRUE(ApplySettings(registry, kFamily9x, ChosenValues(), 0).Succeeded());
+  RegValue unwanted;
+  EXPECT_FALSE(Get(registry, binding, "MaxMTU", &unwanted));
+  EXPECT_FALSE(Get(registry, binding, "MaxMSS", &unwanted));
+}
+
+TEST(StoreApply, AMissingBrowserKeyIsNotCreated) {
+  MemoryRegistry registry;
+  ASSERT_TRUE(ApplySettings(registry, kFamilyNT, ChosenValues(), 0).Succeeded());
+  EXPECT_FALSE(KeyExists(registry, kBrowserKeyName));
+  ExpectValues(registry, kTcpipKeyName, {{"DefaultTTL", RegValue::Dword(0xFFFFFFFBu)}});
+}
+
+// Keys written to, in order.
+class WriteLog : public RegistryDecorator {
+ public:
+  explicit WriteLog(Registry& inner) : RegistryDecorator(inner) {}
+  std::vector<std::string> keys;
+
+ protected:
+  RegStatus Before(const RegCallInfo& info) override {
+    if (info.call == kCallSetValue) keys.push_back(info.key);
+    return kRegOk;
+  }
+};
+
+TEST(StoreApply, TheModemIsRaisedBeforeAnyOtherValueIsWritten) {
+  MemoryRegistry memory;
+  std::string modem = std::string(ModemClassKeyName(kFamilyNT)) + "\\0000";
+  RegValue properties = Binary(std::string(28, '\0'));
+  properties.data[25] = 0xC2;
+  properties.data[26] = 0x01;
+  Put(memory, modem, "Properties", properties);
+  MakeKey(memory, kBrowserKeyName);
+  SettingsRecord record;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(memory, kFamilyNT, record, found).Succeeded());
+  WriteLog log(memory);
+  ASSERT_TRUE(ApplySettings(log, kFamilyNT, ChosenValues(), 1).Succeeded());
+  ASSERT_GE(log.keys.size(), 3u);
+  EXPECT_EQ(std::string(kBackupKeyName) + "\\Modem Settings", log.keys[0])
+      << "its original record is kept first";
+  EXPECT_NE(std::string::npos, log.keys[1].find("{4D36E96D")) << log.keys[1];
+  RegValue raised;
+  ASSERT_TRUE(Get(memory, modem, "Properties", &raised));
+  EXPECT_EQ(0x10, raised.data[25]);
+}
+
+}  // namespace
+}  // namespace velo

@@ -1,0 +1,116 @@
+// Finding and raising modems limited to 115,200 bits per second, and putting
+// their original rate back on Reset, in both families' modem class keys.
+#include <gtest/gtest.h>
+
+#include "registry/MemoryRegistry.h"
+#include "store/Apply.h"
+#include "store/Backup.h"
+#include "store/ModemPortSpeed.h"
+#include "store/Restore.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+// A capability record of `length` bytes with the rate bytes 24 to 27.
+RegValue Record(size_t length, const std::string& rate) {
+  std::string bytes;
+  for (size_t i = 0; i < length; ++i) bytes += static_cast<char>(0x30 + i);
+  for (size_t i = 0; i < 4 && 24 + i < length; ++i) bytes[24 + i] = rate[i];
+  return Binary(bytes);
+}
+
+const std::string k115200("\x00\xC2\x01\x00", 4);
+const std::string k921600("\x00\x10\x0E\x00", 4);
+const std::string k57600("\x00\xE1\x00\x00", 4);
+
+class StoreModem : public ::testing::TestWithParam<WindowsFamily> {
+ protected:
+  std::string Modem(const std::string& name) {
+    return std::string(ModemClassKeyName(GetParam())) + "\\" + name;
+  }
+  void AddModem(const std::string& name, const RegValue& properties) {
+    Put(registry_, Modem(name), "Properties", properties);
+  }
+  RegValue Properties(const std::string& name) {
+    RegValue value;
+    return Get(registry_, Modem(name), "Properties", &value) ? value
+                                                              : RegValue();
+  }
+  int32_t Detect(int32_t modemFound) {
+    EXPECT_TRUE(
+        DetectBoostableModem(registry_, GetParam(), modemFound).Succeeded());
+    return modemFound;
+  }
+  void Backup() {
+    SettingsRecord record;
+    FoundFlags found;
+    ASSERT_TRUE(BackupSettings(registry_, GetParam(), record, found).Succeeded());
+  }
+
+  MemoryRegistry registry_;
+};
+
+TEST_P(StoreModem, A115200ModemIsFoundRaisedAndItsRecordKept) {
+  AddModem("0000", Record(40, k115200));
+  EXPECT_EQ(1, Detect(0));
+  Backup();
+  EXPECT_TRUE(BoostModemPortSpeed(registry_, GetParam()).Succeeded());
+  EXPECT_EQ(Record(40, k921600), Properties("0000"));
+  RegValue kept;
+  ASSERT_TRUE(Get(registry_, std::string(kBackupKeyName) + "\\Modem Settings",
+                  "0000", &kept));
+  EXPECT_EQ(Record(40, k115200), kept);
+
+  EXPECT_TRUE(BoostModemPortSpeed(registry_, GetParam()).Succeeded());
+  EXPECT_EQ(Record(40, k921600), Properties("0000")) << "raised only once";
+  EXPECT_EQ(0, Detect(0)) << "a raised modem is not found again";
+}
+
+TEST_P(StoreModem, EveryModemWithTheMiddleBytesIsRaisedAndNoOther) {
+  Backup();
+  EXPECT_EQ(0, Detect(0)) << "no modem class key";
+  EXPECT_TRUE(BoostModemPortSpeed(registry_, GetParam()).Succeeded());
+
+  AddModem("0000", Record(40, k57600));
+  AddModem("0001", Record(20, k115200));
+  AddModem("0002", Record(26, k115200));
+  EXPECT_EQ(0, Detect(0));
+  EXPECT_EQ(1, Detect(1)) << "nothing sets the flag back";
+
+  AddModem("0003", Record(40, k115200));
+  AddModem("0004", Record(27, std::string("\x7F\xC2\x01", 3)));
+  EXPECT_EQ(1, Detect(0));
+  EXPECT_TRUE(BoostModemPortSpeed(registry_, GetParam()).Succeeded());
+  EXPECT_EQ(Record(40, k57600), Properties("0000"));
+  EXPECT_EQ(Record(20, k115200), Properties("0001"));
+  EXPECT_EQ(Record(26, k115200), Properties("0002"));
+  EXPECT_EQ(Record(40, k921600), Properties("0003"));
+  EXPECT_EQ(Record(27, std::string("\x7F\x10\x0E", 3)), Properties("0004"));
+}
+
+TEST_P(StoreModem, WithoutABackupNoModemIsChanged) {
+  AddModem("0000", Record(40, k115200));
+  StoreOutcome outcome = BoostModemPortSpeed(registry_, GetParam());
+  EXPECT_FALSE(outcome.Succeeded());
+  EXPECT_EQ(Record(40, k115200), Properties("0000"));
+}
+
+TEST_P(StoreModem, ResetPutsTheRateBackAndSkipsModemsRemovedSince) {
+  AddModem("0000", Record(40, k115200));
+  AddModem("0001", Record(40, k115200));
+  Backup();
+  ASSERT_TRUE(ApplySettings(registry_, GetParam(), SettingsRecord(), 1)
+                  .Succeeded());
+  RemoveKey(registry_, Modem("0001"));
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, GetParam()).result);
+  EXPECT_EQ(Record(40, k115200), Properties("0000"));
+  EXPECT_FALSE(KeyExists(registry_, Modem("0001")));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFamilies, StoreModem,
+                         ::testing::Values(kFamily9x, kFamilyNT));
+
+}  // namespace
+}  // namespace velo

@@ -1,0 +1,77 @@
+// Reset: when it finds nothing to do, and when it keeps the backup.
+#include <gtest/gtest.h>
+
+#include "registry/MemoryRegistry.h"
+#include "store/Apply.h"
+#include "store/Backup.h"
+#include "store/Restore.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+class StoreRestore : public ::testing::Test {
+ protected:
+  void BackupAndApply(WindowsFamily family) {
+    SettingsRecord record;
+    FoundFlags found;
+    ASSERT_TRUE(BackupSettings(registry_, family, record, found).Succeeded());
+    record.NewMTU = 1234;
+    ASSERT_TRUE(ApplySettings(registry_, family, record, 0).Succeeded());
+  }
+  RegValue Value(const std::string& key, const std::string& name) {
+    RegValue value;
+    return Get(registry_, key, name, &value) ? value : RegValue();
+  }
+
+  MemoryRegistry registry_;
+};
+
+TEST_F(StoreRestore, WithoutABackupNothingIsChanged) {
+  BackupAndApply(kFamilyNT);
+  ASSERT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(1));
+  RestoreOutcome again = RestoreBackup(registry_, kFamilyNT);
+  EXPECT_EQ(kNoBackup, again.result);
+  ASSERT_EQ(1u, again.Failures().size());
+  EXPECT_EQ(kRegNotFound, again.Failures()[0].status);
+  EXPECT_EQ(RegValue::Dword(1), Value(kTcpipKeyName, "DefaultTTL"));
+}
+
+TEST_F(StoreRestore, AMissingTcpipKeyKeepsTheBackupWhenItHasValuesForIt) {
+  BackupAndApply(kFamily9x);
+  RemoveKey(registry_, kMstcpKeyName);
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamily9x).result)
+      << "nothing existed there before, nothing to put back";
+
+  Put(registry_, kBrowserKeyName, "MaxConnectionsPerServer", RegValue::Dword(2));
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
+  BackupAndApply(kFamilyNT);
+  RemoveKey(registry_, kTcpipKeyName);
+  RestoreOutcome outcome = RestoreBackup(registry_, kFamilyNT);
+  EXPECT_EQ(kRestoreIncomplete, outcome.result);
+  ASSERT_EQ(1u, outcome.Failures().size());
+  EXPECT_EQ(StoreFailure::kOpenKey, outcome.Failures()[0].action);
+  EXPECT_EQ(kTcpipKeyName, outcome.Failures()[0].key);
+  EXPECT_TRUE(KeyExists(registry_, kBackupKeyName));
+  EXPECT_EQ(RegValue::Dword(2),
+            Value(kBrowserKeyName, "MaxConnectionsPerServer"));
+
+  MakeKey(registry_, kTcpipKeyName);
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
+  EXPECT_EQ(RegValue::Dword(128), Value(kTcpipKeyName, "DefaultTTL"));
+}
+
+TEST_F(StoreRestore, ABackupMissingItsMtuListLeavesInterfaceMtuAlone) {
+  std::string interface = AddInterface(registry_, "{1}");
+  BackupAndApply(kFamilyNT);
+  RemoveKey(registry_, std::string(kBackupKeyName) + "\\MTU Settings");
+  EXPECT_EQ(kRestoreIncomplete, RestoreBackup(registry_, kFamilyNT).result);
+  EXPECT_EQ(RegValue::Dword(1234), Value(interface, "MTU"));
+  EXPECT_EQ(RegValue::Dword(1360), Value(interface, "MSS"));
+  EXPECT_TRUE(KeyExists(registry_, kBackupKeyName));
+}
+
+}  // namespace
+}  // namespace velo

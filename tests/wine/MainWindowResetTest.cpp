@@ -1,0 +1,118 @@
+// Reset from the main window, on the real registry: the backup goes back,
+// the user is told the truth, and the button follows the backup.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "ModalDriver.h"
+#include "app/TunerApp.h"
+#include "app/TunerDlg.h"
+#include "registry/Win32Registry.h"
+#include "res/resource.h"
+#include "store/Apply.h"
+#include "store/Backup.h"
+#include "support/FaultInjectingRegistry.h"
+#include "support/RecordingSkin.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+const char kBackup[] = "HKCU\\Software\\Velocine\\Original Settings";
+
+class MainWindowReset : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::vector<SubTree> trees = SettingsSubTrees(kFamilyNT);
+    trees.push_back(SubTree{kHkeyCurrentUser, "Software\\Velocine"});
+    original_ = RegistrySnapshot::Take(registry_, trees);
+    App().m_nWindowsFamily = kFamilyNT;
+  }
+  void TearDown() override { original_.PutBack(registry_); }
+
+  // Runs the main window, presses Reset, answers the message and closes.
+  // Returns the message and whether Reset was enabled before and after.
+  std::string PressReset(bool* enabledBefore, bool* enabledAfter,
+                         std::function<void()> beforeReset = [] {}) {
+    RecordingSkin recorder;
+    CTunerDlg main(&recorder, &recorder);
+    App().m_pMainDlg = &main;
+    std::string message;
+    {
+      ModalDriver driver([&](HWND window) {
+        if (TextOf(window) == "Alert") {
+          message = TextOf(GetDlgItem(window, IDC_ALERT_TEXT));
+          ClickButton(window, IDOK);
+          return;
+        }
+        *enabledBefore = IsWindowEnabled(GetDlgItem(window, IDC_MAIN_RESET));
+        beforeReset();
+        ClickButton(window, IDC_MAIN_RESET);
+        *enabledAfter = IsWindowEnabled(GetDlgItem(window, IDC_MAIN_RESET));
+        PostMessageA(window, WM_CLOSE, 0, 0);
+      });
+      main.DoModal(nullptr);
+    }
+    App().m_pMainDlg = nullptr;
+    return message;
+  }
+
+  Win32Registry registry_;
+  RegistrySnapshot original_;
+};
+
+TEST_F(MainWindowReset, PutsTheBackupBackAndAnnouncesIt) {
+  StoreScenario scenario = SeedStoreScenario(registry_, kFamilyNT, 7);
+  RegistrySnapshot before =
+      RegistrySnapshot::Take(registry_, SettingsSubTrees(kFamilyNT));
+  SettingsRecord record;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, record, found).Succeeded());
+  ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, scenario.record, 0).Succeeded());
+
+  bool enabledBefore = false, enabledAfter = true;
+  std::string message = PressReset(&enabledBefore, &enabledAfter);
+  EXPECT_TRUE(enabledBefore);
+  EXPECT_EQ("Velocine has reset your system to the backup settings.\n"
+            "Please, restart your computer in order to feel the change.",
+            message);
+  EXPECT_FALSE(enabledAfter);
+  EXPECT_FALSE(KeyExists(registry_, kBackup));
+  IntendedDifferences made;
+  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, {}, &made);
+  EXPECT_EQ(std::vector<std::string>(),
+            expected.Differences(
+                RegistrySnapshot::Take(registry_, SettingsSubTrees(kFamilyNT))));
+}
+
+TEST_F(MainWindowReset, WithoutABackupSaysItFailedAndDisablesTheButton) {
+  MakeKey(registry_, kBackup);
+  bool enabledBefore = false, enabledAfter = true;
+  // The backup disappears while the window is open.
+  std::string message = PressReset(&enabledBefore, &enabledAfter,
+                                   [&] { RemoveKey(registry_, kBackup); });
+  EXPECT_TRUE(enabledBefore);
+  EXPECT_EQ("Failed to reset your connection settings.", message);
+  EXPECT_FALSE(enabledAfter);
+}
+
+TEST_F(MainWindowReset, ThatCannotPutEverythingBackKeepsTheBackupAndSaysSo) {
+  SeedStoreScenario(registry_, kFamilyNT, 11);
+  SettingsRecord record;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, record, found).Succeeded());
+  // As for a user without administrator rights.
+  FaultInjectingRegistry denied(registry_);
+  denied.DenyLocalMachineWrites();
+  App().UseRegistry(denied);
+  bool enabledBefore = false, enabledAfter = false;
+  std::string message = PressReset(&enabledBefore, &enabledAfter);
+  App().UseRegistry(registry_);
+  EXPECT_EQ("Failed to reset your connection settings.", message);
+  EXPECT_TRUE(enabledAfter) << "the backup is still there to try again";
+  EXPECT_TRUE(KeyExists(registry_, kBackup));
+}
+
+}  // namespace
+}  // namespace velo

@@ -1,0 +1,86 @@
+// The settings store against the real registry: generated states of both
+// families come back exactly after backup, Finish and Reset, and a user
+// without administrator rights gets the truth. Everything seeded is put back
+// as it was afterwards.
+#include <gtest/gtest.h>
+
+#include "registry/Win32Registry.h"
+#include "store/Apply.h"
+#include "store/Backup.h"
+#include "store/Restore.h"
+#include "support/FaultInjectingRegistry.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreCycle.h"
+
+namespace velo {
+namespace {
+
+class StoreOnWindows : public ::testing::TestWithParam<WindowsFamily> {
+ protected:
+  void SetUp() override {
+    std::vector<SubTree> trees = SettingsSubTrees(GetParam());
+    trees.push_back(SubTree{kHkeyCurrentUser, "Software\\Velocine"});
+    original_ = RegistrySnapshot::Take(registry_, trees);
+    RemoveKey(registry_, kBackupKeyName);
+  }
+  void TearDown() override { original_.PutBack(registry_); }
+
+  RegistrySnapshot Settings() {
+    return RegistrySnapshot::Take(registry_, SettingsSubTrees(GetParam()));
+  }
+
+  Win32Registry registry_;
+  RegistrySnapshot original_;
+};
+
+TEST_P(StoreOnWindows, GeneratedStatesComeBackExactly) {
+  IntendedDifferences made;
+  for (uint32_t seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    original_.PutBack(registry_);
+    StoreCycle cycle = RunStoreCycle(registry_, GetParam(), seed,
+                                     GetParam() == kFamilyNT && seed % 2);
+    EXPECT_EQ(cycle.scenario.modemFound, cycle.modemFound);
+    EXPECT_TRUE(cycle.backup.Succeeded());
+    EXPECT_TRUE(cycle.apply.Succeeded());
+    EXPECT_EQ(kRestoredAll, cycle.restore.result);
+    EXPECT_FALSE(cycle.backupKeyLeft);
+    ASSERT_TRUE(cycle.differences.empty()) << cycle.differences.front();
+    made.paddedMtu += cycle.made.paddedMtu;
+    made.deletedMtu += cycle.made.deletedMtu;
+    made.strippedInterfaces += cycle.made.strippedInterfaces;
+  }
+  EXPECT_GT(made.paddedMtu + made.deletedMtu + made.strippedInterfaces, 0);
+}
+
+TEST_P(StoreOnWindows, UserWithoutAdministratorRightsIsToldAndCanRetry) {
+  WindowsFamily family = GetParam();
+  StoreScenario scenario = SeedStoreScenario(registry_, family, 5);
+  Put(registry_, family == kFamily9x ? kMstcpKeyName : kTcpipKeyName,
+      "DefaultTTL",
+      family == kFamily9x ? RegValue::Text("128") : RegValue::Dword(128));
+  RegistrySnapshot before = Settings();
+  FaultInjectingRegistry user(registry_);
+  user.DenyLocalMachineWrites();
+
+  SettingsRecord record = scenario.record;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(user, family, record, found).Succeeded());
+  EXPECT_EQ(1, found.TTLFound);
+  EXPECT_EQ(128, record.OriginalTTL);
+  EXPECT_FALSE(ApplySettings(user, family, record, 1).Succeeded());
+  EXPECT_EQ(kRestoreIncomplete, RestoreBackup(user, family).result);
+  EXPECT_TRUE(KeyExists(registry_, kBackupKeyName));
+
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, family).result);
+  IntendedDifferences made;
+  std::vector<std::string> differences =
+      ExpectedAfterRestore(before, scenario, {}, &made).Differences(Settings());
+  EXPECT_TRUE(differences.empty()) << differences.front();
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFamilies, StoreOnWindows,
+                         ::testing::Values(kFamily9x, kFamilyNT));
+
+}  // namespace
+}  // namespace velo
