@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Screenshot.h"
 #include "WizardDriver.h"
 #include "app/TunerApp.h"
 #include "res/wizard/ChooseConnectionType.h"
@@ -29,11 +30,18 @@ struct Shown {
   WizardButtonsShown buttons;
 };
 
-// Presses Next from step 1 for as long as Next is offered, then Finish.
-std::vector<Shown> RunForward(WizardDriver& wizard) {
+// Presses Next from step 1 for as long as Next is offered, then Finish;
+// saves a picture of each page as `pictures` and its index, unless empty.
+std::vector<Shown> RunForward(WizardDriver& wizard, const std::string& pictures) {
   std::vector<Shown> shown;
   for (;;) {
     shown.push_back({wizard.Page(), wizard.Caption(), wizard.Buttons()});
+    if (!pictures.empty()) {
+      // The display shows a new window a moment after it is made.
+      if (shown.size() == 1) wizard.Wait(200);
+      SaveScreenshot(wizard.Sheet().Hwnd(),
+                     pictures + std::to_string(shown.back().page));
+    }
     if (!wizard.Buttons().next || shown.size() > 9) break;
     wizard.Next();
   }
@@ -65,7 +73,7 @@ TEST(WizardRun, EightStepsOnTheNtFamilyWithoutAModem) {
   wizard.Open();
   CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
                    IDC_CONNECTION_LAN, IDC_CONNECTION_LAN);
-  std::vector<Shown> shown = RunForward(wizard);
+  std::vector<Shown> shown = RunForward(wizard, "wizard-nt-page");
 
   ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}), Pages(shown));
   const char* captions[] = {
@@ -106,7 +114,7 @@ TEST(WizardRun, SixStepsOnThe9xFamilyWithoutAModem) {
   wizard.Open();
   CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
                    IDC_CONNECTION_LAN, IDC_CONNECTION_DSL);
-  std::vector<Shown> shown = RunForward(wizard);
+  std::vector<Shown> shown = RunForward(wizard, "");
 
   ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5}), Pages(shown));
   const char* captions[] = {
@@ -137,7 +145,7 @@ TEST(WizardRun, A9xDialUpWithABoostableModemEndsOnTheModemPage) {
   WizardDriver wizard(kFamily9x);
   AddBoostableModem(kFamily9x, kModemName);
   wizard.Open();
-  std::vector<Shown> shown = RunForward(wizard);
+  std::vector<Shown> shown = RunForward(wizard, "wizard-9x-modem-page");
 
   ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 8}), Pages(shown));
   EXPECT_EQ(kBackAndNext, shown[5].buttons) << "keep-alive offers Next";
@@ -159,7 +167,7 @@ TEST(WizardRun, AnNtDialUpWithABoostableModemGoesOnFromTheIcmpPage) {
   WizardDriver wizard(kFamilyNT);
   AddBoostableModem(kFamilyNT, kModemName);
   wizard.Open();
-  std::vector<Shown> shown = RunForward(wizard);
+  std::vector<Shown> shown = RunForward(wizard, "");
 
   ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}), Pages(shown));
   EXPECT_EQ(kBackAndNext, shown[7].buttons) << "the ICMP page offers Next";
