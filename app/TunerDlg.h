@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 
 #include "app/WebLink.h"
@@ -13,6 +14,8 @@
 #include "skin/Skin.h"
 
 namespace velo {
+
+class CMyPropertySheet;
 
 class CTunerDlg : public Dialog {
  public:
@@ -56,6 +59,9 @@ class CTunerDlg : public Dialog {
   SplashComponent* splash_;
   HICON m_hIcon;
   HIMAGELIST flags_ = nullptr;
+  // The sheet of the latest wizard run. It outlives its run, since the
+  // record lives in it, and goes when the next run starts.
+  std::unique_ptr<CMyPropertySheet> wizardSheet_;
 };
 
 }  // namespace velo

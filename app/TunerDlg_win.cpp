@@ -9,6 +9,7 @@
 #include "res/resource.h"
 #include "store/RegistryLocations.h"
 #include "store/Restore.h"
+#include "wizard/MyPropertySheet.h"
 
 namespace velo {
 
@@ -52,6 +53,7 @@ CTunerDlg::CTunerDlg(SkinComponent* skin, SplashComponent* splash)
 }
 
 CTunerDlg::~CTunerDlg() {
+  if (g_pWizardSheet == wizardSheet_.get()) g_pWizardSheet = nullptr;
   if (flags_) ImageList_Destroy(flags_);
 }
 
@@ -221,6 +223,11 @@ void CTunerDlg::OnSetSettings() {
                       "be the new backup.\nDo you want to proceed?"),
                   false) != kAlertYes)
     return;
+  // A fresh sheet for every run: it takes a new backup when it opens.
+  std::unique_ptr<CMyPropertySheet> sheet(new CMyPropertySheet());
+  g_pWizardSheet = sheet.get();
+  wizardSheet_ = std::move(sheet);
+  g_pWizardSheet->DoModal(Hwnd());
 }
 
 void CTunerDlg::OnResetSettings() {

@@ -13,6 +13,13 @@ namespace velo {
 class Control;
 class Dialog;
 
+// Why an exchange stopped.
+enum ExchangeFailure {
+  kExchangeDone,    // no control refused its text
+  kNotAnInteger,    // "Please enter an integer."
+  kOutOfRange,      // "Please enter an integer between %1 and %2."
+};
+
 class DataExchange {
  public:
   // `onlyControl` 0 runs every entry; otherwise only that control's.
@@ -21,7 +28,8 @@ class DataExchange {
   bool Saving() const { return saving_; }
   // True once an entry has refused the control's text; later entries then
   // do nothing, so the members after the bad one keep their values.
-  bool Failed() const { return failed_; }
+  bool Failed() const { return failure_ != kExchangeDone; }
+  ExchangeFailure Failure() const { return failure_; }
 
   // A signed decimal integer ("%d").
   void Int(int controlId, int32_t& value);
@@ -38,12 +46,12 @@ class DataExchange {
                  int64_t* value);
   // Shows the standard message, then puts the focus in the box with its text
   // selected.
-  void Fail(int controlId, const std::string& message);
+  void Fail(int controlId, ExchangeFailure failure, const std::string& message);
 
   Dialog& dialog_;
   bool saving_;
   int onlyControl_;
-  bool failed_ = false;
+  ExchangeFailure failure_ = kExchangeDone;
 };
 
 // The texts of the standard data-exchange messages.

@@ -23,7 +23,7 @@ DataExchange::DataExchange(Dialog& dialog, bool saveAndValidate,
     : dialog_(dialog), saving_(saveAndValidate), onlyControl_(onlyControl) {}
 
 bool DataExchange::Applies(int controlId) const {
-  return !failed_ && (onlyControl_ == 0 || onlyControl_ == controlId);
+  return !Failed() && (onlyControl_ == 0 || onlyControl_ == controlId);
 }
 
 bool DataExchange::ReadInt64(int controlId, int64_t minimum, int64_t maximum,
@@ -31,7 +31,7 @@ bool DataExchange::ReadInt64(int controlId, int64_t minimum, int64_t maximum,
   int64_t read;
   if (!ParseWholeNumber(WindowText(dialog_.Item(controlId)), &read) ||
       read < minimum || read > maximum) {
-    Fail(controlId, kEnterIntegerMessage);
+    Fail(controlId, kNotAnInteger, kEnterIntegerMessage);
     return false;
   }
   *value = read;
@@ -62,8 +62,8 @@ void DataExchange::IntInRange(int controlId, int32_t& value, int32_t minimum,
                               int32_t maximum) {
   if (!Applies(controlId)) return;
   Int(controlId, value);
-  if (saving_ && !failed_ && (value < minimum || value > maximum))
-    Fail(controlId, EnterIntegerBetweenMessage(minimum, maximum));
+  if (saving_ && !Failed() && (value < minimum || value > maximum))
+    Fail(controlId, kOutOfRange, EnterIntegerBetweenMessage(minimum, maximum));
 }
 
 void DataExchange::Bind(int controlId, Control& control) {
@@ -71,8 +71,9 @@ void DataExchange::Bind(int controlId, Control& control) {
   control.Attach(dialog_.Item(controlId));
 }
 
-void DataExchange::Fail(int controlId, const std::string& message) {
-  failed_ = true;
+void DataExchange::Fail(int controlId, ExchangeFailure failure,
+                        const std::string& message) {
+  failure_ = failure;
   MessageBoxA(dialog_.Hwnd(), message.c_str(), "Velocine",
               MB_OK | MB_ICONEXCLAMATION);
   HWND box = dialog_.Item(controlId);

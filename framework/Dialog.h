@@ -33,6 +33,8 @@ class Dialog {
   // Controls to members (true) or members to controls (false); false when a
   // control's text was refused. `onlyControl` limits it to one control.
   bool UpdateData(bool saveAndValidate, int onlyControl = 0);
+  // The same, telling why a control's text was refused.
+  ExchangeFailure Exchange(bool saveAndValidate, int onlyControl = 0);
 
  protected:
   virtual BOOL OnInitDialog();

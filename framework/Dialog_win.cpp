@@ -64,12 +64,16 @@ HWND Dialog::CreateModeless(HWND parent) {
 void Dialog::EndDialog(INT_PTR result) { ::EndDialog(hwnd_, result); }
 
 bool Dialog::UpdateData(bool saveAndValidate, int onlyControl) {
+  return Exchange(saveAndValidate, onlyControl) == kExchangeDone;
+}
+
+ExchangeFailure Dialog::Exchange(bool saveAndValidate, int onlyControl) {
   DataExchange exchange(*this, saveAndValidate, onlyControl);
   bool wasExchanging = exchanging_;
   exchanging_ = true;
   DoDataExchange(exchange);
   exchanging_ = wasExchanging;
-  return !exchange.Failed();
+  return exchange.Failure();
 }
 
 BOOL Dialog::OnInitDialog() {

@@ -28,10 +28,14 @@ class MessageMap {
  private:
   struct Entry {
     UINT message;
-    int controlId;  // commands and notifications only
+    bool wholeMessage;  // every WM_COMMAND or WM_NOTIFY, whatever its sender
+    int controlId;      // commands and notifications only
     UINT code;
     MessageHandler handler;
   };
+  static bool Matches(const Entry& entry, UINT message, WPARAM wParam,
+                      LPARAM lParam);
+
   std::vector<Entry> entries_;
 };
 

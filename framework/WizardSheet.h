@@ -37,6 +37,9 @@ class WizardSheet {
   int ActiveIndex() const;
   // The dialog template of the page at `index`.
   int TemplateOf(int index) const;
+  // Once a page has set the caption, it stays until a page sets another:
+  // the platform's own retitling of a wizard on each page change (to the
+  // page template's caption, which the pages here do not have) is ignored.
   void SetCaption(const char* caption);
 
  protected:
@@ -58,6 +61,8 @@ class WizardSheet {
   MessageMap messages_;
   HWND hwnd_ = nullptr;
   WNDPROC original_ = nullptr;
+  bool captionSet_ = false;
+  bool settingCaption_ = false;
 };
 
 }  // namespace velo

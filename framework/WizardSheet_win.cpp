@@ -99,6 +99,9 @@ LRESULT WizardSheet::HandleMessage(UINT message, WPARAM wParam,
       OnDestroy();
       return result;
     }
+    case WM_SETTEXT:
+      if (captionSet_ && !settingCaption_) return TRUE;
+      return CallWindowProcA(original, window, message, wParam, lParam);
     case WM_NCDESTROY:
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
       RemovePropA(window, kSheetProperty);
@@ -132,7 +135,10 @@ int WizardSheet::TemplateOf(int index) const {
 }
 
 void WizardSheet::SetCaption(const char* caption) {
+  captionSet_ = true;
+  settingCaption_ = true;
   SetWindowTextA(hwnd_, caption);
+  settingCaption_ = false;
 }
 
 }  // namespace velo

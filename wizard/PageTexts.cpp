@@ -4,8 +4,12 @@ namespace velo {
 
 namespace {
 
-std::string WasSetTo(const Texts& texts, int32_t original) {
-  return " " + texts.Load("2", "was set to") + " " +
+const UnitWord kWasSetTo = {"2", "was set to"};
+const UnitWord kWasSetToOption = {"8", "was set to option"};
+
+std::string WasSetTo(const Texts& texts, int32_t original,
+                     const UnitWord& phrase = kWasSetTo) {
+  return " " + texts.Load(phrase.key, phrase.englishDefault) + " " +
          std::to_string(static_cast<uint32_t>(original));
 }
 
@@ -33,6 +37,21 @@ std::string WithCurrentValue(const Texts& texts, const std::string& explanation,
                              bool found, int32_t original) {
   if (!found) return explanation + IsNotSet(texts);
   return explanation + WasSetTo(texts, original) + ".";
+}
+
+std::string WithCurrentOption(const Texts& texts,
+                              const std::string& explanation, bool found,
+                              int32_t original) {
+  if (!found) return explanation + IsNotSet(texts);
+  return explanation + WasSetTo(texts, original, kWasSetToOption) + ".";
+}
+
+std::string WithSwitchState(const Texts& texts, const std::string& explanation,
+                            bool found, int32_t original) {
+  if (!found) return explanation + IsNotSet(texts);
+  return explanation + " " +
+         (original != 0 ? texts.Load("6", "is currently enabled.")
+                        : texts.Load("5", "is currently disabled."));
 }
 
 std::string ReplaceNumber(const std::string& text, int64_t number) {

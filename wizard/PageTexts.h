@@ -39,6 +39,17 @@ std::string WithCurrentValue(const Texts& texts, const std::string& explanation,
 std::string WithCurrentValue(const Texts& texts, const std::string& explanation,
                              bool found, int32_t original);
 
+// The same for a level: " was set to option 2.".
+std::string WithCurrentOption(const Texts& texts,
+                              const std::string& explanation, bool found,
+                              int32_t original);
+
+// The explanation of a switch, one blank and its state when the wizard
+// opened: "is currently enabled." for any value but 0, "is currently
+// disabled." for 0, "isn't set." when the backup found no value.
+std::string WithSwitchState(const Texts& texts, const std::string& explanation,
+                            bool found, int32_t original);
+
 // `text` with every "%d" replaced by the number in decimal; nothing else in
 // it is taken as a format.
 std::string ReplaceNumber(const std::string& text, int64_t number);

@@ -25,6 +25,30 @@ TEST(PageTexts, CurrentValuePhrases) {
   EXPECT_EQ("MTU n'existe pas.", WithCurrentValue(french, "MTU", false, 0, kBytes));
 }
 
+TEST(PageTexts, SwitchStatesAndOptions) {
+  MapTexts english;
+  EXPECT_EQ("ICMP is currently enabled.",
+            WithSwitchState(english, "ICMP", true, 1));
+  EXPECT_EQ("ICMP is currently enabled.",
+            WithSwitchState(english, "ICMP", true, 2))
+      << "any value but 0 is enabled";
+  EXPECT_EQ("ICMP is currently disabled.",
+            WithSwitchState(english, "ICMP", true, 0));
+  EXPECT_EQ("ICMP isn't set.", WithSwitchState(english, "ICMP", false, 1));
+  EXPECT_EQ("This value was set to option 0.",
+            WithCurrentOption(english, "This value", true, 0));
+  EXPECT_EQ("This value isn't set.",
+            WithCurrentOption(english, "This value", false, 2));
+
+  MapTexts french;
+  french.texts = {{"5", "est inactif."}, {"6", "est actif."},
+                  {"8", "valait l'option"}};
+  EXPECT_EQ("ICMP est actif.", WithSwitchState(french, "ICMP", true, 7));
+  EXPECT_EQ("ICMP est inactif.", WithSwitchState(french, "ICMP", true, 0));
+  EXPECT_EQ("Niveau valait l'option 1.",
+            WithCurrentOption(french, "Niveau", true, 1));
+}
+
 TEST(PageTexts, ReplaceNumberIsPlainTextReplacement) {
   EXPECT_EQ("Recommended MTU size  :  576 bytes.",
             ReplaceNumber("Recommended MTU size  :  %d bytes.", 576));

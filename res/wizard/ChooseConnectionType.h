@@ -1,0 +1,9 @@
+// The connection type page: template and controls.
+#pragma once
+
+#define IDD_CHOOSE_CONNECTION_TYPE 104
+#define IDC_CONNECTION_QUESTION 1011
+#define IDC_CONNECTION_DIAL_UP 1012
+#define IDC_CONNECTION_CABLE_MODEM 1013
+#define IDC_CONNECTION_DSL 1014
+#define IDC_CONNECTION_LAN 1015

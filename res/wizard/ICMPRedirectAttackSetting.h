@@ -1,0 +1,10 @@
+// The ICMP redirect page: template and controls.
+#pragma once
+
+#define IDD_ICMP_REDIRECT_ATTACK_SETTING 129
+#define IDC_ICMP_SYMPTOM 1049
+#define IDC_ICMP_PROCESSOR 1050
+#define IDC_ICMP_RECONNECTED 1051
+#define IDC_ICMP_CAUSE 1052
+#define IDC_ICMP_ENABLE 1053
+#define IDC_ICMP_RECOMMENDED 1057

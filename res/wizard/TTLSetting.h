@@ -1,0 +1,16 @@
+// The TTL and browser connections page: template and controls.
+#pragma once
+
+#define IDD_TTL_SETTING 135
+#define IDC_HTTP_1_0_RECOMMENDED 1004
+#define IDC_HTTP_1_1_RECOMMENDED 1005
+#define IDC_HTTP_1_0_BOX 1007
+#define IDC_HTTP_1_1_BOX 1008
+#define IDC_BROWSER_EXPLANATION 1011
+#define IDC_HTTP_1_0_CURRENT 1012
+#define IDC_HTTP_1_1_CURRENT 1013
+#define IDC_TTL_BOX 1024
+#define IDC_TTL_EXPLANATION 1025
+#define IDC_TTL_RECOMMENDED 1026
+#define IDC_BROWSER_TITLE 1036
+#define IDC_TTL_TITLE 1037

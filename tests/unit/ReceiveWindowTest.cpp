@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "store/SettingsRecord.h"
+#include "wizard/ReceiveWindow.h"
+
+namespace velo {
+namespace {
+
+struct Expected {
+  int32_t multiplier;
+  int32_t window;
+};
+
+Expected Default(int32_t type, int32_t mss) {
+  ReceiveWindowDefault proposed = DefaultReceiveWindow(type, mss);
+  return {proposed.multiplier, proposed.window};
+}
+
+bool operator==(const Expected& a, const Expected& b) {
+  return a.multiplier == b.multiplier && a.window == b.window;
+}
+
+void PrintTo(const Expected& e, std::ostream* out) {
+  *out << e.multiplier << " x 4 x MSS = " << e.window;
+}
+
+TEST(ReceiveWindow, DefaultsFollowTheConnectionTypeAndTheMss) {
+  EXPECT_EQ((Expected{3, 6432}), Default(kDialUp, 536));
+  EXPECT_EQ((Expected{44, 255552}), Default(kDsl, 1452));
+  EXPECT_EQ((Expected{44, 256960}), Default(kLan, 1460));
+  EXPECT_EQ((Expected{44, 256960}), Default(kCableModem, 1460));
+  EXPECT_EQ((Expected{44, 176000}), Default(kLan, 1000));
+}
+
+TEST(ReceiveWindow, AnMssTooLargeForTheDefaultKeepsTheWindowInRange) {
+  // The largest multiplier whose window still fits: still a multiple of the
+  // MSS.
+  EXPECT_EQ((Expected{26, 1040000000}), Default(kLan, 10000000));
+  EXPECT_EQ((Expected{2, 800000000}), Default(kDialUp, 100000000));
+  // The largest MSS for which a multiplier of 1 fits.
+  EXPECT_EQ((Expected{1, 1073741820}), Default(kLan, 268435455));
+  // From there on no multiplier fits: the largest window.
+  EXPECT_EQ((Expected{1, kLargestReceiveWindow}), Default(kLan, 268435456));
+  EXPECT_EQ((Expected{1, kLargestReceiveWindow}), Default(kDsl, INT32_MAX));
+  // The largest MSS whose default fits, and the next one.
+  EXPECT_EQ((Expected{44, 1073741680}), Default(kLan, 6100805));
+  EXPECT_EQ((Expected{43, 1049338632}), Default(kLan, 6100806));
+}
+
+TEST(ReceiveWindow, ProductsAreValidFromTheMssToTheLargestWindow) {
+  EXPECT_TRUE(WindowProduct::Of(1460, 183859).IsValidFor(1460));
+  EXPECT_FALSE(WindowProduct::Of(1460, 183860).IsValidFor(1460));
+  EXPECT_FALSE(WindowProduct::Of(1460, 0).IsValidFor(1460)) << "below the MSS";
+  EXPECT_FALSE(WindowProduct::Of(1460, -1).IsValidFor(1460));
+  EXPECT_TRUE(WindowProduct::Of(1, 1).IsValidFor(4)) << "4 is not below 4";
+  EXPECT_FALSE(WindowProduct::Of(1, 1).IsValidFor(5));
+  EXPECT_EQ(1073736560, WindowProduct::Of(1460, 183859).Window());
+}
+
+TEST(ReceiveWindow, ProductsNeitherOverflowNorWrapBackIntoRange) {
+  // 1460 x 735440 x 4 = 4294969600, which 32 bits would wrap to 2304.
+  WindowProduct wrapping = WindowProduct::Of(1460, 735440);
+  EXPECT_FALSE(wrapping.IsValidFor(1460));
+  EXPECT_EQ("4294969600", wrapping.ToString());
+  // 2^64 - 2^33 + 4 does not fit a signed 64-bit number.
+  WindowProduct largest = WindowProduct::Of(INT32_MAX, INT32_MAX);
+  EXPECT_EQ("18446744056529682436", largest.ToString());
+  EXPECT_FALSE(largest.IsValidFor(INT32_MAX));
+  EXPECT_EQ("-18446744065119617024",
+            WindowProduct::Of(INT32_MAX, INT32_MIN).ToString());
+  EXPECT_EQ("-5840", WindowProduct::Of(1460, -1).ToString());
+  EXPECT_EQ("0", WindowProduct::Of(1460, 0).ToString());
+  EXPECT_EQ("256960", WindowProduct::Valid(256960).ToString());
+}
+
+}  // namespace
+}  // namespace velo

@@ -1,0 +1,151 @@
+#include "WizardDriver.h"
+
+#include "app/TunerApp.h"
+#include "app/TunerDlg.h"
+#include "res/resource.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+
+namespace {
+
+const int kBackButton = 12323;
+const int kNextButton = 12324;
+const int kFinishButton = 12325;
+// The text of a standard message box.
+const int kMessageBoxText = 0xFFFF;
+
+bool Shown(HWND button) {
+  return IsWindowVisible(button) && IsWindowEnabled(button);
+}
+
+std::vector<SubTree> TouchedTrees(WindowsFamily family) {
+  std::vector<SubTree> trees = SettingsSubTrees(family);
+  trees.push_back({kHkeyCurrentUser, "Software\\Velocine"});
+  return trees;
+}
+
+}  // namespace
+
+RegistryKeeper::RegistryKeeper(WindowsFamily family)
+    : before_(RegistrySnapshot::Take(App().registry(), TouchedTrees(family))) {}
+
+RegistryKeeper::~RegistryKeeper() { before_.PutBack(App().registry()); }
+
+WizardDriver::WizardDriver(WindowsFamily family) : keeper_(family) {
+  App().m_nWindowsFamily = family;
+  App().ModemFound = 0;
+  answering_.reset(new ModalDriver([this](HWND dialog) { Answer(dialog); }));
+}
+
+WizardDriver::~WizardDriver() {
+  if (sheet_ && sheet_->Hwnd()) DestroyWindow(sheet_->Hwnd());
+  Pump();
+  answering_.reset();
+  if (g_pWizardSheet == sheet_.get()) g_pWizardSheet = nullptr;
+  App().ModemFound = 0;
+}
+
+void WizardDriver::Open() {
+  sheet_.reset(new CMyPropertySheet());
+  g_pWizardSheet = sheet_.get();
+  sheet_->CreateModeless(nullptr);
+  Pump();
+}
+
+void WizardDriver::Answer(HWND dialog) {
+  // Only the alert box and the standard message box; not the sheet nor a
+  // main window.
+  HWND text = GetDlgItem(dialog, IDC_ALERT_TEXT);
+  if (!text) text = GetDlgItem(dialog, kMessageBoxText);
+  if (!text) return;
+  messages.push_back(TextOf(text));
+  ClickButton(dialog, IDOK);
+}
+
+void WizardDriver::Pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void WizardDriver::Wait(int milliseconds) {
+  for (DWORD start = GetTickCount();
+       GetTickCount() - start < static_cast<DWORD>(milliseconds);) {
+    Pump();
+    Sleep(10);
+  }
+}
+
+int WizardDriver::Page() const {
+  if (!sheet_->Hwnd() || !PageWindow()) return -1;
+  return sheet_->ActiveIndex();
+}
+
+HWND WizardDriver::PageWindow() const {
+  return reinterpret_cast<HWND>(
+      SendMessageA(sheet_->Hwnd(), PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+std::string WizardDriver::Caption() const { return TextOf(sheet_->Hwnd()); }
+
+WizardButtonsShown WizardDriver::Buttons() const {
+  HWND sheet = sheet_->Hwnd();
+  return {Shown(GetDlgItem(sheet, kBackButton)),
+          Shown(GetDlgItem(sheet, kNextButton)),
+          Shown(GetDlgItem(sheet, kFinishButton))};
+}
+
+void WizardDriver::Press(int button) {
+  SendMessageA(sheet_->Hwnd(), PSM_PRESSBUTTON, button, 0);
+  Pump();
+}
+
+void WizardDriver::Next() { Press(PSBTN_NEXT); }
+void WizardDriver::Back() { Press(PSBTN_BACK); }
+void WizardDriver::Finish() { Press(PSBTN_FINISH); }
+void WizardDriver::Cancel() { Press(PSBTN_CANCEL); }
+
+bool WizardDriver::NextTo(int index) {
+  for (int presses = 0; presses < 9 && Page() != index; ++presses) Next();
+  return Page() == index;
+}
+
+std::string WizardDriver::Text(int controlId) const {
+  return TextOf(GetDlgItem(PageWindow(), controlId));
+}
+
+void WizardDriver::Type(int controlId, const std::string& text) {
+  SetWindowTextA(GetDlgItem(PageWindow(), controlId), text.c_str());
+  Pump();
+}
+
+void WizardDriver::Leave(int controlId) {
+  SetFocus(GetDlgItem(PageWindow(), controlId));
+  SetFocus(GetDlgItem(sheet_->Hwnd(), IDCANCEL));
+  Pump();
+}
+
+void WizardDriver::Check(int controlId, bool checked) {
+  CheckDlgButton(PageWindow(), controlId, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool WizardDriver::IsChecked(int controlId) const {
+  return IsDlgButtonChecked(PageWindow(), controlId) == BST_CHECKED;
+}
+
+void AddBoostableModem(WindowsFamily family, const std::string& name) {
+  // A capability record at 115,200 bits per second: C2 01 at 25 and 26.
+  std::string record(40, '\x11');
+  record[24] = '\x00';
+  record[25] = '\xC2';
+  record[26] = '\x01';
+  record[27] = '\x00';
+  Put(App().registry(), std::string(ModemClassKeyName(family)) + "\\" + name,
+      "Properties", Binary(record));
+}
+
+}  // namespace velo

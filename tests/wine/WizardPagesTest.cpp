@@ -1,0 +1,298 @@
+// The wizard's pages for real, one concern at a time: what each shows from
+// the registry and the recommendations, how its boxes put values right, its
+// standard data-exchange messages, and what Back and Next keep or reset.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "WizardDriver.h"
+#include "app/TunerApp.h"
+#include "res/wizard/ChooseConnectionType.h"
+#include "res/wizard/ICMPRedirectAttackSetting.h"
+#include "res/wizard/KeepAliveSettings.h"
+#include "res/wizard/MTUSettings.h"
+#include "res/wizard/OtherMTUSettings.h"
+#include "res/wizard/SYNFloodAttackSetting.h"
+#include "res/wizard/TTLSetting.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+#include "wizard/WizardFlow.h"
+
+namespace velo {
+namespace {
+
+const std::string kInterface =
+    std::string(kInterfacesKeyName) + "\\{0D1E2C3B-VELOCINE-TEST}";
+
+// The last line of a control's text.
+std::string LastLine(const std::string& text) {
+  return text.substr(text.rfind('\n') + 1);
+}
+
+void Choose(WizardDriver& wizard, int radio) {
+  CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
+                   IDC_CONNECTION_LAN, radio);
+}
+
+void Seed(const std::string& key, const char* name, uint32_t number) {
+  Put(App().registry(), key, name, RegValue::Dword(number));
+}
+
+TEST(MtuPage, RecommendsForEachConnectionTypeAndShowsWhatWasSet) {
+  WizardDriver wizard(kFamilyNT);
+  Seed(kInterface, "MTU", 1400);
+  wizard.Open();
+  const struct {
+    int radio;
+    const char* mtu;
+    const char* mss;
+  } types[] = {{IDC_CONNECTION_DIAL_UP, "576", "536"},
+               {IDC_CONNECTION_DSL, "1492", "1452"},
+               {IDC_CONNECTION_LAN, "1500", "1460"},
+               {IDC_CONNECTION_CABLE_MODEM, "1500", "1460"}};
+  for (const auto& type : types) {
+    Choose(wizard, type.radio);
+    wizard.Next();
+    ASSERT_EQ(kMtuPage, wizard.Page());
+    EXPECT_EQ(type.mtu, wizard.Text(IDC_MTU_BOX));
+    EXPECT_EQ(type.mss, wizard.Text(IDC_MSS_BOX));
+    EXPECT_EQ(std::string("Recommended MTU size  :  ") + type.mtu + " bytes.",
+              wizard.Text(IDC_MTU_RECOMMENDED));
+    EXPECT_EQ(std::string("Recommended MSS size  :  ") + type.mss + " bytes.",
+              wizard.Text(IDC_MSS_RECOMMENDED));
+    wizard.Back();
+  }
+  EXPECT_EQ(kCableModem, wizard.Record().ConnectionType);
+  wizard.Next();
+  EXPECT_EQ("MTU was set to 1400 bytes.",
+            LastLine(wizard.Text(IDC_MTU_EXPLANATION)));
+  EXPECT_EQ("MSS isn't set.", LastLine(wizard.Text(IDC_MSS_EXPLANATION)));
+}
+
+TEST(MtuPage, PutsRightWhatIsNotPositiveAndStartsOverOnEveryVisit) {
+  WizardDriver wizard(kFamilyNT);
+  wizard.Open();
+  Choose(wizard, IDC_CONNECTION_LAN);
+  wizard.Next();
+  wizard.Type(IDC_MTU_BOX, "");
+  wizard.Leave(IDC_MTU_BOX);
+  EXPECT_EQ("1500", wizard.Text(IDC_MTU_BOX));
+  wizard.Type(IDC_MSS_BOX, "2147483648");  // negative as a signed number
+  wizard.Leave(IDC_MSS_BOX);
+  EXPECT_EQ("1460", wizard.Text(IDC_MSS_BOX));
+
+  // No range and no relation between the two.
+  wizard.Type(IDC_MTU_BOX, "9000");
+  wizard.Type(IDC_MSS_BOX, "100");
+  wizard.Next();
+  EXPECT_EQ(9000, wizard.Record().NewMTU);
+  EXPECT_EQ(100, wizard.Record().NewMSS);
+
+  wizard.Back();
+  EXPECT_EQ("1500", wizard.Text(IDC_MTU_BOX)) << "typed values are dropped";
+  wizard.Type(IDC_MSS_BOX, "0");
+  wizard.Next();
+  EXPECT_EQ(1500, wizard.Record().NewMTU);
+  EXPECT_EQ(1460, wizard.Record().NewMSS) << "0 left with Next";
+  EXPECT_TRUE(wizard.messages.empty());
+}
+
+TEST(PathMtuPage, TheBoxesDepartFromTheRecommendationsAndKeepTheirState) {
+  WizardDriver wizard(kFamilyNT);
+  Seed(kTcpipKeyName, "EnablePMTUDiscovery", 2);
+  wizard.Open();
+  ASSERT_TRUE(wizard.NextTo(kPathMtuPage));
+  EXPECT_EQ("Remote networks' MTU is currently enabled.",
+            LastLine(wizard.Text(IDC_PMTU_DISCOVERY_EXPLANATION)));
+  EXPECT_EQ("Black hole routers isn't set.",
+            LastLine(wizard.Text(IDC_PMTU_BLACK_HOLE_EXPLANATION)));
+  EXPECT_EQ("Disable It?", wizard.Text(IDC_PMTU_DISABLE_DISCOVERY));
+
+  wizard.Next();
+  EXPECT_EQ(1, wizard.Record().NewPMTUDiscovery);
+  EXPECT_EQ(0, wizard.Record().NewPMTUBlackHoleDetect);
+
+  wizard.Back();
+  wizard.Check(IDC_PMTU_DISABLE_DISCOVERY, true);
+  wizard.Check(IDC_PMTU_ENABLE_BLACK_HOLE, true);
+  wizard.Next();
+  EXPECT_EQ(0, wizard.Record().NewPMTUDiscovery);
+  EXPECT_EQ(1, wizard.Record().NewPMTUBlackHoleDetect);
+  wizard.Back();
+  EXPECT_TRUE(wizard.IsChecked(IDC_PMTU_DISABLE_DISCOVERY));
+  EXPECT_TRUE(wizard.IsChecked(IDC_PMTU_ENABLE_BLACK_HOLE));
+}
+
+TEST(TtlPage, ShowsTheFamilysRecommendationsAndKeepsWhatWasTyped) {
+  WizardDriver wizard(kFamilyNT);
+  Seed(kTcpipKeyName, "DefaultTTL", 128);
+  Seed(kBrowserKeyName, "MaxConnectionsPerServer", 6);
+  Put(App().registry(), kBrowserKeyName, "MaxConnectionsPer1_0Server",
+      RegValue());
+  wizard.Open();
+  ASSERT_TRUE(wizard.NextTo(kTtlPage));
+  EXPECT_EQ("64", wizard.Text(IDC_TTL_BOX));
+  EXPECT_EQ("20", wizard.Text(IDC_HTTP_1_0_BOX));
+  EXPECT_EQ("20", wizard.Text(IDC_HTTP_1_1_BOX));
+  EXPECT_EQ("Recommended TTL  :  64 seconds.", wizard.Text(IDC_TTL_RECOMMENDED));
+  EXPECT_EQ("Recommended value for HTTP 1.0  :  20.",
+            wizard.Text(IDC_HTTP_1_0_RECOMMENDED));
+  EXPECT_EQ("TTL was set to 128 seconds.",
+            LastLine(wizard.Text(IDC_TTL_EXPLANATION)));
+  EXPECT_EQ("HTTP 1.0 value isn't set.", wizard.Text(IDC_HTTP_1_0_CURRENT));
+  EXPECT_EQ("HTTP 1.1 value was set to 6.", wizard.Text(IDC_HTTP_1_1_CURRENT));
+
+  // Below the smallest accepted value: the recommendation, silently.
+  const struct {
+    int box;
+    const char* typed;
+    const char* left;
+  } fixes[] = {{IDC_TTL_BOX, "", "64"},       {IDC_TTL_BOX, "0", "64"},
+               {IDC_HTTP_1_0_BOX, "3", "20"}, {IDC_HTTP_1_1_BOX, "1", "20"},
+               {IDC_HTTP_1_1_BOX, "3", "3"},  {IDC_HTTP_1_0_BOX, "100", "100"},
+               {IDC_TTL_BOX, "255", "255"}};
+  for (const auto& fix : fixes) {
+    wizard.Type(fix.box, fix.typed);
+    wizard.Leave(fix.box);
+    EXPECT_EQ(fix.left, wizard.Text(fix.box)) << fix.box << " " << fix.typed;
+  }
+  wizard.Next();
+  EXPECT_EQ(255, wizard.Record().NewTTL);
+  EXPECT_EQ(100, wizard.Record().NewMaxConnectionsPer1_0Server);
+  EXPECT_EQ(3, wizard.Record().NewMaxConnectionsPerServer);
+  wizard.Back();
+  EXPECT_EQ("255", wizard.Text(IDC_TTL_BOX)) << "typed values stay";
+  EXPECT_TRUE(wizard.messages.empty());
+}
+
+TEST(TtlPage, ATtlAbove255KeepsTheUserOnThePage) {
+  WizardDriver wizard(kFamily9x);
+  wizard.Open();
+  ASSERT_TRUE(wizard.NextTo(kTtlPage));
+  EXPECT_EQ("32", wizard.Text(IDC_TTL_BOX));
+  EXPECT_EQ("4", wizard.Text(IDC_HTTP_1_0_BOX));
+  EXPECT_EQ("8", wizard.Text(IDC_HTTP_1_1_BOX));
+  wizard.Type(IDC_TTL_BOX, "256");
+  wizard.Leave(IDC_TTL_BOX);
+  EXPECT_EQ("256", wizard.Text(IDC_TTL_BOX)) << "leaving the box accepts it";
+  wizard.Next();
+  EXPECT_EQ(kTtlPage, wizard.Page());
+  wizard.Back();
+  EXPECT_EQ(kTtlPage, wizard.Page());
+  EXPECT_EQ(std::vector<std::string>(
+                2, "Please enter an integer between 0 and 255."),
+            wizard.messages);
+  EXPECT_EQ(32, wizard.Record().NewTTL) << "nothing stored meanwhile";
+
+  wizard.Type(IDC_TTL_BOX, "100");
+  wizard.Next();
+  EXPECT_EQ(kKeepAlivePage, wizard.Page());
+  EXPECT_EQ(100, wizard.Record().NewTTL);
+}
+
+TEST(KeepAlivePage, PutsRightWhatIsNotPositiveAndFinishWritesIt) {
+  WizardDriver wizard(kFamily9x);
+  wizard.Open();
+  ASSERT_TRUE(wizard.NextTo(kKeepAlivePage));
+  EXPECT_EQ("7200000", wizard.Text(IDC_KEEP_ALIVE_TIME_BOX));
+  EXPECT_EQ("1000", wizard.Text(IDC_KEEP_ALIVE_INTERVAL_BOX));
+  EXPECT_EQ("Recommended Keep Alive Time  :  7200000 milliseconds.",
+            wizard.Text(IDC_KEEP_ALIVE_TIME_RECOMMENDED));
+  EXPECT_EQ("Keep Alive Interval isn't set.",
+            LastLine(wizard.Text(IDC_KEEP_ALIVE_INTERVAL_EXPLANATION)));
+
+  wizard.Type(IDC_KEEP_ALIVE_INTERVAL_BOX, "");
+  wizard.Leave(IDC_KEEP_ALIVE_INTERVAL_BOX);
+  EXPECT_EQ("1000", wizard.Text(IDC_KEEP_ALIVE_INTERVAL_BOX));
+  wizard.Type(IDC_KEEP_ALIVE_INTERVAL_BOX, "500");
+  wizard.Back();
+  wizard.Next();
+  EXPECT_EQ("500", wizard.Text(IDC_KEEP_ALIVE_INTERVAL_BOX));
+
+  wizard.Type(IDC_KEEP_ALIVE_TIME_BOX, "0");
+  wizard.Finish();
+  EXPECT_EQ(-1, wizard.Page());
+  RegValue time, interval;
+  ASSERT_TRUE(Get(App().registry(), kMstcpKeyName, "KeepAliveTime", &time));
+  ASSERT_TRUE(
+      Get(App().registry(), kMstcpKeyName, "KeepAliveInterval", &interval));
+  EXPECT_EQ("7200000", time.AsText());
+  EXPECT_EQ("500", interval.AsText());
+}
+
+TEST(SynFloodPage, ALevelOutsideZeroToTwoKeepsTheUserOnThePage) {
+  WizardDriver wizard(kFamilyNT);
+  Seed(kTcpipKeyName, "SYNAttackProtect", 1);
+  wizard.Open();
+  ASSERT_TRUE(wizard.NextTo(kSynFloodPage));
+  EXPECT_EQ("2", wizard.Text(IDC_SYN_LEVEL_BOX));
+  EXPECT_EQ("This value was set to option 1.",
+            LastLine(wizard.Text(IDC_SYN_LEVELS)));
+  EXPECT_EQ("What will be your decision?", wizard.Text(IDC_SYN_QUESTION));
+
+  wizard.Type(IDC_SYN_LEVEL_BOX, "3");
+  wizard.Next();
+  EXPECT_EQ(kSynFloodPage, wizard.Page());
+  wizard.Type(IDC_SYN_LEVEL_BOX, "");
+  wizard.Back();
+  EXPECT_EQ(kSynFloodPage, wizard.Page());
+  EXPECT_EQ((std::vector<std::string>{"Please enter an integer between 0 and 2.",
+                                      "Please enter an integer."}),
+            wizard.messages);
+  EXPECT_EQ(2, wizard.Record().NewSYNAttackProtect);
+
+  wizard.Type(IDC_SYN_LEVEL_BOX, "1");
+  wizard.Next();
+  EXPECT_EQ(1, wizard.Record().NewSYNAttackProtect);
+  wizard.Back();
+  EXPECT_EQ("1", wizard.Text(IDC_SYN_LEVEL_BOX));
+}
+
+TEST(IcmpPage, WithAModemFoundItLeadsOnAndKeepsTheCheckBox) {
+  WizardDriver wizard(kFamilyNT);
+  Seed(kTcpipKeyName, "EnableICMPRedirects", 0);
+  App().ModemFound = 1;
+  wizard.Open();
+  Choose(wizard, IDC_CONNECTION_LAN);
+  ASSERT_TRUE(wizard.NextTo(kIcmpRedirectPage));
+  EXPECT_EQ("ICMP is currently disabled.",
+            LastLine(wizard.Text(IDC_ICMP_CAUSE)));
+  EXPECT_TRUE(wizard.Buttons().next);
+  wizard.Check(IDC_ICMP_ENABLE, true);
+  wizard.Next();
+  EXPECT_EQ(kModemBoostPage, wizard.Page());
+  EXPECT_EQ(1, wizard.Record().NewEnableICMPRedirects);
+  wizard.Back();
+  EXPECT_EQ(kIcmpRedirectPage, wizard.Page());
+  EXPECT_TRUE(wizard.IsChecked(IDC_ICMP_ENABLE));
+  wizard.Next();
+  wizard.Finish();
+  RegValue written;
+  ASSERT_TRUE(
+      Get(App().registry(), kTcpipKeyName, "EnableICMPRedirects", &written));
+  EXPECT_EQ(RegValue::Dword(1), written);
+}
+
+TEST(ConnectionTypePage, AModemOnceFoundStaysFoundWhenAnotherTypeIsChosen) {
+  WizardDriver wizard(kFamily9x);
+  AddBoostableModem(kFamily9x, "0000");
+  wizard.Open();
+  EXPECT_TRUE(wizard.IsChecked(IDC_CONNECTION_DIAL_UP));
+  wizard.Next();
+  EXPECT_EQ(1, App().ModemFound);
+  wizard.Back();
+  EXPECT_TRUE(wizard.IsChecked(IDC_CONNECTION_DIAL_UP)) << "the choice stays";
+  Choose(wizard, IDC_CONNECTION_LAN);
+  ASSERT_TRUE(wizard.NextTo(kKeepAlivePage));
+  EXPECT_EQ(kLan, wizard.Record().ConnectionType);
+  EXPECT_TRUE(wizard.Buttons().next);
+  wizard.Next();
+  EXPECT_EQ(kModemBoostPage, wizard.Page());
+  wizard.Back();
+  EXPECT_EQ("Step 6 of 6 : Keep Alive Settings", wizard.Caption());
+}
+
+}  // namespace
+}  // namespace velo

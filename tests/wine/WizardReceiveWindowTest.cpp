@@ -1,0 +1,142 @@
+// The receive window page for real: the equation it shows, the window that
+// follows the multiplier while it is typed, the range alert when the box is
+// left, the silent fallback on Next, and an MSS too large for the defaults.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "WizardDriver.h"
+#include "res/wizard/ChooseConnectionType.h"
+#include "res/wizard/MTUSettings.h"
+#include "res/wizard/RWINSetting.h"
+#include "wizard/WizardFlow.h"
+
+namespace velo {
+namespace {
+
+const char kRangeAlert[] = "Valid range of RWIN is from MSS to 1073741823.";
+
+class ReceiveWindowPage : public ::testing::Test {
+ protected:
+  // Opens the page for a connection type, with the MSS typed on step 2
+  // (empty: the recommended one).
+  void Show(int radio, const std::string& mss = "") {
+    wizard_.Open();
+    CheckRadioButton(wizard_.PageWindow(), IDC_CONNECTION_DIAL_UP,
+                     IDC_CONNECTION_LAN, radio);
+    wizard_.Next();
+    if (!mss.empty()) wizard_.Type(IDC_MSS_BOX, mss);
+    ASSERT_TRUE(wizard_.NextTo(kReceiveWindowPage));
+  }
+  std::vector<std::string> Equation() {
+    return {wizard_.Text(IDC_RWIN_MSS_BOX),
+            wizard_.Text(IDC_RWIN_MULTIPLIER_BOX),
+            wizard_.Text(IDC_RWIN_SCALING_BOX),
+            wizard_.Text(IDC_RWIN_WINDOW_BOX)};
+  }
+  typedef std::vector<std::string> Boxes;
+
+  WizardDriver wizard_{kFamilyNT};
+};
+
+TEST_F(ReceiveWindowPage, ProposesTheMultiplierOfTheConnectionType) {
+  Show(IDC_CONNECTION_DIAL_UP);
+  EXPECT_EQ((Boxes{"536", "3", "4", "6432"}), Equation());
+  EXPECT_EQ("Recommended RWIN size  :  6432 bytes.",
+            wizard_.Text(IDC_RWIN_RECOMMENDED));
+  EXPECT_EQ("Scaling Factor", wizard_.Text(IDC_RWIN_SCALING_LABEL));
+  std::string explanation = wizard_.Text(IDC_RWIN_EXPLANATION);
+  EXPECT_EQ("RWIN isn't set.", explanation.substr(explanation.rfind('\n') + 1));
+  EXPECT_EQ(6432, wizard_.Record().RecommendedRWIN);
+}
+
+TEST_F(ReceiveWindowPage, FollowsTheMssTypedOnTheMtuPage) {
+  Show(IDC_CONNECTION_LAN, "1000");
+  EXPECT_EQ((Boxes{"1000", "44", "4", "176000"}), Equation());
+  wizard_.Next();
+  EXPECT_EQ(176000, wizard_.Record().NewRWIN);
+}
+
+TEST_F(ReceiveWindowPage, TheWindowFollowsTypingAndTheRangeIsChecked) {
+  Show(IDC_CONNECTION_LAN);
+  EXPECT_EQ((Boxes{"1460", "44", "4", "256960"}), Equation());
+
+  wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "10");
+  EXPECT_EQ("58400", wizard_.Text(IDC_RWIN_WINDOW_BOX));
+  wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "007");
+  EXPECT_EQ("7", wizard_.Text(IDC_RWIN_MULTIPLIER_BOX)) << "plain number";
+  EXPECT_EQ("40880", wizard_.Text(IDC_RWIN_WINDOW_BOX));
+
+  // The largest multiplier whose window fits is accepted.
+  wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "183859");
+  wizard_.Leave(IDC_RWIN_MULTIPLIER_BOX);
+  EXPECT_EQ("1073736560", wizard_.Text(IDC_RWIN_WINDOW_BOX));
+  EXPECT_TRUE(wizard_.messages.empty());
+
+  // The next one is refused and the defaults come back.
+  wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "183860");
+  EXPECT_EQ("1073742400", wizard_.Text(IDC_RWIN_WINDOW_BOX));
+  wizard_.Leave(IDC_RWIN_MULTIPLIER_BOX);
+  EXPECT_EQ(std::vector<std::string>{kRangeAlert}, wizard_.messages);
+  EXPECT_EQ((Boxes{"1460", "44", "4", "256960"}), Equation());
+
+  wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "10");
+  wizard_.Next();
+  EXPECT_EQ(58400, wizard_.Record().NewRWIN);
+  wizard_.Back();
+  EXPECT_EQ("44", wizard_.Text(IDC_RWIN_MULTIPLIER_BOX)) << "starts over";
+}
+
+TEST_F(ReceiveWindowPage, AProductBeyond32BitsIsShownWholeAndNeverWrapsIn) {
+  Show(IDC_CONNECTION_LAN);
+  // 1460 x 2147483647 x 4: far beyond 32 bits.
+  wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "2147483647");
+  EXPECT_EQ("12541304498480", wizard_.Text(IDC_RWIN_WINDOW_BOX));
+  // 1460 x 735440 x 4 = 4294969600, which 32 bits would wrap to 2304, a
+  // window in range.
+  wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "735440");
+  EXPECT_EQ("4294969600", wizard_.Text(IDC_RWIN_WINDOW_BOX));
+  wizard_.Leave(IDC_RWIN_MULTIPLIER_BOX);
+  EXPECT_EQ(std::vector<std::string>{kRangeAlert}, wizard_.messages);
+  EXPECT_EQ("256960", wizard_.Text(IDC_RWIN_WINDOW_BOX));
+}
+
+TEST_F(ReceiveWindowPage, AnEmptiedBoxAlertsWhenLeftAndIsPutRightSilentlyOnNext) {
+  Show(IDC_CONNECTION_DSL);
+  wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "");
+  EXPECT_EQ("255552", wizard_.Text(IDC_RWIN_WINDOW_BOX)) << "kept while empty";
+  wizard_.Leave(IDC_RWIN_MULTIPLIER_BOX);
+  EXPECT_EQ(std::vector<std::string>{kRangeAlert}, wizard_.messages);
+  EXPECT_EQ("44", wizard_.Text(IDC_RWIN_MULTIPLIER_BOX));
+
+  // Out of range without leaving the box: Next puts the defaults back.
+  wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "999999");
+  wizard_.Next();
+  EXPECT_EQ(kTtlPage, wizard_.Page());
+  EXPECT_EQ(255552, wizard_.Record().NewRWIN);
+  EXPECT_EQ(1u, wizard_.messages.size());
+}
+
+TEST_F(ReceiveWindowPage, AnMssTooLargeForTheDefaultTakesTheLargestMultiple) {
+  // 10,000,000 x 44 x 4 is too large; 26 is the largest multiplier that fits.
+  Show(IDC_CONNECTION_LAN, "10000000");
+  EXPECT_EQ((Boxes{"10000000", "26", "4", "1040000000"}), Equation());
+  wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "30");
+  wizard_.Next();
+  EXPECT_EQ(1040000000, wizard_.Record().NewRWIN);
+}
+
+TEST_F(ReceiveWindowPage, AnMssNoMultiplierCanHoldTakesTheLargestWindow) {
+  Show(IDC_CONNECTION_LAN, "2000000000");
+  EXPECT_EQ((Boxes{"2000000000", "1", "4", "1073741823"}), Equation());
+  wizard_.Leave(IDC_RWIN_MULTIPLIER_BOX);
+  EXPECT_EQ(std::vector<std::string>{kRangeAlert}, wizard_.messages);
+  wizard_.Next();
+  EXPECT_EQ(1073741823, wizard_.Record().NewRWIN);
+}
+
+}  // namespace
+}  // namespace velo

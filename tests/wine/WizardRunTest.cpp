@@ -1,0 +1,183 @@
+// The whole wizard for real, forward from step 1 to Finish in both families,
+// with and without a modem whose port speed can be raised: which pages show
+// in which order, with which caption and buttons, and what Finish leaves in
+// the registry.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Screenshot.h"
+#include "WizardDriver.h"
+#include "app/TunerApp.h"
+#include "res/wizard/ChooseConnectionType.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+const char kClosingMessage[] =
+    "Congratulation, Velocine has boosted your internet connections.\n"
+    "Please, restart your computer in order to feel the change.";
+const char kModemName[] = "9999";
+
+struct Shown {
+  int page;
+  std::string caption;
+  WizardButtonsShown buttons;
+};
+
+// Presses Next from step 1 for as long as Next is offered, then Finish;
+// saves a picture of each page as `pictures` and its index, unless empty.
+std::vector<Shown> RunForward(WizardDriver& wizard, const std::string& pictures) {
+  std::vector<Shown> shown;
+  for (;;) {
+    shown.push_back({wizard.Page(), wizard.Caption(), wizard.Buttons()});
+    if (!pictures.empty()) {
+      // The display shows a new window a moment after it is made.
+      if (shown.size() == 1) wizard.Wait(200);
+      SaveScreenshot(wizard.Sheet().Hwnd(),
+                     pictures + std::to_string(shown.back().page));
+    }
+    if (!wizard.Buttons().next || shown.size() > 9) break;
+    wizard.Next();
+  }
+  wizard.Finish();
+  return shown;
+}
+
+std::vector<int> Pages(const std::vector<Shown>& shown) {
+  std::vector<int> pages;
+  for (const Shown& one : shown) pages.push_back(one.page);
+  return pages;
+}
+
+std::string Number(const char* key, const char* name) {
+  RegValue value;
+  if (!Get(App().registry(), key, name, &value)) return "absent";
+  if (value.type == kRegDword && value.data.size() == 4)
+    return std::to_string(value.data[0] | value.data[1] << 8 |
+                          value.data[2] << 16 | value.data[3] << 24);
+  return value.AsText();
+}
+
+const WizardButtonsShown kNextOnly = {false, true, false};
+const WizardButtonsShown kBackAndNext = {true, true, false};
+const WizardButtonsShown kBackAndFinish = {true, false, true};
+
+// Each step of a run without a modem: "Step 2 of 8 : ..." and its buttons,
+// Finish on the last one.
+void ExpectSteps(const std::vector<Shown>& shown, size_t steps) {
+  const char* titles[] = {"Choose Connection Type",
+                          "Specify MTU Settings",
+                          "Other MTU Settings",
+                          "RWIN Setting",
+                          "TTL & Internet Explorer Optimization",
+                          "Keep Alive Settings",
+                          "SYN Flood Attack Setting",
+                          "ICMP Redirect Attack Setting"};
+  ASSERT_EQ(steps, shown.size());
+  for (size_t i = 0; i < steps; ++i) {
+    EXPECT_EQ("Step " + std::to_string(i + 1) + " of " +
+                  std::to_string(steps) + " : " + titles[i],
+              shown[i].caption);
+    EXPECT_EQ(i == 0 ? kNextOnly
+                     : i + 1 == steps ? kBackAndFinish : kBackAndNext,
+              shown[i].buttons)
+        << "step " << i + 1;
+  }
+}
+
+TEST(WizardRun, EightStepsOnTheNtFamilyWithoutAModem) {
+  WizardDriver wizard(kFamilyNT);
+  wizard.Open();
+  CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
+                   IDC_CONNECTION_LAN, IDC_CONNECTION_LAN);
+  std::vector<Shown> shown = RunForward(wizard, "wizard-nt-page");
+
+  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}), Pages(shown));
+  ExpectSteps(shown, 8);
+  EXPECT_EQ(-1, wizard.Page()) << "Finish ends the wizard";
+  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+
+  EXPECT_EQ(kLan, wizard.Record().ConnectionType);
+  EXPECT_EQ(0, App().ModemFound) << "no detection without dial-up";
+  EXPECT_EQ("64", Number(kTcpipKeyName, "DefaultTTL"));
+  EXPECT_EQ("256960", Number(kTcpipKeyName, "TcpWindowSize"));
+  EXPECT_EQ("1", Number(kTcpipKeyName, "EnablePMTUDiscovery"));
+  EXPECT_EQ("0", Number(kTcpipKeyName, "EnablePMTUBHDetect"));
+  EXPECT_EQ("7200000", Number(kTcpipKeyName, "KeepAliveTime"));
+  EXPECT_EQ("1000", Number(kTcpipKeyName, "KeepAliveInterval"));
+  EXPECT_EQ("2", Number(kTcpipKeyName, "SYNAttackProtect"));
+  EXPECT_EQ("0", Number(kTcpipKeyName, "EnableICMPRedirects"));
+  EXPECT_EQ("20", Number(kBrowserKeyName, "MaxConnectionsPer1_0Server"));
+  EXPECT_EQ("20", Number(kBrowserKeyName, "MaxConnectionsPerServer"));
+  EXPECT_TRUE(KeyExists(App().registry(), kBackupKeyName));
+}
+
+TEST(WizardRun, SixStepsOnThe9xFamilyWithoutAModem) {
+  WizardDriver wizard(kFamily9x);
+  wizard.Open();
+  CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
+                   IDC_CONNECTION_LAN, IDC_CONNECTION_DSL);
+  std::vector<Shown> shown = RunForward(wizard, "");
+
+  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5}), Pages(shown));
+  ExpectSteps(shown, 6);
+  EXPECT_EQ(-1, wizard.Page());
+  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+
+  // The 9x stack keeps decimal text.
+  EXPECT_EQ("32", Number(kMstcpKeyName, "DefaultTTL"));
+  EXPECT_EQ("255552", Number(kMstcpKeyName, "DefaultRcvWindow"));
+  EXPECT_EQ("7200000", Number(kMstcpKeyName, "KeepAliveTime"));
+  EXPECT_EQ("4", Number(kBrowserKeyName, "MaxConnectionsPer1_0Server"));
+  EXPECT_EQ("8", Number(kBrowserKeyName, "MaxConnectionsPerServer"));
+}
+
+TEST(WizardRun, A9xDialUpWithABoostableModemEndsOnTheModemPage) {
+  WizardDriver wizard(kFamily9x);
+  AddBoostableModem(kFamily9x, kModemName);
+  wizard.Open();
+  std::vector<Shown> shown = RunForward(wizard, "wizard-9x-modem-page");
+
+  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 8}), Pages(shown));
+  EXPECT_EQ(kBackAndNext, shown[5].buttons) << "keep-alive offers Next";
+  EXPECT_EQ("Boost the Modem", shown[6].caption);
+  EXPECT_EQ(kBackAndFinish, shown[6].buttons);
+  EXPECT_EQ(1, App().ModemFound);
+  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+
+  RegValue modem;
+  ASSERT_TRUE(Get(App().registry(),
+                  std::string(ModemClassKeyName(kFamily9x)) + "\\" + kModemName,
+                  "Properties", &modem));
+  EXPECT_EQ(0x10, modem.data[25]) << "raised to 921,600";
+  EXPECT_EQ(0x0E, modem.data[26]);
+  EXPECT_EQ("6432", Number(kMstcpKeyName, "DefaultRcvWindow"));
+}
+
+TEST(WizardRun, AnNtDialUpWithABoostableModemGoesOnFromTheIcmpPage) {
+  WizardDriver wizard(kFamilyNT);
+  AddBoostableModem(kFamilyNT, kModemName);
+  wizard.Open();
+  std::vector<Shown> shown = RunForward(wizard, "");
+
+  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}), Pages(shown));
+  EXPECT_EQ(kBackAndNext, shown[7].buttons) << "the ICMP page offers Next";
+  EXPECT_EQ("Boost the Modem", shown[8].caption);
+  EXPECT_EQ(kBackAndFinish, shown[8].buttons);
+  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+  RegValue modem;
+  ASSERT_TRUE(Get(App().registry(),
+                  std::string(ModemClassKeyName(kFamilyNT)) + "\\" + kModemName,
+                  "Properties", &modem));
+  EXPECT_EQ(0x10, modem.data[25]);
+  EXPECT_EQ("6432", Number(kTcpipKeyName, "TcpWindowSize"));
+}
+
+}  // namespace
+}  // namespace velo

@@ -1,0 +1,173 @@
+// The wizard sheet with the main window for real: what it hands to the
+// skin and in which order, its button texts from the language file, the
+// Reset button it enables when it goes, and the Set button that runs a fresh
+// sheet each time.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ModalDriver.h"
+#include "TempFolder.h"
+#include "WizardDriver.h"
+#include "app/TunerApp.h"
+#include "app/TunerDlg.h"
+#include "res/resource.h"
+#include "res/wizard/ChooseConnectionType.h"
+#include "res/wizard/MTUSettings.h"
+#include "support/RecordingSkin.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+const int kBackButton = 12323;
+const int kNextButton = 12324;
+const int kFinishButton = 12325;
+const int kHelpButton = 9;
+
+int32_t Handle(HWND window) { return HandleToLong(window); }
+
+// A main window of its own, modeless, whose skin records what it is handed.
+class WithMainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(folder_.MakeFolder("Lang").empty());
+    folder_.Write("Lang\\Deutsch.ini",
+                  "[Lanvora]\nID_WIZNEXT=&Weiter >\n21=Schritt 1 von 8\n"
+                  "IDC_step2_RADIO_DSL=D*S*L\nIDFINISH=Fertig\n");
+    App().m_szAppPath = folder_.Path();
+    App().m_szLanguage = "Deutsch";
+    main_.CreateModeless(nullptr);
+    App().m_pMainDlg = &main_;
+    recorder_.calls.clear();
+  }
+  void TearDown() override {
+    App().m_pMainDlg = nullptr;
+    DestroyWindow(main_.Hwnd());
+    App().m_szAppPath.clear();
+    App().m_szLanguage.clear();
+  }
+
+  TempFolder folder_{"velocine-wizard"};
+  RecordingSkin recorder_;
+  CTunerDlg main_{&recorder_, &recorder_};
+};
+
+TEST_F(WithMainWindow, TheFirstPageAndThenTheSheetAreSkinnedOncePerRun) {
+  WizardDriver wizard(kFamilyNT);
+  wizard.Open();
+  HWND sheet = wizard.Sheet().Hwnd();
+  HWND page = wizard.PageWindow();
+  auto element = [](HWND window, const char* name) {
+    return SkinCall{"SkinElement", Handle(window), name};
+  };
+  std::vector<SkinCall> expected = {
+      element(page, "BackGround"),
+      element(GetDlgItem(page, IDC_CONNECTION_QUESTION), "Label"),
+      element(GetDlgItem(page, IDC_CONNECTION_DIAL_UP), "Radio Button"),
+      element(GetDlgItem(page, IDC_CONNECTION_CABLE_MODEM), "Radio Button"),
+      element(GetDlgItem(page, IDC_CONNECTION_DSL), "Radio Button"),
+      element(GetDlgItem(page, IDC_CONNECTION_LAN), "Radio Button"),
+      element(sheet, "SmallPages"),
+      element(GetDlgItem(sheet, kNextButton), "Small Button"),
+      element(GetDlgItem(sheet, IDCANCEL), "Small Button"),
+      element(GetDlgItem(sheet, kHelpButton), "Small Button"),
+      element(GetDlgItem(sheet, kFinishButton), "Small Button"),
+      element(GetDlgItem(sheet, kBackButton), "Small Button")};
+  EXPECT_EQ(expected, recorder_.calls);
+
+  wizard.Next();
+  HWND mtu = wizard.PageWindow();
+  expected.push_back(element(mtu, "BackGround"));
+  for (int label : {IDC_MTU_EXPLANATION, IDC_MTU_RECOMMENDED,
+                    IDC_MSS_EXPLANATION, IDC_MSS_RECOMMENDED})
+    expected.push_back(element(GetDlgItem(mtu, label), "Label"));
+  wizard.Back();
+  wizard.Next();
+  EXPECT_EQ(expected, recorder_.calls) << "a page is skinned when first made";
+}
+
+TEST_F(WithMainWindow, TextsComeFromTheLanguageFileButFinishKeepsItsOwn) {
+  WizardDriver wizard(kFamilyNT);
+  wizard.Open();
+  HWND sheet = wizard.Sheet().Hwnd();
+  EXPECT_EQ("&Weiter >", TextOf(GetDlgItem(sheet, kNextButton)));
+  EXPECT_EQ("< &Back", TextOf(GetDlgItem(sheet, kBackButton)));
+  EXPECT_EQ("Cancel", TextOf(GetDlgItem(sheet, IDCANCEL)));
+  EXPECT_NE("Fertig", TextOf(GetDlgItem(sheet, kFinishButton)));
+  EXPECT_EQ("Schritt 1 von 8", wizard.Caption());
+  EXPECT_EQ("D\nS\nL", wizard.Text(IDC_CONNECTION_DSL));
+  EXPECT_EQ("&Cable Modem.", wizard.Text(IDC_CONNECTION_CABLE_MODEM));
+}
+
+TEST_F(WithMainWindow, CancelOnStepOneLeavesABackupAndEnablesReset) {
+  {
+    WizardDriver wizard(kFamilyNT);
+    Put(App().registry(), kTcpipKeyName, "DefaultTTL", RegValue::Dword(99));
+    main_.EnableReset(false);
+    wizard.Open();
+    wizard.Cancel();
+    EXPECT_FALSE(main_.IsResetEnabled()) << "until the sheet's window goes";
+    DestroyWindow(wizard.Sheet().Hwnd());
+    EXPECT_TRUE(main_.IsResetEnabled());
+    EXPECT_TRUE(KeyExists(App().registry(), kBackupKeyName));
+    RegValue ttl;
+    ASSERT_TRUE(Get(App().registry(), kTcpipKeyName, "DefaultTTL", &ttl));
+    EXPECT_EQ(RegValue::Dword(99), ttl) << "nothing written";
+    EXPECT_TRUE(wizard.messages.empty());
+  }
+}
+
+// The main window run modally as the program runs it, Set pressed twice.
+TEST(SetButton, RunsAFreshSheetEachTimeAndAsksOnceABackupExists) {
+  RegistryKeeper keeper(kFamilyNT);
+  App().m_nWindowsFamily = kFamilyNT;
+  App().registry().DeleteTree(kHkeyCurrentUser,
+                              std::string(kBackupKeyName).substr(5));
+  RecordingSkin recorder;
+  std::unique_ptr<CTunerDlg> main(new CTunerDlg(&recorder, &recorder));
+  App().m_pMainDlg = main.get();
+
+  std::vector<std::string> seen;
+  std::vector<CMyPropertySheet*> sheets;
+  bool resetAfterFirstRun = false;
+  ModalDriver driver([&](HWND window) {
+    std::string caption = TextOf(window);
+    seen.push_back(caption);
+    if (window == main->Hwnd()) {
+      ClickButton(window, IDC_MAIN_SET);
+      sheets.push_back(g_pWizardSheet);
+      resetAfterFirstRun = main->IsResetEnabled();
+      ClickButton(window, IDC_MAIN_SET);
+      sheets.push_back(g_pWizardSheet);
+      PostMessageA(window, WM_CLOSE, 0, 0);
+    } else if (caption == "Alert") {
+      ClickButton(window, IDC_ALERT_YES);
+    } else {
+      PostMessageA(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    }
+  });
+  main->DoModal(nullptr);
+  App().m_pMainDlg = nullptr;
+
+  ASSERT_EQ(4u, seen.size());
+  EXPECT_EQ("Step 1 of 8 : Choose Connection Type", seen[1])
+      << "no question before the first run";
+  EXPECT_EQ("Alert", seen[2]) << "a backup exists now";
+  EXPECT_EQ("Step 1 of 8 : Choose Connection Type", seen[3]);
+  EXPECT_TRUE(resetAfterFirstRun);
+  ASSERT_EQ(2u, sheets.size());
+  EXPECT_NE(nullptr, sheets[0]);
+  EXPECT_NE(sheets[0], sheets[1]);
+  EXPECT_EQ(sheets[1], g_pWizardSheet) << "the latest sheet outlives its run";
+  main.reset();
+  EXPECT_EQ(nullptr, g_pWizardSheet) << "and goes with the main window";
+}
+
+}  // namespace
+}  // namespace velo

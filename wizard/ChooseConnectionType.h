@@ -1,0 +1,25 @@
+// Step 1: how the computer is connected. The answer decides the MTU and
+// receive window the later steps recommend; a dial-up answer also looks for
+// a modem whose port speed can be raised.
+#pragma once
+
+#include "wizard/WizardPage.h"
+
+namespace velo {
+
+class CChooseConnectionType : public CWizardPage {
+ public:
+  CChooseConnectionType();
+
+ protected:
+  BOOL OnInitDialog() override;
+  BOOL OnSetActive() override;
+  BOOL OnKillActive() override;
+
+ private:
+  void ShowTexts();
+  // The type whose radio is checked.
+  int32_t CheckedType() const;
+};
+
+}  // namespace velo

@@ -1,0 +1,25 @@
+// Step 8 of the NT family: whether ICMP redirects are followed. The last
+// step of that family: Finish here, or Next to the modem page when a modem
+// was found.
+#pragma once
+
+#include "wizard/WizardPage.h"
+
+namespace velo {
+
+class CICMPRedirectAttackSetting : public CWizardPage {
+ public:
+  CICMPRedirectAttackSetting();
+
+ protected:
+  BOOL OnInitDialog() override;
+  BOOL OnSetActive() override;
+  BOOL OnKillActive() override;
+  BOOL OnWizardFinish() override;
+
+ private:
+  void ShowTexts();
+  void StoreChoice();
+};
+
+}  // namespace velo

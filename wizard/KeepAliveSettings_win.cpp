@@ -1,0 +1,118 @@
+#include "wizard/KeepAliveSettings.h"
+
+#include "res/wizard/KeepAliveSettings.h"
+#include "skin/SkinComponent.h"
+#include "wizard/MyPropertySheet.h"
+
+namespace velo {
+
+namespace {
+
+const StepTitle kTitle = {"35", "Step 6 of 6 : Keep Alive Settings", "26",
+                          "Step 6 of 8 : Keep Alive Settings"};
+
+}  // namespace
+
+CKeepAliveSettings::CKeepAliveSettings()
+    : CWizardPage(IDD_KEEP_ALIVE_SETTINGS, kKeepAlivePage) {
+  Messages().OnCommand(IDC_KEEP_ALIVE_TIME_BOX, EN_KILLFOCUS, [this] {
+    SettleBoxOnLeaving(IDC_KEEP_ALIVE_TIME_BOX, timeBox_, TimeBound());
+  });
+  Messages().OnCommand(IDC_KEEP_ALIVE_INTERVAL_BOX, EN_KILLFOCUS, [this] {
+    SettleBoxOnLeaving(IDC_KEEP_ALIVE_INTERVAL_BOX, intervalBox_,
+                       IntervalBound());
+  });
+}
+
+void CKeepAliveSettings::SeedBoxes(const SettingsRecord& record) {
+  timeBox_ = record.RecommendedKeepAliveTime;
+  intervalBox_ = record.RecommendedKeepAliveInterval;
+}
+
+BoxBound CKeepAliveSettings::TimeBound() const {
+  return {1, Record().RecommendedKeepAliveTime};
+}
+
+BoxBound CKeepAliveSettings::IntervalBound() const {
+  return {1, Record().RecommendedKeepAliveInterval};
+}
+
+void CKeepAliveSettings::DoDataExchange(DataExchange& exchange) {
+  exchange.Int(IDC_KEEP_ALIVE_INTERVAL_BOX, intervalBox_);
+  exchange.Int(IDC_KEEP_ALIVE_TIME_BOX, timeBox_);
+}
+
+BOOL CKeepAliveSettings::OnInitDialog() {
+  CWizardPage::OnInitDialog();
+  SkinPage({{IDC_KEEP_ALIVE_TIME_EXPLANATION, skin::kLabel},
+            {IDC_KEEP_ALIVE_TIME_RECOMMENDED, skin::kLabel},
+            {IDC_KEEP_ALIVE_INTERVAL_EXPLANATION, skin::kLabel},
+            {IDC_KEEP_ALIVE_INTERVAL_RECOMMENDED, skin::kLabel}});
+  return TRUE;
+}
+
+BOOL CKeepAliveSettings::OnSetActive() {
+  ShowTexts();
+  UpdateData(false);
+  ShowWizardButtons();
+  return CWizardPage::OnSetActive();
+}
+
+void CKeepAliveSettings::ShowTexts() {
+  const SettingsRecord& record = Record();
+  ShowStepTitle(kTitle);
+  SetItemText(
+      IDC_KEEP_ALIVE_TIME_EXPLANATION,
+      WithCurrentValue(
+          Localized(),
+          Text("IDC_static_step7_KeepAliveTimeExplain",
+               "Keep Alive Time is the number of milliseconds to wait before "
+               "sending keep alive packets, which are used in order to tell "
+               "the network that you are still online so that the connection "
+               "won't be disconnected.**Keep Alive Time"),
+          Found().KeepAliveTimeFound != 0, record.OriginalKeepAliveTime,
+          kMilliseconds));
+  SetItemText(
+      IDC_KEEP_ALIVE_INTERVAL_EXPLANATION,
+      WithCurrentValue(
+          Localized(),
+          Text("IDC_static_step7_KeepLAliveIntervalExplain",
+               "Keep Alive Interval is the time in milliseconds between "
+               "retransmissions of keepalives, once the Keep Alive Time has "
+               "expired.**Keep Alive Interval"),
+          Found().KeepAliveIntervalFound != 0,
+          record.OriginalKeepAliveInterval, kMilliseconds));
+  SetItemText(IDC_KEEP_ALIVE_TIME_RECOMMENDED,
+              ReplaceNumber(
+                  Text("IDC_static_RecommendedKeepAliveTime",
+                       "Recommended Keep Alive Time  :  %d milliseconds."),
+                  record.RecommendedKeepAliveTime));
+  SetItemText(IDC_KEEP_ALIVE_INTERVAL_RECOMMENDED,
+              ReplaceNumber(
+                  Text("IDC_static_RecommendedKeepAliveInterval",
+                       "Recommended Keep Alive Interval  :  %d milliseconds."),
+                  record.RecommendedKeepAliveInterval));
+}
+
+void CKeepAliveSettings::Settle() {
+  // A box that holds no number keeps its earlier value, after the standard
+  // message.
+  UpdateData(true);
+  intervalBox_ = AtLeastLowest(intervalBox_, IntervalBound());
+  timeBox_ = AtLeastLowest(timeBox_, TimeBound());
+  UpdateData(false);
+  Record().NewKeepAliveTime = timeBox_;
+  Record().NewKeepAliveInterval = intervalBox_;
+}
+
+BOOL CKeepAliveSettings::OnKillActive() {
+  Settle();
+  return CWizardPage::OnKillActive();
+}
+
+BOOL CKeepAliveSettings::OnWizardFinish() {
+  Settle();
+  return CWizardPage::OnWizardFinish();
+}
+
+}  // namespace velo

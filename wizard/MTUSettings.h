@@ -1,0 +1,28 @@
+// Step 2: the MTU and the MSS. Both boxes start from the recommendation for
+// the connection type every time the page is shown; any positive value is
+// accepted.
+#pragma once
+
+#include "wizard/WizardPage.h"
+
+namespace velo {
+
+class CMTUSettings : public CWizardPage {
+ public:
+  CMTUSettings();
+
+ protected:
+  BOOL OnInitDialog() override;
+  BOOL OnSetActive() override;
+  BOOL OnKillActive() override;
+  void DoDataExchange(DataExchange& exchange) override;
+
+ private:
+  void Recommend();
+  void ShowTexts();
+
+  int32_t mtuBox_ = 0;
+  int32_t mssBox_ = 0;
+};
+
+}  // namespace velo

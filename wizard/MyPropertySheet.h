@@ -1,0 +1,63 @@
+// The tuning wizard: a property sheet in wizard mode with its nine pages and
+// the settings record of one run. A new sheet is made for every run; it takes
+// the backup when it opens, and Finish writes the record.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/WizardSheet.h"
+#include "store/SettingsRecord.h"
+#include "store/StoreOutcome.h"
+#include "wizard/ChooseConnectionType.h"
+#include "wizard/ICMPRedirectAttackSetting.h"
+#include "wizard/KeepAliveSettings.h"
+#include "wizard/MTUSettings.h"
+#include "wizard/ModemBoost.h"
+#include "wizard/OtherMTUSettings.h"
+#include "wizard/RWINSetting.h"
+#include "wizard/SYNFloodAttackSetting.h"
+#include "wizard/TTLSetting.h"
+
+namespace velo {
+
+class CMyPropertySheet : public WizardSheet {
+ public:
+  CMyPropertySheet();
+
+  // Writes the record into the registry and tells the user how it went.
+  // Called by the Finish of whichever page ends the run.
+  ApplyOutcome ApplySettings();
+
+  WindowsFamily Family() const { return family_; }
+
+  // The nine pages, each embedded in the sheet.
+  CChooseConnectionType m_connectionType;
+  CICMPRedirectAttackSetting m_icmpRedirect;
+  CSYNFloodAttackSetting m_synFlood;
+  CKeepAliveSettings m_keepAlive;
+  CTTLSetting m_ttl;
+  CRWINSetting m_rwin;
+  COtherMTUSettings m_otherMtu;
+  CMTUSettings m_mtu;
+  CModemBoost m_modemBoost;
+
+  // The settings record of this run, and what the backup found.
+  SettingsRecord record;
+  FoundFlags found;
+
+ protected:
+  void OnInitDialog() override;
+  void OnDestroy() override;
+
+ private:
+  void SetButtonTexts();
+  // Copies the current settings into the backup key and the record.
+  void BackupSettings();
+  // The recommendations that need no answer from the user.
+  void SeedDefaults();
+  void SkinSheet();
+
+  WindowsFamily family_;
+};
+
+}  // namespace velo

@@ -1,0 +1,103 @@
+#include "wizard/MyPropertySheet.h"
+
+#include "app/TunerApp.h"
+#include "app/TunerDlg.h"
+#include "res/resource.h"
+#include "skin/SkinComponent.h"
+#include "store/Apply.h"
+#include "store/Backup.h"
+#include "wizard/Recommendations.h"
+
+namespace velo {
+
+namespace {
+
+// The sheet's own buttons.
+const int kBackButton = 12323;
+const int kNextButton = 12324;
+const int kFinishButton = 12325;
+const int kHelpButton = 9;
+
+}  // namespace
+
+CMyPropertySheet::CMyPropertySheet()
+    : WizardSheet(IDS_WIZARD_CAPTION),
+      family_(static_cast<WindowsFamily>(App().m_nWindowsFamily)) {
+  AddPage(m_connectionType);
+  AddPage(m_mtu);
+  AddPage(m_otherMtu);
+  AddPage(m_rwin);
+  AddPage(m_ttl);
+  AddPage(m_keepAlive);
+  AddPage(m_synFlood);
+  AddPage(m_icmpRedirect);
+  AddPage(m_modemBoost);
+  // F1 shows nothing.
+  Messages().OnMessage(WM_HELP, [](WPARAM, LPARAM, LRESULT* result) {
+    *result = FALSE;
+    return true;
+  });
+}
+
+void CMyPropertySheet::OnInitDialog() {
+  SetButtonTexts();
+  BackupSettings();
+  SeedDefaults();
+  SkinSheet();
+}
+
+void CMyPropertySheet::OnDestroy() {
+  // Finish or Cancel: a backup has been taken either way.
+  if (App().m_pMainDlg) App().m_pMainDlg->EnableReset(true);
+}
+
+void CMyPropertySheet::SetButtonTexts() {
+  const CTunerApp& app = App();
+  app.SetControlText("ID_WIZBACK", kBackButton, "< &Back", Hwnd());
+  app.SetControlText("ID_WIZNEXT", kNextButton, "&Next >", Hwnd());
+  app.SetControlText("IDCANCEL", IDCANCEL, "Cancel", Hwnd());
+}
+
+void CMyPropertySheet::BackupSettings() {
+  velo::BackupSettings(App().registry(), family_, record, found);
+}
+
+void CMyPropertySheet::SeedDefaults() {
+  velo::SeedDefaults(family_, record);
+  m_synFlood.SeedBoxes(record);
+  m_keepAlive.SeedBoxes(record);
+  m_ttl.SeedBoxes(record);
+}
+
+void CMyPropertySheet::SkinSheet() {
+  SkinComponent* skin = App().MainSkin();
+  if (!skin) return;
+  skin->SkinElement(HandleToLong(Hwnd()), skin::kSmallPages);
+  for (int button :
+       {kNextButton, IDCANCEL, kHelpButton, kFinishButton, kBackButton})
+    skin->SkinElement(HandleToLong(GetDlgItem(Hwnd(), button)),
+                      skin::kSmallButton);
+}
+
+ApplyOutcome CMyPropertySheet::ApplySettings() {
+  CTunerApp& app = App();
+  ApplyOutcome outcome =
+      velo::ApplySettings(app.registry(), family_, record, app.ModemFound);
+  if (outcome.Succeeded()) {
+    app.Alert(app.LoadText("41",
+                           "Congratulation, Velocine has boosted your internet "
+                           "connections.\nPlease, restart your computer in "
+                           "order to feel the change."),
+              true);
+  } else {
+    app.Alert(app.LoadText(
+                  "44",
+                  "Velocine could not write all of your connection settings, "
+                  "so your connection has not been fully boosted.\nPlease, "
+                  "run Velocine as an administrator and try again."),
+              true);
+  }
+  return outcome;
+}
+
+}  // namespace velo

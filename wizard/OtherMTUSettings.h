@@ -1,0 +1,23 @@
+// Step 3: path MTU discovery and black-hole router detection. Each check box
+// departs from the recommendation (discovery on, detection off), so leaving
+// both unchecked takes the recommendations.
+#pragma once
+
+#include "wizard/WizardPage.h"
+
+namespace velo {
+
+class COtherMTUSettings : public CWizardPage {
+ public:
+  COtherMTUSettings();
+
+ protected:
+  BOOL OnInitDialog() override;
+  BOOL OnSetActive() override;
+  BOOL OnKillActive() override;
+
+ private:
+  void ShowTexts();
+};
+
+}  // namespace velo

@@ -1,0 +1,34 @@
+// Step 4: the receive window, laid out as MSS x multiplier x 4 = RWIN. Only
+// the multiplier is typed; the window follows every keystroke and is refused
+// outside the range from the MSS to the largest window.
+#pragma once
+
+#include "wizard/ReceiveWindow.h"
+#include "wizard/WizardPage.h"
+
+namespace velo {
+
+class CRWINSetting : public CWizardPage {
+ public:
+  CRWINSetting();
+
+ protected:
+  BOOL OnInitDialog() override;
+  BOOL OnSetActive() override;
+  BOOL OnKillActive() override;
+  void DoDataExchange(DataExchange& exchange) override;
+
+ private:
+  void Propose();
+  void ShowTexts();
+  void OnMultiplierTyped();
+  void OnMultiplierLeft();
+  void PutBackDefault();
+  WindowProduct ProductOfMultiplier() const;
+
+  ReceiveWindowDefault default_ = {0, 0};
+  int32_t multiplierBox_ = 0;
+  WindowProduct windowBox_;
+};
+
+}  // namespace velo

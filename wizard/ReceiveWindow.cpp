@@ -1,0 +1,62 @@
+#include "wizard/ReceiveWindow.h"
+
+#include "store/SettingsRecord.h"
+
+namespace velo {
+
+namespace {
+
+uint64_t Magnitude(int32_t number) {
+  // Negating in 64 bits also holds INT32_MIN.
+  return number < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(number))
+                    : static_cast<uint64_t>(number);
+}
+
+}  // namespace
+
+int32_t DefaultMultiplier(int32_t connectionType) {
+  return connectionType == kDialUp ? 3 : 44;
+}
+
+WindowProduct WindowProduct::Of(int32_t mss, int32_t multiplier) {
+  WindowProduct product;
+  product.negative_ = (mss < 0) != (multiplier < 0);
+  // Each magnitude is at most 2^31, so their product is at most 2^62 and
+  // times the factor at most 2^64 - 2^34 unless both are exactly 2^31.
+  uint64_t both = Magnitude(mss) * Magnitude(multiplier);
+  const uint64_t most = UINT64_MAX / kScalingFactor;
+  product.magnitude_ = both > most ? UINT64_MAX : both * kScalingFactor;
+  if (product.magnitude_ == 0) product.negative_ = false;
+  return product;
+}
+
+WindowProduct WindowProduct::Valid(int32_t window) {
+  WindowProduct product;
+  product.magnitude_ = Magnitude(window);
+  product.negative_ = window < 0;
+  return product;
+}
+
+bool WindowProduct::IsValidFor(int32_t mss) const {
+  const uint64_t lowest = mss < 1 ? 1 : static_cast<uint64_t>(mss);
+  return !negative_ && magnitude_ >= lowest &&
+         magnitude_ <= static_cast<uint64_t>(kLargestReceiveWindow);
+}
+
+std::string WindowProduct::ToString() const {
+  return (negative_ ? "-" : "") + std::to_string(magnitude_);
+}
+
+ReceiveWindowDefault DefaultReceiveWindow(int32_t connectionType,
+                                          int32_t mss) {
+  const int32_t multiplier = DefaultMultiplier(connectionType);
+  WindowProduct proposed = WindowProduct::Of(mss, multiplier);
+  if (proposed.IsValidFor(mss)) return {multiplier, proposed.Window()};
+  if (mss >= 1 && mss <= kLargestReceiveWindow / kScalingFactor) {
+    const int32_t largest = kLargestReceiveWindow / (mss * kScalingFactor);
+    return {largest, mss * largest * kScalingFactor};
+  }
+  return {1, kLargestReceiveWindow};
+}
+
+}  // namespace velo

@@ -1,0 +1,54 @@
+// The receive window the wizard writes: the MSS times a multiplier times a
+// fixed scaling factor, accepted only from the MSS up to the largest window
+// the stacks take.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace velo {
+
+const int32_t kScalingFactor = 4;
+const int32_t kLargestReceiveWindow = 1073741823;
+
+// The multiplier proposed for a connection type: 3 for a dial-up modem, 44
+// for the others.
+int32_t DefaultMultiplier(int32_t connectionType);
+
+// MSS x multiplier x scaling factor, exactly: neither factor is bounded by
+// anything but its 32 bits, so the product is kept as a sign and a 64-bit
+// magnitude, which cannot overflow or wrap around.
+class WindowProduct {
+ public:
+  WindowProduct() = default;
+  static WindowProduct Of(int32_t mss, int32_t multiplier);
+  // A window already known to be valid.
+  static WindowProduct Valid(int32_t window);
+
+  // From max(mss, 1) to kLargestReceiveWindow, both included.
+  bool IsValidFor(int32_t mss) const;
+  // The window itself; meaningful only for a valid product.
+  int32_t Window() const { return static_cast<int32_t>(magnitude_); }
+  // In signed decimal, however large.
+  std::string ToString() const;
+
+ private:
+  bool negative_ = false;
+  uint64_t magnitude_ = 0;
+};
+
+// What the page proposes, and falls back on when the user's multiplier
+// gives no valid window.
+struct ReceiveWindowDefault {
+  int32_t multiplier;
+  int32_t window;
+};
+
+// The connection type's multiplier with the MSS. An MSS so large that this
+// window is too big takes the largest multiplier whose window still fits
+// (so the window stays a multiple of the MSS); an MSS so large that even a
+// multiplier of 1 is too big takes multiplier 1 and the largest window.
+// The window is always from 1 to kLargestReceiveWindow.
+ReceiveWindowDefault DefaultReceiveWindow(int32_t connectionType, int32_t mss);
+
+}  // namespace velo
