@@ -55,11 +55,14 @@ RegStatus Win32Registry::QueryValue(RegHandle key, const std::string& name,
 RegStatus Win32Registry::SetValue(RegHandle key, const std::string& name,
                                   RegType type, const uint8_t* data,
                                   uint32_t size) {
-  // RegSetValueExA counts one more byte for a string that lacks its NUL when
-  // the byte after the data is zero. Hand it a copy followed by a non-zero
-  // byte so exactly `size` bytes are stored.
+  // The NT family stores `size` bytes, but counts one more for a string that
+  // lacks its NUL when the byte after the data is zero: a non-zero byte there
+  // keeps the exact length. Windows 95/98/Me store a string up to its first
+  // NUL whatever the size: a NUL there ends a string that lacks one instead
+  // of letting the system read on past the data.
+  const bool storesToFirstNul = (GetVersion() & 0x80000000) != 0;
   std::vector<BYTE> copy(data, data + size);
-  copy.push_back(0xff);
+  copy.push_back(storesToFirstNul ? 0 : 0xff);
   return static_cast<RegStatus>(
       RegSetValueExA(ToHkey(key), name.c_str(), 0, type, copy.data(), size));
 }

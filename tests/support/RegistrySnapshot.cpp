@@ -122,4 +122,10 @@ void RegistrySnapshot::Erase(const std::string& key, const std::string& name) {
   if (found != keys_.end()) found->second.values.erase(FoldedName(name));
 }
 
+void RegistrySnapshot::ForEachValue(
+    const std::function<void(RegValue&)>& change) {
+  for (auto& key : keys_)
+    for (auto& value : key.second.values) change(value.second.value);
+}
+
 }  // namespace velo

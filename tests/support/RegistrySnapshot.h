@@ -3,6 +3,7 @@
 // without case, as the registry compares them; value order does not count.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ class RegistrySnapshot {
   void Set(const std::string& key, const std::string& name,
            const RegValue& value);
   void Erase(const std::string& key, const std::string& name);
+  // Changes every value in place, as a registry with other storage rules
+  // would hold it.
+  void ForEachValue(const std::function<void(RegValue&)>& change);
 
  private:
   struct NamedValue {

@@ -1,0 +1,327 @@
+// Whole runs of the real Velocine.exe under Wine, as a user makes them: Set,
+// every page of the wizard, Finish, then Reset; Cancel on the first step;
+// No to the question before a backup is replaced. The registry is checked
+// after each, and put back as it was at the end.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ModalDriver.h"
+#include "ProgramRun.h"
+#include "Screenshot.h"
+#include "registry/Win32Registry.h"
+#include "res/resource.h"
+#include "res/wizard/ChooseConnectionType.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+const char kBackup[] = "HKCU\\Software\\Velocine\\Original Settings";
+const char kBrowser[] =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+
+struct WholeRun {
+  const char* wineVersion;
+  WindowsFamily family;
+  int connectionRadio;  // the radio the user picks on step 1
+  uint32_t seed;        // of the generated registry state
+  bool screenshot;      // saves a picture of the closing message
+};
+
+std::string Name(const WholeRun& run) {
+  std::string radio = run.connectionRadio == IDC_CONNECTION_DIAL_UP ? "DialUp"
+                      : run.connectionRadio == IDC_CONNECTION_LAN  ? "Lan"
+                      : run.connectionRadio == IDC_CONNECTION_DSL  ? "Dsl"
+                                                                   : "Cable";
+  return std::string(run.wineVersion) + radio + std::to_string(run.seed);
+}
+
+// A value as Windows 95/98/Me store it: a string up to its first NUL, with
+// that NUL; other types as they are.
+RegValue AsStoredBy9x(RegValue value) {
+  if (IsStringType(value.type)) value = RegValue{value.type, RegValue::Text(value.AsText()).data};
+  return value;
+}
+
+// A modem's capability record with the given middle bytes of its rate.
+RegValue ModemProperties(uint8_t second, uint8_t third) {
+  RegValue record;
+  record.type = kRegBinary;
+  record.data.assign(40, 0x11);
+  record.data[24] = 0x00;
+  record.data[25] = second;
+  record.data[26] = third;
+  record.data[27] = 0x00;
+  return record;
+}
+
+// Posted, so the test never waits on a window that is itself waiting for a
+// modal run to end.
+void Press(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool StartsWith(const std::string& text, const std::string& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
+
+// Waits until the window's caption starts with `start`.
+bool WaitForCaption(HWND window, const std::string& start) {
+  for (int waited = 0; waited < 20000; waited += 20) {
+    if (StartsWith(TextOf(window), start)) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+// The sheet's window is hidden before it is destroyed, and only its
+// destruction enables Reset.
+bool WaitUntilEnabled(HWND button) {
+  for (int waited = 0; waited < 20000; waited += 20) {
+    if (IsWindowEnabled(button)) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+HWND CurrentPage(HWND sheet) {
+  return reinterpret_cast<HWND>(
+      SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+class WholeProgramTest : public ::testing::Test {
+ protected:
+  // Everything a run of `family` may change is put back afterwards.
+  void KeepRegistry(WindowsFamily family) {
+    if (ProgramUnderTest().empty()) GTEST_SKIP() << "VELO_EXE is not set";
+    family_ = family;
+    std::vector<SubTree> trees = SettingsSubTrees(family);
+    trees.push_back(SubTree{kHkeyCurrentUser, "Software\\Velocine"});
+    original_ = RegistrySnapshot::Take(registry_, trees);
+    kept_ = true;
+    RemoveKey(registry_, kBackup);
+  }
+  void TearDown() override {
+    if (kept_) original_.PutBack(registry_);
+  }
+
+  RegistrySnapshot Settings() {
+    return RegistrySnapshot::Take(registry_, SettingsSubTrees(family_));
+  }
+
+  // The sheet after Set in the main window, on its first step.
+  HWND OpenWizard(const ProgramRun& program, HWND main) {
+    Press(main, IDC_MAIN_SET);
+    return program.WaitForWindow([](HWND window) {
+      return ClassOf(window) == "#32770" && StartsWith(TextOf(window), "Step 1 of");
+    });
+  }
+
+  // Answers the alert that shows next with OK; returns its message.
+  std::string AnswerAlert(const ProgramRun& program, const char* screenshot) {
+    HWND alert = program.WaitForDialog("Alert");
+    if (!alert) return "(no alert)";
+    std::string text = TextOf(GetDlgItem(alert, IDC_ALERT_TEXT));
+    if (screenshot) SaveScreenshot(alert, screenshot);
+    Press(alert, IDOK);
+    program.WaitUntilGone(alert);
+    return text;
+  }
+
+  Win32Registry registry_;
+  RegistrySnapshot original_;
+  WindowsFamily family_ = kFamilyNT;
+  bool kept_ = false;
+};
+
+class WholeProgram : public WholeProgramTest,
+                     public ::testing::WithParamInterface<WholeRun> {
+ protected:
+  void SetUp() override { KeepRegistry(GetParam().family); }
+};
+
+class WholeProgramXp : public WholeProgramTest {
+ protected:
+  void SetUp() override { KeepRegistry(kFamilyNT); }
+};
+
+// Walks every page with Next and ends with Finish; returns the step titles
+// seen, the modem page's included.
+std::vector<std::string> WalkToFinish(HWND sheet, int radio) {
+  std::vector<std::string> captions;
+  PostMessageA(GetDlgItem(CurrentPage(sheet), radio), BM_CLICK, 0, 0);
+  for (int page = 0; page < 9; ++page) {
+    std::string caption = TextOf(sheet);
+    captions.push_back(caption);
+    HWND finish = GetDlgItem(sheet, 12325);
+    if (IsWindowVisible(finish) && IsWindowEnabled(finish)) {
+      PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+      break;
+    }
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    for (int waited = 0; waited < 20000 && TextOf(sheet) == caption; waited += 20)
+      Sleep(20);
+  }
+  return captions;
+}
+
+TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
+  const WholeRun& run = GetParam();
+  StoreScenario scenario = SeedStoreScenario(registry_, run.family, run.seed);
+  bool dialUp = run.connectionRadio == IDC_CONNECTION_DIAL_UP;
+  // A dial-up user here always has a modem limited to 115,200 bits/s.
+  const std::string modem = std::string(ModemClassKeyName(run.family)) + "\\0099";
+  if (dialUp) Put(registry_, modem, "Properties", ModemProperties(0xC2, 0x01));
+  RegistrySnapshot before = Settings();
+
+  ProgramRun program(run.wineVersion);
+  ASSERT_TRUE(program.Started());
+  HWND main = program.WaitForDialog("Velocine");
+  ASSERT_NE(nullptr, main);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
+  HWND sheet = OpenWizard(program, main);
+  ASSERT_NE(nullptr, sheet);
+
+  std::vector<std::string> captions = WalkToFinish(sheet, run.connectionRadio);
+  size_t steps = run.family == kFamilyNT ? 8 : 6;
+  ASSERT_EQ(steps + (dialUp ? 1 : 0), captions.size());
+  EXPECT_EQ("Step 1 of " + std::to_string(steps) + " : Choose Connection Type",
+            captions.front());
+  if (dialUp) EXPECT_EQ("Boost the Modem", captions.back());
+  EXPECT_EQ("Congratulation, Velocine has boosted your internet connections.\n"
+            "Please, restart your computer in order to feel the change.",
+            AnswerAlert(program, run.screenshot ? "closing-message" : nullptr));
+  ASSERT_TRUE(program.WaitUntilGone(sheet));
+  EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
+
+  // What Finish wrote: the recommendations for the connection type.
+  int32_t mtu = dialUp ? 576
+                : run.connectionRadio == IDC_CONNECTION_DSL ? 1492 : 1500;
+  int32_t mss = mtu - 40;
+  int32_t rwin = mss * (dialUp ? 3 : 44) * 4;
+  RegValue value;
+  if (run.family == kFamilyNT) {
+    const std::string tcpip = kTcpipKeyName;
+    ASSERT_TRUE(Get(registry_, tcpip, "TcpWindowSize", &value));
+    EXPECT_EQ(RegValue::Dword(rwin), value);
+    ASSERT_TRUE(Get(registry_, tcpip, "DefaultTTL", &value));
+    EXPECT_EQ(RegValue::Dword(64), value);
+    ASSERT_TRUE(Get(registry_, tcpip, "SYNAttackProtect", &value));
+    EXPECT_EQ(RegValue::Dword(2), value);
+    ASSERT_TRUE(Get(registry_, tcpip, "EnableICMPRedirects", &value));
+    EXPECT_EQ(RegValue::Dword(0), value);
+    ASSERT_TRUE(Get(registry_, tcpip, "DefaultReceiveWindow", &value));
+    EXPECT_EQ(RegValue::Dword(8192), value);
+    for (const std::string& key : scenario.interfaces) {
+      ASSERT_TRUE(Get(registry_, key, "MTU", &value)) << key;
+      EXPECT_EQ(RegValue::Dword(mtu), value);
+      ASSERT_TRUE(Get(registry_, key, "MSS", &value)) << key;
+      EXPECT_EQ(RegValue::Dword(mss), value);
+    }
+    ASSERT_TRUE(Get(registry_, kBrowser, "MaxConnectionsPerServer", &value));
+    EXPECT_EQ(RegValue::Dword(20), value);
+  } else {
+    // The text in full: Windows 95/98/Me keep a string to its first NUL
+    // (a NT system would keep the 260 bytes written).
+    auto text260 = [](int32_t number) {
+      return AsStoredBy9x(RegValue::Text(std::to_string(number)));
+    };
+    const std::string mstcp = kMstcpKeyName;
+    ASSERT_TRUE(Get(registry_, mstcp, "DefaultRcvWindow", &value));
+    EXPECT_EQ(text260(rwin), value);
+    ASSERT_TRUE(Get(registry_, mstcp, "GlobalMaxTcpWindoSize", &value));
+    EXPECT_EQ(text260(rwin), value);
+    ASSERT_TRUE(Get(registry_, mstcp, "DefaultTTL", &value));
+    EXPECT_EQ(text260(32), value);
+    EXPECT_FALSE(Get(registry_, mstcp, "SYNAttackProtect", &value));
+    if (!scenario.dialUpBinding.empty()) {
+      ASSERT_TRUE(Get(registry_, scenario.dialUpBinding, "MaxMTU", &value));
+      EXPECT_EQ(text260(mtu), value);
+    }
+    ASSERT_TRUE(Get(registry_, kBrowser, "MaxConnectionsPerServer", &value));
+    EXPECT_EQ(RegValue::Dword(8), value);
+  }
+
+  if (dialUp) {
+    ASSERT_TRUE(Get(registry_, modem, "Properties", &value));
+    EXPECT_EQ(ModemProperties(0x10, 0x0E), value) << "raised to 921,600";
+  }
+
+  // Reset puts back exactly what was there.
+  Press(main, IDC_MAIN_RESET);
+  EXPECT_EQ("Velocine has reset your system to the backup settings.\n"
+            "Please, restart your computer in order to feel the change.",
+            AnswerAlert(program, nullptr));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
+  EXPECT_FALSE(KeyExists(registry_, kBackup));
+  IntendedDifferences made;
+  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, {}, &made);
+  RegistrySnapshot after = Settings();
+  if (run.family == kFamily9x) {
+    // The generated state holds strings only a NT system can store; the 9x
+    // family writes each back as a string to its first NUL.
+    expected.ForEachValue([](RegValue& v) { v = AsStoredBy9x(v); });
+    after.ForEachValue([](RegValue& v) { v = AsStoredBy9x(v); });
+  }
+  EXPECT_EQ(std::vector<std::string>(), expected.Differences(after));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothFamilies, WholeProgram,
+    ::testing::Values(
+        WholeRun{"winxp", kFamilyNT, IDC_CONNECTION_LAN, 3, true},
+        WholeRun{"winxp", kFamilyNT, IDC_CONNECTION_DIAL_UP, 5, false},
+        WholeRun{"win98", kFamily9x, IDC_CONNECTION_DSL, 4, false},
+        WholeRun{"win98", kFamily9x, IDC_CONNECTION_DIAL_UP, 6, false}),
+    [](const ::testing::TestParamInfo<WholeRun>& info) {
+      return Name(info.param);
+    });
+
+TEST_F(WholeProgramXp, CancelOnTheFirstStepWritesNothingButTakesTheBackup) {
+  SeedStoreScenario(registry_, kFamilyNT, 9);
+  RegistrySnapshot before = Settings();
+  ProgramRun program("winxp");
+  HWND main = program.WaitForDialog("Velocine");
+  ASSERT_NE(nullptr, main);
+  HWND sheet = OpenWizard(program, main);
+  ASSERT_NE(nullptr, sheet);
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  ASSERT_TRUE(program.WaitUntilGone(sheet));
+  EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
+  EXPECT_TRUE(KeyExists(registry_, kBackup));
+  EXPECT_EQ(std::vector<std::string>(), before.Differences(Settings()));
+}
+
+TEST_F(WholeProgramXp, NoToTheOverwriteQuestionKeepsTheBackupAsItWas) {
+  Put(registry_, kBackup, "DefaultTTL", RegValue::Dword(99));
+  ProgramRun program("winxp");
+  HWND main = program.WaitForDialog("Velocine");
+  ASSERT_NE(nullptr, main);
+  ASSERT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
+  Press(main, IDC_MAIN_SET);
+  HWND question = program.WaitForDialog("Alert");
+  ASSERT_NE(nullptr, question);
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(question, IDC_ALERT_YES)));
+  Press(question, IDCANCEL);  // No
+  ASSERT_TRUE(program.WaitUntilGone(question));
+  EXPECT_EQ(nullptr, program.WaitForWindow(
+                         [](HWND window) {
+                           return StartsWith(TextOf(window), "Step 1 of");
+                         },
+                         500));
+  RegValue kept;
+  ASSERT_TRUE(Get(registry_, kBackup, "DefaultTTL", &kept));
+  EXPECT_EQ(RegValue::Dword(99), kept);
+}
+
+}  // namespace
+}  // namespace velo
