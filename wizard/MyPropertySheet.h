@@ -7,7 +7,6 @@
 
 #include "framework/WizardSheet.h"
 #include "store/SettingsRecord.h"
-#include "store/StoreOutcome.h"
 #include "wizard/ChooseConnectionType.h"
 #include "wizard/ICMPRedirectAttackSetting.h"
 #include "wizard/KeepAliveSettings.h"
@@ -25,8 +24,9 @@ class CMyPropertySheet : public WizardSheet {
   CMyPropertySheet();
 
   // Writes the record into the registry and tells the user how it went.
-  // Called by the Finish of whichever page ends the run.
-  ApplyOutcome ApplySettings();
+  // Called by the Finish of whichever page ends the run. Nothing is written
+  // when the backup could not be taken whole: Reset could not undo it.
+  void ApplySettings();
 
   WindowsFamily Family() const { return family_; }
 
@@ -58,6 +58,7 @@ class CMyPropertySheet : public WizardSheet {
   void SkinSheet();
 
   WindowsFamily family_;
+  bool backupTaken_ = false;
 };
 
 }  // namespace velo

@@ -59,7 +59,8 @@ void CMyPropertySheet::SetButtonTexts() {
 }
 
 void CMyPropertySheet::BackupSettings() {
-  velo::BackupSettings(App().registry(), family_, record, found);
+  backupTaken_ =
+      velo::BackupSettings(App().registry(), family_, record, found).Succeeded();
 }
 
 void CMyPropertySheet::SeedDefaults() {
@@ -79,11 +80,19 @@ void CMyPropertySheet::SkinSheet() {
                       skin::kSmallButton);
 }
 
-ApplyOutcome CMyPropertySheet::ApplySettings() {
+void CMyPropertySheet::ApplySettings() {
   CTunerApp& app = App();
-  ApplyOutcome outcome =
-      velo::ApplySettings(app.registry(), family_, record, app.ModemFound);
-  if (outcome.Succeeded()) {
+  if (!backupTaken_) {
+    app.Alert(app.LoadText(
+                  "45",
+                  "Velocine could not save a backup of your connection "
+                  "settings, so it has not changed them.\nPlease, run "
+                  "Velocine as an administrator and try again."),
+              true);
+    return;
+  }
+  if (velo::ApplySettings(app.registry(), family_, record, app.ModemFound)
+          .Succeeded()) {
     app.Alert(app.LoadText("41",
                            "Congratulation, Velocine has boosted your internet "
                            "connections.\nPlease, restart your computer in "
@@ -97,7 +106,6 @@ ApplyOutcome CMyPropertySheet::ApplySettings() {
                   "run Velocine as an administrator and try again."),
               true);
   }
-  return outcome;
 }
 
 }  // namespace velo

@@ -13,6 +13,7 @@
 #include "WizardDriver.h"
 #include "app/TunerApp.h"
 #include "res/wizard/ChooseConnectionType.h"
+#include "support/FaultInjectingRegistry.h"
 #include "support/RegistryEdit.h"
 #include "support/StoreScenario.h"
 
@@ -177,6 +178,44 @@ TEST(WizardRun, AnNtDialUpWithABoostableModemGoesOnFromTheIcmpPage) {
                   "Properties", &modem));
   EXPECT_EQ(0x10, modem.data[25]);
   EXPECT_EQ("6432", Number(kTcpipKeyName, "TcpWindowSize"));
+}
+
+TEST(WizardRun, FinishChangesNothingWhenTheBackupCouldNotBeTaken) {
+  WizardDriver wizard(kFamilyNT);
+  Registry& real = App().registry();
+  Put(real, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
+  Put(real, kTcpipKeyName, "SYNAttackProtect", RegValue());  // absent
+  FaultInjectingRegistry faulty(real);
+  // The first value written is a copy into the backup key.
+  faulty.FailOnce(kCallSetValue, 0);
+  App().UseRegistry(faulty);
+  wizard.Open();
+  RunForward(wizard, "");
+  App().UseRegistry(real);
+
+  ASSERT_EQ(1u, wizard.messages.size());
+  EXPECT_EQ(0u, wizard.messages[0].find(
+                    "Velocine could not save a backup of your connection "
+                    "settings, so it has not changed them."));
+  EXPECT_EQ("128", Number(kTcpipKeyName, "DefaultTTL"));
+  EXPECT_EQ("absent", Number(kTcpipKeyName, "SYNAttackProtect"));
+}
+
+TEST(WizardRun, FinishWithoutAdministratorRightsSaysTheSettingsWereNotWritten) {
+  WizardDriver wizard(kFamilyNT);
+  Registry& real = App().registry();
+  FaultInjectingRegistry user(real);
+  user.DenyLocalMachineWrites();
+  App().UseRegistry(user);
+  wizard.Open();
+  RunForward(wizard, "");
+  App().UseRegistry(real);
+
+  ASSERT_EQ(1u, wizard.messages.size());
+  EXPECT_EQ("Velocine could not write all of your connection settings, so "
+            "your connection has not been fully boosted.\nPlease, run "
+            "Velocine as an administrator and try again.",
+            wizard.messages[0]);
 }
 
 }  // namespace
