@@ -30,6 +30,7 @@ struct WholeRun {
   const char* wineVersion;
   WindowsFamily family;
   int connectionRadio;  // the radio the user picks on step 1
+  bool boostableModem;  // the machine's modem is limited to 115,200 bits/s
   uint32_t seed;        // of the generated registry state
   bool screenshot;      // saves a picture of the closing message
 };
@@ -39,7 +40,8 @@ std::string Name(const WholeRun& run) {
                       : run.connectionRadio == IDC_CONNECTION_LAN  ? "Lan"
                       : run.connectionRadio == IDC_CONNECTION_DSL  ? "Dsl"
                                                                    : "Cable";
-  return std::string(run.wineVersion) + radio + std::to_string(run.seed);
+  return std::string(run.wineVersion) + radio +
+         (run.boostableModem ? "Boostable" : "Slow") + "Modem";
 }
 
 // A value as Windows 95/98/Me store it: a string up to its first NUL, with
@@ -176,9 +178,15 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
   const WholeRun& run = GetParam();
   StoreScenario scenario = SeedStoreScenario(registry_, run.family, run.seed);
   bool dialUp = run.connectionRadio == IDC_CONNECTION_DIAL_UP;
-  // A dial-up user here always has a modem limited to 115,200 bits/s.
-  const std::string modem = std::string(ModemClassKeyName(run.family)) + "\\0099";
-  if (dialUp) Put(registry_, modem, "Properties", ModemProperties(0xC2, 0x01));
+  bool modemPage = dialUp && run.boostableModem;
+  // One modem, at 115,200 or at 57,600 bits/s, in place of the generated ones.
+  const std::string modemClass = ModemClassKeyName(run.family);
+  const std::string modem = modemClass + "\\0000";
+  const RegValue modemRecord = run.boostableModem
+                                   ? ModemProperties(0xC2, 0x01)
+                                   : ModemProperties(0xE1, 0x00);
+  RemoveKey(registry_, modemClass);
+  Put(registry_, modem, "Properties", modemRecord);
   RegistrySnapshot before = Settings();
 
   ProgramRun program(run.wineVersion);
@@ -191,10 +199,10 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
 
   std::vector<std::string> captions = WalkToFinish(sheet, run.connectionRadio);
   size_t steps = run.family == kFamilyNT ? 8 : 6;
-  ASSERT_EQ(steps + (dialUp ? 1 : 0), captions.size());
+  ASSERT_EQ(steps + (modemPage ? 1 : 0), captions.size());
   EXPECT_EQ("Step 1 of " + std::to_string(steps) + " : Choose Connection Type",
             captions.front());
-  if (dialUp) EXPECT_EQ("Boost the Modem", captions.back());
+  if (modemPage) EXPECT_EQ("Boost the Modem", captions.back());
   EXPECT_EQ("Congratulation, Velocine has boosted your internet connections.\n"
             "Please, restart your computer in order to feel the change.",
             AnswerAlert(program, run.screenshot ? "closing-message" : nullptr));
@@ -249,10 +257,11 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
     EXPECT_EQ(RegValue::Dword(8), value);
   }
 
-  if (dialUp) {
-    ASSERT_TRUE(Get(registry_, modem, "Properties", &value));
+  ASSERT_TRUE(Get(registry_, modem, "Properties", &value));
+  if (modemPage)
     EXPECT_EQ(ModemProperties(0x10, 0x0E), value) << "raised to 921,600";
-  }
+  else
+    EXPECT_EQ(modemRecord, value);
 
   // Reset puts back exactly what was there.
   Press(main, IDC_MAIN_RESET);
@@ -275,13 +284,34 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
   EXPECT_TRUE(program.WaitForExit());
 }
 
+// Every supported Windows, each connection type, with a modem that can be
+// raised and with one that cannot.
+std::vector<WholeRun> EveryRun() {
+  struct Version {
+    const char* name;
+    WindowsFamily family;
+  };
+  const Version versions[] = {{"win95", kFamily9x}, {"win98", kFamily9x},
+                              {"winme", kFamily9x}, {"nt40", kFamilyNT},
+                              {"win2k", kFamilyNT}, {"winxp", kFamilyNT},
+                              {"win2003", kFamilyNT}};
+  const int radios[] = {IDC_CONNECTION_DIAL_UP, IDC_CONNECTION_CABLE_MODEM,
+                        IDC_CONNECTION_DSL, IDC_CONNECTION_LAN};
+  std::vector<WholeRun> runs;
+  uint32_t seed = 1;
+  for (const Version& version : versions)
+    for (int radio : radios)
+      for (bool boostable : {true, false}) {
+        bool picture = std::string(version.name) == "winxp" &&
+                       radio == IDC_CONNECTION_LAN && boostable;
+        runs.push_back(WholeRun{version.name, version.family, radio, boostable,
+                                seed++, picture});
+      }
+  return runs;
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    BothFamilies, WholeProgram,
-    ::testing::Values(
-        WholeRun{"winxp", kFamilyNT, IDC_CONNECTION_LAN, 3, true},
-        WholeRun{"winxp", kFamilyNT, IDC_CONNECTION_DIAL_UP, 5, false},
-        WholeRun{"win98", kFamily9x, IDC_CONNECTION_DSL, 4, false},
-        WholeRun{"win98", kFamily9x, IDC_CONNECTION_DIAL_UP, 6, false}),
+    EveryWindows, WholeProgram, ::testing::ValuesIn(EveryRun()),
     [](const ::testing::TestParamInfo<WholeRun>& info) {
       return Name(info.param);
     });
