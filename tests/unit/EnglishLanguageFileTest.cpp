@@ -1,0 +1,180 @@
+// The shipped English language file against the program's own texts: every
+// key the program looks up is in the file, the file has no key the program
+// does not use, and each text in it shows exactly as the built-in English.
+// The program's keys and texts are read from its sources, as compiled.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "TextLookupScan.h"
+#include "lang/LanguageFileTexts.h"
+
+namespace velo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The source tree this test was compiled from.
+fs::path SourceRoot() {
+  return fs::path(__FILE__).parent_path().parent_path().parent_path();
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// The folders the program is built from, as the build names them.
+std::vector<std::string> ModuleFolders() {
+  std::string build = ReadFile(SourceRoot() / "CMakeLists.txt");
+  const std::string start = "set(VELO_MODULES";
+  size_t at = build.find(start);
+  if (at == std::string::npos) return {};
+  size_t end = build.find(')', at);
+  std::istringstream names(build.substr(at + start.size(), end - at - start.size()));
+  std::vector<std::string> folders;
+  for (std::string name; names >> name;) folders.push_back(name);
+  return folders;
+}
+
+LookupScan ScanProgram() {
+  LookupScan all;
+  for (const std::string& folder : ModuleFolders()) {
+    for (const auto& entry : fs::recursive_directory_iterator(SourceRoot() / folder)) {
+      std::string extension = entry.path().extension().string();
+      if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h"))
+        continue;
+      std::string name = fs::relative(entry.path(), SourceRoot()).string();
+      LookupScan file = ScanTextLookups(ReadFile(entry.path()), name);
+      all.lookups.insert(all.lookups.end(), file.lookups.begin(), file.lookups.end());
+      all.notUnderstood.insert(all.notUnderstood.end(), file.notUnderstood.begin(),
+                               file.notUnderstood.end());
+    }
+  }
+  return all;
+}
+
+// Read once for all the tests here.
+const LookupScan& ProgramLookups() {
+  static const LookupScan scan = ScanProgram();
+  return scan;
+}
+
+const char kAppPath[] = "C:\\Velocine";
+const char kEnglishPath[] = "C:\\Velocine\\Lang\\English.ini";
+
+// The shipped English file at the place the program looks for it; no other
+// file exists.
+class ShippedFilePlatform : public LanguagePlatform {
+ public:
+  ShippedFilePlatform() {
+    english_.state = FileState::kRead;
+    english_.bytes = ReadFile(SourceRoot() / "res" / "Lang" / "English.ini");
+  }
+  FileContents ReadWholeFile(const std::string& path) const override {
+    return path == kEnglishPath ? english_ : FileContents();
+  }
+  bool IsLeadByte(unsigned char) const override { return false; }
+  const std::string& Bytes() const { return english_.bytes; }
+
+ private:
+  FileContents english_;
+};
+
+// The lines of the file, without their line ends and outer blanks.
+std::vector<std::string> Lines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::istringstream in(bytes);
+  const char* blanks = " \t\r\n\v\f\x1a";
+  for (std::string line; std::getline(in, line);) {
+    size_t first = line.find_first_not_of(blanks);
+    if (first == std::string::npos) continue;
+    lines.push_back(line.substr(first, line.find_last_not_of(blanks) - first + 1));
+  }
+  return lines;
+}
+
+// The key of a key=text line, without the blanks before the "=".
+std::string KeyOf(const std::string& line) {
+  std::string key = line.substr(0, line.find('='));
+  return key.substr(0, key.find_last_not_of(" \t") + 1);
+}
+
+class EnglishLanguageFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const TextLookup& lookup : scan_.lookups)
+      defaults_[lookup.key].insert(lookup.englishDefault);
+  }
+
+  const LookupScan& scan_ = ProgramLookups();
+  // Each key with the English texts the program gives it.
+  std::map<std::string, std::set<std::string>> defaults_;
+  ShippedFilePlatform platform_;
+  std::string appPath_ = kAppPath;
+  std::string english_ = "English";
+  std::string noLanguage_ = "None";
+  LanguageFileTexts fromFile_{appPath_, english_, platform_};
+  LanguageFileTexts builtIn_{appPath_, noLanguage_, platform_};
+};
+
+TEST_F(EnglishLanguageFileTest, EveryLookupInTheProgramIsReadWithItsKeyAndText) {
+  EXPECT_EQ(std::vector<std::string>(), scan_.notUnderstood);
+  // The shell's and the wizard's lookups are both among those read.
+  EXPECT_EQ(1u, defaults_.count("18"));
+  EXPECT_EQ(1u, defaults_.count("IDC_DESCRIBTION"));
+  EXPECT_EQ(1u, defaults_.count("2"));
+}
+
+TEST_F(EnglishLanguageFileTest, EveryKeyHasOneEnglishText) {
+  for (const auto& key : defaults_)
+    EXPECT_EQ(1u, key.second.size()) << "key " << key.first;
+}
+
+TEST_F(EnglishLanguageFileTest, HoldsOneSectionOfKeyTextLinesWithEachKeyOnce) {
+  std::vector<std::string> lines = Lines(platform_.Bytes());
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ("[Lanvora]", lines.front());
+  std::set<std::string> keys;
+  for (size_t i = 1; i < lines.size(); ++i) {
+    size_t equals = lines[i].find('=');
+    ASSERT_NE(std::string::npos, equals) << "not key=text: " << lines[i];
+    EXPECT_TRUE(keys.insert(KeyOf(lines[i])).second)
+        << "twice: " << lines[i];
+  }
+}
+
+TEST_F(EnglishLanguageFileTest, HasEveryKeyOfTheProgramAndNoOther) {
+  std::set<std::string> file;
+  std::vector<std::string> lines = Lines(platform_.Bytes());
+  for (size_t i = 1; i < lines.size(); ++i) file.insert(KeyOf(lines[i]));
+  std::vector<std::string> missing, unused;
+  for (const auto& key : defaults_)
+    if (!file.count(key.first)) missing.push_back(key.first);
+  for (const std::string& key : file)
+    if (!defaults_.count(key)) unused.push_back(key);
+  EXPECT_EQ(std::vector<std::string>(), missing) << "missing from the file";
+  EXPECT_EQ(std::vector<std::string>(), unused) << "not used by the program";
+}
+
+TEST_F(EnglishLanguageFileTest, EachTextShowsAsTheBuiltInEnglish) {
+  const std::string missing = "\x01(missing)";
+  for (const TextLookup& lookup : scan_.lookups) {
+    // A key missing from the file is reported by the test of the keys.
+    if (fromFile_.Load(lookup.key, missing) == missing) continue;
+    EXPECT_EQ(builtIn_.Load(lookup.key, lookup.englishDefault),
+              fromFile_.Load(lookup.key, lookup.englishDefault))
+        << "key " << lookup.key << " at " << lookup.where;
+  }
+}
+
+}  // namespace
+}  // namespace velo
