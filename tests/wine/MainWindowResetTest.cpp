@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ModalDriver.h"
+#include "Screenshot.h"
 #include "app/TunerApp.h"
 #include "app/TunerDlg.h"
 #include "registry/Win32Registry.h"
@@ -34,7 +35,8 @@ class MainWindowReset : public ::testing::Test {
   // Runs the main window, presses Reset, answers the message and closes.
   // Returns the message and whether Reset was enabled before and after.
   std::string PressReset(bool* enabledBefore, bool* enabledAfter,
-                         std::function<void()> beforeReset = [] {}) {
+                         std::function<void()> beforeReset = [] {},
+                         const char* picture = nullptr) {
     RecordingSkin recorder;
     CTunerDlg main(&recorder, &recorder);
     App().m_pMainDlg = &main;
@@ -43,6 +45,7 @@ class MainWindowReset : public ::testing::Test {
       ModalDriver driver([&](HWND window) {
         if (TextOf(window) == "Alert") {
           message = TextOf(GetDlgItem(window, IDC_ALERT_TEXT));
+          if (picture) SaveScreenshot(window, picture);
           ClickButton(window, IDOK);
           return;
         }
@@ -72,7 +75,8 @@ TEST_F(MainWindowReset, PutsTheBackupBackAndAnnouncesIt) {
   ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, scenario.record, 0).Succeeded());
 
   bool enabledBefore = false, enabledAfter = true;
-  std::string message = PressReset(&enabledBefore, &enabledAfter);
+  std::string message =
+      PressReset(&enabledBefore, &enabledAfter, [] {}, "alert-reset-done");
   EXPECT_TRUE(enabledBefore);
   EXPECT_EQ("Velocine has reset your system to the backup settings.\n"
             "Please, restart your computer in order to feel the change.",

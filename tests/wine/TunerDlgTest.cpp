@@ -200,6 +200,7 @@ TEST_F(MainWindow, ResetStandsForTheBackupAndSetAsksBeforeReplacingIt) {
   Run([&](HWND window) {
     if (TextOf(window) == "Alert") {
       question = TextOf(GetDlgItem(window, IDC_ALERT_TEXT));
+      SaveScreenshot(window, "alert-overwrite-question");
       ClickButton(window, IDCANCEL);  // No
       return;
     }
@@ -223,6 +224,7 @@ TEST_F(MainWindow, SystemMenuOpensTheAboutBoxWithTheVersionBlock) {
       copyright = TextOf(GetDlgItem(window, IDC_ABOUT_COPYRIGHT));
       label = TextOf(GetDlgItem(window, IDC_ABOUT_VERSION_LABEL));
       ok = TextOf(GetDlgItem(window, IDOK));
+      SaveScreenshot(window, "about-box");
       PressKey(window, VK_ESCAPE);
       return;
     }
