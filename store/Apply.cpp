@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "store/ModemPortSpeed.h"
+#include "store/RecordedBinding.h"
 #include "store/RegistryLocations.h"
 #include "store/StoreKey.h"
 #include "store/StoredNumber.h"
@@ -41,17 +42,11 @@ void ApplyAdapterMtu9x(Registry& registry, const SettingsRecord& record,
                        ApplyOutcome& outcome) {
   const FamilyLocations& at = LocationsOf(kFamily9x);
   StoreKey mtuEntries(registry, outcome);
-  if (mtuEntries.Open(kHkeyCurrentUser,
-                      JoinKeyPath(kBackupKey, kMtuBackupSubKey),
-                      kAccessRead) != kRegOk)
-    return;
-  std::vector<std::string> bindings;
-  mtuEntries.ValueNames(&bindings);
-  if (bindings.empty()) return;
+  std::string name = OpenRecordedBinding9x(mtuEntries);
+  if (name.empty()) return;
   StoreKey binding(registry, outcome);
-  RegStatus status =
-      binding.Open(kHkeyLocalMachine, JoinKeyPath(at.deviceParent, bindings[0]),
-                   kAccessReadWrite);
+  RegStatus status = binding.Open(
+      kHkeyLocalMachine, JoinKeyPath(at.deviceParent, name), kAccessReadWrite);
   if (status == kRegNotFound) binding.Fail(StoreFailure::kOpenKey, "", status);
   if (status == kRegOk) ApplyDeviceValues(binding, at, record);
 }

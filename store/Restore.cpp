@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "store/ModemPortSpeed.h"
+#include "store/RecordedBinding.h"
 #include "store/RegistryLocations.h"
 #include "store/StoreKey.h"
 #include "store/StoredNumber.h"
@@ -60,14 +61,8 @@ bool OpenDeviceEntries(StoreKey* entries, const char* subKey) {
 void RestoreAdapterMtu9x(Registry& registry, RestoreOutcome& outcome) {
   const FamilyLocations& at = LocationsOf(kFamily9x);
   StoreKey mtuEntries(registry, outcome);
-  if (mtuEntries.Open(kHkeyCurrentUser,
-                      JoinKeyPath(kBackupKey, kMtuBackupSubKey),
-                      kAccessRead) != kRegOk)
-    return;
-  std::vector<std::string> bindings;
-  mtuEntries.ValueNames(&bindings);
-  if (bindings.empty()) return;
-  const std::string& name = bindings[0];
+  std::string name = OpenRecordedBinding9x(mtuEntries);
+  if (name.empty()) return;
   StoreKey binding(registry, outcome);
   if (binding.Open(kHkeyLocalMachine, JoinKeyPath(at.deviceParent, name),
                    kAccessReadWrite) != kRegOk)
