@@ -1,8 +1,8 @@
 #include "store/Apply.h"
 
-#include <vector>
 
 #include "store/ModemPortSpeed.h"
+#include "store/EachInterface.h"
 #include "store/RecordedBinding.h"
 #include "store/RegistryLocations.h"
 #include "store/StoreKey.h"
@@ -55,17 +55,10 @@ void ApplyAdapterMtu9x(Registry& registry, const SettingsRecord& record,
 void ApplyInterfaceMtuNT(Registry& registry, const SettingsRecord& record,
                          ApplyOutcome& outcome) {
   const FamilyLocations& at = LocationsOf(kFamilyNT);
-  StoreKey interfaces(registry, outcome);
-  if (interfaces.Open(kHkeyLocalMachine, at.deviceParent, kAccessRead) !=
-      kRegOk)
-    return;
-  std::vector<std::string> names;
-  interfaces.SubKeyNames(&names);
-  for (const std::string& name : names) {
-    StoreKey device(registry, outcome);
-    if (device.Open(interfaces, name, kAccessReadWrite) == kRegOk)
-      ApplyDeviceValues(device, at, record);
-  }
+  ForEachInterface(registry, outcome, kAccessReadWrite,
+                   [&](const std::string&, const StoreKey& device) {
+                     ApplyDeviceValues(device, at, record);
+                   });
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "store/EachInterface.h"
 #include "store/RegistryLocations.h"
 #include "store/StoreKey.h"
 #include "store/StoredNumber.h"
@@ -146,18 +147,12 @@ void BackupInterfaceMtuNT(BackupRun& run) {
   StoreKey mtuEntries(run.registry, run.outcome);
   StoreKey mssEntries(run.registry, run.outcome);
   CreateDeviceEntries(run, &mtuEntries, &mssEntries);
-  StoreKey interfaces(run.registry, run.outcome);
-  if (interfaces.Open(kHkeyLocalMachine, at.deviceParent, kAccessRead) !=
-      kRegOk)
-    return;
-  std::vector<std::string> names;
-  interfaces.SubKeyNames(&names);
-  for (const std::string& name : names) {
-    StoreKey device(run.registry, run.outcome);
-    if (device.Open(interfaces, name, kAccessRead) != kRegOk) continue;
-    BackupValue(run, device, at.deviceMtu, at.tcpip.type, mtuEntries, name);
-    BackupValue(run, device, at.deviceMss, at.tcpip.type, mssEntries, name);
-  }
+  ForEachInterface(
+      run.registry, run.outcome, kAccessRead,
+      [&](const std::string& name, const StoreKey& device) {
+        BackupValue(run, device, at.deviceMtu, at.tcpip.type, mtuEntries, name);
+        BackupValue(run, device, at.deviceMss, at.tcpip.type, mssEntries, name);
+      });
 }
 
 }  // namespace

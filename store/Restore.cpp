@@ -1,7 +1,7 @@
 #include "store/Restore.h"
 
-#include <vector>
 
+#include "store/EachInterface.h"
 #include "store/ModemPortSpeed.h"
 #include "store/RecordedBinding.h"
 #include "store/RegistryLocations.h"
@@ -89,18 +89,12 @@ void RestoreInterfaceMtuNT(Registry& registry, RestoreOutcome& outcome) {
   StoreKey mssEntries(registry, outcome);
   bool haveMtu = OpenDeviceEntries(&mtuEntries, kMtuBackupSubKey);
   bool haveMss = OpenDeviceEntries(&mssEntries, kMssBackupSubKey);
-  StoreKey interfaces(registry, outcome);
-  if (interfaces.Open(kHkeyLocalMachine, at.deviceParent, kAccessRead) !=
-      kRegOk)
-    return;
-  std::vector<std::string> names;
-  interfaces.SubKeyNames(&names);
-  for (const std::string& name : names) {
-    StoreKey device(registry, outcome);
-    if (device.Open(interfaces, name, kAccessReadWrite) != kRegOk) continue;
-    if (haveMtu) RestoreValue(mtuEntries, name, device, at.deviceMtu.name);
-    if (haveMss) RestoreValue(mssEntries, name, device, at.deviceMss.name);
-  }
+  ForEachInterface(
+      registry, outcome, kAccessReadWrite,
+      [&](const std::string& name, const StoreKey& device) {
+        if (haveMtu) RestoreValue(mtuEntries, name, device, at.deviceMtu.name);
+        if (haveMss) RestoreValue(mssEntries, name, device, at.deviceMss.name);
+      });
 }
 
 }  // namespace
