@@ -1,8 +1,7 @@
 #include "store/Apply.h"
 
-
-#include "store/ModemPortSpeed.h"
 #include "store/EachInterface.h"
+#include "store/ModemPortSpeed.h"
 #include "store/RecordedBinding.h"
 #include "store/RegistryLocations.h"
 #include "store/StoreKey.h"

@@ -1,6 +1,5 @@
 #include "store/Restore.h"
 
-
 #include "store/EachInterface.h"
 #include "store/ModemPortSpeed.h"
 #include "store/RecordedBinding.h"
