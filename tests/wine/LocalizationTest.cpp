@@ -1,0 +1,300 @@
+// The real Velocine.exe in a made-up language: every text of the shipped
+// English file wrapped in brackets ("[Cancel]"). Every window the program
+// shows, in both Windows families, must show those texts and no built-in
+// English, except what stays the same in every language.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ModalDriver.h"
+#include "ProgramRun.h"
+#include "Screenshot.h"
+#include "TempFolder.h"
+#include "UntranslatedTexts.h"
+#include "registry/Win32Registry.h"
+#include "res/resource.h"
+#include "res/wizard/RWINSetting.h"
+#include "support/RegistryEdit.h"
+#include "support/RegistrySnapshot.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+const char kProgramKey[] = "HKCU\\Software\\Velocine";
+const char kBackup[] = "HKCU\\Software\\Velocine\\Original Settings";
+const char kLanguage[] = "Pseudo";
+const int kFinishButton = 12325;
+
+// A Unix path as Wine names it for Windows programs; other paths as given.
+std::string WindowsPath(const std::string& path) {
+  typedef WCHAR*(CDECL * ToDos)(const char*);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  ToDos toDos = kernel ? reinterpret_cast<ToDos>(reinterpret_cast<void*>(
+                             GetProcAddress(kernel, "wine_get_dos_file_name")))
+                       : nullptr;
+  WCHAR* dos = path[0] == '/' && toDos ? toDos(path.c_str()) : nullptr;
+  if (!dos) return path;
+  char converted[MAX_PATH * 2] = "";
+  WideCharToMultiByte(CP_ACP, 0, dos, -1, converted, sizeof converted, nullptr,
+                      nullptr);
+  HeapFree(GetProcessHeap(), 0, dos);
+  return converted;
+}
+
+// The shipped English language file, from the source tree this test was
+// compiled from.
+std::string EnglishFile() {
+  std::string self = __FILE__;
+  std::string root = self.substr(0, self.rfind("tests"));
+  std::ifstream in(WindowsPath(root + "res/Lang/English.ini"), std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// The English file with each text wrapped in brackets; its "*" line breaks
+// and "%d" numbers stay where they are. Empty when a text has a bracket of
+// its own, which would hide an untranslated one.
+std::string PseudoLanguage(const std::string& english) {
+  std::istringstream lines(english);
+  std::string pseudo;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t equals = line.find('=');
+    if (equals != std::string::npos) {
+      std::string text = line.substr(equals + 1);
+      if (text.find_first_of("[]") != std::string::npos) return std::string();
+      line = line.substr(0, equals + 1) + "[" + text + "]";
+    }
+    pseudo += line + "\r\n";
+  }
+  return pseudo;
+}
+
+// What stays the same in every language.
+FixedTexts AlertFixed() {
+  FixedTexts fixed;
+  fixed.caption = true;  // "Alert"
+  fixed.controls = {IDOK, IDCANCEL, IDC_ALERT_YES};
+  return fixed;
+}
+
+FixedTexts AboutFixed() {
+  FixedTexts fixed;
+  fixed.caption = true;  // "About Velocine"
+  // The program file's version and legal notice.
+  fixed.controls = {IDC_ABOUT_FILEVERSION, IDC_ABOUT_COPYRIGHT};
+  return fixed;
+}
+
+FixedTexts SheetFixed() {
+  FixedTexts fixed;
+  fixed.controls = {kFinishButton};  // the platform's own text
+  // The receive window's equation and the TTL heading.
+  fixed.texts = {"MSS", "RWIN", "TTL"};
+  return fixed;
+}
+
+void Press(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+HWND CurrentPage(HWND sheet) {
+  return reinterpret_cast<HWND>(
+      SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+// A modem's capability record whose top rate is 115,200 bits/s.
+RegValue ModemAt115200() {
+  RegValue record;
+  record.type = kRegBinary;
+  record.data.assign(40, 0x11);
+  record.data[24] = 0x00;
+  record.data[25] = 0xC2;
+  record.data[26] = 0x01;
+  record.data[27] = 0x00;
+  return record;
+}
+
+// The sheet's window is hidden before it is destroyed, and only its
+// destruction enables Reset.
+bool WaitUntilEnabled(HWND button) {
+  for (int waited = 0; waited < 20000; waited += 20) {
+    if (IsWindowEnabled(button)) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+struct PseudoRun {
+  const char* wineVersion;
+  WindowsFamily family;
+  uint32_t seed;  // of the registry state the pages show
+  int pages;      // the family's steps and the modem page
+};
+
+void PrintTo(const PseudoRun& run, std::ostream* out) {
+  *out << run.wineVersion;
+}
+
+class Localization : public ::testing::Test {
+ protected:
+  // Runs the program in the made-up language; everything it may change is
+  // put back afterwards.
+  void UsePseudoLanguage(WindowsFamily family) {
+    if (ProgramUnderTest().empty()) GTEST_SKIP() << "VELO_EXE is not set";
+    std::vector<SubTree> trees = SettingsSubTrees(family);
+    trees.push_back(SubTree{kHkeyCurrentUser, "Software\\Velocine"});
+    original_ = RegistrySnapshot::Take(registry_, trees);
+    kept_ = true;
+    std::string pseudo = PseudoLanguage(EnglishFile());
+    ASSERT_NE("", pseudo) << "no English file, or a text with brackets";
+    ASSERT_NE("", folder_.MakeFolder("Lang"));
+    ASSERT_NE("", folder_.Write(std::string("Lang\\") + kLanguage + ".ini", pseudo));
+    Put(registry_, kProgramKey, "AppPath", RegValue::Text(folder_.Path()));
+    Put(registry_, kProgramKey, "Language", RegValue::Text(kLanguage));
+  }
+  void TearDown() override {
+    if (kept_) original_.PutBack(registry_);
+  }
+
+  // Checks the alert that shows next and answers it with `answer`.
+  void CheckAlert(const ProgramRun& program, const std::string& name,
+                  int answer) {
+    HWND alert = program.WaitForDialog("Alert");
+    CheckTexts(alert, name, AlertFixed(), &check_);
+    if (!alert) return;
+    Press(alert, answer);
+    program.WaitUntilGone(alert);
+  }
+
+  Win32Registry registry_;
+  RegistrySnapshot original_;
+  bool kept_ = false;
+  TempFolder folder_{"Localization"};
+  TextCheck check_;
+};
+
+class LocalizedRun : public Localization,
+                     public ::testing::WithParamInterface<PseudoRun> {
+ protected:
+  void SetUp() override {
+    UsePseudoLanguage(GetParam().family);
+    if (IsSkipped() || HasFatalFailure()) return;
+    SeedStoreScenario(registry_, GetParam().family, GetParam().seed);
+    RemoveKey(registry_, kBackup);
+    // One modem, limited to 115,200 bits/s, so the modem page shows too.
+    const std::string modemClass = ModemClassKeyName(GetParam().family);
+    RemoveKey(registry_, modemClass);
+    Put(registry_, modemClass + "\\0000", "Properties", ModemAt115200());
+  }
+
+  // Every page from step 1 (dial-up, as preset) to the modem page, each
+  // looked at once it shows, then Finish; the receive window page also
+  // shows its range alert. Returns the last page's title.
+  std::string WalkTheWizard(const ProgramRun& program, HWND sheet) {
+    std::string caption;
+    for (int page = 1; page <= GetParam().pages; ++page) {
+      if (page > 1) {
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+        for (int waited = 0; waited < 20000 && TextOf(sheet) == caption;
+             waited += 20)
+          Sleep(20);
+      }
+      // The program answers between messages only: once the caption has
+      // changed, the page has set all its texts.
+      caption = TextOf(sheet);
+      CheckTexts(sheet, "page " + std::to_string(page), SheetFixed(), &check_);
+      // Control ids repeat from page to page: the title tells the page.
+      if (caption.find("RWIN Setting") != std::string::npos)
+        ShowRangeAlert(program,
+                       GetDlgItem(CurrentPage(sheet), IDC_RWIN_MULTIPLIER_BOX));
+    }
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+    return caption;
+  }
+
+  // A multiplier too large for any receive window, then the box left.
+  void ShowRangeAlert(const ProgramRun& program, HWND multiplier) {
+    SendMessageA(multiplier, WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("99999999"));
+    PostMessageA(GetParent(multiplier), WM_COMMAND,
+                 MAKEWPARAM(IDC_RWIN_MULTIPLIER_BOX, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(multiplier));
+    CheckAlert(program, "receive window range alert", IDOK);
+  }
+};
+
+TEST_P(LocalizedRun, EveryWindowShowsTheTextsOfTheLanguageFile) {
+  ProgramRun program(GetParam().wineVersion);
+  ASSERT_TRUE(program.Started());
+  HWND main = program.WaitForWindow([](HWND window) {
+    return ClassOf(window) == "#32770" &&
+           GetDlgItem(window, IDC_MAIN_SET) != nullptr;
+  });
+  ASSERT_NE(nullptr, main);
+  CheckTexts(main, "main window", FixedTexts(), &check_);
+  EXPECT_EQ(6, check_.translated) << "caption, introduction, hint, language "
+                                     "label and both buttons";
+  if (GetParam().family == kFamilyNT)
+    SaveScreenshot(main, "main-pseudo-language");
+
+  PostMessageA(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+  HWND about = program.WaitForDialog("About Velocine");
+  CheckTexts(about, "About box", AboutFixed(), &check_);
+  if (about) {
+    Press(about, IDOK);
+    program.WaitUntilGone(about);
+  }
+
+  Press(main, IDC_MAIN_SET);
+  HWND sheet = program.WaitForWindow([](HWND window) {
+    return ClassOf(window) == "#32770" &&
+           GetDlgItem(window, kFinishButton) != nullptr;
+  });
+  ASSERT_NE(nullptr, sheet);
+  EXPECT_EQ("[Boost the Modem]", WalkTheWizard(program, sheet));
+  CheckAlert(program, "closing message", IDOK);
+  ASSERT_TRUE(program.WaitUntilGone(sheet));
+  ASSERT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
+
+  // A second run asks before it replaces the backup: No.
+  Press(main, IDC_MAIN_SET);
+  CheckAlert(program, "overwrite question", IDCANCEL);
+  Press(main, IDC_MAIN_RESET);
+  CheckAlert(program, "reset message", IDOK);
+
+  EXPECT_EQ(std::vector<std::string>(), check_.untranslated);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothFamilies, LocalizedRun,
+    ::testing::Values(PseudoRun{"win98", kFamily9x, 21, 7},
+                      PseudoRun{"winxp", kFamilyNT, 22, 9}),
+    [](const ::testing::TestParamInfo<PseudoRun>& info) {
+      return std::string(info.param.wineVersion);
+    });
+
+TEST_F(Localization, TheVersionAlertShowsTheTextOfTheLanguageFile) {
+  UsePseudoLanguage(kFamilyNT);
+  if (IsSkipped() || HasFatalFailure()) return;
+  ProgramRun program("vista");
+  ASSERT_TRUE(program.Started());
+  CheckAlert(program, "unknown Windows alert", IDOK);
+  EXPECT_EQ(1, check_.translated);
+  EXPECT_EQ(std::vector<std::string>(), check_.untranslated);
+  EXPECT_TRUE(program.WaitForExit());
+}
+
+}  // namespace
+}  // namespace velo
