@@ -2,12 +2,11 @@
 
 #include <vector>
 
+#include "BoundedWait.h"
+
 namespace velo {
 
 namespace {
-
-const int kPatience = 10000;  // milliseconds
-const int kStep = 20;
 
 INPUT KeyEvent(WORD key, bool up) {
   INPUT input;
@@ -27,12 +26,10 @@ bool Send(std::vector<INPUT> inputs) {
 }  // namespace
 
 bool BringToFront(HWND window) {
-  for (int waited = 0; waited < kPatience; waited += kStep) {
-    if (GetForegroundWindow() == window) return true;
-    SetForegroundWindow(window);
-    Sleep(kStep);
-  }
-  return false;
+  return WaitFor([&] {
+    if (GetForegroundWindow() != window) SetForegroundWindow(window);
+    return GetForegroundWindow() == window;
+  });
 }
 
 bool Type(WORD key) {
@@ -53,11 +50,7 @@ HWND FocusOf(HWND window) {
 }
 
 bool WaitForFocus(HWND window, HWND control) {
-  for (int waited = 0; waited < kPatience; waited += kStep) {
-    if (FocusOf(window) == control) return true;
-    Sleep(kStep);
-  }
-  return false;
+  return WaitFor([&] { return FocusOf(window) == control; });
 }
 
 }  // namespace velo

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BoundedWait.h"
 #include "KeptRegistry.h"
 #include "Keyboard.h"
 #include "ModalDriver.h"
@@ -26,23 +27,14 @@
 namespace velo {
 namespace {
 
-const int kPatience = 10000;  // milliseconds
-const int kStep = 20;
-
 bool WaitForCheck(HWND button, LRESULT state) {
-  for (int waited = 0; waited < kPatience; waited += kStep) {
-    if (SendMessageA(button, BM_GETCHECK, 0, 0) == state) return true;
-    Sleep(kStep);
-  }
-  return false;
+  return WaitFor(
+      [&] { return SendMessageA(button, BM_GETCHECK, 0, 0) == state; });
 }
 
 bool WaitUntilEnabled(HWND control, bool enabled) {
-  for (int waited = 0; waited < kPatience; waited += kStep) {
-    if ((IsWindowEnabled(control) != FALSE) == enabled) return true;
-    Sleep(kStep);
-  }
-  return false;
+  return WaitFor(
+      [&] { return (IsWindowEnabled(control) != FALSE) == enabled; });
 }
 
 // The id of the focused control, for failure messages.

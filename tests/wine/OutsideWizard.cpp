@@ -2,24 +2,12 @@
 
 #include <commctrl.h>
 
-#include <functional>
-
+#include "BoundedWait.h"
 #include "ModalDriver.h"
 
 namespace velo {
 
 namespace {
-
-const int kPatience = 20000;  // milliseconds
-const int kStep = 20;
-
-bool WaitFor(const std::function<bool()>& condition) {
-  for (int waited = 0;; waited += kStep) {
-    if (condition()) return true;
-    if (waited >= kPatience) return false;
-    Sleep(kStep);
-  }
-}
 
 bool StartsWith(const std::string& text, const std::string& start) {
   return text.compare(0, start.size(), start) == 0;
