@@ -254,6 +254,15 @@ StoreScenario SeedStoreScenario(Registry& registry, WindowsFamily family,
   return scenario;
 }
 
+RegValue ModemRecord(uint32_t rate) {
+  RegValue record;
+  record.type = kRegBinary;
+  record.data.assign(40, 0x11);
+  for (int i = 0; i < 4; ++i)
+    record.data[24 + i] = static_cast<uint8_t>(rate >> (8 * i));
+  return record;
+}
+
 std::string AddInterface(Registry& registry, const std::string& name) {
   std::string key = InterfaceKey(name);
   Put(registry, key, "EnableDHCP", RegValue::Dword(0));

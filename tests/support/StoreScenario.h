@@ -43,6 +43,10 @@ StoreScenario SeedStoreScenario(Registry& registry, WindowsFamily family,
 std::string SeedAdapter9x(Registry& registry, int index,
                           const std::string& description);
 
+// A modem's capability record whose top port rate, at bytes 24 to 27, is
+// `rate` bits per second.
+RegValue ModemRecord(uint32_t rate);
+
 // An NT interface that appears after the backup, with MTU and MSS.
 std::string AddInterface(Registry& registry, const std::string& name);
 

@@ -32,11 +32,6 @@ bool WaitForCheck(HWND button, LRESULT state) {
       [&] { return SendMessageA(button, BM_GETCHECK, 0, 0) == state; });
 }
 
-bool WaitUntilEnabled(HWND control, bool enabled) {
-  return WaitFor(
-      [&] { return (IsWindowEnabled(control) != FALSE) == enabled; });
-}
-
 // The id of the focused control, for failure messages.
 int FocusedId(HWND window) { return GetDlgCtrlID(FocusOf(window)); }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ModalDriver.h"
+#include "OutsideWizard.h"
 #include "ProgramRun.h"
 #include "Screenshot.h"
 #include "TempFolder.h"
@@ -102,38 +103,6 @@ FixedTexts SheetFixed() {
   return fixed;
 }
 
-void Press(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-HWND CurrentPage(HWND sheet) {
-  return reinterpret_cast<HWND>(
-      SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-// A modem's capability record whose top rate is 115,200 bits/s.
-RegValue ModemAt115200() {
-  RegValue record;
-  record.type = kRegBinary;
-  record.data.assign(40, 0x11);
-  record.data[24] = 0x00;
-  record.data[25] = 0xC2;
-  record.data[26] = 0x01;
-  record.data[27] = 0x00;
-  return record;
-}
-
-// The sheet's window is hidden before it is destroyed, and only its
-// destruction enables Reset.
-bool WaitUntilEnabled(HWND button) {
-  for (int waited = 0; waited < 20000; waited += 20) {
-    if (IsWindowEnabled(button)) return true;
-    Sleep(20);
-  }
-  return false;
-}
-
 struct PseudoRun {
   const char* wineVersion;
   WindowsFamily family;
@@ -172,7 +141,7 @@ class Localization : public ::testing::Test {
     HWND alert = program.WaitForDialog("Alert");
     CheckTexts(alert, name, AlertFixed(), &check_);
     if (!alert) return;
-    Press(alert, answer);
+    PostClick(alert, answer);
     program.WaitUntilGone(alert);
   }
 
@@ -194,7 +163,7 @@ class LocalizedRun : public Localization,
     // One modem, limited to 115,200 bits/s, so the modem page shows too.
     const std::string modemClass = ModemClassKeyName(GetParam().family);
     RemoveKey(registry_, modemClass);
-    Put(registry_, modemClass + "\\0000", "Properties", ModemAt115200());
+    Put(registry_, modemClass + "\\0000", "Properties", ModemRecord(115200));
   }
 
   // Every page from step 1 (dial-up, as preset) to the modem page, each
@@ -251,11 +220,11 @@ TEST_P(LocalizedRun, EveryWindowShowsTheTextsOfTheLanguageFile) {
   HWND about = program.WaitForDialog("About Velocine");
   CheckTexts(about, "About box", AboutFixed(), &check_);
   if (about) {
-    Press(about, IDOK);
+    PostClick(about, IDOK);
     program.WaitUntilGone(about);
   }
 
-  Press(main, IDC_MAIN_SET);
+  PostClick(main, IDC_MAIN_SET);
   HWND sheet = program.WaitForWindow([](HWND window) {
     return ClassOf(window) == "#32770" &&
            GetDlgItem(window, kFinishButton) != nullptr;
@@ -267,9 +236,9 @@ TEST_P(LocalizedRun, EveryWindowShowsTheTextsOfTheLanguageFile) {
   ASSERT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
 
   // A second run asks before it replaces the backup: No.
-  Press(main, IDC_MAIN_SET);
+  PostClick(main, IDC_MAIN_SET);
   CheckAlert(program, "overwrite question", IDCANCEL);
-  Press(main, IDC_MAIN_RESET);
+  PostClick(main, IDC_MAIN_RESET);
   CheckAlert(program, "reset message", IDOK);
 
   EXPECT_EQ(std::vector<std::string>(), check_.untranslated);

@@ -40,4 +40,8 @@ bool WaitUntilUsable(HWND button) {
       [&] { return IsWindowVisible(button) && IsWindowEnabled(button); });
 }
 
+void PressSheetButton(HWND sheet, int button) {
+  PostMessageA(sheet, PSM_PRESSBUTTON, button, 0);
+}
+
 }  // namespace velo

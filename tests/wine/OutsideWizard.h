@@ -26,5 +26,7 @@ bool WaitForCaption(HWND window, const std::string& start);
 bool WaitForCaptionChange(HWND window, const std::string& caption);
 // Until the button is visible and enabled.
 bool WaitUntilUsable(HWND button);
+// Presses a sheet button (PSBTN_NEXT, PSBTN_FINISH, ...) as a click would.
+void PressSheetButton(HWND sheet, int button);
 
 }  // namespace velo

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "BoundedWait.h"
 #include "ModalDriver.h"
 #include "registry/RegKey.h"
 
@@ -109,6 +110,16 @@ bool ProgramRun::WaitUntilGone(HWND window, int milliseconds) const {
 bool ProgramRun::WaitForExit(int milliseconds) const {
   return Started() &&
          WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+void PostClick(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool WaitUntilEnabled(HWND control, bool enabled) {
+  return WaitFor(
+      [&] { return (IsWindowEnabled(control) != FALSE) == enabled; });
 }
 
 }  // namespace velo

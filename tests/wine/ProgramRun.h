@@ -44,4 +44,10 @@ class ProgramRun {
 // The program under test, from VELO_EXE; empty when unset.
 std::string ProgramUnderTest();
 
+// Clicks a button of another process's dialog. Posted, so the test never
+// waits on a window that is itself waiting for a modal run to end.
+void PostClick(HWND dialog, int id);
+// Until the control is enabled (or disabled), within the usual bound.
+bool WaitUntilEnabled(HWND control, bool enabled = true);
+
 }  // namespace velo

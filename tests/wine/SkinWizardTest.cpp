@@ -160,20 +160,6 @@ std::string ProgramFolder() {
   return program.substr(0, program.rfind('\\'));
 }
 
-// The capability record of a modem whose port is limited to 115,200 bits/s.
-RegValue ModemAt115200() {
-  RegValue record;
-  record.type = kRegBinary;
-  record.data.assign(40, 0x11);
-  const uint8_t rate[] = {0x00, 0xC2, 0x01, 0x00};
-  std::copy(rate, rate + 4, record.data.begin() + 24);
-  return record;
-}
-
-void PressSheetButton(HWND sheet, int button) {
-  PostMessageA(sheet, PSM_PRESSBUTTON, button, 0);
-}
-
 class SkinWizard : public ::testing::TestWithParam<SkinnedRun> {
  protected:
   void SetUp() override {
@@ -207,7 +193,7 @@ TEST_P(SkinWizard, EveryWindowOfARunIsHandedOverOnceInOrder) {
   const SkinnedRun& run = GetParam();
   KeptRegistry kept(run.family);
   Put(kept.registry(), std::string(ModemClassKeyName(run.family)) + "\\0099",
-      "Properties", ModemAt115200());
+      "Properties", ModemRecord(115200));
   SkinStandInRegistration registration(SkinStandInDll());
   ASSERT_TRUE(registration.Registered());
 

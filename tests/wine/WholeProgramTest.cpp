@@ -7,13 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "KeptRegistry.h"
 #include "ModalDriver.h"
+#include "OutsideWizard.h"
 #include "ProgramRun.h"
 #include "Screenshot.h"
-#include "registry/Win32Registry.h"
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
 #include "support/RegistryEdit.h"
@@ -51,79 +53,20 @@ RegValue AsStoredBy9x(RegValue value) {
   return value;
 }
 
-// A modem's capability record with the given middle bytes of its rate.
-RegValue ModemProperties(uint8_t second, uint8_t third) {
-  RegValue record;
-  record.type = kRegBinary;
-  record.data.assign(40, 0x11);
-  record.data[24] = 0x00;
-  record.data[25] = second;
-  record.data[26] = third;
-  record.data[27] = 0x00;
-  return record;
-}
-
-// Posted, so the test never waits on a window that is itself waiting for a
-// modal run to end.
-void Press(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-bool StartsWith(const std::string& text, const std::string& start) {
-  return text.compare(0, start.size(), start) == 0;
-}
-
-// Waits until the window's caption starts with `start`.
-bool WaitForCaption(HWND window, const std::string& start) {
-  for (int waited = 0; waited < 20000; waited += 20) {
-    if (StartsWith(TextOf(window), start)) return true;
-    Sleep(20);
-  }
-  return false;
-}
-
-// The sheet's window is hidden before it is destroyed, and only its
-// destruction enables Reset.
-bool WaitUntilEnabled(HWND button) {
-  for (int waited = 0; waited < 20000; waited += 20) {
-    if (IsWindowEnabled(button)) return true;
-    Sleep(20);
-  }
-  return false;
-}
-
-HWND CurrentPage(HWND sheet) {
-  return reinterpret_cast<HWND>(
-      SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
 class WholeProgramTest : public ::testing::Test {
  protected:
   // Everything a run of `family` may change is put back afterwards.
   void KeepRegistry(WindowsFamily family) {
     if (ProgramUnderTest().empty()) GTEST_SKIP() << "VELO_EXE is not set";
-    family_ = family;
-    std::vector<SubTree> trees = SettingsSubTrees(family);
-    trees.push_back(SubTree{kHkeyCurrentUser, "Software\\Velocine"});
-    original_ = RegistrySnapshot::Take(registry_, trees);
-    kept_ = true;
-    RemoveKey(registry_, kBackup);
+    kept_.reset(new KeptRegistry(family));
   }
-  void TearDown() override {
-    if (kept_) original_.PutBack(registry_);
-  }
-
-  RegistrySnapshot Settings() {
-    return RegistrySnapshot::Take(registry_, SettingsSubTrees(family_));
-  }
+  Registry& registry() { return kept_->registry(); }
+  RegistrySnapshot Settings() { return kept_->Settings(); }
 
   // The sheet after Set in the main window, on its first step.
   HWND OpenWizard(const ProgramRun& program, HWND main) {
-    Press(main, IDC_MAIN_SET);
-    return program.WaitForWindow([](HWND window) {
-      return ClassOf(window) == "#32770" && StartsWith(TextOf(window), "Step 1 of");
-    });
+    PostClick(main, IDC_MAIN_SET);
+    return WaitForWizard(program);
   }
 
   // Answers the alert that shows next with OK; returns its message.
@@ -132,15 +75,13 @@ class WholeProgramTest : public ::testing::Test {
     if (!alert) return "(no alert)";
     std::string text = TextOf(GetDlgItem(alert, IDC_ALERT_TEXT));
     if (screenshot) SaveScreenshot(alert, screenshot);
-    Press(alert, IDOK);
+    PostClick(alert, IDOK);
     program.WaitUntilGone(alert);
     return text;
   }
 
-  Win32Registry registry_;
-  RegistrySnapshot original_;
-  WindowsFamily family_ = kFamilyNT;
-  bool kept_ = false;
+ private:
+  std::unique_ptr<KeptRegistry> kept_;
 };
 
 class WholeProgram : public WholeProgramTest,
@@ -162,31 +103,30 @@ std::vector<std::string> WalkToFinish(HWND sheet, int radio) {
   for (int page = 0; page < 9; ++page) {
     std::string caption = TextOf(sheet);
     captions.push_back(caption);
-    HWND finish = GetDlgItem(sheet, 12325);
+    HWND finish = GetDlgItem(sheet, kWizardFinish);
     if (IsWindowVisible(finish) && IsWindowEnabled(finish)) {
-      PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+      PressSheetButton(sheet, PSBTN_FINISH);
       break;
     }
-    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-    for (int waited = 0; waited < 20000 && TextOf(sheet) == caption; waited += 20)
-      Sleep(20);
+    PressSheetButton(sheet, PSBTN_NEXT);
+    WaitForCaptionChange(sheet, caption);
   }
   return captions;
 }
 
 TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
   const WholeRun& run = GetParam();
-  StoreScenario scenario = SeedStoreScenario(registry_, run.family, run.seed);
+  StoreScenario scenario = SeedStoreScenario(registry(), run.family, run.seed);
   bool dialUp = run.connectionRadio == IDC_CONNECTION_DIAL_UP;
   bool modemPage = dialUp && run.boostableModem;
   // One modem, at 115,200 or at 57,600 bits/s, in place of the generated ones.
   const std::string modemClass = ModemClassKeyName(run.family);
   const std::string modem = modemClass + "\\0000";
   const RegValue modemRecord = run.boostableModem
-                                   ? ModemProperties(0xC2, 0x01)
-                                   : ModemProperties(0xE1, 0x00);
-  RemoveKey(registry_, modemClass);
-  Put(registry_, modem, "Properties", modemRecord);
+                                   ? ModemRecord(115200)
+                                   : ModemRecord(57600);
+  RemoveKey(registry(), modemClass);
+  Put(registry(), modem, "Properties", modemRecord);
   RegistrySnapshot before = Settings();
 
   ProgramRun program(run.wineVersion);
@@ -217,23 +157,23 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
   RegValue value;
   if (run.family == kFamilyNT) {
     const std::string tcpip = kTcpipKeyName;
-    ASSERT_TRUE(Get(registry_, tcpip, "TcpWindowSize", &value));
+    ASSERT_TRUE(Get(registry(), tcpip, "TcpWindowSize", &value));
     EXPECT_EQ(RegValue::Dword(rwin), value);
-    ASSERT_TRUE(Get(registry_, tcpip, "DefaultTTL", &value));
+    ASSERT_TRUE(Get(registry(), tcpip, "DefaultTTL", &value));
     EXPECT_EQ(RegValue::Dword(64), value);
-    ASSERT_TRUE(Get(registry_, tcpip, "SYNAttackProtect", &value));
+    ASSERT_TRUE(Get(registry(), tcpip, "SYNAttackProtect", &value));
     EXPECT_EQ(RegValue::Dword(2), value);
-    ASSERT_TRUE(Get(registry_, tcpip, "EnableICMPRedirects", &value));
+    ASSERT_TRUE(Get(registry(), tcpip, "EnableICMPRedirects", &value));
     EXPECT_EQ(RegValue::Dword(0), value);
-    ASSERT_TRUE(Get(registry_, tcpip, "DefaultReceiveWindow", &value));
+    ASSERT_TRUE(Get(registry(), tcpip, "DefaultReceiveWindow", &value));
     EXPECT_EQ(RegValue::Dword(8192), value);
     for (const std::string& key : scenario.interfaces) {
-      ASSERT_TRUE(Get(registry_, key, "MTU", &value)) << key;
+      ASSERT_TRUE(Get(registry(), key, "MTU", &value)) << key;
       EXPECT_EQ(RegValue::Dword(mtu), value);
-      ASSERT_TRUE(Get(registry_, key, "MSS", &value)) << key;
+      ASSERT_TRUE(Get(registry(), key, "MSS", &value)) << key;
       EXPECT_EQ(RegValue::Dword(mss), value);
     }
-    ASSERT_TRUE(Get(registry_, kBrowser, "MaxConnectionsPerServer", &value));
+    ASSERT_TRUE(Get(registry(), kBrowser, "MaxConnectionsPerServer", &value));
     EXPECT_EQ(RegValue::Dword(20), value);
   } else {
     // The text in full: Windows 95/98/Me keep a string to its first NUL
@@ -242,34 +182,34 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
       return AsStoredBy9x(RegValue::Text(std::to_string(number)));
     };
     const std::string mstcp = kMstcpKeyName;
-    ASSERT_TRUE(Get(registry_, mstcp, "DefaultRcvWindow", &value));
+    ASSERT_TRUE(Get(registry(), mstcp, "DefaultRcvWindow", &value));
     EXPECT_EQ(text260(rwin), value);
-    ASSERT_TRUE(Get(registry_, mstcp, "GlobalMaxTcpWindoSize", &value));
+    ASSERT_TRUE(Get(registry(), mstcp, "GlobalMaxTcpWindoSize", &value));
     EXPECT_EQ(text260(rwin), value);
-    ASSERT_TRUE(Get(registry_, mstcp, "DefaultTTL", &value));
+    ASSERT_TRUE(Get(registry(), mstcp, "DefaultTTL", &value));
     EXPECT_EQ(text260(32), value);
-    EXPECT_FALSE(Get(registry_, mstcp, "SYNAttackProtect", &value));
+    EXPECT_FALSE(Get(registry(), mstcp, "SYNAttackProtect", &value));
     if (!scenario.dialUpBinding.empty()) {
-      ASSERT_TRUE(Get(registry_, scenario.dialUpBinding, "MaxMTU", &value));
+      ASSERT_TRUE(Get(registry(), scenario.dialUpBinding, "MaxMTU", &value));
       EXPECT_EQ(text260(mtu), value);
     }
-    ASSERT_TRUE(Get(registry_, kBrowser, "MaxConnectionsPerServer", &value));
+    ASSERT_TRUE(Get(registry(), kBrowser, "MaxConnectionsPerServer", &value));
     EXPECT_EQ(RegValue::Dword(8), value);
   }
 
-  ASSERT_TRUE(Get(registry_, modem, "Properties", &value));
+  ASSERT_TRUE(Get(registry(), modem, "Properties", &value));
   if (modemPage)
-    EXPECT_EQ(ModemProperties(0x10, 0x0E), value) << "raised to 921,600";
+    EXPECT_EQ(ModemRecord(921600), value);
   else
     EXPECT_EQ(modemRecord, value);
 
   // Reset puts back exactly what was there.
-  Press(main, IDC_MAIN_RESET);
+  PostClick(main, IDC_MAIN_RESET);
   EXPECT_EQ("Velocine has reset your system to the backup settings.\n"
             "Please, restart your computer in order to feel the change.",
             AnswerAlert(program, nullptr));
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
-  EXPECT_FALSE(KeyExists(registry_, kBackup));
+  EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET), false));
+  EXPECT_FALSE(KeyExists(registry(), kBackup));
   IntendedDifferences made;
   RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, {}, &made);
   RegistrySnapshot after = Settings();
@@ -317,39 +257,39 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(WholeProgramXp, CancelOnTheFirstStepWritesNothingButTakesTheBackup) {
-  SeedStoreScenario(registry_, kFamilyNT, 9);
+  SeedStoreScenario(registry(), kFamilyNT, 9);
   RegistrySnapshot before = Settings();
   ProgramRun program("winxp");
   HWND main = program.WaitForDialog("Velocine");
   ASSERT_NE(nullptr, main);
   HWND sheet = OpenWizard(program, main);
   ASSERT_NE(nullptr, sheet);
-  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  PressSheetButton(sheet, PSBTN_CANCEL);
   ASSERT_TRUE(program.WaitUntilGone(sheet));
   EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
-  EXPECT_TRUE(KeyExists(registry_, kBackup));
+  EXPECT_TRUE(KeyExists(registry(), kBackup));
   EXPECT_EQ(std::vector<std::string>(), before.Differences(Settings()));
 }
 
 TEST_F(WholeProgramXp, NoToTheOverwriteQuestionKeepsTheBackupAsItWas) {
-  Put(registry_, kBackup, "DefaultTTL", RegValue::Dword(99));
+  Put(registry(), kBackup, "DefaultTTL", RegValue::Dword(99));
   ProgramRun program("winxp");
   HWND main = program.WaitForDialog("Velocine");
   ASSERT_NE(nullptr, main);
   ASSERT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
-  Press(main, IDC_MAIN_SET);
+  PostClick(main, IDC_MAIN_SET);
   HWND question = program.WaitForDialog("Alert");
   ASSERT_NE(nullptr, question);
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(question, IDC_ALERT_YES)));
-  Press(question, IDCANCEL);  // No
+  PostClick(question, IDCANCEL);  // No
   ASSERT_TRUE(program.WaitUntilGone(question));
   EXPECT_EQ(nullptr, program.WaitForWindow(
                          [](HWND window) {
-                           return StartsWith(TextOf(window), "Step 1 of");
+                           return TextOf(window).find("Step 1 of") == 0;
                          },
                          500));
   RegValue kept;
-  ASSERT_TRUE(Get(registry_, kBackup, "DefaultTTL", &kept));
+  ASSERT_TRUE(Get(registry(), kBackup, "DefaultTTL", &kept));
   EXPECT_EQ(RegValue::Dword(99), kept);
 }
 
