@@ -33,8 +33,6 @@ class CWindowsVersion {
   // the tests recognises.
   bool Classify(WindowsFamily* family) const;
 
-  const VersionNumbers& Numbers() const { return numbers_; }
-
  private:
   VersionNumbers numbers_;
 };

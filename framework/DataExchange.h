@@ -33,7 +33,6 @@ class DataExchange {
 
   // A signed decimal integer ("%d").
   void Int(int controlId, int32_t& value);
-  void Int64(int controlId, int64_t& value);
   // Int followed, when saving, by a range check.
   void IntInRange(int controlId, int32_t& value, int32_t minimum,
                   int32_t maximum);

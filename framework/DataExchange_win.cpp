@@ -49,15 +49,6 @@ void DataExchange::Int(int controlId, int32_t& value) {
     value = static_cast<int32_t>(read);
 }
 
-void DataExchange::Int64(int controlId, int64_t& value) {
-  if (!Applies(controlId)) return;
-  if (!saving_) {
-    SetWindowTextString(dialog_.Item(controlId), std::to_string(value));
-    return;
-  }
-  ReadInt64(controlId, INT64_MIN, INT64_MAX, &value);
-}
-
 void DataExchange::IntInRange(int controlId, int32_t& value, int32_t minimum,
                               int32_t maximum) {
   if (!Applies(controlId)) return;

@@ -21,7 +21,7 @@ class WizardSheet {
   WizardSheet& operator=(const WizardSheet&) = delete;
 
   // Pages are shown in the order they are added; the position is the index
-  // used by SetActivePage.
+  // used by TemplateOf and ActiveIndex.
   void AddPage(PropertyPage& page);
 
   // Runs the wizard until Finish or Cancel.
@@ -33,7 +33,6 @@ class WizardSheet {
   // Back (PSWIZB_BACK), Next (PSWIZB_NEXT), Finish (PSWIZB_FINISH); the
   // request is posted, so it takes effect once the current message is done.
   void SetWizardButtons(DWORD buttons);
-  void SetActivePage(int index);
   int ActiveIndex() const;
   // The dialog template of the page at `index`.
   int TemplateOf(int index) const;

@@ -119,10 +119,6 @@ void WizardSheet::SetWizardButtons(DWORD buttons) {
   PostMessageA(hwnd_, PSM_SETWIZBUTTONS, 0, buttons);
 }
 
-void WizardSheet::SetActivePage(int index) {
-  SendMessageA(hwnd_, PSM_SETCURSEL, index, 0);
-}
-
 int WizardSheet::ActiveIndex() const {
   HWND page = reinterpret_cast<HWND>(SendMessageA(hwnd_, PSM_GETCURRENTPAGEHWND, 0, 0));
   for (size_t i = 0; i < pages_.size(); ++i)
