@@ -53,6 +53,62 @@ RegValue AsStoredBy9x(RegValue value) {
   return value;
 }
 
+struct Expected {
+  std::string key, name;
+  RegValue value;
+};
+
+// What Finish leaves when the user takes every recommendation: the NT family
+// as 32-bit numbers, 95/98/Me as decimal text (which that family keeps up to
+// its NUL, not the 260 bytes written).
+std::vector<Expected> WrittenByFinish(const WholeRun& run,
+                                      const StoreScenario& scenario) {
+  bool dialUp = run.connectionRadio == IDC_CONNECTION_DIAL_UP;
+  int32_t mtu = dialUp ? 576
+                : run.connectionRadio == IDC_CONNECTION_DSL ? 1492 : 1500;
+  int32_t mss = mtu - 40;
+  int32_t rwin = mss * (dialUp ? 3 : 44) * 4;
+  bool nt = run.family == kFamilyNT;
+  auto number = [nt](int32_t n) {
+    return nt ? RegValue::Dword(n)
+              : AsStoredBy9x(RegValue::Text(std::to_string(n)));
+  };
+  const std::string tcpip = nt ? kTcpipKeyName : kMstcpKeyName;
+  std::vector<Expected> written = {
+      {kBrowser, "MaxConnectionsPer1_0Server", RegValue::Dword(nt ? 20 : 4)},
+      {kBrowser, "MaxConnectionsPerServer", RegValue::Dword(nt ? 20 : 8)},
+      {tcpip, "SackOpts", number(1)},
+      {tcpip, "Tcp1323Opts", number(1)},
+      {tcpip, "DefaultTTL", number(nt ? 64 : 32)},
+      {tcpip, "GlobalMaxTcpWindowSize", number(rwin)},
+      {tcpip, "KeepAliveTime", number(7200000)},
+      {tcpip, "KeepAliveInterval", number(1000)}};
+  if (nt) {
+    written.insert(written.end(),
+                   {{tcpip, "TcpMaxDupAcks", number(2)},
+                    {tcpip, "DefaultReceiveWindow", number(8192)},
+                    {tcpip, "TcpWindowSize", number(rwin)},
+                    {tcpip, "EnablePMTUBHDetect", number(0)},
+                    {tcpip, "EnablePMTUDiscovery", number(1)},
+                    {tcpip, "SYNAttackProtect", number(2)},
+                    {tcpip, "EnableICMPRedirects", number(0)}});
+    for (const std::string& key : scenario.interfaces)
+      written.insert(written.end(),
+                     {{key, "MTU", number(mtu)}, {key, "MSS", number(mss)}});
+  } else {
+    written.insert(written.end(),
+                   {{tcpip, "DefaultRcvWindow", number(rwin)},
+                    {tcpip, "GlobalMaxTcpWindoSize", number(rwin)},
+                    {tcpip, "PMTUBlackHoleDetect", number(0)},
+                    {tcpip, "PMTUDiscovery", number(1)}});
+    if (!scenario.dialUpBinding.empty())
+      written.insert(written.end(),
+                     {{scenario.dialUpBinding, "MaxMTU", number(mtu)},
+                      {scenario.dialUpBinding, "MaxMSS", number(mss)}});
+  }
+  return written;
+}
+
 class WholeProgramTest : public ::testing::Test {
  protected:
   // Everything a run of `family` may change is put back afterwards.
@@ -149,53 +205,17 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
   ASSERT_TRUE(program.WaitUntilGone(sheet));
   EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
 
-  // What Finish wrote: the recommendations for the connection type.
-  int32_t mtu = dialUp ? 576
-                : run.connectionRadio == IDC_CONNECTION_DSL ? 1492 : 1500;
-  int32_t mss = mtu - 40;
-  int32_t rwin = mss * (dialUp ? 3 : 44) * 4;
-  RegValue value;
-  if (run.family == kFamilyNT) {
-    const std::string tcpip = kTcpipKeyName;
-    ASSERT_TRUE(Get(registry(), tcpip, "TcpWindowSize", &value));
-    EXPECT_EQ(RegValue::Dword(rwin), value);
-    ASSERT_TRUE(Get(registry(), tcpip, "DefaultTTL", &value));
-    EXPECT_EQ(RegValue::Dword(64), value);
-    ASSERT_TRUE(Get(registry(), tcpip, "SYNAttackProtect", &value));
-    EXPECT_EQ(RegValue::Dword(2), value);
-    ASSERT_TRUE(Get(registry(), tcpip, "EnableICMPRedirects", &value));
-    EXPECT_EQ(RegValue::Dword(0), value);
-    ASSERT_TRUE(Get(registry(), tcpip, "DefaultReceiveWindow", &value));
-    EXPECT_EQ(RegValue::Dword(8192), value);
-    for (const std::string& key : scenario.interfaces) {
-      ASSERT_TRUE(Get(registry(), key, "MTU", &value)) << key;
-      EXPECT_EQ(RegValue::Dword(mtu), value);
-      ASSERT_TRUE(Get(registry(), key, "MSS", &value)) << key;
-      EXPECT_EQ(RegValue::Dword(mss), value);
-    }
-    ASSERT_TRUE(Get(registry(), kBrowser, "MaxConnectionsPerServer", &value));
-    EXPECT_EQ(RegValue::Dword(20), value);
-  } else {
-    // The text in full: Windows 95/98/Me keep a string to its first NUL
-    // (a NT system would keep the 260 bytes written).
-    auto text260 = [](int32_t number) {
-      return AsStoredBy9x(RegValue::Text(std::to_string(number)));
-    };
-    const std::string mstcp = kMstcpKeyName;
-    ASSERT_TRUE(Get(registry(), mstcp, "DefaultRcvWindow", &value));
-    EXPECT_EQ(text260(rwin), value);
-    ASSERT_TRUE(Get(registry(), mstcp, "GlobalMaxTcpWindoSize", &value));
-    EXPECT_EQ(text260(rwin), value);
-    ASSERT_TRUE(Get(registry(), mstcp, "DefaultTTL", &value));
-    EXPECT_EQ(text260(32), value);
-    EXPECT_FALSE(Get(registry(), mstcp, "SYNAttackProtect", &value));
-    if (!scenario.dialUpBinding.empty()) {
-      ASSERT_TRUE(Get(registry(), scenario.dialUpBinding, "MaxMTU", &value));
-      EXPECT_EQ(text260(mtu), value);
-    }
-    ASSERT_TRUE(Get(registry(), kBrowser, "MaxConnectionsPerServer", &value));
-    EXPECT_EQ(RegValue::Dword(8), value);
+  // What Finish wrote: every value, with its type and length.
+  for (const Expected& expected : WrittenByFinish(run, scenario)) {
+    RegValue value;
+    EXPECT_TRUE(Get(registry(), expected.key, expected.name, &value))
+        << expected.key << " : " << expected.name;
+    EXPECT_EQ(expected.value, value) << expected.key << " : " << expected.name;
   }
+  RegValue value;
+  if (run.family == kFamily9x)
+    EXPECT_FALSE(Get(registry(), kMstcpKeyName, "SYNAttackProtect", &value))
+        << "the 95/98/Me family has no SYN attack protection";
 
   ASSERT_TRUE(Get(registry(), modem, "Properties", &value));
   if (modemPage)
