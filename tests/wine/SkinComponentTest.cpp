@@ -13,18 +13,12 @@
 #include "ProgramRun.h"
 #include "SkinLog.h"
 #include "SkinStandInRegistration.h"
-#include "TempFolder.h"
 #include "registry/RegKey.h"
 #include "res/resource.h"
 #include "skinstandin/StandInClasses.h"
 
 namespace velo {
 namespace {
-
-std::string ProgramFolder() {
-  std::string program = ProgramUnderTest();
-  return program.substr(0, program.rfind('\\'));
-}
 
 bool ClassRegisteredAnywhere() {
   Win32Registry registry;
@@ -41,18 +35,10 @@ class SkinComponent : public ::testing::Test {
   void SetUp() override {
     if (ProgramUnderTest().empty()) GTEST_SKIP() << "VELO_EXE is not set";
     if (SkinStandInDll().empty()) GTEST_SKIP() << "VELO_SKIN_DLL is not set";
-    ASSERT_FALSE(folder_.Path().empty());
-    log_ = folder_.Path() + "\\calls.log";
-    // The program inherits the variable; the stand-in reads it per call.
-    ASSERT_TRUE(SetEnvironmentVariableA("VELO_SKIN_LOG", log_.c_str()));
-  }
-  void TearDown() override {
-    SetEnvironmentVariableA("VELO_SKIN_LOG", nullptr);
-    if (!log_.empty()) DeleteFileA(log_.c_str());
+    ASSERT_FALSE(log_.Path().empty());
   }
 
-  TempFolder folder_{"skinlog"};
-  std::string log_;
+  SkinLogFile log_{"skinlog"};
 };
 
 // The stand-in itself, created and called in this process as the program
@@ -122,7 +108,7 @@ TEST_F(SkinComponent, StandInLogsEachMethodCallAsMade) {
   shown.arguments = {"BOOL:true"};
   LoggedSkinCall stray = shown;
   stray.dispid = 0x60020007;
-  SkinLog log = ReadSkinLog(log_);
+  SkinLog log = log_.Read();
   EXPECT_EQ(std::vector<std::string>(), log.unreadable);
   EXPECT_EQ((std::vector<LoggedSkinCall>{element42, shown, stray}), log.calls);
 }
@@ -167,7 +153,7 @@ TEST_F(SkinComponent, MainWindowAndAboutBoxHandTheirWindowsToTheComponent) {
       SkinElementCall(aboutLabels[2], "Label"),
       SkinElementCall(aboutOk, "Small Button"),
   };
-  SkinLog log = ReadSkinLog(log_);
+  SkinLog log = log_.Read();
   EXPECT_EQ(std::vector<std::string>(), log.unreadable);
   EXPECT_EQ(expected, log.calls);
 }
@@ -188,7 +174,7 @@ TEST_F(SkinComponent, WithoutTheComponentTheProgramRunsPlain) {
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.WaitForExit());
   }
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(log_.c_str()))
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(log_.Path().c_str()))
       << "nothing may have reached a component";
 }
 
@@ -203,7 +189,7 @@ TEST_F(SkinComponent, StartupAlertOnAnUnknownWindowsMakesNoSkinCalls) {
     PostMessageA(alert, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(program.WaitForExit());
   }
-  SkinLog log = ReadSkinLog(log_);
+  SkinLog log = log_.Read();
   EXPECT_EQ(std::vector<std::string>(), log.unreadable);
   EXPECT_EQ(std::vector<LoggedSkinCall>(), log.calls);
 }

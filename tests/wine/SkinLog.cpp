@@ -1,5 +1,7 @@
 #include "SkinLog.h"
 
+#include "ProgramRun.h"
+
 #include <fstream>
 #include <utility>
 
@@ -147,6 +149,24 @@ LoggedSkinCall SkinWindowCall(HWND window) {
 
 LoggedSkinCall SkinElementCall(HWND window, const std::string& element) {
   return Call("skin", kSkinElement, {Window(window), Text(element)});
+}
+
+SkinLogFile::SkinLogFile(const std::string& folderName) : folder_(folderName) {
+  if (folder_.Path().empty()) return;
+  std::string path = folder_.Path() + "\\calls.log";
+  // Programs started from here inherit the variable; the stand-in reads it
+  // at every call.
+  if (SetEnvironmentVariableA("VELO_SKIN_LOG", path.c_str())) path_ = path;
+}
+
+SkinLogFile::~SkinLogFile() {
+  SetEnvironmentVariableA("VELO_SKIN_LOG", nullptr);
+  if (!path_.empty()) DeleteFileA(path_.c_str());
+}
+
+std::string ProgramFolder() {
+  std::string program = ProgramUnderTest();
+  return program.substr(0, program.rfind('\\'));
 }
 
 }  // namespace velo

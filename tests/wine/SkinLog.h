@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
+
 namespace velo {
 
 struct LoggedSkinCall {
@@ -46,5 +48,27 @@ LoggedSkinCall SplashShownCall(bool shown);
 LoggedSkinCall LoadSkinCall(const std::string& path);
 LoggedSkinCall SkinWindowCall(HWND window);
 LoggedSkinCall SkinElementCall(HWND window, const std::string& element);
+
+// Where the stand-in logs the calls of the programs started while this
+// exists: VELO_SKIN_LOG names a file in a folder of its own. The variable and
+// the file go when this does.
+class SkinLogFile {
+ public:
+  explicit SkinLogFile(const std::string& folderName);
+  ~SkinLogFile();
+  SkinLogFile(const SkinLogFile&) = delete;
+  SkinLogFile& operator=(const SkinLogFile&) = delete;
+
+  // Empty when the folder or the variable could not be made.
+  const std::string& Path() const { return path_; }
+  SkinLog Read() const { return ReadSkinLog(path_); }
+
+ private:
+  TempFolder folder_;
+  std::string path_;
+};
+
+// The folder Velocine.exe lies in, where it looks for its skin files.
+std::string ProgramFolder();
 
 }  // namespace velo

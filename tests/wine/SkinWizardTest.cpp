@@ -20,7 +20,6 @@
 #include "ProgramRun.h"
 #include "SkinLog.h"
 #include "SkinStandInRegistration.h"
-#include "TempFolder.h"
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
 #include "res/wizard/ICMPRedirectAttackSetting.h"
@@ -155,28 +154,15 @@ std::string FirstDifference(const std::vector<LoggedSkinCall>& expected,
 // The page that Back and Next visit once more: its init must not repeat.
 const size_t kRevisitedPage = 2;
 
-std::string ProgramFolder() {
-  std::string program = ProgramUnderTest();
-  return program.substr(0, program.rfind('\\'));
-}
-
 class SkinWizard : public ::testing::TestWithParam<SkinnedRun> {
  protected:
   void SetUp() override {
     if (ProgramUnderTest().empty()) GTEST_SKIP() << "VELO_EXE is not set";
     if (SkinStandInDll().empty()) GTEST_SKIP() << "VELO_SKIN_DLL is not set";
-    ASSERT_FALSE(folder_.Path().empty());
-    log_ = folder_.Path() + "\\calls.log";
-    // The program inherits the variable; the stand-in reads it per call.
-    ASSERT_TRUE(SetEnvironmentVariableA("VELO_SKIN_LOG", log_.c_str()));
-  }
-  void TearDown() override {
-    SetEnvironmentVariableA("VELO_SKIN_LOG", nullptr);
-    if (!log_.empty()) DeleteFileA(log_.c_str());
+    ASSERT_FALSE(log_.Path().empty());
   }
 
-  TempFolder folder_{"skinwizard"};
-  std::string log_;
+  SkinLogFile log_{"skinwizard"};
 };
 
 // The calls for `window` as the element `element`, then for its controls.
@@ -256,7 +242,7 @@ TEST_P(SkinWizard, EveryWindowOfARunIsHandedOverOnceInOrder) {
 
   EXPECT_EQ(0u, closing.find("Congratulation, Velocine has boosted"))
       << closing;
-  SkinLog log = ReadSkinLog(log_);
+  SkinLog log = log_.Read();
   EXPECT_EQ(std::vector<std::string>(), log.unreadable);
   EXPECT_EQ("", FirstDifference(expected, log.calls));
 }
