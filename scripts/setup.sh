@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev googletest
           g++-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32:i386 wine64 xvfb xauth x11-utils xdotool imagemagick)
+          wine wine32:i386 wine64 xvfb xauth x11-utils xdotool imagemagick
+          clang libfuzzer-14-dev nsis)
 
 missing=()
 for package in "${packages[@]}"; do
