@@ -26,4 +26,5 @@ wineserver -k 2>/dev/null
 for bitmap in "$shots"/*.bmp; do
   [ -f "$bitmap" ] && convert "$bitmap" "${bitmap%.bmp}.png" && rm "$bitmap"
 done
+scripts/pictures.sh "$shots" "$results/pictures.xml"
 exit $status

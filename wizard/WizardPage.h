@@ -61,6 +61,9 @@ class CWizardPage : public PropertyPage {
   WizardPageIndex Index() const { return index_; }
 
  private:
+  // The sheet's answer that shows `page`, or keeps this page for kNoPage.
+  LRESULT AnswerFor(WizardPageIndex page) const;
+
   WizardPageIndex index_;
 };
 

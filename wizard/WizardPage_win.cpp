@@ -67,13 +67,17 @@ void CWizardPage::SkinPage(
 }
 
 LRESULT CWizardPage::OnWizardNext() {
-  WizardPageIndex next = NextPage(index_, Family(), ModemFound());
-  return next == kNoPage ? kGoOn : Sheet().TemplateOf(next);
+  return AnswerFor(NextPage(index_, Family(), ModemFound()));
 }
 
 LRESULT CWizardPage::OnWizardBack() {
-  WizardPageIndex previous = PreviousPage(index_, Family());
-  return previous == kNoPage ? kGoOn : Sheet().TemplateOf(previous);
+  return AnswerFor(PreviousPage(index_, Family()));
+}
+
+LRESULT CWizardPage::AnswerFor(WizardPageIndex page) const {
+  // Where the run has no page in that direction, the page stays: the sheet
+  // would otherwise go on to the next page in its list, one the run skips.
+  return page == kNoPage ? kStay : Sheet().TemplateOf(page);
 }
 
 BOOL CWizardPage::OnWizardFinish() {

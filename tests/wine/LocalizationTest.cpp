@@ -173,10 +173,8 @@ class LocalizedRun : public Localization,
     std::string caption;
     for (int page = 1; page <= GetParam().pages; ++page) {
       if (page > 1) {
-        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-        for (int waited = 0; waited < 20000 && TextOf(sheet) == caption;
-             waited += 20)
-          Sleep(20);
+        PressSheetButton(sheet, PSBTN_NEXT);
+        EXPECT_TRUE(WaitForCaptionChange(sheet, caption)) << caption;
       }
       // The program answers between messages only: once the caption has
       // changed, the page has set all its texts.
@@ -187,7 +185,7 @@ class LocalizedRun : public Localization,
         ShowRangeAlert(program,
                        GetDlgItem(CurrentPage(sheet), IDC_RWIN_MULTIPLIER_BOX));
     }
-    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+    PressSheetButton(sheet, PSBTN_FINISH);
     return caption;
   }
 

@@ -1,6 +1,9 @@
 #include "Screenshot.h"
 
+#include <cstring>
 #include <vector>
+
+#include "BoundedWait.h"
 
 namespace velo {
 
@@ -30,41 +33,88 @@ bool WriteBitmap(const std::string& path, const BITMAPINFOHEADER& header,
   return ok;
 }
 
+// What the window shows now, as 24-bit rows bottom-up. A window of this
+// process is read from its own device context, which holds what it painted
+// even before the display has been updated; another process's window is
+// read from the screen.
+bool Capture(HWND window, BITMAPINFOHEADER* header, std::vector<BYTE>* pixels) {
+  RECT area;
+  GetWindowRect(window, &area);
+  int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return false;
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  bool own = owner == GetCurrentProcessId();
+  HDC source = own ? GetWindowDC(window) : GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, source, own ? 0 : area.left,
+         own ? 0 : area.top, SRCCOPY);
+  SelectObject(memory, old);
+
+  *header = BITMAPINFOHEADER();
+  header->biSize = sizeof *header;
+  header->biWidth = width;
+  header->biHeight = height;
+  header->biPlanes = 1;
+  header->biBitCount = 24;
+  header->biCompression = BI_RGB;
+  int stride = (width * 3 + 3) & ~3;
+  pixels->assign(static_cast<size_t>(stride) * height, 0);
+  bool read = GetDIBits(memory, bitmap, 0, height, pixels->data(),
+                        reinterpret_cast<BITMAPINFO*>(header),
+                        DIB_RGB_COLORS) == height;
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(own ? window : nullptr, source);
+  return read;
+}
+
+// A painted window shows more than one colour in its client area: its texts
+// at least. A window not painted yet is one flat colour there.
+bool Painted(HWND window, const BITMAPINFOHEADER& header,
+             const std::vector<BYTE>& pixels) {
+  RECT frame, client;
+  GetWindowRect(window, &frame);
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  int stride = (header.biWidth * 3 + 3) & ~3;
+  const BYTE* first = nullptr;
+  for (int y = client.top; y < client.bottom; ++y)
+    for (int x = client.left; x < client.right; ++x) {
+      // Rows are stored bottom-up.
+      int row = header.biHeight - 1 - (y - frame.top);
+      int column = x - frame.left;
+      if (row < 0 || row >= header.biHeight || column < 0 ||
+          column >= header.biWidth)
+        continue;
+      const BYTE* pixel = &pixels[row * stride + column * 3];
+      if (!first)
+        first = pixel;
+      else if (memcmp(first, pixel, 3) != 0)
+        return true;
+    }
+  return false;
+}
+
 }  // namespace
 
 bool SaveScreenshot(HWND window, const std::string& name) {
   std::string folder = ScreenshotFolder();
   if (folder.empty()) return false;
-  // Let the window finish painting first.
+  // A window of this process paints now; another process's window is
+  // waited for until it has painted.
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |
                    RDW_UPDATENOW);
-  RECT area;
-  GetWindowRect(window, &area);
-  int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  SelectObject(memory, old);
-
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
-  int stride = (width * 3 + 3) & ~3;
-  std::vector<BYTE> pixels(static_cast<size_t>(stride) * height);
-  GetDIBits(memory, bitmap, 0, height, pixels.data(),
-            reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return WriteBitmap(folder + "\\" + name + ".bmp", header, pixels);
+  BITMAPINFOHEADER header;
+  std::vector<BYTE> pixels;
+  bool painted = WaitFor([&] {
+    return Capture(window, &header, &pixels) &&
+           Painted(window, header, pixels);
+  });
+  return painted && WriteBitmap(folder + "\\" + name + ".bmp", header, pixels);
 }
 
 }  // namespace velo

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BoundedWait.h"
 #include "KeptRegistry.h"
 #include "ModalDriver.h"
 #include "OutsideWizard.h"
@@ -151,21 +152,43 @@ class WholeProgramXp : public WholeProgramTest {
   void SetUp() override { KeepRegistry(kFamilyNT); }
 };
 
-// Walks every page with Next and ends with Finish; returns the step titles
-// seen, the modem page's included.
-std::vector<std::string> WalkToFinish(HWND sheet, int radio) {
+// The buttons the sheet shows once a step's own button change has arrived:
+// Finish on the last step, Next (and no Finish) on every other.
+bool WaitForStepButtons(HWND sheet, bool last) {
+  HWND next = GetDlgItem(sheet, kWizardNext);
+  HWND finish = GetDlgItem(sheet, kWizardFinish);
+  return WaitFor([&] {
+    bool finishShown = IsWindowVisible(finish) && IsWindowEnabled(finish);
+    bool nextShown = IsWindowVisible(next) && IsWindowEnabled(next);
+    return last ? finishShown : nextShown && !finishShown;
+  });
+}
+
+// Walks the `steps` steps with Next and ends with Finish; returns the step
+// titles seen, the modem page's included. On the last step a Next pressed
+// through the sheet must leave the step as it was.
+std::vector<std::string> WalkToFinish(HWND sheet, int radio, size_t steps) {
   std::vector<std::string> captions;
   PostMessageA(GetDlgItem(CurrentPage(sheet), radio), BM_CLICK, 0, 0);
-  for (int page = 0; page < 9; ++page) {
+  for (size_t step = 1; step <= steps; ++step) {
+    bool last = step == steps;
     std::string caption = TextOf(sheet);
     captions.push_back(caption);
-    HWND finish = GetDlgItem(sheet, kWizardFinish);
-    if (IsWindowVisible(finish) && IsWindowEnabled(finish)) {
+    if (!WaitForStepButtons(sheet, last)) {
+      ADD_FAILURE() << "the buttons of \"" << caption << "\" never settled";
+      break;
+    }
+    if (last) {
+      DWORD_PTR ignored = 0;
+      // Sent, not posted: once it returns, the sheet has answered the Next.
+      EXPECT_TRUE(SendMessageTimeoutA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0,
+                                      SMTO_NORMAL, 20000, &ignored));
+      EXPECT_EQ(caption, TextOf(sheet)) << "Next on the last step";
       PressSheetButton(sheet, PSBTN_FINISH);
       break;
     }
     PressSheetButton(sheet, PSBTN_NEXT);
-    WaitForCaptionChange(sheet, caption);
+    if (!WaitForCaptionChange(sheet, caption)) break;
   }
   return captions;
 }
@@ -193,12 +216,15 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
   HWND sheet = OpenWizard(program, main);
   ASSERT_NE(nullptr, sheet);
 
-  std::vector<std::string> captions = WalkToFinish(sheet, run.connectionRadio);
   size_t steps = run.family == kFamilyNT ? 8 : 6;
+  std::vector<std::string> captions =
+      WalkToFinish(sheet, run.connectionRadio, steps + (modemPage ? 1 : 0));
   ASSERT_EQ(steps + (modemPage ? 1 : 0), captions.size());
   EXPECT_EQ("Step 1 of " + std::to_string(steps) + " : Choose Connection Type",
             captions.front());
-  if (modemPage) EXPECT_EQ("Boost the Modem", captions.back());
+  if (modemPage) {
+    EXPECT_EQ("Boost the Modem", captions.back());
+  }
   EXPECT_EQ("Congratulation, Velocine has boosted your internet connections.\n"
             "Please, restart your computer in order to feel the change.",
             AnswerAlert(program, run.screenshot ? "closing-message" : nullptr));
@@ -213,9 +239,10 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
     EXPECT_EQ(expected.value, value) << expected.key << " : " << expected.name;
   }
   RegValue value;
-  if (run.family == kFamily9x)
+  if (run.family == kFamily9x) {
     EXPECT_FALSE(Get(registry(), kMstcpKeyName, "SYNAttackProtect", &value))
         << "the 95/98/Me family has no SYN attack protection";
+  }
 
   ASSERT_TRUE(Get(registry(), modem, "Properties", &value));
   if (modemPage)
@@ -303,11 +330,17 @@ TEST_F(WholeProgramXp, NoToTheOverwriteQuestionKeepsTheBackupAsItWas) {
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(question, IDC_ALERT_YES)));
   PostClick(question, IDCANCEL);  // No
   ASSERT_TRUE(program.WaitUntilGone(question));
+  // A sent message is answered once the program is back in a message loop:
+  // the main window's own, or the wizard's, had Set gone on to open it.
+  DWORD_PTR ignored = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 20000,
+                                  &ignored));
+  EXPECT_TRUE(IsWindowEnabled(main)) << "no wizard holds the main window";
   EXPECT_EQ(nullptr, program.WaitForWindow(
                          [](HWND window) {
                            return TextOf(window).find("Step 1 of") == 0;
                          },
-                         500));
+                         0));
   RegValue kept;
   ASSERT_TRUE(Get(registry(), kBackup, "DefaultTTL", &kept));
   EXPECT_EQ(RegValue::Dword(99), kept);

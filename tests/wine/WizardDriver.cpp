@@ -72,14 +72,6 @@ void WizardDriver::Pump() {
   }
 }
 
-void WizardDriver::Wait(int milliseconds) {
-  for (DWORD start = GetTickCount();
-       GetTickCount() - start < static_cast<DWORD>(milliseconds);) {
-    Pump();
-    Sleep(10);
-  }
-}
-
 int WizardDriver::Page() const {
   if (!sheet_->Hwnd() || !PageWindow()) return -1;
   return sheet_->ActiveIndex();

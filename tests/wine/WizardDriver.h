@@ -67,9 +67,6 @@ class WizardDriver {
   void Check(int controlId, bool checked);
   bool IsChecked(int controlId) const;
 
-  // Handles the messages that come within `milliseconds`.
-  void Wait(int milliseconds);
-
   // The texts of the messages answered so far, oldest first.
   std::vector<std::string> messages;
 

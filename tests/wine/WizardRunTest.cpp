@@ -37,12 +37,9 @@ std::vector<Shown> RunForward(WizardDriver& wizard, const std::string& pictures)
   std::vector<Shown> shown;
   for (;;) {
     shown.push_back({wizard.Page(), wizard.Caption(), wizard.Buttons()});
-    if (!pictures.empty()) {
-      // The display shows a new window a moment after it is made.
-      if (shown.size() == 1) wizard.Wait(200);
+    if (!pictures.empty())
       SaveScreenshot(wizard.Sheet().Hwnd(),
                      pictures + std::to_string(shown.back().page));
-    }
     if (!wizard.Buttons().next || shown.size() > 9) break;
     wizard.Next();
   }
@@ -178,6 +175,38 @@ TEST(WizardRun, AnNtDialUpWithABoostableModemGoesOnFromTheIcmpPage) {
                   "Properties", &modem));
   EXPECT_EQ(0x10, modem.data[25]);
   EXPECT_EQ("6432", Number(kTcpipKeyName, "TcpWindowSize"));
+}
+
+// A Next that reaches the sheet on the last step (sent by an assistive tool,
+// or pressed before the step's own buttons have shown) leaves the user on
+// that step, in every shape of run; Back on the first step likewise.
+TEST(WizardRun, NextOnTheLastStepAndBackOnTheFirstStayWhereTheyAre) {
+  struct Shape {
+    WindowsFamily family;
+    bool modem;
+    int last;
+  };
+  for (const Shape& shape : {Shape{kFamily9x, false, kKeepAlivePage},
+                             Shape{kFamily9x, true, kModemBoostPage},
+                             Shape{kFamilyNT, false, kIcmpRedirectPage},
+                             Shape{kFamilyNT, true, kModemBoostPage}}) {
+    SCOPED_TRACE(std::to_string(shape.family) + (shape.modem ? " modem" : ""));
+    WizardDriver wizard(shape.family);
+    if (shape.modem) AddBoostableModem(shape.family, kModemName);
+    wizard.Open();
+    std::string first = wizard.Caption();
+    wizard.Back();
+    EXPECT_EQ(kConnectionTypePage, wizard.Page());
+    EXPECT_EQ(first, wizard.Caption());
+
+    ASSERT_TRUE(wizard.NextTo(shape.last));
+    std::string last = wizard.Caption();
+    wizard.Next();
+    EXPECT_EQ(shape.last, wizard.Page());
+    EXPECT_EQ(last, wizard.Caption());
+    EXPECT_EQ(kBackAndFinish, wizard.Buttons());
+    wizard.Cancel();
+  }
 }
 
 TEST(WizardRun, FinishChangesNothingWhenTheBackupCouldNotBeTaken) {
