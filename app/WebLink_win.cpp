@@ -35,8 +35,6 @@ void CWebLink::OnAttached() {
     SendMessageA(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
   }
 
-  if (!m_hLinkCursor) m_hLinkCursor = LoadLinkCursor();
-
   m_tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, Hwnd(), nullptr,
@@ -145,6 +143,9 @@ LRESULT CWebLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_SETCURSOR:
+      // Looked up when the pointer first comes over the link, not while the
+      // main window opens.
+      if (!m_hLinkCursor) m_hLinkCursor = LoadLinkCursor();
       SetCursor(m_hLinkCursor);
       return TRUE;
     default:

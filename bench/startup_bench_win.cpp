@@ -1,8 +1,10 @@
-// Start-up cost of Velocine.exe beside the smallest dialog program built the
-// same way: the time from process start until its window is shown and the
-// program waits for input, and its peak working set, as medians over
+// Start-up cost of Velocine.exe beside two floors built the same way: the
+// smallest dialog program, and the same dialog loading what Velocine must
+// load. Measures the time from process start until the window is shown and
+// the program waits for input, and the peak working set, as medians over
 // repeated runs. Prints figures; judges nothing.
-//   startup_bench.exe <Velocine.exe> <MinimalDialog.exe> [runs]
+//   startup_bench.exe <Velocine.exe> <MinimalDialog.exe> <LoadedDialog.exe>
+//                     [runs]
 #include <windows.h>
 #include <psapi.h>
 
@@ -80,42 +82,60 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-bool Measure(const std::string& program, int runs, double* milliseconds,
-             double* kilobytes) {
+struct Program {
+  const char* label;
+  std::string path;
   std::vector<double> times, peaks;
-  Sample warmUp;
-  RunOnce(program, &warmUp);  // fills the file cache first
-  for (int i = 0; i < runs; ++i) {
-    Sample sample;
-    if (!RunOnce(program, &sample)) return false;
-    times.push_back(sample.milliseconds);
-    peaks.push_back(sample.peakKilobytes);
+};
+
+// Starts the programs in turn, round after round, so that whatever else the
+// machine does weighs on each of them alike.
+bool Measure(std::vector<Program>& programs, int runs) {
+  for (Program& program : programs) {
+    Sample warmUp;  // fills the file cache first
+    RunOnce(program.path, &warmUp);
   }
-  *milliseconds = Median(times);
-  *kilobytes = Median(peaks);
+  for (int i = 0; i < runs; ++i)
+    for (Program& program : programs) {
+      Sample sample;
+      if (!RunOnce(program.path, &sample)) {
+        std::fprintf(stderr, "%s did not show its window\n", program.label);
+        return false;
+      }
+      program.times.push_back(sample.milliseconds);
+      program.peaks.push_back(sample.peakKilobytes);
+    }
   return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: %s Velocine.exe MinimalDialog.exe [runs]\n",
+  if (argc < 4) {
+    std::fprintf(stderr,
+                 "usage: %s Velocine.exe MinimalDialog.exe LoadedDialog.exe "
+                 "[runs]\n",
                  argv[0]);
     return 2;
   }
-  int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 10;
-  double programTime, programPeak, floorTime, floorPeak;
-  if (!Measure(argv[2], runs, &floorTime, &floorPeak) ||
-      !Measure(argv[1], runs, &programTime, &programPeak)) {
-    std::fprintf(stderr, "a program did not show its window\n");
-    return 1;
-  }
+  int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 10;
+  std::vector<Program> programs = {{"bare floor", argv[2], {}, {}},
+                                   {"fair floor", argv[3], {}, {}},
+                                   {"Velocine.exe", argv[1], {}, {}}};
+  if (!Measure(programs, runs)) return 1;
   std::printf("start-up until shown and idle, median of %d runs\n", runs);
-  std::printf("  %-16s %9s %12s\n", "", "ms", "peak WS KiB");
-  std::printf("  %-16s %9.1f %12.0f\n", "floor (dialog)", floorTime, floorPeak);
-  std::printf("  %-16s %9.1f %12.0f\n", "Velocine.exe", programTime, programPeak);
-  std::printf("  %-16s %9.2f %12.2f\n", "ratio", programTime / floorTime,
-              programPeak / floorPeak);
+  std::printf("  %-34s %9s %12s\n", "", "ms", "peak WS KiB");
+  const char* floors[] = {"bare floor (dialog)",
+                          "fair floor (dialog, its DLLs, COM)"};
+  for (int i = 0; i < 3; ++i)
+    std::printf("  %-34s %9.1f %12.0f\n", i < 2 ? floors[i] : "Velocine.exe",
+                Median(programs[i].times), Median(programs[i].peaks));
+  double velocine = Median(programs[2].times);
+  double velocinePeak = Median(programs[2].peaks);
+  for (int i = 0; i < 2; ++i)
+    std::printf("  %-34s %9.2f %12.2f\n",
+                i == 0 ? "ratio to the bare floor" : "ratio to the fair floor",
+                velocine / Median(programs[i].times),
+                velocinePeak / Median(programs[i].peaks));
   return 0;
 }

@@ -19,10 +19,15 @@ if(NOT VELO_WINE_TESTS)
   target_link_libraries(Velocine velocine_win)
   target_link_options(Velocine PRIVATE -s)
 
-  # The start-up benchmark and the smallest dialog program it compares with.
+  # The start-up benchmark and the two floors it compares with: the bare
+  # dialog, and the same dialog loading what Velocine must load.
   add_executable(MinimalDialog WIN32 bench/floor/MinimalDialog_win.cpp
                                bench/floor/MinimalDialog.rc)
   target_link_options(MinimalDialog PRIVATE -s)
+  add_executable(LoadedDialog WIN32 bench/floor/LoadedDialog_win.cpp
+                              bench/floor/MinimalDialog.rc)
+  target_link_libraries(LoadedDialog ${VELO_WIN_LIBS} advapi32 shell32)
+  target_link_options(LoadedDialog PRIVATE -s)
   add_executable(startup_bench bench/startup_bench_win.cpp)
   target_link_libraries(startup_bench psapi)
   return()

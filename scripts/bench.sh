@@ -30,7 +30,8 @@ echo "== start-up under Wine"
 xvfb-run -a -s "-screen 0 1024x768x24" \
   wine explorer /desktop=VelocineBench,1024x768 build/win/startup_bench.exe \
   "$(winepath -w build/win/Velocine.exe)" \
-  "$(winepath -w build/win/MinimalDialog.exe)" "$runs"
+  "$(winepath -w build/win/MinimalDialog.exe)" \
+  "$(winepath -w build/win/LoadedDialog.exe)" "$runs"
 
 for bench in build/bench-native/*_bench; do
   [ -x "$bench" ] || continue

@@ -1,18 +1,8 @@
-// The floor for the start-up benchmark: the smallest Win32 dialog program,
-// built the same way as Velocine.exe.
-#include <windows.h>
-
-static INT_PTR CALLBACK MinimalProc(HWND window, UINT message, WPARAM wParam,
-                                    LPARAM) {
-  if (message == WM_CLOSE ||
-      (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)) {
-    EndDialog(window, 0);
-    return TRUE;
-  }
-  return message == WM_INITDIALOG;
-}
+// The bare floor for the start-up benchmark: the smallest Win32 dialog
+// program, built the same way as Velocine.exe.
+#include "FloorDialog.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(1), nullptr, &MinimalProc, 0);
+  RunFloorDialog(instance);
   return 0;
 }

@@ -81,10 +81,12 @@ TEST_F(WebLink, IsAnUnderlinedNotifyingStaticWithAPointer) {
   HFONT current = reinterpret_cast<HFONT>(SendMessageA(link_, WM_GETFONT, 0, 0));
   ASSERT_TRUE(GetObjectA(current, sizeof font, &font));
   EXPECT_TRUE(font.lfUnderline);
-  // Whether or not the help program's hand is there, a cursor is shown.
-  EXPECT_NE(nullptr, host_.link.Cursor());
+  // The pointer is looked up when it first comes over the link; whether or
+  // not the help program's hand is there, a cursor is shown.
+  EXPECT_EQ(nullptr, host_.link.Cursor());
   SendMessageA(link_, WM_SETCURSOR, reinterpret_cast<WPARAM>(link_),
                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_NE(nullptr, host_.link.Cursor());
   EXPECT_EQ(host_.link.Cursor(), GetCursor());
 }
 
