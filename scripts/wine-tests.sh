@@ -25,8 +25,8 @@ export VELO_TEXT_FIT_CODE_PAGES="${text_fit_locales[*]%%:*}"
 
 # Inside Wine's own desktop window: without a window manager, closing a
 # top-level window on the bare X display waits for the display each time.
-run_tests() {  # report name, GoogleTest filter
-  wine explorer /desktop=VelocineTests,1024x768 build/wintest/wine_tests.exe \
+run_tests() {  # report name, GoogleTest filter[, locale]
+  LC_ALL=${3:-${LC_ALL:-}} wine explorer /desktop=VelocineTests,1024x768 build/wintest/wine_tests.exe \
     --gtest_output="xml:$(winepath -w "$results/$1.xml")" --gtest_brief=1 \
     --gtest_filter="$2"
   local result=$?
@@ -38,7 +38,7 @@ run_tests() {  # report name, GoogleTest filter
 status=0
 run_tests wine '-*TextFit*' || status=1
 for entry in "${text_fit_locales[@]}"; do
-  LC_ALL=${entry#*:} run_tests "wine-text-fit-${entry%%:*}" '*TextFit*' || status=1
+  run_tests "wine-text-fit-${entry%%:*}" '*TextFit*' "${entry#*:}" || status=1
 done
 for bitmap in "$shots"/*.bmp; do
   [ -f "$bitmap" ] && convert "$bitmap" "${bitmap%.bmp}.png" && rm "$bitmap"
