@@ -11,6 +11,13 @@ add_library(velocine_win STATIC ${VELO_WIN_SOURCES})
 target_include_directories(velocine_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(velocine_win PUBLIC velocine_core ${VELO_WIN_LIBS})
 
+# The main resource script includes the others: a change to any of them
+# (or to what they name) must rebuild it.
+file(GLOB_RECURSE VELO_RESOURCE_INPUTS CONFIGURE_DEPENDS res/*.rc res/*.h
+     res/*.bmp res/*.ico)
+set_source_files_properties(res/Velocine.rc PROPERTIES
+                            OBJECT_DEPENDS "${VELO_RESOURCE_INPUTS}")
+
 option(VELO_WINE_TESTS "Build the test executables that run under Wine" OFF)
 
 if(NOT VELO_WINE_TESTS)

@@ -13,6 +13,10 @@ namespace velo {
 const COLORREF kDialogBackground = RGB(229, 229, 229);
 const COLORREF kDialogText = RGB(0, 0, 0);
 
+// Puts the program's dialog colours into `dc`; returns the brush that paints
+// the background, the answer to the WM_CTLCOLOR... messages.
+HBRUSH UseDialogColours(HDC dc);
+
 class Dialog {
  public:
   explicit Dialog(int templateId);

@@ -41,6 +41,12 @@ bool IsEditNotification(UINT message, WPARAM wParam) {
 
 }  // namespace
 
+HBRUSH UseDialogColours(HDC dc) {
+  SetTextColor(dc, kDialogText);
+  SetBkColor(dc, kDialogBackground);
+  return BackgroundBrush();
+}
+
 Dialog::Dialog(int templateId) : templateId_(templateId) {}
 
 Dialog::~Dialog() {}
@@ -153,13 +159,10 @@ bool Dialog::HandleDefault(UINT message, WPARAM wParam, LPARAM lParam,
       return false;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, kDialogText);
-      SetBkColor(dc, kDialogBackground);
-      *result = reinterpret_cast<LRESULT>(BackgroundBrush());
+    case WM_CTLCOLORBTN:
+      *result = reinterpret_cast<LRESULT>(
+          UseDialogColours(reinterpret_cast<HDC>(wParam)));
       return true;
-    }
     default:
       return false;
   }

@@ -1,5 +1,6 @@
 #include "framework/WizardSheet.h"
 
+#include "framework/Dialog.h"
 #include "framework/PropertyPage.h"
 
 namespace velo {
@@ -102,6 +103,13 @@ LRESULT WizardSheet::HandleMessage(UINT message, WPARAM wParam,
     case WM_SETTEXT:
       if (captionSet_ && !settingCaption_) return TRUE;
       return CallWindowProcA(original, window, message, wParam, lParam);
+    // The sheet's own frame around the page, and its buttons, in the
+    // colours of every other dialog.
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return reinterpret_cast<LRESULT>(
+          UseDialogColours(reinterpret_cast<HDC>(wParam)));
     case WM_NCDESTROY:
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
       RemovePropA(window, kSheetProperty);

@@ -6,7 +6,13 @@ set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev googletest
           g++-mingw-w64-i686 binutils-mingw-w64-i686
           wine wine32:i386 wine64 xvfb xauth x11-utils xdotool imagemagick
-          clang libfuzzer-14-dev nsis)
+          clang libfuzzer-14-dev nsis
+          # Wine's own fonts (Marlett for the title-bar buttons, Tahoma,
+          # MS Sans Serif): Debian keeps them apart from wine, as a package
+          # that --no-install-recommends leaves out.
+          fonts-wine
+          # A Japanese font, for windows drawn in code page 932.
+          fonts-ipafont-gothic)
 
 missing=()
 for package in "${packages[@]}"; do

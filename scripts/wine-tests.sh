@@ -17,12 +17,29 @@ shots=$PWD/build/screenshots
 rm -rf "$shots"; mkdir -p "$shots"
 export VELO_SCREENSHOTS=$(winepath -w "$shots")
 
+# The text check measures each language file under the ANSI code page it is
+# written in: it runs once per code page, under a locale that gives Wine
+# that code page.
+text_fit_locales=(1252:C.UTF-8 1251:ru_RU.UTF-8 932:ja_JP.UTF-8)
+export VELO_TEXT_FIT_CODE_PAGES="${text_fit_locales[*]%%:*}"
+
 # Inside Wine's own desktop window: without a window manager, closing a
 # top-level window on the bare X display waits for the display each time.
-wine explorer /desktop=VelocineTests,1024x768 build/wintest/wine_tests.exe --gtest_output="xml:$(winepath -w "$results/wine.xml")" \
-  --gtest_brief=1
-status=$?
-wineserver -k 2>/dev/null
+run_tests() {  # report name, GoogleTest filter[, locale]
+  LC_ALL=${3:-${LC_ALL:-}} wine explorer /desktop=VelocineTests,1024x768 build/wintest/wine_tests.exe \
+    --gtest_output="xml:$(winepath -w "$results/$1.xml")" --gtest_brief=1 \
+    --gtest_filter="$2"
+  local result=$?
+  wineserver -k 2>/dev/null
+  wineserver -w
+  return $result
+}
+
+status=0
+run_tests wine '-*TextFit*' || status=1
+for entry in "${text_fit_locales[@]}"; do
+  run_tests "wine-text-fit-${entry%%:*}" '*TextFit*' "${entry#*:}" || status=1
+done
 for bitmap in "$shots"/*.bmp; do
   [ -f "$bitmap" ] && convert "$bitmap" "${bitmap%.bmp}.png" && rm "$bitmap"
 done

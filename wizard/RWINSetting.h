@@ -25,6 +25,8 @@ class CRWINSetting : public CWizardPage {
   void OnMultiplierLeft();
   void PutBackDefault();
   WindowProduct ProductOfMultiplier() const;
+  // The window box and the sign before it.
+  void ShowWindowBox();
 
   ReceiveWindowDefault default_ = {0, 0};
   int32_t multiplierBox_ = 0;

@@ -36,8 +36,13 @@ CRWINSetting::CRWINSetting() : CWizardPage(IDD_RWIN_SETTING, kReceiveWindowPage)
 void CRWINSetting::DoDataExchange(DataExchange& exchange) {
   exchange.Int(IDC_RWIN_MULTIPLIER_BOX, multiplierBox_);
   // The window box is read-only: the page's own number is what it shows.
-  if (!exchange.Saving())
-    SetItemText(IDC_RWIN_WINDOW_BOX, windowBox_.ToString());
+  if (!exchange.Saving()) ShowWindowBox();
+}
+
+void CRWINSetting::ShowWindowBox() {
+  SetItemText(IDC_RWIN_WINDOW_BOX, windowBox_.ToString());
+  SetItemText(IDC_RWIN_EQUALS,
+              EquationSign(Record().NewMSS, multiplierBox_, windowBox_));
 }
 
 BOOL CRWINSetting::OnInitDialog() {
@@ -111,7 +116,7 @@ void CRWINSetting::OnMultiplierTyped() {
   windowBox_ = ProductOfMultiplier();
   if (typed == std::to_string(multiplierBox_)) {
     // Rewriting the same text would put the caret back at the start.
-    SetItemText(IDC_RWIN_WINDOW_BOX, windowBox_.ToString());
+    ShowWindowBox();
     return;
   }
   // Leading zeros: the box shows the plain number, the caret after it.

@@ -59,4 +59,9 @@ ReceiveWindowDefault DefaultReceiveWindow(int32_t connectionType,
   return {1, kLargestReceiveWindow};
 }
 
+const char* EquationSign(int32_t mss, int32_t multiplier,
+                         const WindowProduct& window) {
+  return WindowProduct::Of(mss, multiplier) == window ? "=" : ">";
+}
+
 }  // namespace velo

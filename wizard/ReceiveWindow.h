@@ -32,6 +32,10 @@ class WindowProduct {
   // In signed decimal, however large.
   std::string ToString() const;
 
+  bool operator==(const WindowProduct& other) const {
+    return negative_ == other.negative_ && magnitude_ == other.magnitude_;
+  }
+
  private:
   bool negative_ = false;
   uint64_t magnitude_ = 0;
@@ -50,5 +54,12 @@ struct ReceiveWindowDefault {
 // multiplier of 1 is too big takes multiplier 1 and the largest window.
 // The window is always from 1 to kLargestReceiveWindow.
 ReceiveWindowDefault DefaultReceiveWindow(int32_t connectionType, int32_t mss);
+
+// The sign the page shows between the factors and the window: "=" when
+// the window is their product; ">" when the product is beyond the largest
+// window and the window shown is that largest one, as for an MSS too large
+// for any multiplier.
+const char* EquationSign(int32_t mss, int32_t multiplier,
+                         const WindowProduct& window);
 
 }  // namespace velo

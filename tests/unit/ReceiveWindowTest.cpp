@@ -73,5 +73,24 @@ TEST(ReceiveWindow, ProductsNeitherOverflowNorWrapBackIntoRange) {
   EXPECT_EQ("256960", WindowProduct::Valid(256960).ToString());
 }
 
+TEST(ReceiveWindow, TheEquationHoldsAsShownEvenWhenTheWindowIsTheLargest) {
+  const struct {
+    int32_t mss;
+    const char* sign;
+  } proposals[] = {{1460, "="}, {10000000, "="}, {268435455, "="},
+                   // No multiplier fits: MSS x 1 x 4 is beyond the window.
+                   {268435456, ">"}, {INT32_MAX, ">"}};
+  for (const auto& proposal : proposals) {
+    ReceiveWindowDefault proposed = DefaultReceiveWindow(kLan, proposal.mss);
+    EXPECT_STREQ(proposal.sign,
+                 EquationSign(proposal.mss, proposed.multiplier,
+                              WindowProduct::Valid(proposed.window)))
+        << proposal.mss;
+  }
+  // While the user types, the box shows the product itself, in range or not.
+  EXPECT_STREQ("=", EquationSign(1460, 183860, WindowProduct::Of(1460, 183860)));
+  EXPECT_STREQ("=", EquationSign(1460, 0, WindowProduct::Of(1460, 0)));
+}
+
 }  // namespace
 }  // namespace velo

@@ -16,6 +16,7 @@
 #include "OutsideWizard.h"
 #include "ProgramRun.h"
 #include "Screenshot.h"
+#include "SourceTree.h"
 #include "TempFolder.h"
 #include "UntranslatedTexts.h"
 #include "registry/Win32Registry.h"
@@ -33,28 +34,10 @@ const char kBackup[] = "HKCU\\Software\\Velocine\\Original Settings";
 const char kLanguage[] = "Pseudo";
 const int kFinishButton = 12325;
 
-// A Unix path as Wine names it for Windows programs; other paths as given.
-std::string WindowsPath(const std::string& path) {
-  typedef WCHAR*(CDECL * ToDos)(const char*);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  ToDos toDos = kernel ? reinterpret_cast<ToDos>(reinterpret_cast<void*>(
-                             GetProcAddress(kernel, "wine_get_dos_file_name")))
-                       : nullptr;
-  WCHAR* dos = path[0] == '/' && toDos ? toDos(path.c_str()) : nullptr;
-  if (!dos) return path;
-  char converted[MAX_PATH * 2] = "";
-  WideCharToMultiByte(CP_ACP, 0, dos, -1, converted, sizeof converted, nullptr,
-                      nullptr);
-  HeapFree(GetProcessHeap(), 0, dos);
-  return converted;
-}
-
 // The shipped English language file, from the source tree this test was
 // compiled from.
 std::string EnglishFile() {
-  std::string self = __FILE__;
-  std::string root = self.substr(0, self.rfind("tests"));
-  std::ifstream in(WindowsPath(root + "res/Lang/English.ini"), std::ios::binary);
+  std::ifstream in(SourcePath("res/Lang/English.ini"), std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "WizardDriver.h"
 #include "app/TunerApp.h"
@@ -14,6 +15,7 @@
 #include "res/wizard/KeepAliveSettings.h"
 #include "res/wizard/MTUSettings.h"
 #include "res/wizard/OtherMTUSettings.h"
+#include "res/wizard/RWINSetting.h"
 #include "res/wizard/SYNFloodAttackSetting.h"
 #include "res/wizard/TTLSetting.h"
 #include "support/RegistryEdit.h"
@@ -292,6 +294,40 @@ TEST(ConnectionTypePage, AModemOnceFoundStaysFoundWhenAnotherTypeIsChosen) {
   EXPECT_EQ(kModemBoostPage, wizard.Page());
   wizard.Back();
   EXPECT_EQ("Step 6 of 6 : Keep Alive Settings", wizard.Caption());
+}
+
+TEST(EditBoxes, OnlyTheMtuAndKeepAliveBoxesHaveTheStaticEdge) {
+  const struct {
+    int page;
+    std::vector<int> boxes;
+    bool staticEdge;
+  } pages[] = {
+      {kMtuPage, {IDC_MTU_BOX, IDC_MSS_BOX}, true},
+      {kReceiveWindowPage,
+       {IDC_RWIN_MSS_BOX, IDC_RWIN_MULTIPLIER_BOX, IDC_RWIN_SCALING_BOX,
+        IDC_RWIN_WINDOW_BOX},
+       false},
+      {kTtlPage, {IDC_TTL_BOX, IDC_HTTP_1_0_BOX, IDC_HTTP_1_1_BOX}, false},
+      {kKeepAlivePage, {IDC_KEEP_ALIVE_TIME_BOX, IDC_KEEP_ALIVE_INTERVAL_BOX}, true},
+      {kSynFloodPage, {IDC_SYN_LEVEL_BOX}, false}};
+  WizardDriver wizard(kFamilyNT);
+  wizard.Open();
+  for (const auto& page : pages) {
+    ASSERT_TRUE(wizard.NextTo(page.page)) << page.page;
+    for (int box : page.boxes) {
+      HWND edit = GetDlgItem(wizard.PageWindow(), box);
+      ASSERT_NE(nullptr, edit) << box;
+      EXPECT_EQ(page.staticEdge,
+                (GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_STATICEDGE) != 0)
+          << "page " << page.page << ", box " << box;
+      // A border of its own either way (the edit control takes WS_BORDER
+      // out of its style and draws it around the client area).
+      RECT window, client;
+      GetWindowRect(edit, &window);
+      GetClientRect(edit, &client);
+      EXPECT_LT(client.right, window.right - window.left) << box;
+    }
+  }
 }
 
 }  // namespace

@@ -124,6 +124,7 @@ TEST_F(ReceiveWindowPage, AnMssTooLargeForTheDefaultTakesTheLargestMultiple) {
   // 10,000,000 x 44 x 4 is too large; 26 is the largest multiplier that fits.
   Show(IDC_CONNECTION_LAN, "10000000");
   EXPECT_EQ((Boxes{"10000000", "26", "4", "1040000000"}), Equation());
+  EXPECT_EQ("=", wizard_.Text(IDC_RWIN_EQUALS));
   wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "30");
   wizard_.Next();
   EXPECT_EQ(1040000000, wizard_.Record().NewRWIN);
@@ -132,8 +133,15 @@ TEST_F(ReceiveWindowPage, AnMssTooLargeForTheDefaultTakesTheLargestMultiple) {
 TEST_F(ReceiveWindowPage, AnMssNoMultiplierCanHoldTakesTheLargestWindow) {
   Show(IDC_CONNECTION_LAN, "2000000000");
   EXPECT_EQ((Boxes{"2000000000", "1", "4", "1073741823"}), Equation());
+  EXPECT_EQ(">", wizard_.Text(IDC_RWIN_EQUALS)) << "the product is beyond it";
+  // While typing, the box shows the product.
+  wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "2");
+  EXPECT_EQ("16000000000", wizard_.Text(IDC_RWIN_WINDOW_BOX));
+  EXPECT_EQ("=", wizard_.Text(IDC_RWIN_EQUALS));
   wizard_.Leave(IDC_RWIN_MULTIPLIER_BOX);
   EXPECT_EQ(std::vector<std::string>{kRangeAlert}, wizard_.messages);
+  EXPECT_EQ((Boxes{"2000000000", "1", "4", "1073741823"}), Equation());
+  EXPECT_EQ(">", wizard_.Text(IDC_RWIN_EQUALS));
   wizard_.Next();
   EXPECT_EQ(1073741823, wizard_.Record().NewRWIN);
 }

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ModalDriver.h"
@@ -167,6 +168,35 @@ TEST(SetButton, RunsAFreshSheetEachTimeAndAsksOnceABackupExists) {
   EXPECT_EQ(sheets[1], g_pWizardSheet) << "the latest sheet outlives its run";
   main.reset();
   EXPECT_EQ(nullptr, g_pWizardSheet) << "and goes with the main window";
+}
+
+// The colours the sheet answers for `message` from its child `child`.
+struct Colours {
+  COLORREF background, text;
+};
+
+Colours ColoursFor(HWND sheet, UINT message, HWND child) {
+  HDC dc = GetDC(child);
+  SetTextColor(dc, RGB(1, 2, 3));
+  HBRUSH brush = reinterpret_cast<HBRUSH>(SendMessageA(
+      sheet, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
+  LOGBRUSH described = {};
+  GetObjectA(brush, sizeof described, &described);
+  Colours colours = {described.lbColor, GetTextColor(dc)};
+  ReleaseDC(child, dc);
+  return colours;
+}
+
+TEST(WizardSheetColours, TheFrameAroundThePageAndItsButtonsAreTheDialogsColours) {
+  WizardDriver wizard(kFamilyNT);
+  wizard.Open();
+  HWND sheet = wizard.Sheet().Hwnd();
+  for (const auto& asked : {std::make_pair(WM_CTLCOLORDLG, sheet),
+                            std::make_pair(WM_CTLCOLORBTN, GetDlgItem(sheet, kNextButton))}) {
+    Colours colours = ColoursFor(sheet, asked.first, asked.second);
+    EXPECT_EQ(RGB(229, 229, 229), colours.background) << asked.first;
+    EXPECT_EQ(RGB(0, 0, 0), colours.text) << asked.first;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,261 @@
+// Every window and wizard step of the program, in every language file the
+// project ships, with the longest current-value phrases: each static text
+// must show whole. A language file is measured in the run whose ANSI code
+// page it is written in; the test scripts run this check once per code
+// page and name the code pages they run in VELO_TEXT_FIT_CODE_PAGES.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ModalDriver.h"
+#include "SourceTree.h"
+#include "TextFit.h"
+#include "WizardDriver.h"
+#include "app/TunerApp.h"
+#include "app/TunerDlg.h"
+#include "registry/RegKey.h"
+#include "res/resource.h"
+#include "res/wizard/ChooseConnectionType.h"
+#include "support/AnsiCodePage.h"
+#include "support/RecordingSkin.h"
+#include "wizard/WizardFlow.h"
+
+namespace velo {
+namespace {
+
+struct LanguageFile {
+  std::string name;  // without folder and ".ini"
+  int codePage;      // the one it is measured under
+};
+
+void PrintTo(const LanguageFile& language, std::ostream* out) {
+  *out << language.name << " (code page " << language.codePage << ")";
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Every language file in the source tree's Lang folder; one in plain ASCII
+// is measured with the Western European code page.
+std::vector<LanguageFile> ShippedLanguages() {
+  const std::string folder = SourcePath("res/Lang") + "\\";
+  std::vector<LanguageFile> languages;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*.ini").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return languages;
+  do {
+    std::string file = found.cFileName;
+    int codePage = GuessAnsiCodePage(ReadFile(folder + file));
+    if (codePage == kPlainAscii) codePage = kWesternEuropean;
+    languages.push_back({file.substr(0, file.size() - 4), codePage});
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return languages;
+}
+
+std::vector<LanguageFile> LanguagesOfThisCodePage() {
+  std::vector<LanguageFile> mine;
+  for (const LanguageFile& language : ShippedLanguages())
+    if (language.codePage == static_cast<int>(GetACP())) mine.push_back(language);
+  return mine;
+}
+
+// A text of the shipped English file, which stands in wherever a
+// translation lacks a key, as the built-in English does in the program.
+std::string EnglishText(const std::string& key) {
+  char text[2000] = "";
+  GetPrivateProfileStringA("Lanvora", key.c_str(), "", text, sizeof text,
+                           (SourcePath("res/Lang") + "\\English.ini").c_str());
+  return text;
+}
+
+// What the wizard found in the registry when it opened, as far as the
+// pages show it.
+enum class Found { kLargestNumbers, kZeros, kNothing };
+
+const char* NameOf(Found found) {
+  switch (found) {
+    case Found::kLargestNumbers: return "largest values";
+    case Found::kZeros: return "values 0";
+    default: return "nothing set";
+  }
+}
+
+void ShowAsFound(CMyPropertySheet& sheet, Found found) {
+  static int32_t SettingsRecord::*const originals[] = {
+      &SettingsRecord::OriginalPMTUDiscovery, &SettingsRecord::OriginalPMTUBlackHoleDetect,
+      &SettingsRecord::OriginalEnableICMPRedirects, &SettingsRecord::OriginalMTU,
+      &SettingsRecord::OriginalMSS, &SettingsRecord::OriginalRWIN,
+      &SettingsRecord::OriginalTTL, &SettingsRecord::OriginalKeepAliveTime,
+      &SettingsRecord::OriginalKeepAliveInterval, &SettingsRecord::OriginalSYNAttackProtect,
+      &SettingsRecord::OriginalMaxConnectionsPer1_0Server,
+      &SettingsRecord::OriginalMaxConnectionsPerServer};
+  static int32_t FoundFlags::*const flags[] = {
+      &FoundFlags::MTUFound, &FoundFlags::MSSFound, &FoundFlags::PMTUDiscoveryFound,
+      &FoundFlags::PMTUBlackHoleDetectFound, &FoundFlags::RWINFound, &FoundFlags::TTLFound,
+      &FoundFlags::MaxConnectionsPer1_0ServerFound,
+      &FoundFlags::MaxConnectionsPerServerFound, &FoundFlags::KeepAliveTimeFound,
+      &FoundFlags::KeepAliveIntervalFound, &FoundFlags::SYNAttackProtectFound,
+      &FoundFlags::EnableICMPRedirectsFound};
+  // -1 shows as 4294967295, the widest number a page prints.
+  for (auto original : originals)
+    sheet.record.*original = found == Found::kLargestNumbers ? -1 : 0;
+  for (auto flag : flags) sheet.found.*flag = found == Found::kNothing ? 0 : 1;
+}
+
+class TextFit : public ::testing::TestWithParam<LanguageFile> {
+ protected:
+  void SetUp() override {
+    App().m_szAppPath = SourcePath("res");
+    App().m_szLanguage = GetParam().name;
+  }
+  void TearDown() override {
+    App().m_szAppPath.clear();
+    App().m_szLanguage.clear();
+  }
+
+  // Every step of the family's wizard and the modem page, for each way the
+  // registry may have been found.
+  void MeasureWizard(WindowsFamily family, int steps) {
+    const std::string familyName = family == kFamilyNT ? "NT" : "95/98/Me";
+    for (Found found : {Found::kLargestNumbers, Found::kZeros, Found::kNothing}) {
+      WizardDriver wizard(family);
+      wizard.Open();
+      ShowAsFound(wizard.Sheet(), found);
+      App().ModemFound = 1;
+      CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
+                       IDC_CONNECTION_LAN, IDC_CONNECTION_LAN);
+      int shown = 0;
+      for (int page = wizard.Page(); page >= 0 && shown <= steps;) {
+        ++shown;
+        MeasureTexts(wizard.Sheet().Hwnd(),
+                     familyName + " wizard, " + NameOf(found) + ", '" +
+                         wizard.Caption() + "'",
+                     &check_);
+        if (page == kModemBoostPage) break;
+        wizard.Next();
+        if (wizard.Page() == page) {
+          ADD_FAILURE() << "Next did not leave '" << wizard.Caption() << "'";
+          break;
+        }
+        page = wizard.Page();
+      }
+      EXPECT_EQ(steps + 1, shown) << familyName << " steps and the modem page";
+      EXPECT_EQ(std::vector<std::string>(), wizard.messages);
+    }
+  }
+
+  TextFitCheck check_;
+};
+
+TEST_P(TextFit, MainWindowAndAboutBox) {
+  RecordingSkin skin;
+  CTunerDlg main(&skin, &skin);
+  App().m_pMainDlg = &main;
+  {
+    ModalDriver driver([&](HWND dialog) {
+      if (GetDlgItem(dialog, IDC_MAIN_SET)) {
+        MeasureTexts(dialog, "main window", &check_);
+        PostMessageA(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+      } else {
+        MeasureTexts(dialog, "About box", &check_);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        PostMessageA(main.Hwnd(), WM_CLOSE, 0, 0);
+      }
+    });
+    main.DoModal(nullptr);
+  }
+  App().m_pMainDlg = nullptr;
+  // Introduction, hint and language label; the About box's version label,
+  // version and copyright.
+  EXPECT_EQ(6, check_.measured);
+  EXPECT_EQ(std::vector<std::string>(), check_.misfits);
+}
+
+TEST_P(TextFit, EveryAlert) {
+  const struct {
+    const char* key;  // null: a text that is the same in every language
+    const char* name;
+    bool okOnly;
+  } alerts[] = {{"79", "unknown Windows alert", true},
+                {"43", "overwrite question", false},
+                {"41", "closing message", true},
+                {"44", "incomplete apply message", true},
+                {"45", "no backup message", true},
+                {"42", "reset message", true},
+                {"9", "receive window range alert", true},
+                {nullptr, "reset failure message", true}};
+  for (const auto& alert : alerts) {
+    const std::string text =
+        alert.key ? App().LoadText(alert.key, EnglishText(alert.key))
+                  : "Failed to reset your connection settings.";
+    ASSERT_NE("", text) << alert.name;
+    ModalDriver driver([&](HWND dialog) {
+      MeasureTexts(dialog, alert.name, &check_);
+      PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
+    App().Alert(text, alert.okOnly);
+  }
+  EXPECT_EQ(8, check_.measured);
+  EXPECT_EQ(std::vector<std::string>(), check_.misfits);
+}
+
+TEST_P(TextFit, EveryStepOfTheNtWizard) {
+  MeasureWizard(kFamilyNT, 8);
+  EXPECT_EQ(std::vector<std::string>(), check_.misfits);
+}
+
+TEST_P(TextFit, EveryStepOfThe9xWizard) {
+  MeasureWizard(kFamily9x, 6);
+  EXPECT_EQ(std::vector<std::string>(), check_.misfits);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShippedLanguages, TextFit, ::testing::ValuesIn(LanguagesOfThisCodePage()),
+    [](const ::testing::TestParamInfo<LanguageFile>& info) {
+      std::string name;
+      for (char c : info.param.name)
+        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+      return name + std::to_string(info.index);
+    });
+// A run under a code page that no shipped file is written in measures
+// nothing.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(TextFit);
+
+// The code pages the test scripts run this check in.
+std::set<int> CodePagesRun() {
+  std::set<int> codePages;
+  std::istringstream list(getenv("VELO_TEXT_FIT_CODE_PAGES")
+                              ? getenv("VELO_TEXT_FIT_CODE_PAGES")
+                              : "");
+  for (int codePage; list >> codePage;) codePages.insert(codePage);
+  return codePages;
+}
+
+TEST(TextFitRuns, EveryLanguageFileIsMeasuredInOneOfThem) {
+  const std::set<int> run = CodePagesRun();
+  if (run.empty()) GTEST_SKIP() << "VELO_TEXT_FIT_CODE_PAGES is not set";
+  EXPECT_TRUE(run.count(static_cast<int>(GetACP())))
+      << "this run's code page " << GetACP() << " is not in the list";
+  const std::vector<LanguageFile> languages = ShippedLanguages();
+  ASSERT_FALSE(languages.empty()) << "no language file in " << SourcePath("res/Lang");
+  for (const LanguageFile& language : languages)
+    EXPECT_TRUE(run.count(language.codePage))
+        << language.name << " is written in code page " << language.codePage
+        << ", which no run of the text check uses";
+}
+
+}  // namespace
+}  // namespace velo
