@@ -66,26 +66,28 @@ ControlInitData MainWindowInitData() {
                                 SizeofResource(nullptr, found));
 }
 
+struct StandInSearch {
+  const char* object;
+  HWND found;
+};
+
+BOOL CALLBACK MatchStandInWindow(HWND child, LPARAM state) {
+  StandInSearch* search = reinterpret_cast<StandInSearch*>(state);
+  char className[64] = "", text[64] = "";
+  GetClassNameA(child, className, sizeof className);
+  GetWindowTextA(child, text, sizeof text);
+  if (lstrcmpA(className, "VelocineSkinStandIn") != 0 ||
+      lstrcmpA(text, search->object) != 0)
+    return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
 // The stand-in's window of that name among the main window's children.
 HWND StandInWindow(HWND mainWindow, const char* object) {
-  struct Search {
-    const char* object;
-    HWND found;
-  } search = {object, nullptr};
-  EnumChildWindows(
-      mainWindow,
-      [](HWND child, LPARAM state) -> BOOL {
-        Search* search = reinterpret_cast<Search*>(state);
-        char className[64] = "", text[64] = "";
-        GetClassNameA(child, className, sizeof className);
-        GetWindowTextA(child, text, sizeof text);
-        if (lstrcmpA(className, "VelocineSkinStandIn") != 0 ||
-            lstrcmpA(text, search->object) != 0)
-          return TRUE;
-        search->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  StandInSearch search = {object, nullptr};
+  EnumChildWindows(mainWindow, &MatchStandInWindow,
+                   reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
