@@ -32,10 +32,24 @@ IStream* StreamOver(const std::vector<uint8_t>& bytes) {
     GlobalFree(memory);
     return nullptr;
   }
+  // The block is never empty; the stream is exactly the bytes.
   ULARGE_INTEGER size;
   size.QuadPart = bytes.size();
-  stream->SetSize(size);
+  if (FAILED(stream->SetSize(size))) {
+    stream->Release();
+    return nullptr;
+  }
   return stream;
+}
+
+// Loads the control's properties from a stream over the bytes.
+template <typename Persist>
+HRESULT LoadFrom(Persist* persist, const std::vector<uint8_t>& bytes) {
+  IStream* stream = StreamOver(bytes);
+  if (!stream) return E_OUTOFMEMORY;
+  HRESULT result = persist->Load(stream);
+  stream->Release();
+  return result;
 }
 
 // The placeholder's rectangle in its dialog's client coordinates.
@@ -86,28 +100,18 @@ bool HostedControl::LoadProperties(const std::vector<uint8_t>* stream) {
   IPersistStreamInit* persist = nullptr;
   if (SUCCEEDED(object_->QueryInterface(IID_IPersistStreamInit,
                                         reinterpret_cast<void**>(&persist)))) {
-    HRESULT result = E_OUTOFMEMORY;
-    if (!stream) {
-      result = persist->InitNew();
-    } else if (IStream* bytes = StreamOver(*stream)) {
-      result = persist->Load(bytes);
-      bytes->Release();
-    }
+    HRESULT result = stream ? LoadFrom(persist, *stream) : persist->InitNew();
     persist->Release();
     return SUCCEEDED(result);
   }
   // A control of the older kind loads through IPersistStream and has no
   // fresh start of its own.
-  IPersistStream* older = nullptr;
   if (!stream) return true;
+  IPersistStream* older = nullptr;
   if (FAILED(object_->QueryInterface(IID_IPersistStream,
                                      reinterpret_cast<void**>(&older))))
     return false;
-  HRESULT result = E_OUTOFMEMORY;
-  if (IStream* bytes = StreamOver(*stream)) {
-    result = older->Load(bytes);
-    bytes->Release();
-  }
+  HRESULT result = LoadFrom(older, *stream);
   older->Release();
   return SUCCEEDED(result);
 }
