@@ -73,6 +73,16 @@ std::vector<uint8_t> ReadAll(IStream* stream) {
   return bytes;
 }
 
+// Whether the test asks this hosting call to fail: VELO_SKIN_REFUSE names it
+// as the log does ("IOleObject::DoVerb").
+bool Refuses(const char* method) {
+  char refused[64];
+  DWORD length = GetEnvironmentVariableA("VELO_SKIN_REFUSE", refused,
+                                         sizeof refused);
+  return length > 0 && length < sizeof refused &&
+         std::strcmp(refused, method) == 0;
+}
+
 RECT ClientRectIn(HWND window, HWND parent) {
   RECT rect;
   GetWindowRect(window, &rect);
@@ -200,6 +210,7 @@ HRESULT StandInControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG,
   RECT given = {};
   if (area) given = *area;
   Log("IOleObject::DoVerb " + std::to_string(verb) + " " + FormatRect(given));
+  if (Refuses("IOleObject::DoVerb")) return E_FAIL;
   switch (verb) {
     case OLEIVERB_INPLACEACTIVATE:
     case OLEIVERB_UIACTIVATE:
@@ -390,7 +401,7 @@ HRESULT StandInControl::IsDirty() {
 HRESULT StandInControl::Load(LPSTREAM stream) {
   if (!stream) return E_POINTER;
   Log("IPersistStreamInit::Load " + FormatBytes(ReadAll(stream)));
-  return S_OK;
+  return Refuses("IPersistStreamInit::Load") ? E_FAIL : S_OK;
 }
 
 HRESULT StandInControl::Save(LPSTREAM, BOOL) {

@@ -4,7 +4,9 @@
 // every method call (CallLog.h). Only plain method calls are logged as such;
 // any other kind of dispatch call (property access, named arguments, an
 // interface id other than IID_NULL) is refused, so it shows in the log as a
-// missing line.
+// missing line. When VELO_SKIN_REFUSE names IOleObject::DoVerb or
+// IPersistStreamInit::Load, that call is logged and fails, as a control
+// that cannot start would.
 #pragma once
 
 #include <windows.h>

@@ -106,6 +106,41 @@ TEST_F(ControlContainer, AClassThatIsNotInstalledLeavesThePlaceholder) {
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(log_.Path().c_str()));
 }
 
+// A control that cannot load its properties or activate is let go whole,
+// and the placeholder stays.
+TEST_F(ControlContainer, AControlThatRefusesToStartIsLetGo) {
+  SkinStandInRegistration registration(SkinStandInDll());
+  ASSERT_TRUE(registration.Registered());
+  // What follows the refused call, whichever it is.
+  const std::vector<std::string> letGo = {
+      "skin IOleObject::Close 1", "skin IOleObject::SetClientSite null",
+      "skin IUnknown::Release last"};
+  for (const char* step : {"IPersistStreamInit::Load", "IOleObject::DoVerb"}) {
+    ASSERT_TRUE(SetEnvironmentVariableA("VELO_SKIN_REFUSE", step));
+    HostedControl control(kStandInSkin);
+    HostingDialog dialog(IDD_MAIN, IDC_MAIN_SKIN, control);
+    HWND window = dialog.CreateModeless(nullptr);
+    SetEnvironmentVariableA("VELO_SKIN_REFUSE", nullptr);
+    ASSERT_NE(nullptr, window) << step;
+    EXPECT_FALSE(control.IsCreated()) << step;
+    EXPECT_EQ(nullptr, control.Dispatch()) << step;
+    EXPECT_TRUE(ShowsItself(GetDlgItem(window, IDC_MAIN_SKIN)))
+        << step;
+    DestroyWindow(window);
+
+    SkinLog log = log_.Read();
+    DeleteFileA(log_.Path().c_str());
+    EXPECT_EQ(std::vector<std::string>(), log.unreadable) << step;
+    ASSERT_GT(log.hosting.size(), letGo.size()) << step;
+    auto refused = log.hosting.end() - letGo.size() - 1;
+    EXPECT_EQ(0u, refused->find(std::string("skin ") + step))
+        << *refused;
+    EXPECT_EQ(letGo,
+              std::vector<std::string>(refused + 1, log.hosting.end()))
+        << step;
+  }
+}
+
 // What the site tells a control: its window and rectangle, no document
 // window, no accelerators, and the ambients of a dialog that runs for the
 // user.
