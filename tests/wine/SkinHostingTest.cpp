@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ProgramRun.h"
+#include "Screenshot.h"
 #include "SkinLog.h"
 #include "SkinStandInRegistration.h"
 #include "framework/ControlInitData.h"
@@ -133,6 +134,8 @@ TEST_P(SkinHosting, MainWindowHostsBothControlsAndTearsThemDown) {
       EXPECT_EQ(RectText(areas[i]), RectText(RectIn(control, mainWindow)))
           << kPlaces[i].object;
     }
+    if (std::string(GetParam()) == "winxp")
+      SaveScreenshot(mainWindow, "main-skin-controls");
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
     ASSERT_TRUE(program.WaitForExit());
   }
