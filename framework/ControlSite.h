@@ -1,6 +1,7 @@
 // The container's side of one hosted ActiveX control: the client site it is
 // given, the in-place site and frame it asks for when it activates in place,
-// and the ambient properties it reads through the site's IDispatch. The
+// the control site it tells about itself and asks to convert sizes, and the
+// ambient properties it reads through the site's IDispatch. The
 // dialog's window is the window it draws in, at the rectangle it is given;
 // the dialog has no menus, toolbars or status line to share.
 #pragma once
@@ -9,12 +10,14 @@
 #include <ole2.h>
 #include <oleidl.h>
 #include <oaidl.h>
+#include <ocidl.h>
 
 namespace velo {
 
 class ControlSite final : public IOleClientSite,
                           public IOleInPlaceSite,
                           public IOleInPlaceFrame,
+                          public IOleControlSite,
                           public IDispatch {
  public:
   // `area`: in the dialog's client coordinates. Starts with one reference.
@@ -68,6 +71,18 @@ class ControlSite final : public IOleClientSite,
   HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override;
   HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override;
   HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*, WORD) override;
+
+  // IOleControlSite
+  HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override;
+  HRESULT STDMETHODCALLTYPE LockInPlaceActive(BOOL) override;
+  HRESULT STDMETHODCALLTYPE GetExtendedControl(IDispatch** control) override;
+  // Between HIMETRIC and the dialog's pixels.
+  HRESULT STDMETHODCALLTYPE TransformCoords(POINTL* himetric,
+                                            POINTF* container,
+                                            DWORD flags) override;
+  HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*, DWORD) override;
+  HRESULT STDMETHODCALLTYPE OnFocus(BOOL) override;
+  HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override;
 
   // IDispatch: the ambient properties, read as property gets.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;

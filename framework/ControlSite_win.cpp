@@ -74,6 +74,8 @@ HRESULT ControlSite::QueryInterface(REFIID id, void** result) {
   } else if (IsEqualIID(id, IID_IOleInPlaceUIWindow) ||
              IsEqualIID(id, IID_IOleInPlaceFrame)) {
     *result = static_cast<IOleInPlaceFrame*>(this);
+  } else if (IsEqualIID(id, IID_IOleControlSite)) {
+    *result = static_cast<IOleControlSite*>(this);
   } else if (IsEqualIID(id, IID_IDispatch)) {
     *result = static_cast<IDispatch*>(this);
   } else {
@@ -190,6 +192,43 @@ HRESULT ControlSite::RemoveMenus(HMENU) { return S_OK; }
 HRESULT ControlSite::SetStatusText(LPCOLESTR) { return E_NOTIMPL; }
 HRESULT ControlSite::EnableModeless(BOOL) { return S_OK; }
 HRESULT ControlSite::TranslateAccelerator(MSG*, WORD) { return S_FALSE; }
+
+HRESULT ControlSite::OnControlInfoChanged() { return S_OK; }
+HRESULT ControlSite::LockInPlaceActive(BOOL) { return S_OK; }
+
+// The dialog adds no properties of its own around the control.
+HRESULT ControlSite::GetExtendedControl(IDispatch** control) {
+  if (control) *control = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT ControlSite::TransformCoords(POINTL* himetric, POINTF* container,
+                                     DWORD flags) {
+  if (!himetric || !container) return E_POINTER;
+  const double kHimetricPerInch = 2540.0;
+  HDC screen = GetDC(nullptr);
+  if (!screen) return E_FAIL;
+  double perInchX = GetDeviceCaps(screen, LOGPIXELSX);
+  double perInchY = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  if (flags & XFORMCOORDS_HIMETRICTOCONTAINER) {
+    container->x = static_cast<float>(himetric->x * perInchX / kHimetricPerInch);
+    container->y = static_cast<float>(himetric->y * perInchY / kHimetricPerInch);
+    return S_OK;
+  }
+  if (flags & XFORMCOORDS_CONTAINERTOHIMETRIC) {
+    himetric->x = static_cast<LONG>(container->x * kHimetricPerInch / perInchX +
+                                    (container->x < 0 ? -0.5 : 0.5));
+    himetric->y = static_cast<LONG>(container->y * kHimetricPerInch / perInchY +
+                                    (container->y < 0 ? -0.5 : 0.5));
+    return S_OK;
+  }
+  return E_INVALIDARG;
+}
+
+HRESULT ControlSite::TranslateAccelerator(MSG*, DWORD) { return S_FALSE; }
+HRESULT ControlSite::OnFocus(BOOL) { return S_OK; }
+HRESULT ControlSite::ShowPropertyFrame() { return E_NOTIMPL; }
 
 HRESULT ControlSite::GetTypeInfoCount(UINT* count) {
   if (!count) return E_POINTER;

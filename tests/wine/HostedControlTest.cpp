@@ -142,9 +142,9 @@ TEST_F(ControlContainer, AControlThatRefusesToStartIsLetGo) {
 }
 
 // What the site tells a control: its window and rectangle, no document
-// window, no accelerators, and the ambients of a dialog that runs for the
-// user.
-TEST(ControlSiteAnswers, WindowContextAndAmbients) {
+// window, no accelerators, sizes in its pixels, and the ambients of a dialog
+// that runs for the user.
+TEST(ControlSiteAnswers, WindowContextSizesAndAmbients) {
   HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100,
                                nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(nullptr, owner);
@@ -180,6 +180,32 @@ TEST(ControlSiteAnswers, WindowContextAndAmbients) {
   EXPECT_EQ(S_OK, inPlace->OnInPlaceDeactivate());
   EXPECT_FALSE(site->InPlaceActive());
   inPlace->Release();
+
+  // Sizes between HIMETRIC and the screen's pixels: an inch each way.
+  IOleControlSite* controlSite = nullptr;
+  ASSERT_EQ(S_OK, site->QueryInterface(IID_IOleControlSite,
+                                       reinterpret_cast<void**>(&controlSite)));
+  HDC screen = GetDC(nullptr);
+  const float perInchX = static_cast<float>(GetDeviceCaps(screen, LOGPIXELSX));
+  const float perInchY = static_cast<float>(GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+  POINTL himetric = {2540, -5080};
+  POINTF pixels = {0, 0};
+  EXPECT_EQ(S_OK, controlSite->TransformCoords(
+                      &himetric, &pixels,
+                      XFORMCOORDS_SIZE | XFORMCOORDS_HIMETRICTOCONTAINER));
+  EXPECT_FLOAT_EQ(perInchX, pixels.x);
+  EXPECT_FLOAT_EQ(-2 * perInchY, pixels.y);
+  pixels.x = 3 * perInchX;
+  pixels.y = perInchY;
+  EXPECT_EQ(S_OK, controlSite->TransformCoords(
+                      &himetric, &pixels,
+                      XFORMCOORDS_POSITION | XFORMCOORDS_CONTAINERTOHIMETRIC));
+  EXPECT_EQ(7620, himetric.x);
+  EXPECT_EQ(2540, himetric.y);
+  EXPECT_EQ(E_INVALIDARG,
+            controlSite->TransformCoords(&himetric, &pixels, XFORMCOORDS_SIZE));
+  controlSite->Release();
 
   IDispatch* ambients = nullptr;
   ASSERT_EQ(S_OK, site->QueryInterface(IID_IDispatch,
