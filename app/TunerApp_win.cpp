@@ -6,6 +6,7 @@
 
 #include "app/AppSettings.h"
 #include "app/TunerDlg.h"
+#include "framework/HostedControl.h"
 
 namespace velo {
 
@@ -54,6 +55,8 @@ CTunerApp::CTunerApp()
 CTunerApp::~CTunerApp() {}
 
 bool CTunerApp::InitInstance() {
+  // The main window hosts the skin component's controls.
+  ControlHosting hosting;
   StartCommonControls();
   ReadSettings();
   WindowsFamily family;

@@ -59,6 +59,8 @@ CTunerDlg::~CTunerDlg() {
 
 void CTunerDlg::DoDataExchange(DataExchange& exchange) {
   exchange.Bind(IDC_MAIN_LINK, m_link);
+  exchange.Host(IDC_MAIN_SKIN, m_skin.Control());
+  exchange.Host(IDC_MAIN_SPLASH, m_splash.Control());
   m_comboLanguage = Item(IDC_MAIN_LANGUAGE);
 }
 
@@ -98,10 +100,8 @@ std::string CTunerDlg::ProgramFolder() const {
 }
 
 void CTunerDlg::StartComponents() {
-  // Without the component installed the calls do nothing and the windows
-  // are drawn plain.
-  m_skin.Create();
-  m_splash.Create();
+  // Without the component installed its controls are not hosted, the calls
+  // do nothing and the windows are drawn plain.
   std::string folder = ProgramFolder();
   splash_->LoadSplash(folder + "\\Skin\\Splash.spl");
   splash_->SetDisplayTime(0);

@@ -12,6 +12,7 @@ namespace velo {
 
 class Control;
 class Dialog;
+class HostedControl;
 
 // Why an exchange stopped.
 enum ExchangeFailure {
@@ -38,6 +39,10 @@ class DataExchange {
                   int32_t maximum);
   // Subclasses the control the first time the dialog's window exchanges.
   void Bind(int controlId, Control& control);
+  // Hosts the ActiveX control in the place of the template's placeholder,
+  // with the persisted properties the template gives it, the first time the
+  // dialog's window exchanges.
+  void Host(int placeholderId, HostedControl& control);
 
  private:
   bool Applies(int controlId) const;

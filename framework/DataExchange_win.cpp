@@ -2,11 +2,30 @@
 
 #include <cstdio>
 
+#include "framework/ControlInitData.h"
 #include "framework/Dialog.h"
+#include "framework/HostedControl.h"
 #include "framework/IntegerText.h"
 #include "framework/Window.h"
 
 namespace velo {
+
+namespace {
+
+// What the dialog's template gives its hosted controls; none when the
+// program has no such resource for it.
+ControlInitData TemplateInitData(int templateId) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId),
+                              kControlInitType);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) return ControlInitData();
+  return ControlInitData::Parse(static_cast<const uint8_t*>(data),
+                                SizeofResource(module, found));
+}
+
+}  // namespace
 
 const char kEnterIntegerMessage[] = "Please enter an integer.";
 
@@ -60,6 +79,12 @@ void DataExchange::IntInRange(int controlId, int32_t& value, int32_t minimum,
 void DataExchange::Bind(int controlId, Control& control) {
   if (!Applies(controlId) || control.IsAttached()) return;
   control.Attach(dialog_.Item(controlId));
+}
+
+void DataExchange::Host(int placeholderId, HostedControl& control) {
+  if (saving_ || !Applies(placeholderId) || !dialog_.Adopt(control)) return;
+  ControlInitData data = TemplateInitData(dialog_.TemplateId());
+  control.Create(dialog_.Hwnd(), placeholderId, data.StreamOf(placeholderId));
 }
 
 void DataExchange::Fail(int controlId, ExchangeFailure failure,

@@ -4,10 +4,14 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "framework/DataExchange.h"
 #include "framework/MessageMap.h"
 
 namespace velo {
+
+class HostedControl;
 
 // Background and text colour of every dialog of the program.
 const COLORREF kDialogBackground = RGB(229, 229, 229);
@@ -40,6 +44,10 @@ class Dialog {
   // The same, telling why a control's text was refused.
   ExchangeFailure Exchange(bool saveAndValidate, int onlyControl = 0);
 
+  // Takes a control that data exchange hosts in this window, to be torn down,
+  // last hosted first, when the window goes. False when it already has it.
+  bool Adopt(HostedControl& control);
+
  protected:
   virtual BOOL OnInitDialog();
   // Enter, or a default push button: validates and ends with IDOK.
@@ -63,10 +71,12 @@ class Dialog {
                                      LPARAM lParam);
   bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam,
                         LRESULT* result);
+  void DestroyHostedControls();
 
   int templateId_;
   HWND hwnd_ = nullptr;
   MessageMap messages_;
+  std::vector<HostedControl*> hosted_;
   // Set while the dialog writes or reads its own controls, so that the
   // edit-box notifications this causes are not taken for the user's.
   bool exchanging_ = false;

@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/HostedControl.h"
 #include "framework/Window.h"
 
 namespace velo {
@@ -93,6 +94,19 @@ void Dialog::OnOK() {
 
 void Dialog::OnCancel() { EndDialog(IDCANCEL); }
 
+bool Dialog::Adopt(HostedControl& control) {
+  for (HostedControl* hosted : hosted_)
+    if (hosted == &control) return false;
+  hosted_.push_back(&control);
+  return true;
+}
+
+void Dialog::DestroyHostedControls() {
+  for (auto hosted = hosted_.rbegin(); hosted != hosted_.rend(); ++hosted)
+    (*hosted)->Destroy();
+  hosted_.clear();
+}
+
 void Dialog::AttachWindow(HWND window) {
   hwnd_ = window;
   SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
@@ -122,6 +136,8 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
               messages_.Dispatch(message, wParam, lParam, &result) ||
               HandleDefault(message, wParam, lParam, &result);
   }
+  // The controls go while the window they draw in still exists.
+  if (message == WM_DESTROY) DestroyHostedControls();
   if (message == WM_NCDESTROY) hwnd_ = nullptr;
   if (!handled) return FALSE;
   if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);

@@ -1,5 +1,6 @@
-// A COM object reached through IDispatch by DISPID. When its class is not
-// registered (the component is not installed) every call is a silent no-op.
+// A hosted control of the skin component, called through its dispatch
+// interface by DISPID. While the control is not hosted (the component is not
+// installed) every call is a silent no-op.
 #pragma once
 
 #include <windows.h>
@@ -8,18 +9,15 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/HostedControl.h"
+
 namespace velo {
 
 class DispatchObject {
  public:
-  explicit DispatchObject(const CLSID& classId) : classId_(classId) {}
-  ~DispatchObject();
+  explicit DispatchObject(const HostedControl& control) : control_(control) {}
   DispatchObject(const DispatchObject&) = delete;
   DispatchObject& operator=(const DispatchObject&) = delete;
-
-  // Creates the object; false when its class is not available.
-  bool Create();
-  bool IsCreated() const { return object_ != nullptr; }
 
   void Call(DISPID id, const std::string& text);
   void Call(DISPID id, int32_t number);
@@ -30,9 +28,7 @@ class DispatchObject {
   // Arguments in the order the method declares them.
   void Invoke(DISPID id, VARIANTARG* arguments, UINT count);
 
-  CLSID classId_;
-  IDispatch* object_ = nullptr;
-  bool comStarted_ = false;
+  const HostedControl& control_;
 };
 
 }  // namespace velo

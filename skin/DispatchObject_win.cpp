@@ -37,23 +37,6 @@ VARIANTARG StringArgument(const std::string& text) {
 
 }  // namespace
 
-DispatchObject::~DispatchObject() {
-  if (object_) object_->Release();
-  if (comStarted_) CoUninitialize();
-}
-
-bool DispatchObject::Create() {
-  if (object_) return true;
-  if (!comStarted_) comStarted_ = SUCCEEDED(CoInitialize(nullptr));
-  void* created = nullptr;
-  HRESULT result = CoCreateInstance(classId_, nullptr,
-                                    CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                    IID_IDispatch, &created);
-  if (FAILED(result)) return false;
-  object_ = static_cast<IDispatch*>(created);
-  return true;
-}
-
 void DispatchObject::Call(DISPID id, const std::string& text) {
   VARIANTARG arguments[] = {StringArgument(text)};
   Invoke(id, arguments, 1);
@@ -78,12 +61,12 @@ void DispatchObject::CallBool(DISPID id, bool flag) {
 }
 
 void DispatchObject::Invoke(DISPID id, VARIANTARG* arguments, UINT count) {
-  if (object_) {
+  if (IDispatch* object = control_.Dispatch()) {
     // IDispatch takes its arguments last first.
     std::vector<VARIANTARG> reversed(arguments, arguments + count);
     std::reverse(reversed.begin(), reversed.end());
     DISPPARAMS parameters = {reversed.data(), nullptr, count, 0};
-    object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+    object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
                     &parameters, nullptr, nullptr, nullptr);
   }
   for (UINT i = 0; i < count; ++i) VariantClear(&arguments[i]);

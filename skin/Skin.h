@@ -9,25 +9,28 @@ namespace velo {
 class CSkin : public SkinComponent {
  public:
   CSkin();
-  // Starts the component; without it the calls do nothing.
-  bool Create() { return object_.Create(); }
+  // The control the main window hosts; while it is not hosted the calls do
+  // nothing.
+  HostedControl& Control() { return control_; }
   void LoadSkin(const std::string& path) override;
   void SkinWindow(int32_t window) override;
   void SkinElement(int32_t window, const std::string& element) override;
 
  private:
+  HostedControl control_;
   DispatchObject object_;
 };
 
 class CSplash : public SplashComponent {
  public:
   CSplash();
-  bool Create() { return object_.Create(); }
+  HostedControl& Control() { return control_; }
   void LoadSplash(const std::string& path) override;
   void SetDisplayTime(int32_t time) override;
   void SetShown(bool shown) override;
 
  private:
+  HostedControl control_;
   DispatchObject object_;
 };
 

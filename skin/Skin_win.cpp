@@ -20,7 +20,7 @@ const DISPID kSplashShown = 15;
 
 }  // namespace
 
-CSkin::CSkin() : object_(kSkinClass) {}
+CSkin::CSkin() : control_(kSkinClass), object_(control_) {}
 
 void CSkin::LoadSkin(const std::string& path) { object_.Call(kLoadSkin, path); }
 
@@ -30,7 +30,7 @@ void CSkin::SkinElement(int32_t window, const std::string& element) {
   object_.Call(kSkinElement, window, element);
 }
 
-CSplash::CSplash() : object_(kSplashClass) {}
+CSplash::CSplash() : control_(kSplashClass), object_(control_) {}
 
 void CSplash::LoadSplash(const std::string& path) {
   object_.Call(kLoadSplash, path);

@@ -6,7 +6,8 @@
 
 #include <new>
 
-#include "DispatchRecorder.h"
+#include "CallLog.h"
+#include "StandInControl.h"
 #include "StandInClasses.h"
 
 namespace velo {
@@ -46,8 +47,8 @@ class ClassFactory : public IClassFactory {
     if (!result) return E_POINTER;
     *result = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    DispatchRecorder* object =
-        new (std::nothrow) DispatchRecorder(served_.name);
+    LogHostingCall(served_.name, "IClassFactory::CreateInstance");
+    StandInControl* object = new (std::nothrow) StandInControl(served_.name);
     if (!object) return E_OUTOFMEMORY;
     HRESULT status = object->QueryInterface(id, result);
     object->Release();

@@ -111,6 +111,12 @@ TEST_F(SkinComponent, StandInLogsEachMethodCallAsMade) {
   SkinLog log = log_.Read();
   EXPECT_EQ(std::vector<std::string>(), log.unreadable);
   EXPECT_EQ((std::vector<LoggedSkinCall>{element42, shown, stray}), log.calls);
+  // Both objects made and, once let go, gone.
+  EXPECT_EQ((std::vector<std::string>{"skin IClassFactory::CreateInstance",
+                                      "splash IClassFactory::CreateInstance",
+                                      "skin IUnknown::Release last",
+                                      "splash IUnknown::Release last"}),
+            log.hosting);
 }
 
 TEST_F(SkinComponent, MainWindowAndAboutBoxHandTheirWindowsToTheComponent) {
@@ -166,6 +172,10 @@ TEST_F(SkinComponent, WithoutTheComponentTheProgramRunsPlain) {
     ASSERT_TRUE(program.Started());
     HWND mainWindow = program.WaitForDialog("Velocine");
     ASSERT_NE(nullptr, mainWindow);
+    // Nothing took the placeholders' place.
+    for (int placeholder : {IDC_MAIN_SKIN, IDC_MAIN_SPLASH})
+      EXPECT_TRUE(IsWindowVisible(GetDlgItem(mainWindow, placeholder)))
+          << placeholder;
     PostMessageA(mainWindow, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     HWND about = program.WaitForDialog("About Velocine");
     ASSERT_NE(nullptr, about);
@@ -192,6 +202,7 @@ TEST_F(SkinComponent, StartupAlertOnAnUnknownWindowsMakesNoSkinCalls) {
   SkinLog log = log_.Read();
   EXPECT_EQ(std::vector<std::string>(), log.unreadable);
   EXPECT_EQ(std::vector<LoggedSkinCall>(), log.calls);
+  EXPECT_EQ(std::vector<std::string>(), log.hosting);
 }
 
 }  // namespace

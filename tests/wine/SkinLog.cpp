@@ -3,6 +3,7 @@
 #include "ProgramRun.h"
 
 #include <fstream>
+#include <sstream>
 #include <utility>
 
 namespace velo {
@@ -112,6 +113,22 @@ bool ParseSkinLogLine(const std::string& line, LoggedSkinCall* call) {
   return true;
 }
 
+bool IsHostingLine(const std::string& line) {
+  std::vector<std::string> fields = Fields(line);
+  if (fields.size() < 2) return false;
+  for (const std::string& field : fields)
+    if (field.empty()) return false;
+  std::string::size_type colons = fields[1].find("::");
+  return colons != std::string::npos && colons > 0 &&
+         colons + 2 < fields[1].size();
+}
+
+std::string SequenceLine(const LoggedSkinCall& call) {
+  std::ostringstream line;
+  line << call;
+  return line.str();
+}
+
 SkinLog ReadSkinLog(const std::string& path) {
   SkinLog log;
   std::ifstream file(path.c_str(), std::ios::binary);
@@ -119,10 +136,15 @@ SkinLog ReadSkinLog(const std::string& path) {
   while (std::getline(file, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     LoggedSkinCall call;
-    if (ParseSkinLogLine(line, &call))
+    if (IsHostingLine(line)) {
+      log.hosting.push_back(line);
+      log.sequence.push_back(line);
+    } else if (ParseSkinLogLine(line, &call)) {
       log.calls.push_back(call);
-    else
+      log.sequence.push_back(SequenceLine(call));
+    } else {
       log.unreadable.push_back(line);
+    }
   }
   return log;
 }

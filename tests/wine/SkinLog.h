@@ -33,10 +33,21 @@ std::ostream& operator<<(std::ostream& out, const LoggedSkinCall& call);
 // hexadecimal, or a broken %XX escape.
 bool ParseSkinLogLine(const std::string& line, LoggedSkinCall* call);
 
+// True for a line of the hosting protocol: object, Interface::Method, then
+// words, none of them empty.
+bool IsHostingLine(const std::string& line);
+
 struct SkinLog {
-  std::vector<LoggedSkinCall> calls;     // in the order they were made
-  std::vector<std::string> unreadable;  // lines that are not calls
+  std::vector<LoggedSkinCall> calls;     // method calls, in their order
+  std::vector<std::string> hosting;     // hosting lines, in their order
+  // Every line that is either, in the order of the log: hosting lines as
+  // they are, method calls as the stream operator spells them.
+  std::vector<std::string> sequence;
+  std::vector<std::string> unreadable;  // lines that are neither
 };
+
+// A method call as the sequence spells it.
+std::string SequenceLine(const LoggedSkinCall& call);
 
 // The log at `path`; an absent file is an empty log.
 SkinLog ReadSkinLog(const std::string& path);

@@ -54,5 +54,36 @@ TEST(SkinLogFile, KeepsTheOrderAndReportsDamagedLines) {
   EXPECT_TRUE(absent.unreadable.empty());
 }
 
+TEST(SkinLogFile, KeepsHostingLinesApartAndInTheirPlace) {
+  TempFolder folder("skinloghosting");
+  ASSERT_FALSE(folder.Path().empty());
+  std::string path = folder.Write(
+      "calls.log",
+      "skin IOleObject::SetClientSite site\n"
+      "skin 60020006 I4:9\n"
+      "skin IPersistStreamInit::Load 564B\n"
+      "skin ::Load\n"                       // no interface
+      "skin IOleObject::\n"                 // no method
+      "skin IOleObject::Close  1\n"         // an empty field
+      "splash IUnknown::Release last\n");
+  ASSERT_FALSE(path.empty());
+  SkinLog log = ReadSkinLog(path);
+  EXPECT_EQ((std::vector<LoggedSkinCall>{SkinWindowCall(
+                reinterpret_cast<HWND>(9))}),
+            log.calls);
+  EXPECT_EQ((std::vector<std::string>{"skin IOleObject::SetClientSite site",
+                                      "skin IPersistStreamInit::Load 564B",
+                                      "splash IUnknown::Release last"}),
+            log.hosting);
+  EXPECT_EQ((std::vector<std::string>{"skin IOleObject::SetClientSite site",
+                                      "skin 60020006 I4:9",
+                                      "skin IPersistStreamInit::Load 564B",
+                                      "splash IUnknown::Release last"}),
+            log.sequence);
+  EXPECT_EQ((std::vector<std::string>{"skin ::Load", "skin IOleObject::",
+                                      "skin IOleObject::Close  1"}),
+            log.unreadable);
+}
+
 }  // namespace
 }  // namespace velo
