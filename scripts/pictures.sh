@@ -9,7 +9,7 @@ report=$2
 
 pictures=(main-english main-language-file main-pseudo-language about-box
           alert-unknown-version alert-overwrite-question alert-reset-done
-          closing-message keyboard-path-mtu
+          closing-message keyboard-path-mtu main-skin-controls
           wizard-9x-modem-page8)
 for page in 0 1 2 3 4 5 6 7; do pictures+=("wizard-nt-page$page"); done
 for page in 0 1 2 3 4 5; do pictures+=("wizard-9x-modem-page$page"); done
