@@ -84,7 +84,7 @@ TEST_F(MainWindowReset, PutsTheBackupBackAndAnnouncesIt) {
   EXPECT_FALSE(enabledAfter);
   EXPECT_FALSE(KeyExists(registry_, kBackup));
   IntendedDifferences made;
-  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, {}, &made);
+  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
   EXPECT_EQ(std::vector<std::string>(),
             expected.Differences(
                 RegistrySnapshot::Take(registry_, SettingsSubTrees(kFamilyNT))));
