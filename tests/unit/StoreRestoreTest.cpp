@@ -77,5 +77,51 @@ TEST_F(StoreRestore, ABackupMissingItsMtuListLeavesInterfaceMtuAlone) {
   EXPECT_TRUE(KeyExists(registry_, kBackupKeyName));
 }
 
+// Reset gives back what Finish changed and leaves alone what it never wrote:
+// an interface installed after Finish (a VPN adapter, say) keeps its own MTU
+// and MSS; one that existed gets its values back or loses those Finish gave.
+TEST_F(StoreRestore, AnInterfaceInstalledAfterFinishKeepsItsOwnValues) {
+  std::string had = AddInterface(registry_, "{1}");
+  std::string bare = std::string(kInterfacesKeyName) + "\\{2}";
+  MakeKey(registry_, bare);
+  BackupAndApply(kFamilyNT);
+  std::string vpn = AddInterface(registry_, "{VPN}");
+  Put(registry_, vpn, "MTU", RegValue::Dword(1300));
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
+  EXPECT_EQ(RegValue::Dword(1400), Value(had, "MTU"));
+  EXPECT_EQ(RegValue::Dword(1360), Value(had, "MSS"));
+  EXPECT_EQ(RegValue(), Value(bare, "MTU"));
+  EXPECT_EQ(RegValue(), Value(bare, "MSS"));
+  EXPECT_EQ(RegValue::Dword(1300), Value(vpn, "MTU"));
+  EXPECT_EQ(RegValue::Dword(1360), Value(vpn, "MSS"));
+}
+
+// Without a Finish since the backup, Velocine wrote nothing, so Reset has
+// nothing to put back: what others changed meanwhile stays.
+TEST_F(StoreRestore, AfterCancelResetLeavesWhatOthersChanged) {
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
+  SettingsRecord record;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, record, found).Succeeded());
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(64));
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
+  EXPECT_EQ(RegValue::Dword(64), Value(kTcpipKeyName, "DefaultTTL"));
+  EXPECT_FALSE(KeyExists(registry_, kBackupKeyName));
+}
+
+// A value others changed between the wizard's start and Finish comes back as
+// it was just before Finish changed it.
+TEST_F(StoreRestore, AValueChangedBeforeFinishComesBackAsFinishFoundIt) {
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
+  SettingsRecord record;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, record, found).Succeeded());
+  EXPECT_EQ(128, record.OriginalTTL);
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(64));
+  ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, record, 0).Succeeded());
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
+  EXPECT_EQ(RegValue::Dword(64), Value(kTcpipKeyName, "DefaultTTL"));
+}
+
 }  // namespace
 }  // namespace velo

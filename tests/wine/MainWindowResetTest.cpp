@@ -106,6 +106,7 @@ TEST_F(MainWindowReset, ThatCannotPutEverythingBackKeepsTheBackupAndSaysSo) {
   SettingsRecord record;
   FoundFlags found;
   ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, record, found).Succeeded());
+  ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, record, 0).Succeeded());
   // As for a user without administrator rights.
   FaultInjectingRegistry denied(registry_);
   denied.DenyLocalMachineWrites();
