@@ -79,16 +79,17 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
     written.Create(backup, kWrittenBackupSubKey);
     if (!outcome.Succeeded()) return outcome;
 
-    // Then note in the backup what Finish is about to change.
-    for (size_t i = 0; i < places.size(); ++i) {
+    // Then note in the backup what Finish is about to change: a key is
+    // noted only once the originals of its values are.
+    for (size_t i = 0; i < places.size() && outcome.Succeeded(); ++i) {
       if (!targets[i]) continue;
       for (const ValueSlot& slot : places[i].slots)
         SaveOriginal(registry, backup, slot, *targets[i], outcome);
-      written.Write(places[i].RootedPath(), RegValue::Dword(1));
+      if (outcome.Succeeded())
+        written.Write(places[i].RootedPath(), RegValue::Dword(1));
     }
-    if (!outcome.Succeeded()) return outcome;
-
-    BoostModemPortSpeed(registry, backup, modems, outcome);
+    if (outcome.Succeeded())
+      BoostModemPortSpeed(registry, backup, modems, outcome);
   }
   for (size_t i = 0; i < places.size() && outcome.Succeeded(); ++i) {
     if (!targets[i]) continue;
