@@ -37,23 +37,25 @@ std::string AnswerAlert(const ProgramRun& program) {
   return text;
 }
 
-// Set, dial-up on the first step, then Next on every page and Finish.
+// Set, dial-up on the first step, Next through the eight steps of the NT
+// family to the modem page, which a boostable modem adds, and Finish there.
 bool RunWizardToFinish(const ProgramRun& program, HWND main) {
+  const int kStepsBeforeTheModemPage = 8;
   PostClick(main, IDC_MAIN_SET);
   HWND sheet = WaitForWizard(program);
   if (!sheet) return false;
   PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_CONNECTION_DIAL_UP),
                BM_CLICK, 0, 0);
-  for (int page = 0; page < 9; ++page) {
-    HWND finish = GetDlgItem(sheet, kWizardFinish);
-    if (IsWindowVisible(finish) && IsWindowEnabled(finish)) {
-      PressSheetButton(sheet, PSBTN_FINISH);
-      break;
-    }
+  for (int step = 0; step < kStepsBeforeTheModemPage; ++step) {
     std::string caption = TextOf(sheet);
+    if (!WaitUntilUsable(GetDlgItem(sheet, kWizardNext))) return false;
     PressSheetButton(sheet, PSBTN_NEXT);
     if (!WaitForCaptionChange(sheet, caption)) return false;
   }
+  if (!WaitForCaption(sheet, "Boost the Modem") ||
+      !WaitUntilUsable(GetDlgItem(sheet, kWizardFinish)))
+    return false;
+  PressSheetButton(sheet, PSBTN_FINISH);
   std::string closing = AnswerAlert(program);
   return closing.find("Congratulation") == 0 && program.WaitUntilGone(sheet);
 }
