@@ -74,7 +74,8 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
     places = FinishPlaces(registry, family, outcome);
     for (const Place& place : places)
       targets.push_back(OpenTarget(registry, place, outcome));
-    if (modemFound == 1) modems = OpenBoostableModems(registry, family, outcome);
+    if (modemFound == 1)
+      modems = OpenBoostableModems(registry, family, outcome);
     StoreKey written(registry, outcome);
     written.Create(backup, kWrittenBackupSubKey);
     if (!outcome.Succeeded()) return outcome;

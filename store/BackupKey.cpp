@@ -21,7 +21,9 @@ RegStatus CopyKeyTree(Registry& registry, const StoreKey& from,
     if (top && name == kNewBackupCompleteValue) continue;
     RegValue value;
     status = from.Read(name, &value);
-    if (status == kRegNotFound) return from.Fail(StoreFailure::kReadValue, name, status);
+    // A value listed a moment ago is gone: the copy would not be whole.
+    if (status == kRegNotFound)
+      return from.Fail(StoreFailure::kReadValue, name, status);
     if (status != kRegOk) return status;
     status = to.Write(name, value);
     if (status != kRegOk) return status;
@@ -33,7 +35,8 @@ RegStatus CopyKeyTree(Registry& registry, const StoreKey& from,
     StoreKey fromChild(registry, outcome);
     StoreKey toChild(registry, outcome);
     status = fromChild.Open(from, name, kAccessRead);
-    if (status == kRegNotFound) return fromChild.Fail(StoreFailure::kOpenKey, "", status);
+    if (status == kRegNotFound)
+      return fromChild.Fail(StoreFailure::kOpenKey, "", status);
     if (status != kRegOk) return status;
     status = toChild.Create(to, name);
     if (status != kRegOk) return status;

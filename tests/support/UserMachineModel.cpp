@@ -359,7 +359,8 @@ void UserMachineModel::RemoveBrowserKey() {
   RemoveKey(memory_, kBrowserKeyName);
   // Reset makes it again for the values Velocine wrote there, as they were.
   for (const std::string& name : expected_.ValueNames(kBrowserKeyName))
-    if (!IsWritten(kBrowserKeyName, name)) expected_.Erase(kBrowserKeyName, name);
+    if (!IsWritten(kBrowserKeyName, name))
+      expected_.Erase(kBrowserKeyName, name);
   if (expected_.ValueNames(kBrowserKeyName).empty())
     expected_.EraseKey(kBrowserKeyName);
 }

@@ -52,7 +52,8 @@ const std::vector<SubTree> kBackupTree{{kHkeyCurrentUser, kBackupKey}};
 StoreScenario FinishedOnce(Registry& registry, WindowsFamily family,
                            RegistrySnapshot* before = nullptr) {
   StoreScenario scenario = SeedStoreScenario(registry, family, 7);
-  if (before) *before = RegistrySnapshot::Take(registry, SettingsSubTrees(family));
+  if (before)
+    *before = RegistrySnapshot::Take(registry, SettingsSubTrees(family));
   SettingsRecord record = scenario.record;
   FoundFlags found;
   EXPECT_TRUE(BackupSettings(registry, family, record, found).Succeeded());

@@ -164,8 +164,8 @@ TEST(StoreFaults, UserWithoutAdministratorRightsThenTheAdvisedRetry) {
                                    << differences.front();
 
   ASSERT_TRUE(BackupSettings(memory, kFamilyNT, record, found).Succeeded());
-  ASSERT_TRUE(
-      ApplySettings(memory, kFamilyNT, record, scenario.modemFound).Succeeded());
+  ASSERT_TRUE(ApplySettings(memory, kFamilyNT, record, scenario.modemFound)
+                  .Succeeded());
   RestoreOutcome denied = RestoreBackup(user, kFamilyNT);
   EXPECT_EQ(kRestoreIncomplete, denied.result);
   EXPECT_TRUE(KeyExists(memory, kBackupKeyName));
