@@ -226,7 +226,7 @@ void UserMachineModel::Reset() {
   }
   if (outcome.result == kRestoreIncomplete) {
     trace_.back() += " (failed)";
-    if (!KeyExists(memory_, kBackupKeyName))
+    if (hasBackup_ && !KeyExists(memory_, kBackupKeyName))
       Violation("a Reset that failed removed the backup");
     return;
   }
