@@ -5,9 +5,8 @@
 #include "framework/Window.h"
 #include "lang/LanguageFiles.h"
 #include "lang/LanguageList.h"
-#include "registry/RegKey.h"
 #include "res/resource.h"
-#include "store/RegistryLocations.h"
+#include "store/BackupKey.h"
 #include "store/Restore.h"
 #include "wizard/MyPropertySheet.h"
 
@@ -180,8 +179,7 @@ void CTunerDlg::ApplyTexts() {
 }
 
 bool CTunerDlg::BackupExists() const {
-  RegKey backup(App().registry());
-  return backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk;
+  return velo::BackupExists(App().registry());
 }
 
 void CTunerDlg::EnableReset(bool enable) {

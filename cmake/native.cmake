@@ -25,3 +25,22 @@ foreach(bench ${bench_sources})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} velocine_core)
 endforeach()
+
+# Fuzz targets (fuzz/): the unit tests replay their seed corpus; with
+# VELO_FUZZ (clang and libFuzzer, scripts/fuzz.sh) each becomes a fuzzer.
+file(GLOB fuzz_targets CONFIGURE_DEPENDS fuzz/*Fuzz.cpp)
+set(fuzz_sources ${fuzz_targets} fuzz/FuzzTargets.cpp)
+target_sources(unit_tests PRIVATE ${fuzz_sources})
+option(VELO_FUZZ "Build the fuzz targets with libFuzzer (clang)" OFF)
+if(VELO_FUZZ)
+  foreach(name language_file number_text user_machine)
+    add_executable(fuzz_${name} fuzz/FuzzerMain.cpp ${fuzz_sources}
+                                ${VELO_TEST_SUPPORT})
+    target_compile_definitions(fuzz_${name} PRIVATE
+                               VELO_FUZZ_TARGET="${name}")
+    target_include_directories(fuzz_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(fuzz_${name} velocine_core)
+  endforeach()
+endif()

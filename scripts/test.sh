@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the portable tests natively, then the
-# Windows tests under Wine on a virtual display. Ends with "N passed, N failed".
+# Builds everything and runs every test: the portable tests natively (among
+# them the replay of every fuzz target's seed corpus and the model's generated
+# sequences), then the Windows tests under Wine on a virtual display. Ends
+# with "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD

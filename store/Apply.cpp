@@ -1,9 +1,12 @@
 #include "store/Apply.h"
 
-#include "store/EachInterface.h"
+#include <memory>
+#include <vector>
+
+#include "store/FinishPlaces.h"
 #include "store/ModemPortSpeed.h"
-#include "store/RecordedBinding.h"
 #include "store/RegistryLocations.h"
+#include "store/Restore.h"
 #include "store/StoreKey.h"
 #include "store/StoredNumber.h"
 
@@ -17,47 +20,39 @@ RegValue NewValue(const TunedValue& tuned, RegType locationType,
                                                    : tuned.fixedNumber);
 }
 
-void ApplyTunedKey(Registry& registry, const TunedKey& tuned,
-                   const SettingsRecord& record, ApplyOutcome& outcome) {
-  StoreKey target(registry, outcome);
-  RegStatus status = tuned.createdByApply
-                         ? target.Create(tuned.root, tuned.path)
-                         : target.Open(tuned.root, tuned.path, kAccessReadWrite);
-  if (status != kRegOk) return;
-  for (size_t i = 0; i < tuned.valueCount; ++i)
-    target.Write(tuned.values[i].name,
-                 NewValue(tuned.values[i], tuned.type, record));
+// Opens the key of `place` for writing. The TCP/IP key is made when missing;
+// a missing browser key is left missing (null: nothing to write there); a
+// missing device is a failure, for the backup says it is there.
+std::unique_ptr<StoreKey> OpenTarget(Registry& registry, const Place& place,
+                                     StoreOutcome& outcome) {
+  std::unique_ptr<StoreKey> target(new StoreKey(registry, outcome));
+  RegStatus status = place.createdByApply
+                         ? target->Create(place.root, place.path)
+                         : target->Open(place.root, place.path,
+                                        kAccessReadWrite);
+  if (status == kRegNotFound && !place.recreatedByRestore)
+    target->Fail(StoreFailure::kOpenKey, "", status);
+  if (status != kRegOk) target.reset();
+  return target;
 }
 
-void ApplyDeviceValues(const StoreKey& device, const FamilyLocations& at,
-                       const SettingsRecord& record) {
-  device.Write(at.deviceMtu.name, NewValue(at.deviceMtu, at.tcpip.type, record));
-  device.Write(at.deviceMss.name, NewValue(at.deviceMss, at.tcpip.type, record));
-}
-
-// The binding is the one the backup recorded; without one there is no
-// dial-up adapter and nothing to write.
-void ApplyAdapterMtu9x(Registry& registry, const SettingsRecord& record,
-                       ApplyOutcome& outcome) {
-  const FamilyLocations& at = LocationsOf(kFamily9x);
-  StoreKey mtuEntries(registry, outcome);
-  std::string name = OpenRecordedBinding9x(mtuEntries);
-  if (name.empty()) return;
-  StoreKey binding(registry, outcome);
-  RegStatus status = binding.Open(
-      kHkeyLocalMachine, JoinKeyPath(at.deviceParent, name), kAccessReadWrite);
-  if (status == kRegNotFound) binding.Fail(StoreFailure::kOpenKey, "", status);
-  if (status == kRegOk) ApplyDeviceValues(binding, at, record);
-}
-
-// Every interface gets both values, whether or not it had them.
-void ApplyInterfaceMtuNT(Registry& registry, const SettingsRecord& record,
-                         ApplyOutcome& outcome) {
-  const FamilyLocations& at = LocationsOf(kFamilyNT);
-  ForEachInterface(registry, outcome, kAccessReadWrite,
-                   [&](const std::string&, const StoreKey& device) {
-                     ApplyDeviceValues(device, at, record);
-                   });
+// The backup entry of `slot` made to hold what the value holds now, as the
+// backup copies it: a value others changed since the backup, or a device
+// that came since, is put back as it is now, not as it was then.
+void SaveOriginal(Registry& registry, const StoreKey& backup,
+                  const ValueSlot& slot, const StoreKey& target,
+                  StoreOutcome& outcome) {
+  StoreKey subKey(registry, outcome);
+  const StoreKey* entries = EntriesOf(backup, slot, kAccessReadWrite, &subKey);
+  if (!entries) return;
+  RegValue now;
+  RegStatus status = target.Read(slot.tuned->name, &now);
+  if (status == kRegOk)
+    entries->Write(slot.entryName, now);
+  else if (status == kRegNotFound && slot.absentAsMarker)
+    entries->Write(slot.entryName, NoMtuMarker());
+  else if (status == kRegNotFound)
+    entries->Delete(slot.entryName);
 }
 
 }  // namespace
@@ -65,13 +60,45 @@ void ApplyInterfaceMtuNT(Registry& registry, const SettingsRecord& record,
 ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
                            const SettingsRecord& record, int32_t modemFound) {
   ApplyOutcome outcome;
-  if (modemFound == 1) outcome.Append(BoostModemPortSpeed(registry, family));
-  ApplyTunedKey(registry, BrowserKey(), record, outcome);
-  ApplyTunedKey(registry, LocationsOf(family).tcpip, record, outcome);
-  if (family == kFamily9x)
-    ApplyAdapterMtu9x(registry, record, outcome);
-  else
-    ApplyInterfaceMtuNT(registry, record, outcome);
+  std::vector<Place> places;
+  std::vector<std::unique_ptr<StoreKey>> targets;
+  std::vector<OpenModem> modems;
+  {
+    StoreKey backup(registry, outcome);
+    RegStatus status =
+        backup.Open(kHkeyCurrentUser, kBackupKey, kAccessReadWrite);
+    if (status == kRegNotFound) backup.Fail(StoreFailure::kOpenKey, "", status);
+    if (status != kRegOk) return outcome;
+
+    // First make sure every write can be made.
+    places = FinishPlaces(registry, family, outcome);
+    for (const Place& place : places)
+      targets.push_back(OpenTarget(registry, place, outcome));
+    if (modemFound == 1)
+      modems = OpenBoostableModems(registry, family, outcome);
+    StoreKey written(registry, outcome);
+    written.Create(backup, kWrittenBackupSubKey);
+    if (!outcome.Succeeded()) return outcome;
+
+    // Then note in the backup what Finish is about to change: a key is
+    // noted only once the originals of its values are.
+    for (size_t i = 0; i < places.size() && outcome.Succeeded(); ++i) {
+      if (!targets[i]) continue;
+      for (const ValueSlot& slot : places[i].slots)
+        SaveOriginal(registry, backup, slot, *targets[i], outcome);
+      if (outcome.Succeeded())
+        written.Write(places[i].RootedPath(), RegValue::Dword(1));
+    }
+    if (outcome.Succeeded())
+      BoostModemPortSpeed(registry, backup, modems, outcome);
+  }
+  for (size_t i = 0; i < places.size() && outcome.Succeeded(); ++i) {
+    if (!targets[i]) continue;
+    for (const ValueSlot& slot : places[i].slots)
+      targets[i]->Write(slot.tuned->name,
+                        NewValue(*slot.tuned, places[i].type, record));
+  }
+  if (!outcome.Succeeded()) outcome.Append(UndoFinish(registry, family));
   return outcome;
 }
 

@@ -11,8 +11,14 @@ namespace velo {
 // locations: first the modems' port speed when a boostable modem was found
 // (modemFound 1), then the browser limits, the TCP/IP values and the MTU and
 // MSS of the 9x dial-up adapter or of every NT interface. Runs after
-// BackupSettings: the 9x adapter is the one the backup found, and the modems'
-// original records go into the backup. Says which writes failed.
+// BackupSettings: the 9x adapter is the one the backup found.
+//
+// All or nothing: every key is opened for writing before anything is
+// written, so a user without the right to change one of them changes none.
+// Before it writes, Finish notes in the backup what each value holds at that
+// moment and which keys it writes (so Reset puts back only those), and the
+// modems' original records. A write that still fails half way is undone from
+// the backup before the outcome says what failed.
 ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
                            const SettingsRecord& record, int32_t modemFound);
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "store/BackupKey.h"
 #include "store/EachInterface.h"
 #include "store/RegistryLocations.h"
 #include "store/StoreKey.h"
@@ -161,16 +162,24 @@ BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
                              SettingsRecord& record, FoundFlags& found) {
   BackupOutcome outcome;
   BackupRun run(registry, record, found, outcome);
-  // A backup key that cannot be emptied is not filled again: its old entries
-  // would mix with the new ones.
-  if (DeleteKeyTree(registry, kHkeyCurrentUser, kBackupKey, outcome) == kRegOk)
-    run.backup.Create(kHkeyCurrentUser, kBackupKey);
+  // The previous backup stays whole until the new one is: a leftover of an
+  // earlier replacement is settled first, and the new backup is built apart.
+  if (SettleBackup(registry, outcome) == kRegOk &&
+      run.backup.Create(kHkeyCurrentUser, kNewBackupKey) == kRegOk) {
+    StoreKey written(registry, outcome);
+    written.Create(run.backup, kWrittenBackupSubKey);
+  }
   BackupTunedKey(run, BrowserKey());
   if (family == kFamily9x)
     BackupAdapterMtu9x(run);
   else
     BackupInterfaceMtuNT(run);
   BackupTunedKey(run, LocationsOf(family).tcpip);
+  run.backup.Close();
+  if (outcome.Succeeded())
+    PromoteNewBackup(registry, outcome);
+  else
+    DeleteKeyTree(registry, kHkeyCurrentUser, kNewBackupKey, outcome);
   return outcome;
 }
 

@@ -11,7 +11,8 @@ namespace velo {
 // each whole and with its own type, and fills the record's Original fields
 // and the Found flags so that the pages can show what each setting held.
 // Values are read with read access only, so a user without administrator
-// rights sees them too.
+// rights sees them too. The new backup replaces the old one only when it was
+// taken whole; otherwise the previous backup stays as it was.
 BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
                              SettingsRecord& record, FoundFlags& found);
 

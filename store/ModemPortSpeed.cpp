@@ -1,10 +1,6 @@
 #include "store/ModemPortSpeed.h"
 
-#include <string>
-#include <vector>
-
 #include "store/RegistryLocations.h"
-#include "store/StoreKey.h"
 
 namespace velo {
 
@@ -23,8 +19,14 @@ bool IsBoostable(const RegValue& properties) {
          properties.data[kRateThirdByte] == kSlowRate[1];
 }
 
-// Calls act(modemClassKey, subKeyName, properties) for each installed modem
-// that can be raised, until act returns false.
+RegValue Boosted(RegValue properties) {
+  properties.data[kRateSecondByte] = kFastRate[0];
+  properties.data[kRateThirdByte] = kFastRate[1];
+  return properties;
+}
+
+// Calls act(modemClassKey, subKeyName, modemKey, properties) for each
+// installed modem that can be raised, until act returns false.
 template <typename Act>
 void ForEachBoostableModem(Registry& registry, WindowsFamily family,
                            StoreOutcome& outcome, Act act) {
@@ -45,6 +47,21 @@ void ForEachBoostableModem(Registry& registry, WindowsFamily family,
   }
 }
 
+// The modem's key opened for writing, with the record it is to get; false
+// when it does not open (a failure is recorded unless the modem is gone).
+bool OpenForWriting(Registry& registry, const StoreKey& modems,
+                    const std::string& name, const RegValue& properties,
+                    StoreOutcome& outcome, std::vector<OpenModem>* records) {
+  OpenModem record;
+  record.modem.reset(new StoreKey(registry, outcome));
+  record.name = name;
+  record.properties = properties;
+  if (record.modem->Open(modems, name, kAccessReadWrite) != kRegOk)
+    return false;
+  records->push_back(std::move(record));
+  return true;
+}
+
 }  // namespace
 
 StoreOutcome DetectBoostableModem(Registry& registry, WindowsFamily family,
@@ -59,52 +76,59 @@ StoreOutcome DetectBoostableModem(Registry& registry, WindowsFamily family,
   return outcome;
 }
 
-StoreOutcome BoostModemPortSpeed(Registry& registry, WindowsFamily family) {
-  StoreOutcome outcome;
-  StoreKey backup(registry, outcome);
-  RegStatus status =
-      backup.Open(kHkeyCurrentUser, kBackupKey, kAccessReadWrite);
-  if (status == kRegNotFound) backup.Fail(StoreFailure::kOpenKey, "", status);
-  if (status != kRegOk) return outcome;
-  StoreKey saved(registry, outcome);
-  if (saved.Create(backup, kModemBackupSubKey) != kRegOk) return outcome;
-
-  ForEachBoostableModem(
-      registry, family, outcome,
-      [&](const StoreKey& modems, const std::string& name,
-          RegValue properties) {
-        StoreKey modem(registry, outcome);
-        if (saved.Write(name, properties) != kRegOk ||
-            modem.Open(modems, name, kAccessReadWrite) != kRegOk)
-          return true;
-        properties.data[kRateSecondByte] = kFastRate[0];
-        properties.data[kRateThirdByte] = kFastRate[1];
-        modem.Write(kModemPropertiesValue, properties);
-        return true;
-      });
-  return outcome;
+std::vector<OpenModem> OpenBoostableModems(Registry& registry,
+                                             WindowsFamily family,
+                                             StoreOutcome& outcome) {
+  std::vector<OpenModem> records;
+  ForEachBoostableModem(registry, family, outcome,
+                        [&](const StoreKey& modems, const std::string& name,
+                            const RegValue& properties) {
+                          OpenForWriting(registry, modems, name, properties,
+                                         outcome, &records);
+                          return true;
+                        });
+  return records;
 }
 
-void RestoreModemPortSpeed(Registry& registry, WindowsFamily family,
-                           StoreOutcome& outcome) {
+void BoostModemPortSpeed(Registry& registry, const StoreKey& backup,
+                         const std::vector<OpenModem>& modems,
+                         StoreOutcome& outcome) {
+  if (modems.empty()) return;
   StoreKey saved(registry, outcome);
-  if (saved.Open(kHkeyCurrentUser, JoinKeyPath(kBackupKey, kModemBackupSubKey),
-                 kAccessRead) != kRegOk)
-    return;
+  if (saved.Create(backup, kModemBackupSubKey) != kRegOk) return;
+  for (const OpenModem& record : modems) {
+    if (saved.Write(record.name, record.properties) == kRegOk)
+      record.modem->Write(kModemPropertiesValue, Boosted(record.properties));
+  }
+}
+
+std::vector<OpenModem> OpenModemsToRestore(Registry& registry,
+                                             WindowsFamily family,
+                                             const StoreKey& backup,
+                                             StoreOutcome& outcome) {
+  std::vector<OpenModem> records;
+  StoreKey saved(registry, outcome);
+  if (saved.Open(backup, kModemBackupSubKey, kAccessRead) != kRegOk)
+    return records;
   std::vector<std::string> names;
   saved.ValueNames(&names);
-  if (names.empty()) return;
+  if (names.empty()) return records;
   StoreKey modems(registry, outcome);
   if (modems.Open(kHkeyLocalMachine, LocationsOf(family).modemClass,
                   kAccessRead) != kRegOk)
-    return;
+    return records;
   for (const std::string& name : names) {
-    StoreKey modem(registry, outcome);
     RegValue properties;
-    if (saved.Read(name, &properties) == kRegOk &&
-        modem.Open(modems, name, kAccessReadWrite) == kRegOk)
-      modem.Write(kModemPropertiesValue, properties);
+    RegValue now;
+    StoreKey modem(registry, outcome);
+    if (saved.Read(name, &properties) != kRegOk || !IsBoostable(properties) ||
+        modem.Open(modems, name, kAccessRead) != kRegOk ||
+        modem.Read(kModemPropertiesValue, &now) != kRegOk ||
+        now != Boosted(properties))
+      continue;
+    OpenForWriting(registry, modems, name, properties, outcome, &records);
   }
+  return records;
 }
 
 }  // namespace velo

@@ -4,9 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "registry/Registry.h"
 #include "store/SettingsRecord.h"
+#include "store/StoreKey.h"
 #include "store/StoreOutcome.h"
 
 namespace velo {
@@ -16,14 +20,32 @@ namespace velo {
 StoreOutcome DetectBoostableModem(Registry& registry, WindowsFamily family,
                                   int32_t& modemFound);
 
-// Raises every modem that can be raised, each after its record has been saved
-// in the backup (subkey Modem Settings, named as the modem's subkey) so that a
-// restore puts it back. Without a backup key no modem is changed.
-StoreOutcome BoostModemPortSpeed(Registry& registry, WindowsFamily family);
+// A modem's key, open for writing, and the record it holds (or held).
+struct OpenModem {
+  std::unique_ptr<StoreKey> modem;
+  std::string name;  // the modem's subkey
+  RegValue properties;
+};
 
-// Part of the restore: puts back the records the boost saved. A modem removed
-// since then is skipped: its record went with it.
-void RestoreModemPortSpeed(Registry& registry, WindowsFamily family,
-                           StoreOutcome& outcome);
+// Every modem that can be raised, opened for writing, so that Finish knows it
+// can raise them all before it changes anything.
+std::vector<OpenModem> OpenBoostableModems(Registry& registry,
+                                             WindowsFamily family,
+                                             StoreOutcome& outcome);
+
+// Saves each modem's record in the backup (subkey Modem Settings, named as
+// the modem's subkey), then raises it; a modem whose record could not be
+// saved is left as it is.
+void BoostModemPortSpeed(Registry& registry, const StoreKey& backup,
+                         const std::vector<OpenModem>& modems,
+                         StoreOutcome& outcome);
+
+// The saved records that go back, with their modems open for writing: only
+// where a modem still holds exactly what the boost made of its record. One
+// removed, replaced or changed since then keeps what it holds now.
+std::vector<OpenModem> OpenModemsToRestore(Registry& registry,
+                                             WindowsFamily family,
+                                             const StoreKey& backup,
+                                             StoreOutcome& outcome);
 
 }  // namespace velo

@@ -53,6 +53,14 @@ constexpr char kBackupKey[] = "Software\\Velocine\\Original Settings";
 constexpr char kMtuBackupSubKey[] = "MTU Settings";
 constexpr char kMssBackupSubKey[] = "MSS Settings";
 constexpr char kModemBackupSubKey[] = "Modem Settings";
+// The keys Finish wrote into, one value each named by the key's rooted path
+// ("HKLM\\System\\..."): Reset puts back only those. A backup made before
+// this subkey existed has none, and Reset then puts back every location.
+constexpr char kWrittenBackupSubKey[] = "Written Keys";
+// A new backup is built here and copied over the backup key only once it is
+// whole; the marker value says it is.
+constexpr char kNewBackupKey[] = "Software\\Velocine\\New Original Settings";
+constexpr char kNewBackupCompleteValue[] = "Complete";
 // A 9x binding without MaxMTU is recorded in kMtuBackupSubKey as the text
 // "0", which a restore reads as "delete MaxMTU".
 RegValue NoMtuMarker();

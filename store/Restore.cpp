@@ -1,8 +1,11 @@
 #include "store/Restore.h"
 
-#include "store/EachInterface.h"
+#include <memory>
+#include <vector>
+
+#include "store/BackupKey.h"
+#include "store/FinishPlaces.h"
 #include "store/ModemPortSpeed.h"
-#include "store/RecordedBinding.h"
 #include "store/RegistryLocations.h"
 #include "store/StoreKey.h"
 #include "store/StoredNumber.h"
@@ -11,95 +14,112 @@ namespace velo {
 
 namespace {
 
+// What one restore works on.
+struct RestoreRun {
+  Registry& registry;
+  const StoreKey& backup;
+  StoreOutcome& outcome;
+};
+
 // The restore rule for one value: an entry is written back as it was saved;
 // no entry means the value did not exist, so it is deleted. An entry that
-// cannot be read leaves the value alone.
-void RestoreValue(const StoreKey& entries, const std::string& entryName,
-                  const StoreKey& target, const std::string& name) {
+// cannot be read leaves the value alone. The 9x MaxMTU comes back as the 9x
+// family writes it, padded to 260 bytes, or is deleted when the backup
+// recorded it as absent.
+void RestoreSlot(RestoreRun& run, const ValueSlot& slot,
+                 const StoreKey& target) {
+  StoreKey subKey(run.registry, run.outcome);
+  const StoreKey* entries =
+      EntriesOf(run.backup, slot, kAccessRead, &subKey);
+  if (!entries) return;
   RegValue saved;
-  RegStatus status = entries.Read(entryName, &saved);
-  if (status == kRegOk)
-    target.Write(name, saved);
-  else if (status == kRegNotFound)
-    target.Delete(name);
+  RegStatus status = entries->Read(slot.entryName, &saved);
+  if (status == kRegNotFound ||
+      (status == kRegOk && slot.absentAsMarker && IsNoMtuMarker(saved))) {
+    target.Delete(slot.tuned->name);
+  } else if (status == kRegOk) {
+    if (slot.absentAsMarker) PadText(&saved);
+    target.Write(slot.tuned->name, saved);
+  }
 }
 
-bool HoldsEntryFor(const StoreKey& backup, const TunedKey& tuned) {
-  for (size_t i = 0; i < tuned.valueCount; ++i) {
+bool HoldsEntryFor(RestoreRun& run, const Place& place) {
+  for (const ValueSlot& slot : place.slots) {
+    StoreKey subKey(run.registry, run.outcome);
+    const StoreKey* entries = EntriesOf(run.backup, slot, kAccessRead, &subKey);
     RegValue saved;
-    if (backup.Read(tuned.values[i].name, &saved) != kRegNotFound) return true;
+    if (entries && entries->Read(slot.entryName, &saved) != kRegNotFound)
+      return true;
   }
   return false;
 }
 
-// A missing key is fine only when the backup has nothing to put into it.
-void RestoreTunedKey(Registry& registry, const TunedKey& tuned,
-                     const StoreKey& backup, RestoreOutcome& outcome) {
-  StoreKey target(registry, outcome);
-  RegStatus status = target.Open(tuned.root, tuned.path, kAccessReadWrite);
-  if (status == kRegNotFound && HoldsEntryFor(backup, tuned))
-    target.Fail(StoreFailure::kOpenKey, "", status);
-  if (status != kRegOk) return;
-  for (size_t i = 0; i < tuned.valueCount; ++i)
-    RestoreValue(backup, tuned.values[i].name, target, tuned.values[i].name);
+// Whether Finish wrote into `place`. A backup without the list of written
+// keys comes from before the list was kept: every place counts then.
+bool WasWritten(const StoreKey* written, const Place& place) {
+  RegValue mark;
+  return !written || written->Read(place.RootedPath(), &mark) == kRegOk;
 }
 
-// A per-device subkey of the backup. Every backup that recorded devices made
-// both; when one is gone, its values cannot be told from absent ones and are
-// left as they are.
-bool OpenDeviceEntries(StoreKey* entries, const char* subKey) {
-  RegStatus status = entries->Open(
-      kHkeyCurrentUser, JoinKeyPath(kBackupKey, subKey), kAccessRead);
-  if (status == kRegNotFound) entries->Fail(StoreFailure::kOpenKey, "", status);
-  return status == kRegOk;
-}
-
-// The binding the backup recorded, if any. MaxMTU comes back as the 9x
-// family writes it, padded to 260 bytes, or is deleted when the backup
-// recorded it as absent. A binding removed since the backup is skipped.
-void RestoreAdapterMtu9x(Registry& registry, RestoreOutcome& outcome) {
-  const FamilyLocations& at = LocationsOf(kFamily9x);
-  StoreKey mtuEntries(registry, outcome);
-  std::string name = OpenRecordedBinding9x(mtuEntries);
-  if (name.empty()) return;
-  StoreKey binding(registry, outcome);
-  if (binding.Open(kHkeyLocalMachine, JoinKeyPath(at.deviceParent, name),
-                   kAccessReadWrite) != kRegOk)
-    return;
-  RegValue savedMtu;
-  if (mtuEntries.Read(name, &savedMtu) == kRegOk) {
-    if (IsNoMtuMarker(savedMtu)) {
-      binding.Delete(at.deviceMtu.name);
-    } else {
-      PadText(&savedMtu);
-      binding.Write(at.deviceMtu.name, savedMtu);
+// Opens every key that gets a value back, for writing, and checks that the
+// backup's entries for it are there. A tuned key that is gone is made again
+// when the backup has a value to put into it; a device that is gone has
+// nothing to get back. Null in the list: nothing to do there.
+std::vector<std::unique_ptr<StoreKey>> OpenTargets(
+    RestoreRun& run, const std::vector<Place>& places,
+    const StoreKey* written) {
+  std::vector<std::unique_ptr<StoreKey>> targets;
+  for (const Place& place : places) {
+    std::unique_ptr<StoreKey> target(new StoreKey(run.registry, run.outcome));
+    RegStatus status = kRegNotFound;
+    if (WasWritten(written, place)) {
+      status = target->Open(place.root, place.path, kAccessReadWrite);
+      if (status == kRegNotFound && place.recreatedByRestore &&
+          HoldsEntryFor(run, place))
+        status = target->Create(place.root, place.path);
     }
+    if (status == kRegOk) {
+      for (const ValueSlot& slot : place.slots) {
+        StoreKey subKey(run.registry, run.outcome);
+        EntriesOf(run.backup, slot, kAccessRead, &subKey);
+      }
+    } else {
+      target.reset();
+    }
+    targets.push_back(std::move(target));
   }
-  StoreKey mssEntries(registry, outcome);
-  if (OpenDeviceEntries(&mssEntries, kMssBackupSubKey))
-    RestoreValue(mssEntries, name, binding, at.deviceMss.name);
+  return targets;
 }
 
-// Every interface that exists now: one added since the backup has no entry
-// and so loses the MTU and MSS that Finish gave it.
-void RestoreInterfaceMtuNT(Registry& registry, RestoreOutcome& outcome) {
-  const FamilyLocations& at = LocationsOf(kFamilyNT);
-  StoreKey mtuEntries(registry, outcome);
-  StoreKey mssEntries(registry, outcome);
-  bool haveMtu = OpenDeviceEntries(&mtuEntries, kMtuBackupSubKey);
-  bool haveMss = OpenDeviceEntries(&mssEntries, kMssBackupSubKey);
-  ForEachInterface(
-      registry, outcome, kAccessReadWrite,
-      [&](const std::string& name, const StoreKey& device) {
-        if (haveMtu) RestoreValue(mtuEntries, name, device, at.deviceMtu.name);
-        if (haveMss) RestoreValue(mssEntries, name, device, at.deviceMss.name);
-      });
+// Puts back what the backup holds, or changes nothing when some key it goes
+// into cannot be written.
+void PutBack(Registry& registry, WindowsFamily family, const StoreKey& backup,
+             StoreOutcome& outcome) {
+  RestoreRun run{registry, backup, outcome};
+  StoreKey written(registry, outcome);
+  RegStatus status = written.Open(backup, kWrittenBackupSubKey, kAccessRead);
+  if (status != kRegOk && status != kRegNotFound) return;
+  std::vector<Place> places = FinishPlaces(registry, family, outcome);
+  std::vector<std::unique_ptr<StoreKey>> targets =
+      OpenTargets(run, places, status == kRegOk ? &written : nullptr);
+  std::vector<OpenModem> modems =
+      OpenModemsToRestore(registry, family, backup, outcome);
+  if (!outcome.Succeeded()) return;
+  for (size_t i = 0; i < places.size(); ++i) {
+    if (!targets[i]) continue;
+    for (const ValueSlot& slot : places[i].slots)
+      RestoreSlot(run, slot, *targets[i]);
+  }
+  for (const OpenModem& record : modems)
+    record.modem->Write(kModemPropertiesValue, record.properties);
 }
 
 }  // namespace
 
 RestoreOutcome RestoreBackup(Registry& registry, WindowsFamily family) {
   RestoreOutcome outcome;
+  outcome.result = kRestoreIncomplete;
+  if (SettleBackup(registry, outcome) != kRegOk) return outcome;
   {
     StoreKey backup(registry, outcome);
     RegStatus status = backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead);
@@ -108,21 +128,38 @@ RestoreOutcome RestoreBackup(Registry& registry, WindowsFamily family) {
       outcome.result = kNoBackup;
       return outcome;
     }
-    if (status != kRegOk) {
-      outcome.result = kRestoreIncomplete;
-      return outcome;
-    }
-    RestoreTunedKey(registry, BrowserKey(), backup, outcome);
-    if (family == kFamily9x)
-      RestoreAdapterMtu9x(registry, outcome);
-    else
-      RestoreInterfaceMtuNT(registry, outcome);
-    RestoreTunedKey(registry, LocationsOf(family).tcpip, backup, outcome);
-    RestoreModemPortSpeed(registry, family, outcome);
+    if (status != kRegOk) return outcome;
+    PutBack(registry, family, backup, outcome);
   }
   if (outcome.Succeeded())
     DeleteKeyTree(registry, kHkeyCurrentUser, kBackupKey, outcome);
-  outcome.result = outcome.Succeeded() ? kRestoredAll : kRestoreIncomplete;
+  if (outcome.Succeeded()) outcome.result = kRestoredAll;
+  return outcome;
+}
+
+StoreOutcome UndoFinish(Registry& registry, WindowsFamily family) {
+  StoreOutcome outcome;
+  {
+    StoreKey backup(registry, outcome);
+    RegStatus status = backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead);
+    if (status == kRegNotFound) backup.Fail(StoreFailure::kOpenKey, "", status);
+    if (status != kRegOk) return outcome;
+    PutBack(registry, family, backup, outcome);
+  }
+  // Everything went back: Finish changed nothing after all, and a later
+  // Reset must not put back what others change from now on.
+  if (outcome.Succeeded()) {
+    StoreKey written(registry, outcome);
+    std::vector<std::string> keys;
+    if (written.Open(kHkeyCurrentUser,
+                     JoinKeyPath(kBackupKey, kWrittenBackupSubKey),
+                     kAccessReadWrite) == kRegOk &&
+        written.ValueNames(&keys) == kRegOk) {
+      for (const std::string& key : keys) written.Delete(key);
+    }
+    DeleteKeyTree(registry, kHkeyCurrentUser,
+                  JoinKeyPath(kBackupKey, kModemBackupSubKey), outcome);
+  }
   return outcome;
 }
 

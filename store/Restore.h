@@ -7,10 +7,17 @@
 
 namespace velo {
 
-// Writes back every value the backup holds, with its own type and data, and
-// deletes each value the backup records as absent (it did not exist before).
-// The backup key is removed only when all of it was put back; otherwise it
-// stays, so that Reset can be tried again.
+// Writes back every value the backup holds for the keys Finish wrote, with
+// its own type and data, and deletes each value the backup records as absent
+// (it did not exist before). Every key is opened for writing before anything
+// is changed: without the right to change one of them nothing is. The backup
+// key is removed only when all of it was put back; otherwise it stays, so
+// that Reset can be tried again.
 RestoreOutcome RestoreBackup(Registry& registry, WindowsFamily family);
+
+// What a Finish that failed half way does before it says so: puts back what
+// it wrote, from the backup it has just taken, and keeps the backup; once
+// all of it is back, the backup no longer counts those keys as written.
+StoreOutcome UndoFinish(Registry& registry, WindowsFamily family);
 
 }  // namespace velo

@@ -24,6 +24,7 @@ class StoreKey {
   RegStatus Create(RegHandle root, const std::string& path);
   RegStatus Create(const StoreKey& parent, const std::string& subKey);
 
+  void Close() { key_.Close(); }
   bool IsOpen() const { return key_.IsOpen(); }
   const std::string& Path() const { return path_; }
 

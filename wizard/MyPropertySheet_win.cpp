@@ -6,6 +6,7 @@
 #include "skin/SkinComponent.h"
 #include "store/Apply.h"
 #include "store/Backup.h"
+#include "store/BackupKey.h"
 #include "wizard/Recommendations.h"
 
 namespace velo {
@@ -47,8 +48,10 @@ void CMyPropertySheet::OnInitDialog() {
 }
 
 void CMyPropertySheet::OnDestroy() {
-  // Finish or Cancel: a backup has been taken either way.
-  if (App().m_pMainDlg) App().m_pMainDlg->EnableReset(true);
+  // Finish or Cancel: Reset follows the backup key, which a backup that
+  // could not be taken whole never replaced.
+  if (App().m_pMainDlg)
+    App().m_pMainDlg->EnableReset(velo::BackupExists(App().registry()));
 }
 
 void CMyPropertySheet::SetButtonTexts() {

@@ -112,14 +112,52 @@ const RegValue* RegistrySnapshot::Find(const std::string& key,
 
 void RegistrySnapshot::Set(const std::string& key, const std::string& name,
                            const RegValue& value) {
+  AddKey(key);
+  keys_[FoldedName(key)].values[FoldedName(name)] = NamedValue{name, value};
+}
+
+void RegistrySnapshot::AddKey(const std::string& key) {
   Key& entry = keys_[FoldedName(key)];
-  if (entry.path.empty()) entry.path = key;
-  entry.values[FoldedName(name)] = NamedValue{name, value};
+  if (!entry.path.empty()) return;
+  entry.path = key;
+  // A key has its parents, down to the top of its subtree.
+  for (const SubTree& tree : trees_) {
+    std::string top = RootedKey(tree.root, tree.path);
+    size_t cut = key.rfind('\\');
+    if (key.size() > top.size() && cut != std::string::npos &&
+        FoldedName(key.substr(0, top.size() + 1)) == FoldedName(top + "\\"))
+      AddKey(key.substr(0, cut));
+  }
 }
 
 void RegistrySnapshot::Erase(const std::string& key, const std::string& name) {
   auto found = keys_.find(FoldedName(key));
   if (found != keys_.end()) found->second.values.erase(FoldedName(name));
+}
+
+void RegistrySnapshot::EraseKey(const std::string& key) {
+  std::string folded = FoldedName(key);
+  auto first = keys_.lower_bound(folded);
+  auto last = first;
+  while (last != keys_.end() &&
+         (last->first == folded ||
+          last->first.compare(0, folded.size() + 1, folded + "\\") == 0))
+    ++last;
+  keys_.erase(first, last);
+}
+
+bool RegistrySnapshot::HasKey(const std::string& key) const {
+  return keys_.count(FoldedName(key)) != 0;
+}
+
+std::vector<std::string> RegistrySnapshot::ValueNames(
+    const std::string& key) const {
+  std::vector<std::string> names;
+  auto found = keys_.find(FoldedName(key));
+  if (found != keys_.end())
+    for (const auto& value : found->second.values)
+      names.push_back(value.second.name);
+  return names;
 }
 
 void RegistrySnapshot::ForEachValue(

@@ -16,9 +16,7 @@ StoreCycle RunStoreCycle(Registry& registry, WindowsFamily family,
   SettingsRecord record = cycle.scenario.record;
   FoundFlags found;
   cycle.backup = BackupSettings(registry, family, record, found);
-  std::vector<std::string> added;
-  if (addInterface)
-    added.push_back(AddInterface(registry, "{Added-After-Backup}"));
+  if (addInterface) AddInterface(registry, "{Added-After-Backup}");
   RegistrySnapshot before =
       RegistrySnapshot::Take(registry, SettingsSubTrees(family));
 
@@ -30,7 +28,7 @@ StoreCycle RunStoreCycle(Registry& registry, WindowsFamily family,
   cycle.restore = RestoreBackup(registry, family);
   cycle.backupKeyLeft = KeyExists(registry, kBackupKeyName);
   cycle.differences =
-      ExpectedAfterRestore(before, cycle.scenario, added, &cycle.made)
+      ExpectedAfterRestore(before, cycle.scenario, &cycle.made)
           .Differences(RegistrySnapshot::Take(registry, SettingsSubTrees(family)));
   return cycle;
 }

@@ -299,7 +299,6 @@ std::vector<SubTree> SettingsSubTrees(WindowsFamily family) {
 
 RegistrySnapshot ExpectedAfterRestore(const RegistrySnapshot& before,
                                       const StoreScenario& scenario,
-                                      const std::vector<std::string>& added,
                                       IntendedDifferences* made) {
   RegistrySnapshot expected = before;
   const RegValue* mtu = scenario.dialUpBinding.empty()
@@ -314,11 +313,6 @@ RegistrySnapshot ExpectedAfterRestore(const RegistrySnapshot& before,
     padded.data.resize(260, 0);
     expected.Set(scenario.dialUpBinding, "MaxMTU", padded);
     ++made->paddedMtu;
-  }
-  for (const std::string& key : added) {
-    expected.Erase(key, "MTU");
-    expected.Erase(key, "MSS");
-    ++made->strippedInterfaces;
   }
   return expected;
 }

@@ -61,14 +61,12 @@ std::vector<SubTree> SettingsSubTrees(WindowsFamily family);
 struct IntendedDifferences {
   int paddedMtu = 0;     // 9x MaxMTU written back 260 bytes long
   int deletedMtu = 0;    // 9x MaxMTU the backup recorded as "0"
-  int strippedInterfaces = 0;  // interfaces added after the backup
 };
 
 // `before` (taken after the backup, before Finish) with the intended
 // differences made: what the registry must hold after the restore.
 RegistrySnapshot ExpectedAfterRestore(const RegistrySnapshot& before,
                                       const StoreScenario& scenario,
-                                      const std::vector<std::string>& added,
                                       IntendedDifferences* made);
 
 }  // namespace velo

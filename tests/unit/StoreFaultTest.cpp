@@ -6,6 +6,8 @@
 #include "registry/MemoryRegistry.h"
 #include "store/Apply.h"
 #include "store/Backup.h"
+#include "store/BackupKey.h"
+#include "store/RegistryLocations.h"
 #include "store/Restore.h"
 #include "support/FaultInjectingRegistry.h"
 #include "support/RegistryEdit.h"
@@ -34,6 +36,21 @@ StoreScenario SeedRichScenario(Registry& registry, WindowsFamily family) {
 
 enum Stage { kBackupStage, kApplyStage, kRestoreStage };
 
+// The settings are as before Finish: exactly, or with the 9x MaxMTU as the
+// restore writes it back, where Finish had written it.
+void ExpectAsBefore(const RegistrySnapshot& before,
+                    const StoreScenario& scenario, Registry& registry,
+                    WindowsFamily family) {
+  RegistrySnapshot now =
+      RegistrySnapshot::Take(registry, SettingsSubTrees(family));
+  IntendedDifferences made;
+  std::vector<std::string> differences = before.Differences(now);
+  if (!differences.empty())
+    differences =
+        ExpectedAfterRestore(before, scenario, &made).Differences(now);
+  EXPECT_TRUE(differences.empty()) << differences.front();
+}
+
 // Runs the cycle with the (skip+1)th call of one kind failing in `faulty`
 // stage. Returns false once that stage makes fewer such calls.
 bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
@@ -49,8 +66,19 @@ bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
   if (faulty == kBackupStage) registry.FailOnce(call, skip);
   BackupOutcome backup = BackupSettings(registry, family, record, found);
   if (faulty == kBackupStage) {
-    // A failed backup may lack values, so it is not used further.
     EXPECT_EQ(registry.Injected() == 0, backup.Succeeded());
+    // A backup key that exists is whole, even when it got there only as
+    // the replacement was finished later.
+    if (!backup.Succeeded() && BackupExists(memory)) {
+      MemoryRegistry clean;
+      SeedRichScenario(clean, family);
+      BackupSettings(clean, family, record, found);
+      std::vector<SubTree> backupKey{{kHkeyCurrentUser, kBackupKey}};
+      std::vector<std::string> differences =
+          RegistrySnapshot::Take(clean, backupKey)
+              .Differences(RegistrySnapshot::Take(memory, backupKey));
+      EXPECT_TRUE(differences.empty()) << differences.front();
+    }
     return registry.Injected() > 0;
   }
   if (faulty == kApplyStage) registry.FailOnce(call, skip);
@@ -58,6 +86,10 @@ bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
       ApplySettings(registry, family, record, scenario.modemFound);
   EXPECT_EQ(registry.Injected() == 0, apply.Succeeded());
   if (faulty == kApplyStage && registry.Injected() == 0) return false;
+  if (!apply.Succeeded()) {
+    // All or nothing: what was written is undone before Finish says so.
+    ExpectAsBefore(before, scenario, memory, family);
+  }
   if (faulty == kRestoreStage) {
     registry.FailOnce(call, skip);
     RestoreOutcome failed = RestoreBackup(registry, family);
@@ -69,11 +101,7 @@ bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
   registry.Heal();
   RestoreOutcome restored = RestoreBackup(registry, family);
   EXPECT_EQ(kRestoredAll, restored.result);
-  IntendedDifferences made;
-  std::vector<std::string> differences =
-      ExpectedAfterRestore(before, scenario, {}, &made)
-          .Differences(RegistrySnapshot::Take(memory, SettingsSubTrees(family)));
-  EXPECT_TRUE(differences.empty()) << differences.front();
+  ExpectAsBefore(before, scenario, memory, family);
   EXPECT_EQ(0u, memory.OpenHandleCount());
   return true;
 }
@@ -102,49 +130,53 @@ TEST(StoreFaults, AFailedRestoreKeepsTheBackupAndCanBeRepeated) {
   EverySingleFault(kRestoreStage);
 }
 
-// Without administrator rights HKLM can be read but not changed.
-TEST(StoreFaults, UserWithoutAdministratorRights) {
+// Without administrator rights HKLM can be read but not changed. Finish
+// changes nothing then, not even the user's own browser limits, so that the
+// retry as an administrator, after Yes to the overwrite question, backs up
+// the real originals and Reset gives them back.
+TEST(StoreFaults, UserWithoutAdministratorRightsThenTheAdvisedRetry) {
   MemoryRegistry memory;
   StoreScenario scenario = SeedRichScenario(memory, kFamilyNT);
   Put(memory, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
   Put(memory, kBrowserKeyName, "MaxConnectionsPerServer", RegValue::Dword(2));
   RegistrySnapshot before =
       RegistrySnapshot::Take(memory, SettingsSubTrees(kFamilyNT));
-  FaultInjectingRegistry registry(memory);
-  registry.DenyLocalMachineWrites();
+  FaultInjectingRegistry user(memory);
+  user.DenyLocalMachineWrites();
 
   SettingsRecord record = scenario.record;
+  record.NewMaxConnectionsPerServer = 20;
   FoundFlags found;
-  EXPECT_TRUE(BackupSettings(registry, kFamilyNT, record, found).Succeeded());
+  EXPECT_TRUE(BackupSettings(user, kFamilyNT, record, found).Succeeded());
   EXPECT_EQ(1, found.TTLFound) << "read access is enough to show a value";
   EXPECT_EQ(128, record.OriginalTTL);
 
-  record.NewMaxConnectionsPerServer = 10;
   ApplyOutcome apply =
-      ApplySettings(registry, kFamilyNT, record, scenario.modemFound);
+      ApplySettings(user, kFamilyNT, record, scenario.modemFound);
   ASSERT_FALSE(apply.Succeeded());
   for (const StoreFailure& failure : apply.Failures()) {
     EXPECT_EQ(0u, failure.key.find("HKLM\\")) << failure.key;
     EXPECT_EQ(kRegAccessDenied, failure.status);
   }
-  RegValue limit;
-  ASSERT_TRUE(Get(memory, kBrowserKeyName, "MaxConnectionsPerServer", &limit));
-  EXPECT_EQ(RegValue::Dword(10), limit) << "the user's own values are written";
+  std::vector<std::string> differences = before.Differences(
+      RegistrySnapshot::Take(memory, SettingsSubTrees(kFamilyNT)));
+  EXPECT_TRUE(differences.empty()) << "nothing is written: "
+                                   << differences.front();
 
-  RestoreOutcome denied = RestoreBackup(registry, kFamilyNT);
+  ASSERT_TRUE(BackupSettings(memory, kFamilyNT, record, found).Succeeded());
+  ASSERT_TRUE(ApplySettings(memory, kFamilyNT, record, scenario.modemFound)
+                  .Succeeded());
+  RestoreOutcome denied = RestoreBackup(user, kFamilyNT);
   EXPECT_EQ(kRestoreIncomplete, denied.result);
   EXPECT_TRUE(KeyExists(memory, kBackupKeyName));
+  RegValue limit;
+  ASSERT_TRUE(Get(memory, kBrowserKeyName, "MaxConnectionsPerServer", &limit));
+  EXPECT_EQ(RegValue::Dword(20), limit) << "a refused Reset changes nothing";
+
+  EXPECT_EQ(kRestoredAll, RestoreBackup(memory, kFamilyNT).result);
   ASSERT_TRUE(Get(memory, kBrowserKeyName, "MaxConnectionsPerServer", &limit));
   EXPECT_EQ(RegValue::Dword(2), limit);
-
-  registry.Heal();
-  EXPECT_EQ(kRestoredAll, RestoreBackup(registry, kFamilyNT).result);
-  IntendedDifferences made;
-  std::vector<std::string> differences =
-      ExpectedAfterRestore(before, scenario, {}, &made)
-          .Differences(
-              RegistrySnapshot::Take(memory, SettingsSubTrees(kFamilyNT)));
-  EXPECT_TRUE(differences.empty()) << differences.front();
+  ExpectAsBefore(before, scenario, memory, kFamilyNT);
 }
 
 }  // namespace

@@ -38,6 +38,10 @@ class StoreModem : public ::testing::TestWithParam<WindowsFamily> {
     return Get(registry_, Modem(name), "Properties", &value) ? value
                                                               : RegValue();
   }
+  // Finish with a boostable modem found.
+  ApplyOutcome Finish() {
+    return ApplySettings(registry_, GetParam(), SettingsRecord(), 1);
+  }
   int32_t Detect(int32_t modemFound) {
     EXPECT_TRUE(
         DetectBoostableModem(registry_, GetParam(), modemFound).Succeeded());
@@ -56,14 +60,14 @@ TEST_P(StoreModem, A115200ModemIsFoundRaisedAndItsRecordKept) {
   AddModem("0000", Record(40, k115200));
   EXPECT_EQ(1, Detect(0));
   Backup();
-  EXPECT_TRUE(BoostModemPortSpeed(registry_, GetParam()).Succeeded());
+  EXPECT_TRUE(Finish().Succeeded());
   EXPECT_EQ(Record(40, k921600), Properties("0000"));
   RegValue kept;
   ASSERT_TRUE(Get(registry_, std::string(kBackupKeyName) + "\\Modem Settings",
                   "0000", &kept));
   EXPECT_EQ(Record(40, k115200), kept);
 
-  EXPECT_TRUE(BoostModemPortSpeed(registry_, GetParam()).Succeeded());
+  EXPECT_TRUE(Finish().Succeeded());
   EXPECT_EQ(Record(40, k921600), Properties("0000")) << "raised only once";
   EXPECT_EQ(0, Detect(0)) << "a raised modem is not found again";
 }
@@ -71,7 +75,7 @@ TEST_P(StoreModem, A115200ModemIsFoundRaisedAndItsRecordKept) {
 TEST_P(StoreModem, EveryModemWithTheMiddleBytesIsRaisedAndNoOther) {
   Backup();
   EXPECT_EQ(0, Detect(0)) << "no modem class key";
-  EXPECT_TRUE(BoostModemPortSpeed(registry_, GetParam()).Succeeded());
+  EXPECT_TRUE(Finish().Succeeded());
 
   AddModem("0000", Record(40, k57600));
   AddModem("0001", Record(20, k115200));
@@ -82,7 +86,7 @@ TEST_P(StoreModem, EveryModemWithTheMiddleBytesIsRaisedAndNoOther) {
   AddModem("0003", Record(40, k115200));
   AddModem("0004", Record(27, std::string("\x7F\xC2\x01", 3)));
   EXPECT_EQ(1, Detect(0));
-  EXPECT_TRUE(BoostModemPortSpeed(registry_, GetParam()).Succeeded());
+  EXPECT_TRUE(Finish().Succeeded());
   EXPECT_EQ(Record(40, k57600), Properties("0000"));
   EXPECT_EQ(Record(20, k115200), Properties("0001"));
   EXPECT_EQ(Record(26, k115200), Properties("0002"));
@@ -92,7 +96,7 @@ TEST_P(StoreModem, EveryModemWithTheMiddleBytesIsRaisedAndNoOther) {
 
 TEST_P(StoreModem, WithoutABackupNoModemIsChanged) {
   AddModem("0000", Record(40, k115200));
-  StoreOutcome outcome = BoostModemPortSpeed(registry_, GetParam());
+  StoreOutcome outcome = Finish();
   EXPECT_FALSE(outcome.Succeeded());
   EXPECT_EQ(Record(40, k115200), Properties("0000"));
 }
@@ -107,6 +111,25 @@ TEST_P(StoreModem, ResetPutsTheRateBackAndSkipsModemsRemovedSince) {
   EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, GetParam()).result);
   EXPECT_EQ(Record(40, k115200), Properties("0000"));
   EXPECT_FALSE(KeyExists(registry_, Modem("0001")));
+}
+
+// Reset gives a modem its saved record only while it holds what the boost
+// made of it: a modem reinstalled, replaced or changed since keeps its own.
+TEST_P(StoreModem, ResetLeavesAModemReplacedOrChangedSinceFinishAlone) {
+  for (const char* name : {"0000", "0001", "0002", "0003"})
+    AddModem(name, Record(40, k115200));
+  Backup();
+  ASSERT_TRUE(Finish().Succeeded());
+  AddModem("0000", Record(40, k115200));            // reinstalled
+  AddModem("0001", Record(48, k57600));             // another modem
+  RegValue changed = Record(40, k921600);
+  changed.data[3] = 0x7F;
+  AddModem("0002", changed);                        // its driver changed it
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, GetParam()).result);
+  EXPECT_EQ(Record(40, k115200), Properties("0000"));
+  EXPECT_EQ(Record(48, k57600), Properties("0001"));
+  EXPECT_EQ(changed, Properties("0002"));
+  EXPECT_EQ(Record(40, k115200), Properties("0003")) << "untouched since";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFamilies, StoreModem,

@@ -39,28 +39,31 @@ TEST_F(StoreRestore, WithoutABackupNothingIsChanged) {
   EXPECT_EQ(RegValue::Dword(1), Value(kTcpipKeyName, "DefaultTTL"));
 }
 
-TEST_F(StoreRestore, AMissingTcpipKeyKeepsTheBackupWhenItHasValuesForIt) {
+// A key removed since Finish (the browser's settings reset, say) is made
+// again for the values it had; with none, there is nothing to put back.
+TEST_F(StoreRestore, AKeyRemovedSinceFinishIsMadeAgainForTheValuesItHad) {
   BackupAndApply(kFamily9x);
   RemoveKey(registry_, kMstcpKeyName);
   EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamily9x).result)
       << "nothing existed there before, nothing to put back";
+  EXPECT_FALSE(KeyExists(registry_, kMstcpKeyName));
 
   Put(registry_, kBrowserKeyName, "MaxConnectionsPerServer", RegValue::Dword(2));
+  Put(registry_, kBrowserKeyName, "SomeoneElse's", RegValue::Dword(7));
   Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
   BackupAndApply(kFamilyNT);
   RemoveKey(registry_, kTcpipKeyName);
+  RemoveKey(registry_, kBrowserKeyName);
   RestoreOutcome outcome = RestoreBackup(registry_, kFamilyNT);
-  EXPECT_EQ(kRestoreIncomplete, outcome.result);
-  ASSERT_EQ(1u, outcome.Failures().size());
-  EXPECT_EQ(StoreFailure::kOpenKey, outcome.Failures()[0].action);
-  EXPECT_EQ(kTcpipKeyName, outcome.Failures()[0].key);
-  EXPECT_TRUE(KeyExists(registry_, kBackupKeyName));
+  EXPECT_EQ(kRestoredAll, outcome.result);
+  EXPECT_FALSE(KeyExists(registry_, kBackupKeyName));
   EXPECT_EQ(RegValue::Dword(2),
             Value(kBrowserKeyName, "MaxConnectionsPerServer"));
-
-  MakeKey(registry_, kTcpipKeyName);
-  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
+  EXPECT_EQ(RegValue(), Value(kBrowserKeyName, "MaxConnectionsPer1_0Server"));
+  EXPECT_EQ(RegValue(), Value(kBrowserKeyName, "SomeoneElse's"))
+      << "only what Velocine wrote comes back";
   EXPECT_EQ(RegValue::Dword(128), Value(kTcpipKeyName, "DefaultTTL"));
+  EXPECT_EQ(RegValue(), Value(kTcpipKeyName, "SackOpts"));
 }
 
 TEST_F(StoreRestore, ABackupMissingItsMtuListLeavesInterfaceMtuAlone) {
@@ -69,8 +72,55 @@ TEST_F(StoreRestore, ABackupMissingItsMtuListLeavesInterfaceMtuAlone) {
   RemoveKey(registry_, std::string(kBackupKeyName) + "\\MTU Settings");
   EXPECT_EQ(kRestoreIncomplete, RestoreBackup(registry_, kFamilyNT).result);
   EXPECT_EQ(RegValue::Dword(1234), Value(interface, "MTU"));
-  EXPECT_EQ(RegValue::Dword(1360), Value(interface, "MSS"));
+  EXPECT_EQ(RegValue::Dword(0), Value(interface, "MSS"))
+      << "nothing is put back when part of it cannot be";
   EXPECT_TRUE(KeyExists(registry_, kBackupKeyName));
+}
+
+// Reset gives back what Finish changed and leaves alone what it never wrote:
+// an interface installed after Finish (a VPN adapter, say) keeps its own MTU
+// and MSS; one that existed gets its values back or loses those Finish gave.
+TEST_F(StoreRestore, AnInterfaceInstalledAfterFinishKeepsItsOwnValues) {
+  std::string had = AddInterface(registry_, "{1}");
+  std::string bare = std::string(kInterfacesKeyName) + "\\{2}";
+  MakeKey(registry_, bare);
+  BackupAndApply(kFamilyNT);
+  std::string vpn = AddInterface(registry_, "{VPN}");
+  Put(registry_, vpn, "MTU", RegValue::Dword(1300));
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
+  EXPECT_EQ(RegValue::Dword(1400), Value(had, "MTU"));
+  EXPECT_EQ(RegValue::Dword(1360), Value(had, "MSS"));
+  EXPECT_EQ(RegValue(), Value(bare, "MTU"));
+  EXPECT_EQ(RegValue(), Value(bare, "MSS"));
+  EXPECT_EQ(RegValue::Dword(1300), Value(vpn, "MTU"));
+  EXPECT_EQ(RegValue::Dword(1360), Value(vpn, "MSS"));
+}
+
+// Without a Finish since the backup, Velocine wrote nothing, so Reset has
+// nothing to put back: what others changed meanwhile stays.
+TEST_F(StoreRestore, AfterCancelResetLeavesWhatOthersChanged) {
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
+  SettingsRecord record;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, record, found).Succeeded());
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(64));
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
+  EXPECT_EQ(RegValue::Dword(64), Value(kTcpipKeyName, "DefaultTTL"));
+  EXPECT_FALSE(KeyExists(registry_, kBackupKeyName));
+}
+
+// A value others changed between the wizard's start and Finish comes back as
+// it was just before Finish changed it.
+TEST_F(StoreRestore, AValueChangedBeforeFinishComesBackAsFinishFoundIt) {
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
+  SettingsRecord record;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, record, found).Succeeded());
+  EXPECT_EQ(128, record.OriginalTTL);
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(64));
+  ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, record, 0).Succeeded());
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
+  EXPECT_EQ(RegValue::Dword(64), Value(kTcpipKeyName, "DefaultTTL"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Backup, Finish and Reset in a row give back the registry as it was, byte
 // for byte and type for type, for generated registry states of both
-// families; the only differences are the ones the store makes on purpose.
+// families; the only differences are the ones the store makes on purpose
+// (the 9x MaxMTU).
 #include <gtest/gtest.h>
 
 #include "registry/MemoryRegistry.h"
@@ -27,7 +28,6 @@ IntendedDifferences RoundTripMany(WindowsFamily family) {
     if (::testing::Test::HasFailure()) break;
     total.paddedMtu += cycle.made.paddedMtu;
     total.deletedMtu += cycle.made.deletedMtu;
-    total.strippedInterfaces += cycle.made.strippedInterfaces;
   }
   return total;
 }
@@ -39,8 +39,10 @@ TEST(StoreRoundTrip, Family9xComesBackExactlyButForMaxMtu) {
   EXPECT_GT(made.deletedMtu, 0);
 }
 
-TEST(StoreRoundTrip, FamilyNTComesBackExactlyButForAddedInterfaces) {
-  EXPECT_GT(RoundTripMany(kFamilyNT).strippedInterfaces, 0);
+// An interface that came between the wizard's start and Finish gets back
+// what it held before Finish, as every other.
+TEST(StoreRoundTrip, FamilyNTComesBackExactlyWithInterfacesAddedBeforeFinish) {
+  RoundTripMany(kFamilyNT);
 }
 
 }  // namespace

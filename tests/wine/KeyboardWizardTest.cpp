@@ -151,7 +151,7 @@ TEST_F(KeyboardWizard, KeysAloneTakeTheUserFromSetToFinishAndReset) {
   EXPECT_TRUE(WaitUntilEnabled(reset, false));
   EXPECT_FALSE(KeyExists(registry, kBackupKeyName));
   IntendedDifferences made;
-  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, {}, &made);
+  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
   EXPECT_EQ(std::vector<std::string>(), expected.Differences(kept.Settings()));
 }
 

@@ -84,7 +84,7 @@ TEST_F(MainWindowReset, PutsTheBackupBackAndAnnouncesIt) {
   EXPECT_FALSE(enabledAfter);
   EXPECT_FALSE(KeyExists(registry_, kBackup));
   IntendedDifferences made;
-  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, {}, &made);
+  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
   EXPECT_EQ(std::vector<std::string>(),
             expected.Differences(
                 RegistrySnapshot::Take(registry_, SettingsSubTrees(kFamilyNT))));
@@ -106,6 +106,7 @@ TEST_F(MainWindowReset, ThatCannotPutEverythingBackKeepsTheBackupAndSaysSo) {
   SettingsRecord record;
   FoundFlags found;
   ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, record, found).Succeeded());
+  ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, record, 0).Succeeded());
   // As for a user without administrator rights.
   FaultInjectingRegistry denied(registry_);
   denied.DenyLocalMachineWrites();

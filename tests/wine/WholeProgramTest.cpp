@@ -258,7 +258,7 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
   EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET), false));
   EXPECT_FALSE(KeyExists(registry(), kBackup));
   IntendedDifferences made;
-  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, {}, &made);
+  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
   RegistrySnapshot after = Settings();
   if (run.family == kFamily9x) {
     // The generated state holds strings only a NT system can store; the 9x

@@ -19,6 +19,7 @@
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
 #include "res/wizard/MTUSettings.h"
+#include "support/FaultInjectingRegistry.h"
 #include "support/RecordingSkin.h"
 #include "support/RegistryEdit.h"
 #include "support/StoreScenario.h"
@@ -122,6 +123,25 @@ TEST_F(WithMainWindow, CancelOnStepOneLeavesABackupAndEnablesReset) {
     EXPECT_EQ(RegValue::Dword(99), ttl) << "nothing written";
     EXPECT_TRUE(wizard.messages.empty());
   }
+}
+
+// Reset follows the backup key when the sheet closes: a backup that could not
+// be taken whole replaces nothing, so without an earlier one Reset stays off.
+TEST_F(WithMainWindow, ABackupThatFailedLeavesResetOffWhenThereWasNone) {
+  WizardDriver wizard(kFamilyNT);
+  Registry& real = App().registry();
+  RemoveKey(real, kBackupKeyName);
+  FaultInjectingRegistry failing(real);
+  failing.FailOnce(kCallCreateKey, 0);
+  App().UseRegistry(failing);
+  main_.EnableReset(true);
+  wizard.Open();
+  wizard.Cancel();
+  DestroyWindow(wizard.Sheet().Hwnd());
+  App().UseRegistry(real);
+  EXPECT_EQ(1u, failing.Injected());
+  EXPECT_FALSE(main_.IsResetEnabled());
+  EXPECT_FALSE(KeyExists(real, kBackupKeyName));
 }
 
 // The main window run modally as the program runs it, Set pressed twice.

@@ -1,0 +1,14 @@
+#include "fuzz/FuzzTargets.h"
+
+namespace velo {
+
+const std::vector<FuzzTarget>& FuzzTargets() {
+  static const std::vector<FuzzTarget> targets = {
+      {"language_file", FuzzLanguageFile},
+      {"number_text", FuzzNumberText},
+      {"user_machine", FuzzUserMachine},
+  };
+  return targets;
+}
+
+}  // namespace velo

@@ -1,0 +1,101 @@
+#include "store/BackupKey.h"
+
+#include <string>
+#include <vector>
+
+#include "store/RegistryLocations.h"
+#include "store/StoreKey.h"
+
+namespace velo {
+
+namespace {
+
+// Copies every value and subkey of `from` into `to`, leaving out the
+// completion mark at the top.
+RegStatus CopyKeyTree(Registry& registry, const StoreKey& from,
+                      const StoreKey& to, bool top, StoreOutcome& outcome) {
+  std::vector<std::string> names;
+  RegStatus status = from.ValueNames(&names);
+  if (status != kRegOk) return status;
+  for (const std::string& name : names) {
+    if (top && name == kNewBackupCompleteValue) continue;
+    RegValue value;
+    status = from.Read(name, &value);
+    // A value listed a moment ago is gone: the copy would not be whole.
+    if (status == kRegNotFound)
+      return from.Fail(StoreFailure::kReadValue, name, status);
+    if (status != kRegOk) return status;
+    status = to.Write(name, value);
+    if (status != kRegOk) return status;
+  }
+  names.clear();
+  status = from.SubKeyNames(&names);
+  if (status != kRegOk) return status;
+  for (const std::string& name : names) {
+    StoreKey fromChild(registry, outcome);
+    StoreKey toChild(registry, outcome);
+    status = fromChild.Open(from, name, kAccessRead);
+    if (status == kRegNotFound)
+      return fromChild.Fail(StoreFailure::kOpenKey, "", status);
+    if (status != kRegOk) return status;
+    status = toChild.Create(to, name);
+    if (status != kRegOk) return status;
+    status = CopyKeyTree(registry, fromChild, toChild, false, outcome);
+    if (status != kRegOk) return status;
+  }
+  return kRegOk;
+}
+
+bool IsMarkedComplete(const StoreKey& newBackup) {
+  RegValue mark;
+  return newBackup.Read(kNewBackupCompleteValue, &mark) == kRegOk;
+}
+
+}  // namespace
+
+RegStatus SettleBackup(Registry& registry, StoreOutcome& outcome) {
+  bool complete = false;
+  {
+    StoreKey newBackup(registry, outcome);
+    RegStatus status =
+        newBackup.Open(kHkeyCurrentUser, kNewBackupKey, kAccessRead);
+    if (status == kRegNotFound) return kRegOk;
+    if (status != kRegOk) return status;
+    complete = IsMarkedComplete(newBackup);
+    if (complete) {
+      // The old backup may be gone already, or half overwritten: start the
+      // copy afresh so that no old entry mixes with the new ones.
+      status = DeleteKeyTree(registry, kHkeyCurrentUser, kBackupKey, outcome);
+      if (status != kRegOk) return status;
+      StoreKey backup(registry, outcome);
+      status = backup.Create(kHkeyCurrentUser, kBackupKey);
+      if (status != kRegOk) return status;
+      status = CopyKeyTree(registry, newBackup, backup, true, outcome);
+      if (status != kRegOk) return status;
+    }
+  }
+  return DeleteKeyTree(registry, kHkeyCurrentUser, kNewBackupKey, outcome);
+}
+
+RegStatus PromoteNewBackup(Registry& registry, StoreOutcome& outcome) {
+  {
+    StoreKey newBackup(registry, outcome);
+    RegStatus status =
+        newBackup.Open(kHkeyCurrentUser, kNewBackupKey, kAccessReadWrite);
+    if (status == kRegNotFound)
+      return newBackup.Fail(StoreFailure::kOpenKey, "", status);
+    if (status != kRegOk) return status;
+    status = newBackup.Write(kNewBackupCompleteValue, RegValue::Dword(1));
+    if (status != kRegOk) return status;
+  }
+  return SettleBackup(registry, outcome);
+}
+
+bool BackupExists(Registry& registry) {
+  StoreOutcome outcome;
+  SettleBackup(registry, outcome);
+  StoreKey backup(registry, outcome);
+  return backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk;
+}
+
+}  // namespace velo

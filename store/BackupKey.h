@@ -1,0 +1,25 @@
+// The backup key is replaced as a whole or not at all. A new backup is built
+// in a key of its own, marked complete, then copied over the backup key; a
+// replacement cut short (a crash, a power loss, a failed write) is finished
+// or dropped the next time the backup is looked at, so the backup key that
+// Reset reads is always a whole backup.
+#pragma once
+
+#include "registry/Registry.h"
+#include "store/StoreOutcome.h"
+
+namespace velo {
+
+// Finishes a replacement that was cut short: a new backup marked complete is
+// copied over the backup key; one that never got its mark is dropped and the
+// previous backup stays. Succeeds when nothing is left half done.
+RegStatus SettleBackup(Registry& registry, StoreOutcome& outcome);
+
+// Marks the new backup complete and lets it replace the backup key.
+RegStatus PromoteNewBackup(Registry& registry, StoreOutcome& outcome);
+
+// Whether there is a backup for Reset to put back, after settling any
+// replacement cut short. The Reset button follows this.
+bool BackupExists(Registry& registry);
+
+}  // namespace velo

@@ -1,0 +1,46 @@
+// The keys Finish writes into, each with the values it writes there and the
+// backup entry that keeps what each value held before: one list for Finish,
+// which saves the originals before it writes, and for Reset, which puts them
+// back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "registry/Registry.h"
+#include "store/RegistryLocations.h"
+#include "store/StoreKey.h"
+
+namespace velo {
+
+// One value and its backup entry.
+struct ValueSlot {
+  const TunedValue* tuned;
+  const char* entrySubKey;  // a subkey of the backup key, or null for the key
+  std::string entryName;
+  bool absentAsMarker;  // 9x MaxMTU: an absent value is kept as the "0" text
+};
+
+struct Place {
+  RegHandle root;
+  std::string path;
+  RegType type;                 // the form Finish writes its numbers in
+  bool createdByApply;          // the family's TCP/IP key
+  bool recreatedByRestore;      // a tuned key: made again when gone
+  std::vector<ValueSlot> slots;
+
+  std::string RootedPath() const;
+};
+
+// The browser key, the family's TCP/IP key, then the 9x dial-up binding the
+// backup recorded or every NT interface there is now.
+std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
+                                StoreOutcome& outcome);
+
+// The key that holds `slot`'s entry: the backup key itself, or its subkey
+// opened into `subKey`. Null, with a failure recorded, when that subkey is
+// missing or does not open: its entries cannot be told from absent values.
+const StoreKey* EntriesOf(const StoreKey& backup, const ValueSlot& slot,
+                          RegAccess access, StoreKey* subKey);
+
+}  // namespace velo

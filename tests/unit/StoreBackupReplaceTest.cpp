@@ -1,0 +1,154 @@
+// A new backup replaces the old one whole or not at all: a backup that fails,
+// or one cut short by a crash or a power loss at any write, leaves a whole
+// backup behind, the previous one or the new one, and Reset works from it.
+#include <gtest/gtest.h>
+
+#include "registry/MemoryRegistry.h"
+#include "store/Apply.h"
+#include "store/Backup.h"
+#include "store/BackupKey.h"
+#include "store/RegistryLocations.h"
+#include "store/Restore.h"
+#include "support/FaultInjectingRegistry.h"
+#include "support/RegistryDecorator.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+// The machine stops after `changes` changing calls: nothing later reaches the
+// registry, as when the power goes.
+class PowerCut : public RegistryDecorator {
+ public:
+  PowerCut(Registry& inner, uint32_t changes)
+      : RegistryDecorator(inner), left_(changes) {}
+  bool Happened() const { return happened_; }
+
+ protected:
+  RegStatus Before(const RegCallInfo& info) override {
+    if (happened_ && info.call != kCallCloseKey) return kRegAccessDenied;
+    bool changing = info.call == kCallSetValue ||
+                    info.call == kCallDeleteValue ||
+                    info.call == kCallDeleteTree ||
+                    info.call == kCallCreateKey;
+    if (!changing) return kRegOk;
+    if (left_ == 0) {
+      happened_ = true;
+      return kRegAccessDenied;
+    }
+    --left_;
+    return kRegOk;
+  }
+
+ private:
+  uint32_t left_;
+  bool happened_ = false;
+};
+
+const std::vector<SubTree> kBackupTree{{kHkeyCurrentUser, kBackupKey}};
+
+// A machine after one wizard run to Finish: its backup holds the originals.
+StoreScenario FinishedOnce(Registry& registry, WindowsFamily family,
+                           RegistrySnapshot* before = nullptr) {
+  StoreScenario scenario = SeedStoreScenario(registry, family, 7);
+  if (before)
+    *before = RegistrySnapshot::Take(registry, SettingsSubTrees(family));
+  SettingsRecord record = scenario.record;
+  FoundFlags found;
+  EXPECT_TRUE(BackupSettings(registry, family, record, found).Succeeded());
+  EXPECT_TRUE(ApplySettings(registry, family, record, 1).Succeeded());
+  return scenario;
+}
+
+class StoreBackupReplace : public ::testing::TestWithParam<WindowsFamily> {
+ protected:
+  void SetUp() override {
+    MemoryRegistry reference;
+    scenario_ = FinishedOnce(reference, GetParam(), &before_);
+    previous_ = RegistrySnapshot::Take(reference, kBackupTree);
+    SettingsRecord record = scenario_.record;
+    FoundFlags found;
+    ASSERT_TRUE(
+        BackupSettings(reference, GetParam(), record, found).Succeeded());
+    replaced_ = RegistrySnapshot::Take(reference, kBackupTree);
+    ASSERT_FALSE(previous_.Differences(replaced_).empty())
+        << "the two backups must differ for the test to tell them apart";
+  }
+
+  // The backup the next start finds is whole: the previous one, or the new
+  // one when it was marked complete before the cut. Reset then gives back
+  // the originals, or, from the new one, has nothing to put back.
+  void ExpectAWholeBackupForReset(Registry& memory) {
+    ASSERT_TRUE(BackupExists(memory));
+    EXPECT_FALSE(KeyExists(memory, std::string("HKCU\\") + kNewBackupKey));
+    RegistrySnapshot now = RegistrySnapshot::Take(memory, kBackupTree);
+    bool isPrevious = previous_.Differences(now).empty();
+    if (isPrevious) {
+      ++sawPrevious_;
+    } else {
+      std::vector<std::string> differences = replaced_.Differences(now);
+      ASSERT_TRUE(differences.empty()) << differences.front();
+      ++sawReplaced_;
+    }
+    RegistrySnapshot finished =
+        RegistrySnapshot::Take(memory, SettingsSubTrees(GetParam()));
+    ASSERT_EQ(kRestoredAll, RestoreBackup(memory, GetParam()).result);
+    IntendedDifferences made;
+    std::vector<std::string> differences =
+        (isPrevious ? ExpectedAfterRestore(before_, scenario_, &made)
+                    : finished)
+            .Differences(
+                RegistrySnapshot::Take(memory, SettingsSubTrees(GetParam())));
+    EXPECT_TRUE(differences.empty()) << differences.front();
+  }
+
+  StoreScenario scenario_;
+  RegistrySnapshot before_, previous_, replaced_;
+  int sawPrevious_ = 0, sawReplaced_ = 0;
+};
+
+TEST_P(StoreBackupReplace, AFailedBackupLeavesAWholeOneForReset) {
+  for (RegCall call : {kCallQueryValue, kCallSetValue, kCallCreateKey}) {
+    for (uint32_t skip = 0;; ++skip) {
+      SCOPED_TRACE(std::string(RegCallName(call)) + " number " +
+                   std::to_string(skip + 1));
+      MemoryRegistry memory;
+      FinishedOnce(memory, GetParam());
+      FaultInjectingRegistry registry(memory);
+      registry.FailOnce(call, skip);
+      SettingsRecord record = scenario_.record;
+      FoundFlags found;
+      bool taken =
+          BackupSettings(registry, GetParam(), record, found).Succeeded();
+      if (registry.Injected() == 0) break;
+      EXPECT_FALSE(taken);
+      ExpectAWholeBackupForReset(memory);
+      if (HasFailure()) return;
+    }
+  }
+  EXPECT_GT(sawPrevious_, 0);
+}
+
+TEST_P(StoreBackupReplace, APowerCutAtAnyWriteLeavesAWholeBackup) {
+  for (uint32_t changes = 0;; ++changes) {
+    SCOPED_TRACE("power cut after " + std::to_string(changes) + " changes");
+    MemoryRegistry memory;
+    FinishedOnce(memory, GetParam());
+    PowerCut machine(memory, changes);
+    SettingsRecord record = scenario_.record;
+    FoundFlags found;
+    BackupSettings(machine, GetParam(), record, found);
+    if (!machine.Happened()) break;
+    ExpectAWholeBackupForReset(memory);  // at the next start
+    if (HasFailure()) return;
+  }
+  EXPECT_GT(sawPrevious_, 0);
+  EXPECT_GT(sawReplaced_, 0) << "a cut during the copy finishes the copy";
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFamilies, StoreBackupReplace,
+                         ::testing::Values(kFamily9x, kFamilyNT));
+
+}  // namespace
+}  // namespace velo
