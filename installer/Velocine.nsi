@@ -31,6 +31,7 @@ OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES\Velocine"
 ; Installing again goes where the program already is.
 InstallDirRegKey HKCU "${SETTINGS_KEY}" "AppPath"
+BrandingText "Velocine ${VERSION}"
 ShowInstDetails show
 ShowUninstDetails show
 
@@ -42,7 +43,7 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" ""
 
 ; The language the program will show; chosen on its own page.
-Var Language
+Var ChosenLanguage
 Var LanguageList
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
@@ -65,14 +66,14 @@ Page custom LanguagePage LanguagePageLeave
 ; --- Language choice ---------------------------------------------------------
 
 !macro IfShipped NAME PRIMARY
-  ${If} $Language == "${NAME}"
+  ${If} $ChosenLanguage == "${NAME}"
     StrCpy $1 "${NAME}"  ; the shipped spelling
   ${EndIf}
 !macroend
 
 !macro IfSystemLanguage NAME PRIMARY
   ${If} $0 = ${PRIMARY}
-    StrCpy $Language "${NAME}"
+    StrCpy $ChosenLanguage "${NAME}"
   ${EndIf}
 !macroend
 
@@ -84,16 +85,16 @@ Page custom LanguagePage LanguagePageLeave
 ; otherwise the one written for the system's language, so that its texts
 ; are in the code page this Windows uses; otherwise English.
 Function ChooseDefaultLanguage
-  ReadRegStr $Language HKCU "${SETTINGS_KEY}" "Language"
+  ReadRegStr $ChosenLanguage HKCU "${SETTINGS_KEY}" "Language"
   StrCpy $1 ""
-  ${If} $Language != ""
+  ${If} $ChosenLanguage != ""
     !insertmacro VELOCINE_LANGUAGES IfShipped
   ${EndIf}
   ${If} $1 != ""
-    StrCpy $Language $1
+    StrCpy $ChosenLanguage $1
     Return
   ${EndIf}
-  StrCpy $Language "English"
+  StrCpy $ChosenLanguage "English"
   System::Call "kernel32::GetSystemDefaultLangID() i .r0"
   IntOp $0 $0 & 0x3FF
   !insertmacro VELOCINE_LANGUAGES IfSystemLanguage
@@ -110,14 +111,14 @@ Function LanguagePage
   ${NSD_CreateDropList} 0 36u 60% 120u ""
   Pop $LanguageList
   !insertmacro VELOCINE_LANGUAGES AddToList
-  ${NSD_CB_SelectString} $LanguageList $Language
+  ${NSD_CB_SelectString} $LanguageList $ChosenLanguage
   nsDialogs::Show
 FunctionEnd
 
 Function LanguagePageLeave
   ${NSD_GetText} $LanguageList $0
   ${If} $0 != ""
-    StrCpy $Language $0
+    StrCpy $ChosenLanguage $0
   ${EndIf}
 FunctionEnd
 
@@ -206,7 +207,7 @@ Section "Velocine"
   ; What the program reads at start-up: the folder that holds Lang, and the
   ; language to show. Per user, like the shortcut below.
   WriteRegStr HKCU "${SETTINGS_KEY}" "AppPath" "$INSTDIR"
-  WriteRegStr HKCU "${SETTINGS_KEY}" "Language" "$Language"
+  WriteRegStr HKCU "${SETTINGS_KEY}" "Language" "$ChosenLanguage"
 
   CreateDirectory "$SMPROGRAMS\Velocine"
   CreateShortCut "$SMPROGRAMS\Velocine\Velocine.lnk" "$INSTDIR\Velocine.exe"
@@ -246,13 +247,6 @@ FunctionEnd
 Section "Uninstall"
   Call un.WaitUntilVelocineClosed
 
-  Delete "$INSTDIR\Velocine.exe"
-  !insertmacro VELOCINE_LANGUAGES RemoveLanguage
-  Delete "$INSTDIR\Uninstall.exe"
-  ; Only when empty: language files the user added stay.
-  RMDir "$INSTDIR\Lang"
-  RMDir "$INSTDIR"
-
   Delete "$SMPROGRAMS\Velocine\Velocine.lnk"
   Delete "$SMPROGRAMS\Velocine\Uninstall Velocine.lnk"
   RMDir "$SMPROGRAMS\Velocine"
@@ -276,4 +270,13 @@ Section "Uninstall"
       /SD IDOK
   ${EndIf}
   DeleteRegKey /ifempty HKCU "${SETTINGS_KEY}"
+
+  ; The files last, the uninstaller itself at the very end: once it is gone,
+  ; everything else is done.
+  Delete "$INSTDIR\Velocine.exe"
+  !insertmacro VELOCINE_LANGUAGES RemoveLanguage
+  Delete "$INSTDIR\Uninstall.exe"
+  ; Only when empty: language files the user added stay.
+  RMDir "$INSTDIR\Lang"
+  RMDir "$INSTDIR"
 SectionEnd

@@ -2,11 +2,14 @@
 # Tests VelocineSetup.exe under Wine: for each Windows version, a fresh
 # prefix of its own, set to that version and to a locale whose language
 # setup should preselect; the silent and interactive tests run there.
-#   scripts/setup-tests.sh RESULTS_FOLDER   (on the display it is given)
+#   scripts/setup-tests.sh RESULTS_FOLDER [VERSION [GTEST_ARGUMENTS...]]
+# (on the display it is given); with VERSION, only that run.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
 results=$1
+only=${2:-}
+shift $(($# < 2 ? $# : 2))
 
 # version  locale  language setup preselects
 runs=(
@@ -29,6 +32,7 @@ mkdir -p "$shots"
 status=0
 for run in "${runs[@]}"; do
   read -r version locale language <<<"$run"
+  [ -n "$only" ] && [ "$only" != "$version" ] && continue
   prefix=$top/build/wineprefix-setup-$version
   rm -rf "$prefix"
   cp -a "$template" "$prefix"
@@ -39,7 +43,7 @@ for run in "${runs[@]}"; do
   export VELO_SCREENSHOTS=$(winepath -w "$shots")
   export VELO_SETUP_VERSION=$version VELO_EXPECTED_LANGUAGE=$language
   LC_ALL=$locale wine explorer /desktop=VelocineSetup,1024x768 \
-    build/wintest/setup_tests.exe --gtest_brief=1 \
+    build/wintest/setup_tests.exe --gtest_brief=1 "$@" \
     --gtest_output="xml:$(winepath -w "$results/setup-$version.xml")" || status=1
   wineserver -k 2>/dev/null
   # A run that ended without its report counts as a failure.

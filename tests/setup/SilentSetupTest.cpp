@@ -46,7 +46,8 @@ class SilentSetup : public ::testing::Test {
     EXPECT_TRUE(RunAndWait("\"" + setup_ + "\" /S" + arguments, &exitCode));
     return exitCode;
   }
-  // Runs the uninstaller silently and waits until it has done its work.
+  // Runs the uninstaller silently and waits until it has done its work: it
+  // hands that to a copy of itself, which removes the uninstaller last.
   bool Uninstall() {
     std::string uninstaller = folder_ + "\\Uninstall.exe";
     DWORD exitCode = 0xDEAD;
@@ -93,7 +94,7 @@ TEST_F(SilentSetup, InstallsIntoTheFolderGivenWithD) {
   EXPECT_EQ(chosen, Setting("AppPath"));
   folder_ = chosen;  // for the uninstaller at the end
   EXPECT_TRUE(Uninstall());
-  EXPECT_FALSE(FileExists(chosen));
+  EXPECT_TRUE(WaitFor([&] { return !FileExists(chosen); }));
 }
 
 TEST_F(SilentSetup, AddsAStartMenuShortcutAndAnAddRemoveProgramsEntry) {
@@ -136,7 +137,7 @@ TEST_F(SilentSetup, UninstallRemovesEverythingItInstalledAndKeepsTheBackup) {
   ASSERT_EQ(0u, Install());
   ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kBackupKey, "DefaultTTL", "128"));
   ASSERT_TRUE(Uninstall());
-  EXPECT_FALSE(FileExists(folder_));
+  EXPECT_TRUE(WaitFor([&] { return !FileExists(folder_); }));
   EXPECT_FALSE(FileExists(StartMenuPrograms() + "\\Velocine"));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
   bool found = true;
