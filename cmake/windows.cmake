@@ -45,7 +45,8 @@ target_link_libraries(wine_tests velocine_win gtest gtest_main)
 # The setup program's tests, run in fresh prefixes of their own.
 file(GLOB setup_tests CONFIGURE_DEPENDS tests/setup/*.cpp)
 add_executable(setup_tests ${setup_tests} tests/wine/ProgramRun.cpp
-                           tests/wine/ModalDriver.cpp tests/wine/Screenshot.cpp)
+                           tests/wine/ModalDriver.cpp tests/wine/Screenshot.cpp
+                           tests/wine/OutsideWizard.cpp)
 target_include_directories(setup_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests
                                                ${CMAKE_SOURCE_DIR}/tests/wine)
 target_link_libraries(setup_tests velocine_win gtest gtest_main)
