@@ -11,12 +11,19 @@ results=$1
 only=${2:-}
 shift $(($# < 2 ? $# : 2))
 
-# version  locale  language setup preselects
+# Windows version, locale, which tests (all, or the walk through every
+# window), and the language setup preselects for that locale. The first
+# four install and uninstall on both families; the others walk the
+# remaining languages on the remaining versions.
 runs=(
-  "win95 C.UTF-8 English"
-  "win98 de_DE.UTF-8 Deutsch"
-  "nt40 ja_JP.UTF-8 Nihongo"
-  "winxp ru_RU.UTF-8 Russkiy"
+  "win95 C.UTF-8 * English"
+  "win98 de_DE.UTF-8 * Deutsch"
+  "nt40 ja_JP.UTF-8 * Nihongo"
+  "winxp ru_RU.UTF-8 * Russkiy"
+  "winme fr_FR.UTF-8 TranslatedRun.* Francais"
+  "win2k es_ES.UTF-8 TranslatedRun.* Espanol"
+  "win2003 it_IT.UTF-8 TranslatedRun.* Italiano"
+  "winxp pt_BR.UTF-8 TranslatedRun.* Portugues (Brasil)"
 )
 
 # One newly made prefix, copied for each run, so that every run starts from
@@ -31,9 +38,10 @@ shots=$top/build/screenshots
 mkdir -p "$shots"
 status=0
 for run in "${runs[@]}"; do
-  read -r version locale language <<<"$run"
+  read -r version locale tests language <<<"$run"
   [ -n "$only" ] && [ "$only" != "$version" ] && continue
-  prefix=$top/build/wineprefix-setup-$version
+  name=$version-${locale%%[._]*}
+  prefix=$top/build/wineprefix-setup-$name
   rm -rf "$prefix"
   cp -a "$template" "$prefix"
   export WINEPREFIX=$prefix
@@ -42,20 +50,21 @@ for run in "${runs[@]}"; do
   export VELO_LANG_SOURCE=$(winepath -w "$top/res/Lang")
   export VELO_SCREENSHOTS=$(winepath -w "$shots")
   export VELO_SETUP_VERSION=$version VELO_EXPECTED_LANGUAGE=$language
+  export VELO_SETUP_RUN=$name
   LC_ALL=$locale wine explorer /desktop=VelocineSetup,1024x768 \
-    build/wintest/setup_tests.exe --gtest_brief=1 "$@" \
-    --gtest_output="xml:$(winepath -w "$results/setup-$version.xml")" || status=1
+    build/wintest/setup_tests.exe --gtest_brief=1 --gtest_filter="$tests" "$@" \
+    --gtest_output="xml:$(winepath -w "$results/setup-$name.xml")" || status=1
   wineserver -k 2>/dev/null
   # A run that ended without its report counts as a failure.
-  if [ ! -f "$results/setup-$version.xml" ]; then
+  if [ ! -f "$results/setup-$name.xml" ]; then
     echo '<testsuites tests="1" failures="1" disabled="0" errors="0">' \
-      >"$results/setup-$version.xml"
+      >"$results/setup-$name.xml"
     status=1
   fi
   rm -rf "$prefix"
 done
 rm -rf "$template"
-for bitmap in "$shots"/setup-*.bmp; do
+for bitmap in "$shots"/setup-*.bmp "$shots"/translated-*.bmp; do
   [ -f "$bitmap" ] && convert "$bitmap" "${bitmap%.bmp}.png" && rm "$bitmap"
 done
 exit $status

@@ -75,12 +75,14 @@ class InteractiveSetup : public ::testing::Test {
     RemoveInstallation(folder_);
   }
   void Picture(HWND window, const std::string& page) {
-    SaveScreenshot(window, "setup-" + page + "-" + version_);
+    SaveScreenshot(window, "setup-" + page + "-" + run_);
   }
 
   std::string setup_ = EnvironmentText("VELO_SETUP");
   std::string expectedLanguage_ = EnvironmentText("VELO_EXPECTED_LANGUAGE");
   std::string version_ = EnvironmentText("VELO_SETUP_VERSION");
+  // Names this run's pictures: version and locale.
+  std::string run_ = EnvironmentText("VELO_SETUP_RUN");
   std::string folder_ = DefaultFolder();
   HANDLE process_ = nullptr;
 };

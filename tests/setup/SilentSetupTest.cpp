@@ -63,6 +63,8 @@ class SilentSetup : public ::testing::Test {
   std::string sources_ = EnvironmentText("VELO_LANG_SOURCE");
   std::string expectedLanguage_ = EnvironmentText("VELO_EXPECTED_LANGUAGE");
   std::string version_ = EnvironmentText("VELO_SETUP_VERSION");
+  // Names this run's pictures: version and locale.
+  std::string run_ = EnvironmentText("VELO_SETUP_RUN");
   std::string folder_ = DefaultFolder();
 };
 
@@ -128,7 +130,7 @@ TEST_F(SilentSetup, TheInstalledProgramListsEveryLanguageWithItsFlag) {
     ASSERT_LE(0, selected);
     ASSERT_LT(selected, static_cast<int>(items.size()));
     EXPECT_EQ(expectedLanguage_, items[selected].text);
-    SaveScreenshot(main, "setup-installed-main-" + version_);
+    SaveScreenshot(main, "setup-installed-main-" + run_);
   }
   SetEnvironmentVariableA("VELO_EXE", nullptr);
 }

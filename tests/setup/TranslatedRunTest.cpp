@@ -50,7 +50,7 @@ class TranslatedRun : public ::testing::Test {
     return Expected(folder_ + "\\Lang\\" + language_ + ".ini", key);
   }
   void Picture(HWND window, const std::string& what) {
-    SaveScreenshot(window, "translated-" + version_ + "-" + what);
+    SaveScreenshot(window, "translated-" + run_ + "-" + what);
   }
   // Answers the alert that shows next with OK; returns its message.
   std::string AnswerAlert(const ProgramRun& program, const std::string& what) {
@@ -66,6 +66,8 @@ class TranslatedRun : public ::testing::Test {
   std::string setup_ = EnvironmentText("VELO_SETUP");
   std::string language_ = EnvironmentText("VELO_EXPECTED_LANGUAGE");
   std::string version_ = EnvironmentText("VELO_SETUP_VERSION");
+  // Names this run's pictures: version and locale.
+  std::string run_ = EnvironmentText("VELO_SETUP_RUN");
   std::string folder_ = DefaultFolder();
 };
 
