@@ -44,6 +44,8 @@ VIAddVersionKey "LegalCopyright" ""
 
 ; The language the program will show; chosen on its own page.
 Var ChosenLanguage
+; A language file of the user's own chosen before; listed too.
+Var OwnLanguage
 Var LanguageList
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
@@ -81,18 +83,23 @@ Page custom LanguagePage LanguagePageLeave
   ${NSD_CB_AddString} $LanguageList "${NAME}"
 !macroend
 
-; The language chosen at an earlier installation when it is still shipped;
-; otherwise the one written for the system's language, so that its texts
-; are in the code page this Windows uses; otherwise English.
+; The language chosen before when it is still there: one setup ships, or a
+; language file of the user's own in the program's Lang folder. Otherwise
+; the one written for the system's language, so that its texts are in the
+; code page this Windows uses; otherwise English.
 Function ChooseDefaultLanguage
   ReadRegStr $ChosenLanguage HKCU "${SETTINGS_KEY}" "Language"
   StrCpy $1 ""
   ${If} $ChosenLanguage != ""
     !insertmacro VELOCINE_LANGUAGES IfShipped
-  ${EndIf}
-  ${If} $1 != ""
-    StrCpy $ChosenLanguage $1
-    Return
+    ${If} $1 != ""
+      StrCpy $ChosenLanguage $1
+      Return
+    ${EndIf}
+    ${If} ${FileExists} "$INSTDIR\Lang\$ChosenLanguage.ini"
+      StrCpy $OwnLanguage $ChosenLanguage
+      Return
+    ${EndIf}
   ${EndIf}
   StrCpy $ChosenLanguage "English"
   System::Call "kernel32::GetSystemDefaultLangID() i .r0"
@@ -111,6 +118,9 @@ Function LanguagePage
   ${NSD_CreateDropList} 0 36u 60% 120u ""
   Pop $LanguageList
   !insertmacro VELOCINE_LANGUAGES AddToList
+  ${If} $OwnLanguage != ""
+    ${NSD_CB_AddString} $LanguageList $OwnLanguage
+  ${EndIf}
   ${NSD_CB_SelectString} $LanguageList $ChosenLanguage
   nsDialogs::Show
 FunctionEnd

@@ -177,7 +177,20 @@ TEST_F(SilentSetup, InstallingAgainKeepsTheLanguageChosenSince) {
   EXPECT_EQ(folder_, Setting("AppPath"));
 }
 
-TEST_F(SilentSetup, InstallingAgainReplacesALanguageThatIsNotShipped) {
+TEST_F(SilentSetup, InstallingAgainKeepsALanguageFileOfTheUsersOwn) {
+  ASSERT_EQ(0u, Install());
+  std::string own = folder_ + "\\Lang\\Brezhoneg.ini";
+  HANDLE file = CreateFileA(own.c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  CloseHandle(file);
+  ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kSettingsKey, "Language", "Brezhoneg"));
+  ASSERT_EQ(0u, Install());
+  EXPECT_EQ("Brezhoneg", Setting("Language"));
+  EXPECT_TRUE(FileExists(own));
+}
+
+TEST_F(SilentSetup, InstallingAgainReplacesALanguageThatIsNotThere) {
   ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kSettingsKey, "Language", "Klingon"));
   ASSERT_EQ(0u, Install());
   EXPECT_EQ(expectedLanguage_, Setting("Language"));
