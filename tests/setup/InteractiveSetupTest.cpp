@@ -60,6 +60,39 @@ HWND WaitForClass(HWND window, const std::string& className) {
   return found;
 }
 
+BOOL CALLBACK Describe(HWND window, LPARAM param) {
+  *reinterpret_cast<std::string*>(param) +=
+      ClassOf(window) + (IsWindowVisible(window) ? " \"" : " (hidden) \"") +
+      TextOf(window) + "\"\n";
+  return TRUE;
+}
+
+// The controls of a window, for a failure message.
+std::string Controls(HWND window) {
+  std::string all;
+  EnumChildWindows(window, &Describe, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+// Setup's and the uninstaller's windows left by a test that failed half
+// way (the uninstaller runs in a copy of itself the test did not start):
+// their processes are ended, so that nothing waits on them.
+BOOL CALLBACK EndSetupProcess(HWND window, LPARAM) {
+  std::string caption = TextOf(window);
+  if (caption.compare(0, 14, "Velocine Setup") != 0 &&
+      caption.compare(0, 18, "Velocine Uninstall") != 0)
+    return TRUE;
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+  if (process) {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  return TRUE;
+}
+
 class InteractiveSetup : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -72,6 +105,7 @@ class InteractiveSetup : public ::testing::Test {
         TerminateProcess(process_, 1);
       CloseHandle(process_);
     }
+    EnumWindows(&EndSetupProcess, 0);
     RemoveInstallation(folder_);
   }
   void Picture(HWND window, const std::string& page) {
@@ -132,6 +166,55 @@ TEST_F(InteractiveSetup, WalksEveryPageAndStartsVelocineAtTheEnd) {
   Picture(velocine, "started");
   PostMessageA(velocine, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(velocine); }));
+}
+
+TEST_F(InteractiveSetup, UninstallSaysItKeepsTheBackupOfTheOriginalSettings) {
+  DWORD exitCode = 1;
+  ASSERT_TRUE(RunAndWait("\"" + setup_ + "\" /S", &exitCode));
+  ASSERT_EQ(0u, exitCode);
+  ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER,
+                         "Software\\Velocine\\Original Settings",
+                         "DefaultTTL", "128"));
+  process_ = Start("\"" + folder_ + "\\Uninstall.exe\"");
+  ASSERT_NE(nullptr, process_);
+  // Its caption ends in a blank.
+  auto uninstallWindow = [](HWND window) {
+    return TextOf(window).compare(0, 18, "Velocine Uninstall") == 0;
+  };
+  HWND uninstall = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    uninstall = FindTopLevel(uninstallWindow);
+    return uninstall != nullptr;
+  })) << [] {
+    std::string all;
+    EnumWindows(&Describe, reinterpret_cast<LPARAM>(&all));
+    return all;
+  }();
+  ASSERT_NE(nullptr, WaitForText(uninstall, "Uninstalling from"))
+      << Controls(uninstall);
+  Picture(uninstall, "uninstall-confirm");
+  PostClick(uninstall, IDOK);
+
+  const std::string kept = "Velocine has kept the backup";
+  HWND message = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    message = FindTopLevel([&](HWND window) {
+      return uninstallWindow(window) &&
+             FindChild(window, [&](HWND child) {
+               return TextOf(child).compare(0, kept.size(), kept) == 0;
+             });
+    });
+    return message != nullptr;
+  })) << "no word about the backup";
+  Picture(message, "uninstall-backup-kept");
+  PostClick(message, IDOK);
+
+  ASSERT_NE(nullptr, WaitForText(uninstall, "Completed"));
+  PostClick(uninstall, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return !FileExists(folder_); }));
+  EXPECT_EQ("128", ReadValue(HKEY_CURRENT_USER,
+                             "Software\\Velocine\\Original Settings",
+                             "DefaultTTL"));
 }
 
 }  // namespace
