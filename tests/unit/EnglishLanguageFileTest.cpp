@@ -4,7 +4,8 @@
 // The program's keys and texts are read from its sources, as compiled.
 // Every other shipped language file has exactly the keys of the English one,
 // the same number placeholders, line breaks and accelerators in each text,
-// and a 16 by 16 flag beside it.
+// is written in an ANSI code page (not UTF-8), and has a 16 by 16 flag
+// beside it.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -275,6 +276,46 @@ TEST_F(ShippedTranslationsTest, EachTextKeepsItsNumbersLineBreaksAndAccelerators
       EXPECT_FALSE(text->second.empty()) << name << " " << key.first;
     }
   }
+}
+
+// True when every byte above 127 belongs to a well-formed UTF-8 sequence:
+// such a file was saved as UTF-8, which an ANSI program shows garbled.
+bool LooksLikeUtf8(const std::string& bytes) {
+  bool anyHigh = false;
+  for (size_t i = 0; i < bytes.size();) {
+    unsigned char c = static_cast<unsigned char>(bytes[i]);
+    size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3
+                  : (c >> 3) == 30 ? 4 : 0;
+    if (length == 0 || i + length > bytes.size()) return false;
+    for (size_t k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(bytes[i + k]) >> 6) != 2) return false;
+    anyHigh = anyHigh || length > 1;
+    i += length;
+  }
+  return anyHigh;
+}
+
+// Code page 932: every lead byte is followed by a trail byte on its line.
+bool WholeShiftJisCharacters(const std::string& bytes) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(bytes[i]);
+    bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    if (!lead) continue;
+    if (++i == bytes.size()) return false;
+    unsigned char trail = static_cast<unsigned char>(bytes[i]);
+    if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;
+  }
+  return true;
+}
+
+TEST_F(ShippedTranslationsTest, EachIsInAnAnsiCodePageNotUtf8) {
+  for (const std::string& name : translations_) {
+    std::string bytes = ReadFile(SourceRoot() / "res" / "Lang" / (name + ".ini"));
+    EXPECT_FALSE(LooksLikeUtf8(bytes)) << name;
+  }
+  std::string japanese = ReadFile(SourceRoot() / "res" / "Lang" / "Nihongo.ini");
+  ASSERT_FALSE(japanese.empty());
+  EXPECT_TRUE(WholeShiftJisCharacters(japanese));
 }
 
 TEST_F(ShippedTranslationsTest, EveryLanguageHasASixteenBySixteenFlag) {
