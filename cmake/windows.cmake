@@ -25,6 +25,7 @@ if(NOT VELO_WINE_TESTS)
   add_executable(Velocine WIN32 app/WinMain_win.cpp res/Velocine.rc)
   target_link_libraries(Velocine velocine_win)
   target_link_options(Velocine PRIVATE -s)
+  include(cmake/installer.cmake)
 
   # The start-up benchmark and the two floors it compares with: the bare
   # dialog, and the same dialog loading what Velocine must load.
@@ -52,6 +53,15 @@ add_executable(wine_tests ${wine_tests} ${VELO_CONTRACT_TESTS}
                           ${VELO_TEST_SUPPORT} res/Velocine.rc)
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(wine_tests velocine_win gtest gtest_main)
+
+# The setup program's tests, run in fresh prefixes of their own.
+file(GLOB setup_tests CONFIGURE_DEPENDS tests/setup/*.cpp)
+add_executable(setup_tests ${setup_tests} tests/wine/ProgramRun.cpp
+                           tests/wine/ModalDriver.cpp tests/wine/Screenshot.cpp
+                           tests/wine/OutsideWizard.cpp)
+target_include_directories(setup_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests
+                                               ${CMAKE_SOURCE_DIR}/tests/wine)
+target_link_libraries(setup_tests velocine_win gtest gtest_main)
 
 # Benchmarks that also measure the real registry under Wine.
 file(GLOB bench_sources CONFIGURE_DEPENDS bench/*_bench.cpp)

@@ -21,6 +21,15 @@ echo "  size: $size bytes ($((size / 1024)) KiB)"
 echo "  imports: $(i686-w64-mingw32-objdump -p build/win/Velocine.exe |
   sed -n 's/.*DLL Name: //p' | sort -f | tr '\n' ' ')"
 
+# What a dial-up user downloads: the setup program, beside what it holds.
+echo "== VelocineSetup.exe"
+setup=$(stat -c %s build/win/VelocineSetup.exe)
+languages=$(cat res/Lang/* | wc -c)
+echo "  size: $setup bytes ($((setup / 1024)) KiB); it holds Velocine.exe" \
+  "($((size / 1024)) KiB) and $(ls res/Lang | wc -l) language files and flags" \
+  "($((languages / 1024)) KiB), compressed"
+echo "  download on a 56K modem (about 5 KiB/s): $((setup / 5120 + 1)) s"
+
 VELO_WINEPREFIX=${VELO_WINEPREFIX:-$top/build/wineprefix-bench}
 source scripts/wine-env.sh
 wine_prefix_ready

@@ -20,5 +20,8 @@ build/native/unit_tests --gtest_output="xml:$results/native.xml" \
 echo "== tests under Wine"
 xvfb-run -a -s "-screen 0 1024x768x24" scripts/wine-tests.sh "$results" || true
 
+echo "== setup program under Wine"
+xvfb-run -a -s "-screen 0 1024x768x24" scripts/setup-tests.sh "$results" || true
+
 echo "== summary"
 scripts/summary.sh "$results"

@@ -2,8 +2,13 @@
 // key the program looks up is in the file, the file has no key the program
 // does not use, and each text in it shows exactly as the built-in English.
 // The program's keys and texts are read from its sources, as compiled.
+// Every other shipped language file has exactly the keys of the English one,
+// the same number placeholders, line breaks and accelerators in each text,
+// is written in an ANSI code page (not UTF-8), and has a 16 by 16 flag
+// beside it.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -173,6 +178,156 @@ TEST_F(EnglishLanguageFileTest, EachTextShowsAsTheBuiltInEnglish) {
     EXPECT_EQ(builtIn_.Load(lookup.key, lookup.englishDefault),
               fromFile_.Load(lookup.key, lookup.englishDefault))
         << "key " << lookup.key << " at " << lookup.where;
+  }
+}
+
+// The texts of a language file by key, in the order of the file.
+std::map<std::string, std::string> TextsByKey(const std::string& bytes) {
+  std::map<std::string, std::string> texts;
+  std::vector<std::string> lines = Lines(bytes);
+  for (size_t i = 1; i < lines.size(); ++i) {
+    size_t equals = lines[i].find('=');
+    if (equals == std::string::npos) continue;
+    texts[KeyOf(lines[i])] = lines[i].substr(equals + 1);
+  }
+  return texts;
+}
+
+size_t Count(const std::string& text, const std::string& what) {
+  size_t count = 0;
+  for (size_t at = text.find(what); at != std::string::npos;
+       at = text.find(what, at + what.size()))
+    ++count;
+  return count;
+}
+
+// Menu-style accelerators: "&" before a character other than a blank or
+// another "&" ("TTL & Internet Explorer" in a caption has none).
+size_t Accelerators(const std::string& text) {
+  size_t count = 0;
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] == '&') { ++i; continue; }
+    if (text[i + 1] != ' ') ++count;
+  }
+  return count;
+}
+
+uint32_t LittleEndian(const std::string& bytes, size_t at) {
+  uint32_t value = 0;
+  for (size_t i = 4; i-- > 0;)
+    value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+// Each shipped language other than English, by its name.
+std::vector<std::string> Translations() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(SourceRoot() / "res" / "Lang"))
+    if (entry.path().extension() == ".ini" && entry.path().stem() != "English")
+      names.push_back(entry.path().stem().string());
+  return names;
+}
+
+class ShippedTranslationsTest : public ::testing::Test {
+ protected:
+  std::map<std::string, std::string> english_ = TextsByKey(
+      ReadFile(SourceRoot() / "res" / "Lang" / "English.ini"));
+  std::vector<std::string> translations_ = Translations();
+};
+
+TEST_F(ShippedTranslationsTest, SevenAreShipped) {
+  EXPECT_LE(7u, translations_.size());
+}
+
+TEST_F(ShippedTranslationsTest, EachHoldsOneSectionWithExactlyTheEnglishKeys) {
+  for (const std::string& name : translations_) {
+    std::string bytes = ReadFile(SourceRoot() / "res" / "Lang" / (name + ".ini"));
+    std::vector<std::string> lines = Lines(bytes);
+    ASSERT_FALSE(lines.empty()) << name;
+    EXPECT_EQ("[Lanvora]", lines.front()) << name;
+    std::map<std::string, std::string> texts = TextsByKey(bytes);
+    EXPECT_EQ(lines.size() - 1, texts.size()) << name << ": a key twice or a line without =";
+    std::vector<std::string> missing, extra;
+    for (const auto& key : english_)
+      if (!texts.count(key.first)) missing.push_back(key.first);
+    for (const auto& key : texts)
+      if (!english_.count(key.first)) extra.push_back(key.first);
+    EXPECT_EQ(std::vector<std::string>(), missing) << name << ": missing";
+    EXPECT_EQ(std::vector<std::string>(), extra) << name << ": not in English.ini";
+  }
+}
+
+// The program fills every "%d", breaks lines at every "*", and a button
+// without its "&" loses its keyboard access: a translation keeps each.
+TEST_F(ShippedTranslationsTest, EachTextKeepsItsNumbersLineBreaksAndAccelerators) {
+  for (const std::string& name : translations_) {
+    std::map<std::string, std::string> texts =
+        TextsByKey(ReadFile(SourceRoot() / "res" / "Lang" / (name + ".ini")));
+    for (const auto& key : english_) {
+      auto text = texts.find(key.first);
+      if (text == texts.end()) continue;  // reported by the test of the keys
+      EXPECT_EQ(Count(key.second, "%d"), Count(text->second, "%d"))
+          << name << " " << key.first;
+      EXPECT_EQ(Count(key.second, "*"), Count(text->second, "*"))
+          << name << " " << key.first;
+      EXPECT_EQ(Accelerators(key.second), Accelerators(text->second))
+          << name << " " << key.first;
+      EXPECT_FALSE(text->second.empty()) << name << " " << key.first;
+    }
+  }
+}
+
+// True when every byte above 127 belongs to a well-formed UTF-8 sequence:
+// such a file was saved as UTF-8, which an ANSI program shows garbled.
+bool LooksLikeUtf8(const std::string& bytes) {
+  bool anyHigh = false;
+  for (size_t i = 0; i < bytes.size();) {
+    unsigned char c = static_cast<unsigned char>(bytes[i]);
+    size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3
+                  : (c >> 3) == 30 ? 4 : 0;
+    if (length == 0 || i + length > bytes.size()) return false;
+    for (size_t k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(bytes[i + k]) >> 6) != 2) return false;
+    anyHigh = anyHigh || length > 1;
+    i += length;
+  }
+  return anyHigh;
+}
+
+// Code page 932: every lead byte is followed by a trail byte on its line.
+bool WholeShiftJisCharacters(const std::string& bytes) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(bytes[i]);
+    bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    if (!lead) continue;
+    if (++i == bytes.size()) return false;
+    unsigned char trail = static_cast<unsigned char>(bytes[i]);
+    if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;
+  }
+  return true;
+}
+
+TEST_F(ShippedTranslationsTest, EachIsInAnAnsiCodePageNotUtf8) {
+  for (const std::string& name : translations_) {
+    std::string bytes = ReadFile(SourceRoot() / "res" / "Lang" / (name + ".ini"));
+    EXPECT_FALSE(LooksLikeUtf8(bytes)) << name;
+  }
+  std::string japanese = ReadFile(SourceRoot() / "res" / "Lang" / "Nihongo.ini");
+  ASSERT_FALSE(japanese.empty());
+  EXPECT_TRUE(WholeShiftJisCharacters(japanese));
+}
+
+TEST_F(ShippedTranslationsTest, EveryLanguageHasASixteenBySixteenFlag) {
+  std::vector<std::string> languages = translations_;
+  languages.push_back("English");
+  for (const std::string& name : languages) {
+    std::string flag = ReadFile(SourceRoot() / "res" / "Lang" / (name + ".bmp"));
+    ASSERT_LE(26u, flag.size()) << name << ".bmp missing or short";
+    EXPECT_EQ("BM", flag.substr(0, 2)) << name;
+    EXPECT_EQ(16u, LittleEndian(flag, 18)) << name << " width";
+    uint32_t height = LittleEndian(flag, 22);
+    EXPECT_TRUE(height == 16u || height == 0u - 16u) << name << " height";
   }
 }
 

@@ -1,0 +1,13 @@
+# VelocineSetup.exe: the program and every language file with its flag, in
+# one setup program made with makensis (Debian's nsis package).
+find_program(MAKENSIS makensis REQUIRED)
+file(GLOB velo_language_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/Lang/*)
+set(velo_setup ${CMAKE_BINARY_DIR}/VelocineSetup.exe)
+add_custom_command(OUTPUT ${velo_setup}
+  COMMAND ${MAKENSIS} -V2 -DVELOCINE_EXE=$<TARGET_FILE:Velocine>
+          -DLANG_DIR=${CMAKE_SOURCE_DIR}/res/Lang -DOUTFILE=${velo_setup}
+          ${CMAKE_SOURCE_DIR}/installer/Velocine.nsi
+  DEPENDS Velocine ${CMAKE_SOURCE_DIR}/installer/Velocine.nsi
+          ${CMAKE_SOURCE_DIR}/installer/Languages.nsh ${velo_language_files}
+  VERBATIM)
+add_custom_target(VelocineSetup ALL DEPENDS ${velo_setup})

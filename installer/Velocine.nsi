@@ -1,0 +1,292 @@
+; Setup for Velocine: installs the program and its language files, tells the
+; program where they are and which language to show, and leaves an
+; uninstaller that takes everything away again except the user's backup of
+; the original connection settings.
+;
+; The build passes:
+;   VELOCINE_EXE   the program to install
+;   LANG_DIR       the folder with the language files and their flags
+;   OUTFILE        the setup program to write
+;
+; ANSI on purpose, like the program: setup has to run on Windows 95, 98 and Me.
+
+Unicode false
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+
+!include "MUI2.nsh"
+!include "nsDialogs.nsh"
+!include "LogicLib.nsh"
+!include "Languages.nsh"
+
+!getdllversion "${VELOCINE_EXE}" VERSION_
+!define VERSION "${VERSION_1}.${VERSION_2}.${VERSION_3}.${VERSION_4}"
+
+!define SETTINGS_KEY "Software\Velocine"
+!define BACKUP_KEY "Original Settings"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velocine"
+
+Name "Velocine"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES\Velocine"
+; Installing again goes where the program already is.
+InstallDirRegKey HKCU "${SETTINGS_KEY}" "AppPath"
+BrandingText "Velocine ${VERSION}"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${VERSION}"
+VIAddVersionKey "ProductName" "Velocine"
+VIAddVersionKey "FileDescription" "Velocine Setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" ""
+
+; The language the program will show; chosen on its own page.
+Var ChosenLanguage
+; A language file of the user's own chosen before; listed too.
+Var OwnLanguage
+Var LanguageList
+
+!define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
+!define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
+!define MUI_ABORTWARNING
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+Page custom LanguagePage LanguagePageLeave
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Velocine.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Start Velocine now"
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+; --- Language choice ---------------------------------------------------------
+
+!macro IfShipped NAME PRIMARY
+  ${If} $ChosenLanguage == "${NAME}"
+    StrCpy $1 "${NAME}"  ; the shipped spelling
+  ${EndIf}
+!macroend
+
+!macro IfSystemLanguage NAME PRIMARY
+  ${If} $0 = ${PRIMARY}
+    StrCpy $ChosenLanguage "${NAME}"
+  ${EndIf}
+!macroend
+
+!macro AddToList NAME PRIMARY
+  ${NSD_CB_AddString} $LanguageList "${NAME}"
+!macroend
+
+; The language chosen before when it is still there: one setup ships, or a
+; language file of the user's own in the program's Lang folder. Otherwise
+; the one written for the system's language, so that its texts are in the
+; code page this Windows uses; otherwise English.
+Function ChooseDefaultLanguage
+  ReadRegStr $ChosenLanguage HKCU "${SETTINGS_KEY}" "Language"
+  StrCpy $1 ""
+  ${If} $ChosenLanguage != ""
+    !insertmacro VELOCINE_LANGUAGES IfShipped
+    ${If} $1 != ""
+      StrCpy $ChosenLanguage $1
+      Return
+    ${EndIf}
+    ${If} ${FileExists} "$INSTDIR\Lang\$ChosenLanguage.ini"
+      StrCpy $OwnLanguage $ChosenLanguage
+      Return
+    ${EndIf}
+  ${EndIf}
+  StrCpy $ChosenLanguage "English"
+  System::Call "kernel32::GetSystemDefaultLangID() i .r0"
+  IntOp $0 $0 & 0x3FF
+  !insertmacro VELOCINE_LANGUAGES IfSystemLanguage
+FunctionEnd
+
+Function LanguagePage
+  !insertmacro MUI_HEADER_TEXT "Choose Language" \
+    "Choose the language Velocine shows its windows in."
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 30u \
+    "Velocine will show its windows in the language chosen below. You can change it at any time in Velocine's main window."
+  Pop $0
+  ${NSD_CreateDropList} 0 36u 60% 120u ""
+  Pop $LanguageList
+  !insertmacro VELOCINE_LANGUAGES AddToList
+  ${If} $OwnLanguage != ""
+    ${NSD_CB_AddString} $LanguageList $OwnLanguage
+  ${EndIf}
+  ${NSD_CB_SelectString} $LanguageList $ChosenLanguage
+  nsDialogs::Show
+FunctionEnd
+
+Function LanguagePageLeave
+  ${NSD_GetText} $LanguageList $0
+  ${If} $0 != ""
+    StrCpy $ChosenLanguage $0
+  ${EndIf}
+FunctionEnd
+
+; --- Checks before anything changes ------------------------------------------
+
+; A running Velocine.exe cannot be replaced or removed: ask the user to close
+; it. Without anyone to ask (silent mode) setup stops with nothing changed.
+!macro WAIT_UNTIL_CLOSED PREFIX
+Function ${PREFIX}WaitUntilVelocineClosed
+  ${Do}
+    FindWindow $0 "#32770" "Velocine"
+    ${If} $0 = 0
+      ${IfNot} ${FileExists} "$INSTDIR\Velocine.exe"
+        Return
+      ${EndIf}
+      ClearErrors
+      FileOpen $0 "$INSTDIR\Velocine.exe" a
+      ${IfNot} ${Errors}
+        FileClose $0
+        Return
+      ${EndIf}
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "Velocine is running. Please close it, then click Retry." \
+      /SD IDCANCEL IDRETRY continue
+    SetErrorLevel 3
+    Quit
+    continue:
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro WAIT_UNTIL_CLOSED ""
+!insertmacro WAIT_UNTIL_CLOSED "un."
+
+; Velocine changes settings that only an administrator may change, and setup
+; writes to Program Files and to the list of installed programs: on the NT
+; family a user without administrator rights is told so before anything
+; happens. The 95/98/Me family has no such rights; the plug-in answers
+; "Admin" there.
+!macro REQUIRE_ADMINISTRATOR PREFIX
+Function ${PREFIX}RequireAdministrator
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "Admin"
+    MessageBox MB_OK|MB_ICONSTOP \
+      "Velocine changes settings that only an administrator may change.$\r$\nPlease log on as an administrator and run this program again." \
+      /SD IDOK
+    SetErrorLevel 4
+    Quit
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro REQUIRE_ADMINISTRATOR ""
+!insertmacro REQUIRE_ADMINISTRATOR "un."
+
+Function .onInit
+  Call RequireAdministrator
+  Call ChooseDefaultLanguage
+FunctionEnd
+
+Function un.onInit
+  Call un.RequireAdministrator
+FunctionEnd
+
+; --- Installing --------------------------------------------------------------
+
+!macro InstallLanguage NAME PRIMARY
+  File "${LANG_DIR}\${NAME}.ini"
+  File "${LANG_DIR}\${NAME}.bmp"
+!macroend
+
+!macro RemoveLanguage NAME PRIMARY
+  Delete "$INSTDIR\Lang\${NAME}.ini"
+  Delete "$INSTDIR\Lang\${NAME}.bmp"
+!macroend
+
+Section "Velocine"
+  Call WaitUntilVelocineClosed
+  SetOutPath "$INSTDIR"
+  File "${VELOCINE_EXE}"
+  SetOutPath "$INSTDIR\Lang"
+  !insertmacro VELOCINE_LANGUAGES InstallLanguage
+  SetOutPath "$INSTDIR"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  ; What the program reads at start-up: the folder that holds Lang, and the
+  ; language to show. Per user, like the shortcut below.
+  WriteRegStr HKCU "${SETTINGS_KEY}" "AppPath" "$INSTDIR"
+  WriteRegStr HKCU "${SETTINGS_KEY}" "Language" "$ChosenLanguage"
+
+  CreateDirectory "$SMPROGRAMS\Velocine"
+  CreateShortCut "$SMPROGRAMS\Velocine\Velocine.lnk" "$INSTDIR\Velocine.exe"
+  CreateShortCut "$SMPROGRAMS\Velocine\Uninstall Velocine.lnk" "$INSTDIR\Uninstall.exe"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Velocine"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Velocine.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; --- Uninstalling ------------------------------------------------------------
+
+; Whether the program's backup of the original connection settings exists.
+Function un.HasBackup
+  StrCpy $1 0
+  ${Do}
+    ClearErrors
+    EnumRegKey $0 HKCU "${SETTINGS_KEY}" $1
+    ${If} ${Errors}
+    ${OrIf} $0 == ""
+      Push 0
+      Return
+    ${EndIf}
+    ${If} $0 == "${BACKUP_KEY}"
+      Push 1
+      Return
+    ${EndIf}
+    IntOp $1 $1 + 1
+  ${Loop}
+FunctionEnd
+
+Section "Uninstall"
+  Call un.WaitUntilVelocineClosed
+
+  Delete "$SMPROGRAMS\Velocine\Velocine.lnk"
+  Delete "$SMPROGRAMS\Velocine\Uninstall Velocine.lnk"
+  RMDir "$SMPROGRAMS\Velocine"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+  ; The values point at this copy; a copy installed elsewhere since keeps
+  ; its own.
+  ReadRegStr $0 HKCU "${SETTINGS_KEY}" "AppPath"
+  ${If} $0 == "$INSTDIR"
+    DeleteRegValue HKCU "${SETTINGS_KEY}" "AppPath"
+    DeleteRegValue HKCU "${SETTINGS_KEY}" "Language"
+  ${EndIf}
+
+  ; The backup is the only way back to the settings Windows had before
+  ; Velocine changed them: it stays for a later installation's Reset.
+  Call un.HasBackup
+  Pop $0
+  ${If} $0 = 1
+    MessageBox MB_OK|MB_ICONINFORMATION \
+      "Velocine has kept the backup of your original connection settings.$\r$\nIf you install Velocine again, its Reset button can still put them back." \
+      /SD IDOK
+  ${EndIf}
+  DeleteRegKey /ifempty HKCU "${SETTINGS_KEY}"
+
+  ; The files last, the uninstaller itself at the very end: once it is gone,
+  ; everything else is done.
+  Delete "$INSTDIR\Velocine.exe"
+  !insertmacro VELOCINE_LANGUAGES RemoveLanguage
+  Delete "$INSTDIR\Uninstall.exe"
+  ; Only when empty: language files the user added stay.
+  RMDir "$INSTDIR\Lang"
+  RMDir "$INSTDIR"
+SectionEnd

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Tests VelocineSetup.exe under Wine: for each Windows version, a fresh
+# prefix of its own, set to that version and to a locale whose language
+# setup should preselect; the silent and interactive tests run there.
+#   scripts/setup-tests.sh RESULTS_FOLDER [VERSION [GTEST_ARGUMENTS...]]
+# (on the display it is given); with VERSION, only that run.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+top=$PWD
+results=$1
+only=${2:-}
+shift $(($# < 2 ? $# : 2))
+
+# Windows version, locale, which tests (all, or the walk through every
+# window), and the language setup preselects for that locale. The first
+# four install and uninstall on both families; the others walk the
+# remaining languages on the remaining versions.
+runs=(
+  "win95 C.UTF-8 * English"
+  "win98 de_DE.UTF-8 * Deutsch"
+  "nt40 ja_JP.UTF-8 * Nihongo"
+  "winxp ru_RU.UTF-8 * Russkiy"
+  "winme fr_FR.UTF-8 TranslatedRun.* Francais"
+  "win2k es_ES.UTF-8 TranslatedRun.* Espanol"
+  "win2003 it_IT.UTF-8 TranslatedRun.* Italiano"
+  "winxp pt_BR.UTF-8 TranslatedRun.* Portugues (Brasil)"
+)
+
+# One newly made prefix, copied for each run, so that every run starts from
+# the state of a fresh one without paying for its creation each time.
+template=$top/build/wineprefix-setup-fresh
+rm -rf "$template"
+VELO_WINEPREFIX=$template source scripts/wine-env.sh
+wine_prefix_ready
+wineserver -k 2>/dev/null
+
+shots=$top/build/screenshots
+mkdir -p "$shots"
+status=0
+for run in "${runs[@]}"; do
+  read -r version locale tests language <<<"$run"
+  [ -n "$only" ] && [ "$only" != "$version" ] && continue
+  name=$version-${locale%%[._]*}
+  prefix=$top/build/wineprefix-setup-$name
+  rm -rf "$prefix"
+  cp -a "$template" "$prefix"
+  export WINEPREFIX=$prefix
+  wine_set_version "$version"
+  export VELO_SETUP=$(winepath -w "$top/build/win/VelocineSetup.exe")
+  export VELO_LANG_SOURCE=$(winepath -w "$top/res/Lang")
+  export VELO_SCREENSHOTS=$(winepath -w "$shots")
+  export VELO_SETUP_VERSION=$version VELO_EXPECTED_LANGUAGE=$language
+  export VELO_SETUP_RUN=$name
+  LC_ALL=$locale wine explorer /desktop=VelocineSetup,1024x768 \
+    build/wintest/setup_tests.exe --gtest_brief=1 --gtest_filter="$tests" "$@" \
+    --gtest_output="xml:$(winepath -w "$results/setup-$name.xml")" || status=1
+  wineserver -k 2>/dev/null
+  # A run that ended without its report counts as a failure.
+  if [ ! -f "$results/setup-$name.xml" ]; then
+    echo '<testsuites tests="1" failures="1" disabled="0" errors="0">' \
+      >"$results/setup-$name.xml"
+    status=1
+  fi
+  rm -rf "$prefix"
+done
+rm -rf "$template"
+for bitmap in "$shots"/setup-*.bmp "$shots"/translated-*.bmp; do
+  [ -f "$bitmap" ] && convert "$bitmap" "${bitmap%.bmp}.png" && rm "$bitmap"
+done
+exit $status

@@ -1,0 +1,221 @@
+// Setup run through its pages as a user would: welcome, folder, language,
+// the files, and the last page, which starts Velocine. A picture of each
+// page is saved. Run by the test script like the silent tests.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "BoundedWait.h"
+#include "ModalDriver.h"
+#include "ProgramRun.h"
+#include "Screenshot.h"
+#include "SetupUnderTest.h"
+
+namespace velo {
+namespace {
+
+struct Search {
+  std::function<bool(HWND)> match;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM param) {
+  Search* search = reinterpret_cast<Search*>(param);
+  if (!IsWindowVisible(window) || !search->match(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND FindTopLevel(const std::function<bool(HWND)>& match) {
+  Search search{match};
+  EnumWindows(&Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindChild(HWND parent, const std::function<bool(HWND)>& match) {
+  Search search{match};
+  EnumChildWindows(parent, &Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A visible control of the window whose text starts with `text`, waited for.
+HWND WaitForText(HWND window, const std::string& text) {
+  HWND found = nullptr;
+  WaitFor([&] {
+    found = FindChild(window, [&](HWND child) {
+      return TextOf(child).compare(0, text.size(), text) == 0;
+    });
+    return found != nullptr;
+  });
+  return found;
+}
+
+HWND WaitForClass(HWND window, const std::string& className) {
+  HWND found = nullptr;
+  WaitFor([&] {
+    found = FindChild(window,
+                      [&](HWND child) { return ClassOf(child) == className; });
+    return found != nullptr;
+  });
+  return found;
+}
+
+BOOL CALLBACK Describe(HWND window, LPARAM param) {
+  *reinterpret_cast<std::string*>(param) +=
+      ClassOf(window) + (IsWindowVisible(window) ? " \"" : " (hidden) \"") +
+      TextOf(window) + "\"\n";
+  return TRUE;
+}
+
+// The controls of a window, for a failure message.
+std::string Controls(HWND window) {
+  std::string all;
+  EnumChildWindows(window, &Describe, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+// Setup's and the uninstaller's windows left by a test that failed half
+// way (the uninstaller runs in a copy of itself the test did not start):
+// their processes are ended, so that nothing waits on them.
+BOOL CALLBACK EndSetupProcess(HWND window, LPARAM) {
+  std::string caption = TextOf(window);
+  if (caption.compare(0, 14, "Velocine Setup") != 0 &&
+      caption.compare(0, 18, "Velocine Uninstall") != 0)
+    return TRUE;
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+  if (process) {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  return TRUE;
+}
+
+class InteractiveSetup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(setup_.empty()) << "VELO_SETUP is not set";
+    RemoveInstallation(folder_);
+  }
+  void TearDown() override {
+    if (process_) {
+      if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0)
+        TerminateProcess(process_, 1);
+      CloseHandle(process_);
+    }
+    EnumWindows(&EndSetupProcess, 0);
+    RemoveInstallation(folder_);
+  }
+  void Picture(HWND window, const std::string& page) {
+    SaveScreenshot(window, "setup-" + page + "-" + run_);
+  }
+
+  std::string setup_ = EnvironmentText("VELO_SETUP");
+  std::string expectedLanguage_ = EnvironmentText("VELO_EXPECTED_LANGUAGE");
+  std::string version_ = EnvironmentText("VELO_SETUP_VERSION");
+  // Names this run's pictures: version and locale.
+  std::string run_ = EnvironmentText("VELO_SETUP_RUN");
+  std::string folder_ = DefaultFolder();
+  HANDLE process_ = nullptr;
+};
+
+TEST_F(InteractiveSetup, WalksEveryPageAndStartsVelocineAtTheEnd) {
+  process_ = Start("\"" + setup_ + "\"");
+  ASSERT_NE(nullptr, process_);
+  HWND setup = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    setup = FindTopLevel(
+        [](HWND window) { return TextOf(window) == "Velocine Setup"; });
+    return setup != nullptr;
+  }));
+
+  ASSERT_NE(nullptr, WaitForText(setup, "Welcome to Velocine Setup"));
+  Picture(setup, "page1-welcome");
+  PostClick(setup, IDOK);
+
+  HWND folder = WaitForClass(setup, "Edit");
+  ASSERT_NE(nullptr, folder);
+  EXPECT_EQ(folder_, TextOf(folder));
+  Picture(setup, "page2-folder");
+  PostClick(setup, IDOK);
+
+  HWND languages = WaitForClass(setup, "ComboBox");
+  ASSERT_NE(nullptr, languages);
+  EXPECT_EQ(8, SendMessageA(languages, CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(expectedLanguage_, TextOf(languages));
+  Picture(setup, "page3-language");
+  PostClick(setup, IDOK);
+
+  HWND start = WaitForText(setup, "Start Velocine now");
+  ASSERT_NE(nullptr, start);
+  EXPECT_EQ(BST_CHECKED, SendMessageA(start, BM_GETCHECK, 0, 0));
+  EXPECT_TRUE(FileExists(folder_ + "\\Velocine.exe"));
+  Picture(setup, "page4-finish");
+  PostClick(setup, IDOK);
+
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process_, 20000));
+  HWND velocine = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    velocine = FindTopLevel([](HWND window) {
+      return ClassOf(window) == "#32770" && TextOf(window) == "Velocine";
+    });
+    return velocine != nullptr;
+  })) << "Velocine did not start";
+  Picture(velocine, "started");
+  PostMessageA(velocine, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(velocine); }));
+}
+
+TEST_F(InteractiveSetup, UninstallSaysItKeepsTheBackupOfTheOriginalSettings) {
+  DWORD exitCode = 1;
+  ASSERT_TRUE(RunAndWait("\"" + setup_ + "\" /S", &exitCode));
+  ASSERT_EQ(0u, exitCode);
+  ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER,
+                         "Software\\Velocine\\Original Settings",
+                         "DefaultTTL", "128"));
+  process_ = Start("\"" + folder_ + "\\Uninstall.exe\"");
+  ASSERT_NE(nullptr, process_);
+  // Its caption ends in a blank.
+  auto uninstallWindow = [](HWND window) {
+    return TextOf(window).compare(0, 18, "Velocine Uninstall") == 0;
+  };
+  HWND uninstall = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    uninstall = FindTopLevel(uninstallWindow);
+    return uninstall != nullptr;
+  })) << [] {
+    std::string all;
+    EnumWindows(&Describe, reinterpret_cast<LPARAM>(&all));
+    return all;
+  }();
+  ASSERT_NE(nullptr, WaitForText(uninstall, "Uninstalling from"))
+      << Controls(uninstall);
+  Picture(uninstall, "uninstall-confirm");
+  PostClick(uninstall, IDOK);
+
+  const std::string kept = "Velocine has kept the backup";
+  HWND message = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    message = FindTopLevel([&](HWND window) {
+      return uninstallWindow(window) &&
+             FindChild(window, [&](HWND child) {
+               return TextOf(child).compare(0, kept.size(), kept) == 0;
+             });
+    });
+    return message != nullptr;
+  })) << "no word about the backup";
+  Picture(message, "uninstall-backup-kept");
+  PostClick(message, IDOK);
+
+  ASSERT_NE(nullptr, WaitForText(uninstall, "Completed"));
+  PostClick(uninstall, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return !FileExists(folder_); }));
+  EXPECT_EQ("128", ReadValue(HKEY_CURRENT_USER,
+                             "Software\\Velocine\\Original Settings",
+                             "DefaultTTL"));
+}
+
+}  // namespace
+}  // namespace velo

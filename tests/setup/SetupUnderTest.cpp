@@ -1,0 +1,168 @@
+#include "SetupUnderTest.h"
+
+#include <shlobj.h>
+
+#include "BoundedWait.h"
+
+namespace velo {
+
+std::string EnvironmentText(const char* name) {
+  char text[MAX_PATH] = "";
+  DWORD length = GetEnvironmentVariableA(name, text, sizeof text);
+  return length > 0 && length < sizeof text ? text : "";
+}
+
+HANDLE Start(const std::string& command) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::string line = command;
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process))
+    return nullptr;
+  CloseHandle(process.hThread);
+  return process.hProcess;
+}
+
+bool RunAndWait(const std::string& command, DWORD* exitCode,
+                int milliseconds) {
+  HANDLE process = Start(command);
+  if (!process) return false;
+  bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
+  if (ended) GetExitCodeProcess(process, exitCode);
+  CloseHandle(process);
+  return ended;
+}
+
+std::string DefaultFolder() {
+  return ReadValue(HKEY_LOCAL_MACHINE,
+                   "Software\\Microsoft\\Windows\\CurrentVersion",
+                   "ProgramFilesDir") + "\\Velocine";
+}
+
+std::string StartMenuPrograms() {
+  char path[MAX_PATH] = "";
+  return SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE) ? path
+                                                                       : "";
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::string();
+  std::string bytes(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  if (!bytes.empty() &&
+      !ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read,
+                nullptr))
+    read = 0;
+  CloseHandle(file);
+  bytes.resize(read);
+  return bytes;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder,
+                                 const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+std::string ReadValue(HKEY root, const std::string& key,
+                      const std::string& name, bool* found) {
+  if (found) *found = false;
+  HKEY handle;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    return std::string();
+  char text[1024] = "";
+  DWORD size = sizeof text - 1, type = 0;
+  LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &type,
+                                 reinterpret_cast<BYTE*>(text), &size);
+  RegCloseKey(handle);
+  if (status != ERROR_SUCCESS) return std::string();
+  if (found) *found = true;
+  return std::string(text, strnlen(text, size));
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+  HKEY handle;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(handle);
+  return true;
+}
+
+bool WriteValue(HKEY root, const std::string& key, const std::string& name,
+                const std::string& text) {
+  HKEY handle;
+  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                      nullptr, &handle, nullptr) != ERROR_SUCCESS)
+    return false;
+  LONG status = RegSetValueExA(handle, name.c_str(), 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(text.c_str()),
+                               static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(handle);
+  return status == ERROR_SUCCESS;
+}
+
+void DeleteKeyTree(HKEY root, const std::string& key) {
+  HKEY handle;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &handle) !=
+      ERROR_SUCCESS)
+    return;
+  char child[MAX_PATH];
+  while (RegEnumKeyA(handle, 0, child, sizeof child) == ERROR_SUCCESS)
+    DeleteKeyTree(handle, child);
+  RegCloseKey(handle);
+  RegDeleteKeyA(root, key.c_str());
+}
+
+namespace {
+
+void DeleteFolderTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string path = folder + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        DeleteFolderTree(path);
+      else
+        DeleteFileA(path.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+void RemoveInstallation(const std::string& folder) {
+  std::string uninstaller = folder + "\\Uninstall.exe";
+  DWORD exitCode = 0;
+  // The uninstaller hands its work to a copy of itself and ends at once:
+  // what tells that it is done is the program gone from the folder.
+  if (FileExists(uninstaller) &&
+      RunAndWait("\"" + uninstaller + "\" /S", &exitCode))
+    WaitFor([&] { return !FileExists(uninstaller); }, 30000);
+  DeleteFolderTree(folder);
+  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Velocine");
+  DeleteKeyTree(HKEY_LOCAL_MACHINE,
+                "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velocine");
+  DeleteFolderTree(StartMenuPrograms() + "\\Velocine");
+}
+
+}  // namespace velo

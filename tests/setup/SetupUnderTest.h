@@ -1,0 +1,47 @@
+// The setup program under test (VELO_SETUP) and what it leaves on this
+// machine: the folder it installs into, the values it writes, the uninstaller
+// it runs. Every wait is bounded, so a setup that hangs fails the test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace velo {
+
+// From the environment the test script sets; empty when unset.
+std::string EnvironmentText(const char* name);
+
+// Runs `command` and waits for it to end; false when it could not start or
+// did not end within `milliseconds`. `exitCode` gets its exit code.
+bool RunAndWait(const std::string& command, DWORD* exitCode,
+                int milliseconds = 60000);
+// Starts `command` without waiting; its process handle, or null.
+HANDLE Start(const std::string& command);
+
+// Where setup installs by default: Program Files\Velocine.
+std::string DefaultFolder();
+// The current user's Start menu programs folder.
+std::string StartMenuPrograms();
+
+bool FileExists(const std::string& path);
+std::string ReadWholeFile(const std::string& path);
+// The names of the files in `folder` matching `pattern` ("*.ini").
+std::vector<std::string> FilesIn(const std::string& folder,
+                                 const std::string& pattern);
+
+// A string value; `found` says whether it exists.
+std::string ReadValue(HKEY root, const std::string& key,
+                      const std::string& name, bool* found = nullptr);
+bool KeyExists(HKEY root, const std::string& key);
+bool WriteValue(HKEY root, const std::string& key, const std::string& name,
+                const std::string& text);
+void DeleteKeyTree(HKEY root, const std::string& key);
+
+// Runs the uninstaller of the copy in `folder` silently and waits until it
+// has removed the program; then removes whatever is left, so the next test
+// starts from a machine without Velocine.
+void RemoveInstallation(const std::string& folder);
+
+}  // namespace velo
