@@ -73,6 +73,10 @@ class CTunerApp {
   std::unique_ptr<CTunerDlg> mainDialog_;
 };
 
+// Registers the common controls the windows use: the language list is a
+// ComboBoxEx.
+void StartCommonControls();
+
 // The application object, constructed statically.
 CTunerApp& App();
 
