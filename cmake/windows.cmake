@@ -33,7 +33,7 @@ if(NOT VELO_WINE_TESTS)
   target_link_options(MinimalDialog PRIVATE -s)
   add_executable(LoadedDialog WIN32 bench/floor/LoadedDialog_win.cpp
                               bench/floor/MinimalDialog.rc)
-  target_link_libraries(LoadedDialog ${VELO_WIN_LIBS} advapi32 shell32)
+  target_link_libraries(LoadedDialog ${VELO_WIN_LIBS} advapi32)
   target_link_options(LoadedDialog PRIVATE -s)
   add_executable(startup_bench bench/startup_bench_win.cpp)
   target_link_libraries(startup_bench psapi)
