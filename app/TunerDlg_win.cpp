@@ -164,6 +164,7 @@ void CTunerDlg::FillLanguageList() {
 
 void CTunerDlg::ApplyTexts() {
   const CTunerApp& app = App();
+  auto reading = app.ReadLanguageFileOnce();
   SetWindowTextString(Hwnd(), app.LoadText("18", "Velocine"));
   app.SetControlText(
       "IDC_static_Introduction", IDC_MAIN_INTRODUCTION,
