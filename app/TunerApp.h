@@ -35,6 +35,10 @@ class CTunerApp {
                        const std::string& englishDefault) const;
   // Where every localized text comes from.
   const Texts& Localized() const { return texts_; }
+  // While the returned reading lives, lookups read the language file once.
+  LanguageFileTexts::OneReading ReadLanguageFileOnce() const {
+    return LanguageFileTexts::OneReading(texts_);
+  }
   // Sets a control's text from a key; nothing when the dialog lacks it.
   void SetControlText(const std::string& key, int controlId,
                       const std::string& englishDefault, HWND dialog) const;
@@ -72,6 +76,10 @@ class CTunerApp {
   LanguageFileTexts texts_;
   std::unique_ptr<CTunerDlg> mainDialog_;
 };
+
+// Registers the common controls the windows use: the language list is a
+// ComboBoxEx.
+void StartCommonControls();
 
 // The application object, constructed statically.
 CTunerApp& App();

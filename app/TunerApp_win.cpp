@@ -25,7 +25,8 @@ std::string ModulePath() {
   }
 }
 
-// The common controls the windows use: the language list is a ComboBoxEx.
+}  // namespace
+
 void StartCommonControls() {
   typedef BOOL(WINAPI * InitEx)(const INITCOMMONCONTROLSEX*);
   HMODULE library = GetModuleHandleA("comctl32.dll");
@@ -40,8 +41,6 @@ void StartCommonControls() {
     InitCommonControls();
   }
 }
-
-}  // namespace
 
 CTunerApp& App() {
   static CTunerApp app;

@@ -63,23 +63,40 @@ void CTunerDlg::DoDataExchange(DataExchange& exchange) {
   m_comboLanguage = Item(IDC_MAIN_LANGUAGE);
 }
 
+const std::vector<CTunerDlg::InitStep>& CTunerDlg::InitSteps() {
+  static const std::vector<InitStep> steps = {
+      {"controls bound, skin objects created", &CTunerDlg::BindControls},
+      {"system menu", &CTunerDlg::AddAboutToSystemMenu},
+      {"icon", &CTunerDlg::SetIcons},
+      {"language list", &CTunerDlg::FillLanguageList},
+      {"texts", &CTunerDlg::ApplyTexts},
+      {"Reset button", &CTunerDlg::ShowBackupState},
+      {"web link", &CTunerDlg::SetUpLink},
+      {"skin calls", &CTunerDlg::StartComponents},
+  };
+  return steps;
+}
+
 BOOL CTunerDlg::OnInitDialog() {
-  Dialog::OnInitDialog();
-  AddAboutToSystemMenu();
+  for (const InitStep& step : InitSteps()) (this->*step.run)();
+  return TRUE;
+}
+
+void CTunerDlg::BindControls() { Dialog::OnInitDialog(); }
+
+void CTunerDlg::SetIcons() {
   SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-  FillLanguageList();
-  ApplyTexts();
-  EnableReset(BackupExists());
+}
 
+void CTunerDlg::ShowBackupState() { EnableReset(BackupExists()); }
+
+void CTunerDlg::SetUpLink() {
   m_link.SetURL(kMakerAddress);
   m_link.SetUseTooltip(true);
   m_link.SetTooltipText(
       App().LoadText("9084", "Click here to visit Orbelle web site"));
   m_link.SetVisitedColour(kVisitedLink);
-
-  StartComponents();
-  return TRUE;
 }
 
 void CTunerDlg::AddAboutToSystemMenu() {
@@ -146,6 +163,7 @@ void CTunerDlg::FillLanguageList() {
 
 void CTunerDlg::ApplyTexts() {
   const CTunerApp& app = App();
+  auto reading = app.ReadLanguageFileOnce();
   SetWindowTextString(Hwnd(), app.LoadText("18", "Velocine"));
   app.SetControlText(
       "IDC_static_Introduction", IDC_MAIN_INTRODUCTION,

@@ -1,7 +1,6 @@
 #include "app/WebLink.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <vector>
 
@@ -85,8 +84,20 @@ void CWebLink::SetTooltipText(const std::string& text) {
 }
 
 bool CWebLink::OpenURL(const std::string& address) {
-  HINSTANCE result = ShellExecuteA(nullptr, "open", address.c_str(), nullptr,
-                                   nullptr, SW_SHOWMINIMIZED);
+  // The shell is loaded by the first click, not while the program starts:
+  // the program does not import it.
+  typedef HINSTANCE(WINAPI * ShellExecuteFunction)(HWND, LPCSTR, LPCSTR,
+                                                   LPCSTR, LPCSTR, INT);
+  static const ShellExecuteFunction shellExecute = [] {
+    HMODULE shell = LoadLibraryA("shell32.dll");
+    return shell ? reinterpret_cast<ShellExecuteFunction>(
+                       reinterpret_cast<void*>(
+                           GetProcAddress(shell, "ShellExecuteA")))
+                 : nullptr;
+  }();
+  if (!shellExecute) return false;
+  HINSTANCE result = shellExecute(nullptr, "open", address.c_str(), nullptr,
+                                  nullptr, SW_SHOWMINIMIZED);
   return reinterpret_cast<INT_PTR>(result) > 31;
 }
 

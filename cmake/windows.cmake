@@ -34,7 +34,7 @@ if(NOT VELO_WINE_TESTS)
   target_link_options(MinimalDialog PRIVATE -s)
   add_executable(LoadedDialog WIN32 bench/floor/LoadedDialog_win.cpp
                               bench/floor/MinimalDialog.rc)
-  target_link_libraries(LoadedDialog ${VELO_WIN_LIBS} advapi32 shell32)
+  target_link_libraries(LoadedDialog ${VELO_WIN_LIBS} advapi32)
   target_link_options(LoadedDialog PRIVATE -s)
   add_executable(startup_bench bench/startup_bench_win.cpp)
   target_link_libraries(startup_bench psapi)
@@ -71,6 +71,11 @@ foreach(bench ${bench_sources})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} velocine_win)
 endforeach()
+# What each step of the program's start-up costs, under Wine.
+add_executable(startup_steps_bench bench/startup_steps_bench_win.cpp
+                                   tests/wine/SourceTree.cpp res/Velocine.rc)
+target_include_directories(startup_steps_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(startup_steps_bench velocine_win)
 
 # A stand-in for the outside skin component: an in-process COM server that
 # logs every call it gets, so the Wine tests can check what the real program

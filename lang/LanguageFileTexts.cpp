@@ -34,12 +34,30 @@ std::string BreakLines(const std::string& text,
 
 }  // namespace
 
+std::string LanguageFileTexts::CurrentPath() const {
+  return LanguageFilePath(appPath_, language_, ".ini");
+}
+
 std::string LanguageFileTexts::Load(const std::string& key,
                                     const std::string& englishDefault) const {
-  std::string path = LanguageFilePath(appPath_, language_, ".ini");
-  IniFile file(platform_.ReadWholeFile(path));
+  std::string path = CurrentPath();
+  IniFile file(path == heldPath_ ? held_ : platform_.ReadWholeFile(path));
   return BreakLines(file.GetString(kSection, key, englishDefault, kTextBuffer),
                     platform_);
+}
+
+LanguageFileTexts::OneReading::OneReading(const LanguageFileTexts& texts)
+    : texts_(texts), holds_(texts.heldPath_.empty()) {
+  if (!holds_) return;
+  std::string path = texts.CurrentPath();
+  texts.held_ = texts.platform_.ReadWholeFile(path);
+  texts.heldPath_ = path;
+}
+
+LanguageFileTexts::OneReading::~OneReading() {
+  if (!holds_) return;
+  texts_.heldPath_.clear();
+  texts_.held_ = FileContents();
 }
 
 }  // namespace velo

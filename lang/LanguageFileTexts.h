@@ -1,6 +1,8 @@
 // The program's texts from the current language file: key=text lines in the
 // section "Lanvora" of "<AppPath>\Lang\<Language>.ini". The file is read
-// afresh at every lookup, so a change of language shows with the next one.
+// afresh at every lookup, so a change of language shows with the next one;
+// only while a OneReading lives, a window that sets many texts at once reads
+// it once for all of them.
 #pragma once
 
 #include <string>
@@ -24,10 +26,30 @@ class LanguageFileTexts : public Texts {
   std::string Load(const std::string& key,
                    const std::string& englishDefault) const override;
 
+  // While it lives, lookups of the file it read take that reading; a lookup
+  // in another file (the language changed meanwhile) still reads its own.
+  // Readings do not nest: an inner one leaves the outer one in place.
+  class OneReading {
+   public:
+    explicit OneReading(const LanguageFileTexts& texts);
+    ~OneReading();
+    OneReading(const OneReading&) = delete;
+    OneReading& operator=(const OneReading&) = delete;
+
+   private:
+    const LanguageFileTexts& texts_;
+    bool holds_ = false;
+  };
+
  private:
+  std::string CurrentPath() const;
+
   const std::string& appPath_;
   const std::string& language_;
   const LanguagePlatform& platform_;
+  // The file a OneReading read, and its path; empty path when none lives.
+  mutable std::string heldPath_;
+  mutable FileContents held_;
 };
 
 }  // namespace velo

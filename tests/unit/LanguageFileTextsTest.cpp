@@ -98,5 +98,56 @@ TEST_F(LanguageFileTextsTest, DoubleByteCharacterCutInTwoIsDropped) {
   EXPECT_EQ(std::string(1998, 'a'), texts_.Load("1", "x"));
 }
 
+TEST_F(LanguageFileTextsTest, OneReadingServesEveryLookupOfItsFile) {
+  PutGerman("18=Velocine DE\r\nIDC_HINT=Eins*Zwei\r\n");
+  {
+    LanguageFileTexts::OneReading reading(texts_);
+    PutGerman("18=changed meanwhile\r\n");
+    EXPECT_EQ("Velocine DE", texts_.Load("18", "Velocine"));
+    EXPECT_EQ("Eins\nZwei", texts_.Load("IDC_HINT", "x"));
+    EXPECT_EQ("bytes", texts_.Load("4", "bytes"));
+  }
+  EXPECT_EQ(std::vector<std::string>{"C:\\Velo\\Lang\\Deutsch.ini"},
+            platform_.reads);
+  // Once it ends, every lookup reads the file again.
+  EXPECT_EQ("changed meanwhile", texts_.Load("18", "Velocine"));
+  EXPECT_EQ(2u, platform_.reads.size());
+}
+
+TEST_F(LanguageFileTextsTest, ALanguageChangedDuringAReadingReadsItsOwnFile) {
+  PutGerman("18=Velocine DE\n");
+  platform_.Put("C:\\Velo\\Lang\\Francais.ini", "[Lanvora]\n18=Velocine FR\n");
+  LanguageFileTexts::OneReading reading(texts_);
+  language_ = "Francais";
+  EXPECT_EQ("Velocine FR", texts_.Load("18", "Velocine"));
+  EXPECT_EQ("Velocine FR", texts_.Load("18", "Velocine"));
+  language_ = "deutsch";  // another spelling is another path: read anew
+  EXPECT_EQ("Velocine", texts_.Load("18", "Velocine"));
+  language_ = "Deutsch";
+  EXPECT_EQ("Velocine DE", texts_.Load("18", "Velocine"));
+  EXPECT_EQ((std::vector<std::string>{
+                "C:\\Velo\\Lang\\Deutsch.ini", "C:\\Velo\\Lang\\Francais.ini",
+                "C:\\Velo\\Lang\\Francais.ini", "C:\\Velo\\Lang\\deutsch.ini"}),
+            platform_.reads);
+}
+
+TEST_F(LanguageFileTextsTest, AnInnerReadingLeavesTheOuterOneInPlace) {
+  PutGerman("18=Velocine DE\n");
+  LanguageFileTexts::OneReading outer(texts_);
+  { LanguageFileTexts::OneReading inner(texts_); }
+  PutGerman("18=changed meanwhile\n");
+  EXPECT_EQ("Velocine DE", texts_.Load("18", "Velocine"));
+  EXPECT_EQ(1u, platform_.reads.size());
+}
+
+TEST_F(LanguageFileTextsTest, AFileThatCouldNotBeOpenedGivesTheSameUnderAReading) {
+  platform_.files["C:\\Velo\\Lang\\Deutsch.ini"].state = FileState::kNotOpened;
+  std::string without = texts_.Load("18", "\"Velocine\"  ");
+  LanguageFileTexts::OneReading reading(texts_);
+  EXPECT_EQ(without, texts_.Load("18", "\"Velocine\"  "));
+  EXPECT_EQ("\"Velocine\"", without);
+  EXPECT_EQ("bytes", texts_.Load("4", "bytes"));
+}
+
 }  // namespace
 }  // namespace velo
