@@ -9,7 +9,7 @@ namespace velo {
 
 class CKeepAliveSettings : public CWizardPage {
  public:
-  CKeepAliveSettings();
+  explicit CKeepAliveSettings(CMyPropertySheet& sheet);
 
   // The boxes start from the recommendations the sheet has seeded.
   void SeedBoxes(const SettingsRecord& record);

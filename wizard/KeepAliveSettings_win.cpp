@@ -13,8 +13,8 @@ const StepTitle kTitle = {"35", "Step 6 of 6 : Keep Alive Settings", "26",
 
 }  // namespace
 
-CKeepAliveSettings::CKeepAliveSettings()
-    : CWizardPage(IDD_KEEP_ALIVE_SETTINGS, kKeepAlivePage) {
+CKeepAliveSettings::CKeepAliveSettings(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_KEEP_ALIVE_SETTINGS, kKeepAlivePage) {
   Messages().OnCommand(IDC_KEEP_ALIVE_TIME_BOX, EN_KILLFOCUS, [this] {
     SettleBoxOnLeaving(IDC_KEEP_ALIVE_TIME_BOX, timeBox_, TimeBound());
   });

@@ -9,7 +9,7 @@ namespace velo {
 
 class CMTUSettings : public CWizardPage {
  public:
-  CMTUSettings();
+  explicit CMTUSettings(CMyPropertySheet& sheet);
 
  protected:
   BOOL OnInitDialog() override;

@@ -14,7 +14,8 @@ const StepTitle kTitle = {"31", "Step 2 of 6 : Specify MTU Settings", "22",
 
 }  // namespace
 
-CMTUSettings::CMTUSettings() : CWizardPage(IDD_MTU_SETTINGS, kMtuPage) {
+CMTUSettings::CMTUSettings(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_MTU_SETTINGS, kMtuPage) {
   Messages().OnCommand(IDC_MTU_BOX, EN_KILLFOCUS, [this] {
     SettleBoxOnLeaving(IDC_MTU_BOX, mtuBox_, {1, Record().RecommendedMTU});
   });

@@ -22,21 +22,26 @@ const int kHelpButton = 9;
 
 CMyPropertySheet::CMyPropertySheet()
     : WizardSheet(IDS_WIZARD_CAPTION),
+      m_connectionType(*this),
+      m_icmpRedirect(*this),
+      m_synFlood(*this),
+      m_keepAlive(*this),
+      m_ttl(*this),
+      m_rwin(*this),
+      m_otherMtu(*this),
+      m_mtu(*this),
+      m_modemBoost(*this),
       family_(static_cast<WindowsFamily>(App().m_nWindowsFamily)) {
-  AddPage(m_connectionType);
-  AddPage(m_mtu);
-  AddPage(m_otherMtu);
-  AddPage(m_rwin);
-  AddPage(m_ttl);
-  AddPage(m_keepAlive);
-  AddPage(m_synFlood);
-  AddPage(m_icmpRedirect);
-  AddPage(m_modemBoost);
+  for (CWizardPage* page : ordered_) AddPage(*page);
   // F1 shows nothing.
   Messages().OnMessage(WM_HELP, [](WPARAM, LPARAM, LRESULT* result) {
     *result = FALSE;
     return true;
   });
+}
+
+void CMyPropertySheet::TakePage(CWizardPage& page, WizardPageIndex index) {
+  ordered_[index] = &page;
 }
 
 void CMyPropertySheet::OnInitDialog() {

@@ -8,7 +8,7 @@ namespace velo {
 
 class CSYNFloodAttackSetting : public CWizardPage {
  public:
-  CSYNFloodAttackSetting();
+  explicit CSYNFloodAttackSetting(CMyPropertySheet& sheet);
 
   // The box starts from the recommendation the sheet has seeded.
   void SeedBoxes(const SettingsRecord& record);

@@ -17,8 +17,8 @@ const int32_t kBestProtection = 2;
 
 }  // namespace
 
-CSYNFloodAttackSetting::CSYNFloodAttackSetting()
-    : CWizardPage(IDD_SYN_FLOOD_ATTACK_SETTING, kSynFloodPage) {}
+CSYNFloodAttackSetting::CSYNFloodAttackSetting(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_SYN_FLOOD_ATTACK_SETTING, kSynFloodPage) {}
 
 void CSYNFloodAttackSetting::SeedBoxes(const SettingsRecord& record) {
   levelBox_ = record.RecommendedSYNAttackProtect;

@@ -9,7 +9,7 @@ namespace velo {
 
 class CTTLSetting : public CWizardPage {
  public:
-  CTTLSetting();
+  explicit CTTLSetting(CMyPropertySheet& sheet);
 
   // The boxes start from the recommendations the sheet has seeded.
   void SeedBoxes(const SettingsRecord& record);

@@ -21,7 +21,8 @@ const int32_t kFewestHttp11 = 2;
 
 }  // namespace
 
-CTTLSetting::CTTLSetting() : CWizardPage(IDD_TTL_SETTING, kTtlPage) {
+CTTLSetting::CTTLSetting(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_TTL_SETTING, kTtlPage) {
   Messages().OnCommand(IDC_HTTP_1_0_BOX, EN_KILLFOCUS, [this] {
     SettleBoxOnLeaving(IDC_HTTP_1_0_BOX, http10Box_, Http10Bound());
   });

@@ -1,5 +1,5 @@
-// What every page of the tuning wizard shares: the way to the sheet and its
-// record, the step caption, localized texts and the skin.
+// What every page of the tuning wizard shares: the sheet of its run and the
+// run's record, the step caption, localized texts and the skin.
 #pragma once
 
 #include <initializer_list>
@@ -19,12 +19,12 @@ class Texts;
 
 class CWizardPage : public PropertyPage {
  public:
-  CWizardPage(int templateId, WizardPageIndex index)
-      : PropertyPage(templateId), index_(index) {}
+  // The sheet that owns the page; the page takes its place in the sheet's
+  // page order at `index`.
+  CWizardPage(CMyPropertySheet& sheet, int templateId, WizardPageIndex index);
 
  protected:
-  // The sheet of the current run.
-  CMyPropertySheet& Sheet() const;
+  CMyPropertySheet& Sheet() const { return sheet_; }
   SettingsRecord& Record() const;
   const FoundFlags& Found() const;
   WindowsFamily Family() const;
@@ -58,12 +58,11 @@ class CWizardPage : public PropertyPage {
   // own stores them first, then calls this.
   BOOL OnWizardFinish() override;
 
-  WizardPageIndex Index() const { return index_; }
-
  private:
   // The sheet's answer that shows `page`, or keeps this page for kNoPage.
   LRESULT AnswerFor(WizardPageIndex page) const;
 
+  CMyPropertySheet& sheet_;
   WizardPageIndex index_;
 };
 

@@ -7,7 +7,11 @@
 
 namespace velo {
 
-CMyPropertySheet& CWizardPage::Sheet() const { return *g_pWizardSheet; }
+CWizardPage::CWizardPage(CMyPropertySheet& sheet, int templateId,
+                         WizardPageIndex index)
+    : PropertyPage(templateId), sheet_(sheet), index_(index) {
+  sheet.TakePage(*this, index);
+}
 
 SettingsRecord& CWizardPage::Record() const { return Sheet().record; }
 
