@@ -32,8 +32,8 @@ INT_PTR CALLBACK PropertyPage::PageProc(HWND window, UINT message,
     page = created;
   }
   if (!page) return FALSE;
-  return static_cast<PropertyPage*>(page)->HandleMessage(message, wParam,
-                                                         lParam);
+  return static_cast<PropertyPage*>(page)->HandleMessage(window, message,
+                                                         wParam, lParam);
 }
 
 BOOL PropertyPage::OnSetActive() {
