@@ -10,16 +10,6 @@
 
 namespace velo {
 
-namespace {
-
-// The sheet's own buttons.
-const int kBackButton = 12323;
-const int kNextButton = 12324;
-const int kFinishButton = 12325;
-const int kHelpButton = 9;
-
-}  // namespace
-
 CMyPropertySheet::CMyPropertySheet()
     : WizardSheet(IDS_WIZARD_CAPTION),
       m_connectionType(*this),
@@ -58,8 +48,8 @@ void CMyPropertySheet::OnDestroy() {
 
 void CMyPropertySheet::SetButtonTexts() {
   const CTunerApp& app = App();
-  app.SetControlText("ID_WIZBACK", kBackButton, "< &Back", Hwnd());
-  app.SetControlText("ID_WIZNEXT", kNextButton, "&Next >", Hwnd());
+  app.SetControlText("ID_WIZBACK", kWizardBack, "< &Back", Hwnd());
+  app.SetControlText("ID_WIZNEXT", kWizardNext, "&Next >", Hwnd());
   app.SetControlText("IDCANCEL", IDCANCEL, "Cancel", Hwnd());
 }
 
@@ -70,9 +60,6 @@ void CMyPropertySheet::BackupSettings() {
 
 void CMyPropertySheet::SeedDefaults() {
   velo::SeedDefaults(family_, record);
-  m_synFlood.SeedBoxes(record);
-  m_keepAlive.SeedBoxes(record);
-  m_ttl.SeedBoxes(record);
 }
 
 void CMyPropertySheet::SkinSheet() {
@@ -80,7 +67,7 @@ void CMyPropertySheet::SkinSheet() {
   if (!skin) return;
   skin->SkinElement(HandleToLong(Hwnd()), skin::kSmallPages);
   for (int button :
-       {kNextButton, IDCANCEL, kHelpButton, kFinishButton, kBackButton})
+       {kWizardNext, IDCANCEL, kWizardHelp, kWizardFinish, kWizardBack})
     skin->SkinElement(HandleToLong(GetDlgItem(Hwnd(), button)),
                       skin::kSmallButton);
 }
