@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/HostedControl.h"
+#include "framework/MessageBoundary.h"
 #include "framework/Window.h"
 
 namespace velo {
@@ -120,7 +121,9 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam,
     dialog->AttachWindow(window);
   }
   if (!dialog) return FALSE;
-  return dialog->HandleMessage(window, message, wParam, lParam);
+  return WithinMessageBoundary(&ShowEscapeReport, [&] {
+    return dialog->HandleMessage(window, message, wParam, lParam);
+  });
 }
 
 INT_PTR Dialog::HandleMessage(HWND window, UINT message, WPARAM wParam,
