@@ -47,7 +47,6 @@ class CWebLink : public Control {
   HFONT m_font = nullptr;
   HWND m_tooltip = nullptr;
   std::string m_strURL;
-  COLORREF m_crHover = RGB(255, 0, 0);
   COLORREF m_crLink = RGB(255, 0, 0);
   COLORREF m_crVisited = RGB(5, 34, 143);
 };

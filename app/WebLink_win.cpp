@@ -102,8 +102,8 @@ bool CWebLink::OpenURL(const std::string& address) {
 }
 
 COLORREF CWebLink::TextColour() const {
-  if (m_bVisited) return m_crVisited;
-  return m_bOver ? m_crHover : m_crLink;
+  // The link keeps its colour under the mouse until it has been visited.
+  return m_bVisited ? m_crVisited : m_crLink;
 }
 
 bool CWebLink::OnReflectedCommand(UINT code) {

@@ -59,8 +59,11 @@ class Dialog {
   MessageMap& Messages() { return messages_; }
 
   // Routes one message of this dialog's window; the dialog procedures of
-  // dialogs and property pages both come here.
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // dialogs and property pages both come here. `window` is the window the
+  // message was sent to: the answer goes there even before the dialog holds
+  // its window, or after it has let go of it.
+  INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam,
+                        LPARAM lParam);
   void AttachWindow(HWND window);
   // Messages the base answers after the message map (OK, Cancel, colours).
   virtual bool HandleDefault(UINT message, WPARAM wParam, LPARAM lParam,

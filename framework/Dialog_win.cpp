@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/HostedControl.h"
+#include "framework/MessageBoundary.h"
 #include "framework/Window.h"
 
 namespace velo {
@@ -120,10 +121,13 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam,
     dialog->AttachWindow(window);
   }
   if (!dialog) return FALSE;
-  return dialog->HandleMessage(message, wParam, lParam);
+  return WithinMessageBoundary(&ShowEscapeReport, [&] {
+    return dialog->HandleMessage(window, message, wParam, lParam);
+  });
 }
 
-INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dialog::HandleMessage(HWND window, UINT message, WPARAM wParam,
+                              LPARAM lParam) {
   LRESULT result = 0;
   bool handled;
   if (message == WM_INITDIALOG) {
@@ -141,7 +145,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCDESTROY) hwnd_ = nullptr;
   if (!handled) return FALSE;
   if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
-  SetWindowLongPtrA(hwnd_ ? hwnd_ : GetActiveWindow(), DWLP_MSGRESULT, result);
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
   return TRUE;
 }
 

@@ -1,5 +1,7 @@
 #include "framework/PropertyPage.h"
 
+#include "framework/MessageBoundary.h"
+
 namespace velo {
 
 PropertyPage::PropertyPage(int templateId) : Dialog(templateId) {
@@ -32,8 +34,10 @@ INT_PTR CALLBACK PropertyPage::PageProc(HWND window, UINT message,
     page = created;
   }
   if (!page) return FALSE;
-  return static_cast<PropertyPage*>(page)->HandleMessage(message, wParam,
-                                                         lParam);
+  return WithinMessageBoundary(&ShowEscapeReport, [&] {
+    return static_cast<PropertyPage*>(page)->HandleMessage(window, message,
+                                                           wParam, lParam);
+  });
 }
 
 BOOL PropertyPage::OnSetActive() {

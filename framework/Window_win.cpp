@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "framework/MessageBoundary.h"
+
 namespace velo {
 
 namespace {
@@ -65,7 +67,9 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message,
     control->Detach();
     return CallWindowProcA(original, window, message, wParam, lParam);
   }
-  return control->WindowProc(message, wParam, lParam);
+  return WithinMessageBoundary(&ShowEscapeReport, [&] {
+    return control->WindowProc(message, wParam, lParam);
+  });
 }
 
 }  // namespace velo

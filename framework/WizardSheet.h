@@ -13,6 +13,12 @@ namespace velo {
 
 class PropertyPage;
 
+// The platform's ids of the sheet's own buttons.
+const int kWizardBack = 12323;
+const int kWizardNext = 12324;
+const int kWizardFinish = 12325;
+const int kWizardHelp = 9;
+
 class WizardSheet {
  public:
   explicit WizardSheet(int captionStringId);

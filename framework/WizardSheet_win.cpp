@@ -1,6 +1,7 @@
 #include "framework/WizardSheet.h"
 
 #include "framework/Dialog.h"
+#include "framework/MessageBoundary.h"
 #include "framework/PropertyPage.h"
 
 namespace velo {
@@ -82,7 +83,9 @@ LRESULT CALLBACK WizardSheet::SheetProc(HWND window, UINT message,
   WizardSheet* sheet =
       static_cast<WizardSheet*>(GetPropA(window, kSheetProperty));
   if (!sheet) return DefWindowProcA(window, message, wParam, lParam);
-  return sheet->HandleMessage(message, wParam, lParam);
+  return WithinMessageBoundary(&ShowEscapeReport, [&] {
+    return sheet->HandleMessage(message, wParam, lParam);
+  });
 }
 
 LRESULT WizardSheet::HandleMessage(UINT message, WPARAM wParam,

@@ -9,7 +9,7 @@ namespace velo {
 
 class CChooseConnectionType : public CWizardPage {
  public:
-  CChooseConnectionType();
+  explicit CChooseConnectionType(CMyPropertySheet& sheet);
 
  protected:
   BOOL OnInitDialog() override;

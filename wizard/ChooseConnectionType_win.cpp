@@ -27,8 +27,8 @@ const struct {
 
 }  // namespace
 
-CChooseConnectionType::CChooseConnectionType()
-    : CWizardPage(IDD_CHOOSE_CONNECTION_TYPE, kConnectionTypePage) {}
+CChooseConnectionType::CChooseConnectionType(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_CHOOSE_CONNECTION_TYPE, kConnectionTypePage) {}
 
 BOOL CChooseConnectionType::OnInitDialog() {
   CWizardPage::OnInitDialog();

@@ -9,7 +9,7 @@ namespace velo {
 
 class CICMPRedirectAttackSetting : public CWizardPage {
  public:
-  CICMPRedirectAttackSetting();
+  explicit CICMPRedirectAttackSetting(CMyPropertySheet& sheet);
 
  protected:
   BOOL OnInitDialog() override;

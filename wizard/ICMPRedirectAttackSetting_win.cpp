@@ -14,8 +14,8 @@ const StepTitle kTitle = {"28", "Step 8 of 8 : ICMP Redirect Attack Setting",
 
 }  // namespace
 
-CICMPRedirectAttackSetting::CICMPRedirectAttackSetting()
-    : CWizardPage(IDD_ICMP_REDIRECT_ATTACK_SETTING, kIcmpRedirectPage) {}
+CICMPRedirectAttackSetting::CICMPRedirectAttackSetting(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_ICMP_REDIRECT_ATTACK_SETTING, kIcmpRedirectPage) {}
 
 BOOL CICMPRedirectAttackSetting::OnInitDialog() {
   CWizardPage::OnInitDialog();

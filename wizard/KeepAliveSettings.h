@@ -9,27 +9,18 @@ namespace velo {
 
 class CKeepAliveSettings : public CWizardPage {
  public:
-  CKeepAliveSettings();
-
-  // The boxes start from the recommendations the sheet has seeded.
-  void SeedBoxes(const SettingsRecord& record);
+  explicit CKeepAliveSettings(CMyPropertySheet& sheet);
 
  protected:
   BOOL OnInitDialog() override;
   BOOL OnSetActive() override;
   BOOL OnKillActive() override;
   BOOL OnWizardFinish() override;
-  void DoDataExchange(DataExchange& exchange) override;
 
  private:
   void ShowTexts();
   // Reads the boxes, puts right what is not positive and stores both.
   void Settle();
-  BoxBound TimeBound() const;
-  BoxBound IntervalBound() const;
-
-  int32_t intervalBox_ = 0;
-  int32_t timeBox_ = 0;
 };
 
 }  // namespace velo

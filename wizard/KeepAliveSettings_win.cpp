@@ -13,33 +13,15 @@ const StepTitle kTitle = {"35", "Step 6 of 6 : Keep Alive Settings", "26",
 
 }  // namespace
 
-CKeepAliveSettings::CKeepAliveSettings()
-    : CWizardPage(IDD_KEEP_ALIVE_SETTINGS, kKeepAlivePage) {
-  Messages().OnCommand(IDC_KEEP_ALIVE_TIME_BOX, EN_KILLFOCUS, [this] {
-    SettleBoxOnLeaving(IDC_KEEP_ALIVE_TIME_BOX, timeBox_, TimeBound());
-  });
-  Messages().OnCommand(IDC_KEEP_ALIVE_INTERVAL_BOX, EN_KILLFOCUS, [this] {
-    SettleBoxOnLeaving(IDC_KEEP_ALIVE_INTERVAL_BOX, intervalBox_,
-                       IntervalBound());
-  });
-}
-
-void CKeepAliveSettings::SeedBoxes(const SettingsRecord& record) {
-  timeBox_ = record.RecommendedKeepAliveTime;
-  intervalBox_ = record.RecommendedKeepAliveInterval;
-}
-
-BoxBound CKeepAliveSettings::TimeBound() const {
-  return {1, Record().RecommendedKeepAliveTime};
-}
-
-BoxBound CKeepAliveSettings::IntervalBound() const {
-  return {1, Record().RecommendedKeepAliveInterval};
-}
-
-void CKeepAliveSettings::DoDataExchange(DataExchange& exchange) {
-  exchange.Int(IDC_KEEP_ALIVE_INTERVAL_BOX, intervalBox_);
-  exchange.Int(IDC_KEEP_ALIVE_TIME_BOX, timeBox_);
+CKeepAliveSettings::CKeepAliveSettings(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_KEEP_ALIVE_SETTINGS, kKeepAlivePage) {
+  UseNumberBoxes({{IDC_KEEP_ALIVE_INTERVAL_BOX,
+                   &SettingsRecord::NewKeepAliveInterval,
+                   &SettingsRecord::RecommendedKeepAliveInterval, 1, kAnyLow,
+                   kAnyHigh},
+                  {IDC_KEEP_ALIVE_TIME_BOX, &SettingsRecord::NewKeepAliveTime,
+                   &SettingsRecord::RecommendedKeepAliveTime, 1, kAnyLow,
+                   kAnyHigh}});
 }
 
 BOOL CKeepAliveSettings::OnInitDialog() {
@@ -98,11 +80,7 @@ void CKeepAliveSettings::Settle() {
   // A box that holds no number keeps its earlier value, after the standard
   // message.
   UpdateData(true);
-  intervalBox_ = AtLeastLowest(intervalBox_, IntervalBound());
-  timeBox_ = AtLeastLowest(timeBox_, TimeBound());
-  UpdateData(false);
-  Record().NewKeepAliveTime = timeBox_;
-  Record().NewKeepAliveInterval = intervalBox_;
+  SettleBoxes();
 }
 
 BOOL CKeepAliveSettings::OnKillActive() {

@@ -9,20 +9,16 @@ namespace velo {
 
 class CMTUSettings : public CWizardPage {
  public:
-  CMTUSettings();
+  explicit CMTUSettings(CMyPropertySheet& sheet);
 
  protected:
   BOOL OnInitDialog() override;
   BOOL OnSetActive() override;
   BOOL OnKillActive() override;
-  void DoDataExchange(DataExchange& exchange) override;
 
  private:
   void Recommend();
   void ShowTexts();
-
-  int32_t mtuBox_ = 0;
-  int32_t mssBox_ = 0;
 };
 
 }  // namespace velo

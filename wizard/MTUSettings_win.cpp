@@ -14,18 +14,12 @@ const StepTitle kTitle = {"31", "Step 2 of 6 : Specify MTU Settings", "22",
 
 }  // namespace
 
-CMTUSettings::CMTUSettings() : CWizardPage(IDD_MTU_SETTINGS, kMtuPage) {
-  Messages().OnCommand(IDC_MTU_BOX, EN_KILLFOCUS, [this] {
-    SettleBoxOnLeaving(IDC_MTU_BOX, mtuBox_, {1, Record().RecommendedMTU});
-  });
-  Messages().OnCommand(IDC_MSS_BOX, EN_KILLFOCUS, [this] {
-    SettleBoxOnLeaving(IDC_MSS_BOX, mssBox_, {1, Record().RecommendedMSS});
-  });
-}
-
-void CMTUSettings::DoDataExchange(DataExchange& exchange) {
-  exchange.Int(IDC_MTU_BOX, mtuBox_);
-  exchange.Int(IDC_MSS_BOX, mssBox_);
+CMTUSettings::CMTUSettings(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_MTU_SETTINGS, kMtuPage) {
+  UseNumberBoxes({{IDC_MTU_BOX, &SettingsRecord::NewMTU,
+                   &SettingsRecord::RecommendedMTU, 1, kAnyLow, kAnyHigh},
+                  {IDC_MSS_BOX, &SettingsRecord::NewMSS,
+                   &SettingsRecord::RecommendedMSS, 1, kAnyLow, kAnyHigh}});
 }
 
 BOOL CMTUSettings::OnInitDialog() {
@@ -49,8 +43,9 @@ void CMTUSettings::Recommend() {
   SettingsRecord& record = Record();
   record.NewMTU = RecommendedMtu(record.ConnectionType);
   record.NewMSS = record.NewMTU - kMssBelowMtu;
-  record.RecommendedMTU = mtuBox_ = record.NewMTU;
-  record.RecommendedMSS = mssBox_ = record.NewMSS;
+  record.RecommendedMTU = record.NewMTU;
+  record.RecommendedMSS = record.NewMSS;
+  LoadBoxes();
 }
 
 void CMTUSettings::ShowTexts() {
@@ -87,12 +82,7 @@ BOOL CMTUSettings::OnKillActive() {
   // A box that holds no number keeps its earlier value, after the standard
   // message.
   UpdateData(true);
-  SettingsRecord& record = Record();
-  mssBox_ = AtLeastLowest(mssBox_, {1, record.RecommendedMSS});
-  mtuBox_ = AtLeastLowest(mtuBox_, {1, record.RecommendedMTU});
-  UpdateData(false);
-  record.NewMTU = mtuBox_;
-  record.NewMSS = mssBox_;
+  SettleBoxes();
   return CWizardPage::OnKillActive();
 }
 

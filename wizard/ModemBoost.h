@@ -9,7 +9,7 @@ namespace velo {
 
 class CModemBoost : public CWizardPage {
  public:
-  CModemBoost();
+  explicit CModemBoost(CMyPropertySheet& sheet);
 
  protected:
   BOOL OnInitDialog() override;

@@ -12,7 +12,8 @@ const StepTitle kTitle = {"29", "Boost the Modem", "29", "Boost the Modem"};
 
 }  // namespace
 
-CModemBoost::CModemBoost() : CWizardPage(IDD_MODEM_BOOST, kModemBoostPage) {}
+CModemBoost::CModemBoost(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_MODEM_BOOST, kModemBoostPage) {}
 
 BOOL CModemBoost::OnInitDialog() {
   CWizardPage::OnInitDialog();

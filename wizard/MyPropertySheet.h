@@ -3,6 +3,7 @@
 // the backup when it opens, and Finish writes the record.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "framework/WizardSheet.h"
@@ -22,6 +23,8 @@ namespace velo {
 class CMyPropertySheet : public WizardSheet {
  public:
   CMyPropertySheet();
+  CMyPropertySheet(const CMyPropertySheet&) = delete;
+  CMyPropertySheet& operator=(const CMyPropertySheet&) = delete;
 
   // Writes the record into the registry and tells the user how it went.
   // Called by the Finish of whichever page ends the run. Nothing is written
@@ -30,7 +33,12 @@ class CMyPropertySheet : public WizardSheet {
 
   WindowsFamily Family() const { return family_; }
 
-  // The nine pages, each embedded in the sheet.
+ private:
+  // Filled by the pages below as they are made: declared before them.
+  std::array<CWizardPage*, kWizardPageCount> ordered_{};
+
+ public:
+  // The nine pages, each embedded in the sheet and handed the sheet.
   CChooseConnectionType m_connectionType;
   CICMPRedirectAttackSetting m_icmpRedirect;
   CSYNFloodAttackSetting m_synFlood;
@@ -50,6 +58,11 @@ class CMyPropertySheet : public WizardSheet {
   void OnDestroy() override;
 
  private:
+  friend class CWizardPage;
+  // A page being made takes its place in the page order, so the sheet adds
+  // its pages in the order the run's steps follow.
+  void TakePage(CWizardPage& page, WizardPageIndex index);
+
   void SetButtonTexts();
   // Copies the current settings into the backup key and the record.
   void BackupSettings();

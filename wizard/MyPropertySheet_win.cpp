@@ -11,33 +11,28 @@
 
 namespace velo {
 
-namespace {
-
-// The sheet's own buttons.
-const int kBackButton = 12323;
-const int kNextButton = 12324;
-const int kFinishButton = 12325;
-const int kHelpButton = 9;
-
-}  // namespace
-
 CMyPropertySheet::CMyPropertySheet()
     : WizardSheet(IDS_WIZARD_CAPTION),
+      m_connectionType(*this),
+      m_icmpRedirect(*this),
+      m_synFlood(*this),
+      m_keepAlive(*this),
+      m_ttl(*this),
+      m_rwin(*this),
+      m_otherMtu(*this),
+      m_mtu(*this),
+      m_modemBoost(*this),
       family_(static_cast<WindowsFamily>(App().m_nWindowsFamily)) {
-  AddPage(m_connectionType);
-  AddPage(m_mtu);
-  AddPage(m_otherMtu);
-  AddPage(m_rwin);
-  AddPage(m_ttl);
-  AddPage(m_keepAlive);
-  AddPage(m_synFlood);
-  AddPage(m_icmpRedirect);
-  AddPage(m_modemBoost);
+  for (CWizardPage* page : ordered_) AddPage(*page);
   // F1 shows nothing.
   Messages().OnMessage(WM_HELP, [](WPARAM, LPARAM, LRESULT* result) {
     *result = FALSE;
     return true;
   });
+}
+
+void CMyPropertySheet::TakePage(CWizardPage& page, WizardPageIndex index) {
+  ordered_[index] = &page;
 }
 
 void CMyPropertySheet::OnInitDialog() {
@@ -56,8 +51,8 @@ void CMyPropertySheet::OnDestroy() {
 
 void CMyPropertySheet::SetButtonTexts() {
   const CTunerApp& app = App();
-  app.SetControlText("ID_WIZBACK", kBackButton, "< &Back", Hwnd());
-  app.SetControlText("ID_WIZNEXT", kNextButton, "&Next >", Hwnd());
+  app.SetControlText("ID_WIZBACK", kWizardBack, "< &Back", Hwnd());
+  app.SetControlText("ID_WIZNEXT", kWizardNext, "&Next >", Hwnd());
   app.SetControlText("IDCANCEL", IDCANCEL, "Cancel", Hwnd());
 }
 
@@ -68,9 +63,6 @@ void CMyPropertySheet::BackupSettings() {
 
 void CMyPropertySheet::SeedDefaults() {
   velo::SeedDefaults(family_, record);
-  m_synFlood.SeedBoxes(record);
-  m_keepAlive.SeedBoxes(record);
-  m_ttl.SeedBoxes(record);
 }
 
 void CMyPropertySheet::SkinSheet() {
@@ -78,7 +70,7 @@ void CMyPropertySheet::SkinSheet() {
   if (!skin) return;
   skin->SkinElement(HandleToLong(Hwnd()), skin::kSmallPages);
   for (int button :
-       {kNextButton, IDCANCEL, kHelpButton, kFinishButton, kBackButton})
+       {kWizardNext, IDCANCEL, kWizardHelp, kWizardFinish, kWizardBack})
     skin->SkinElement(HandleToLong(GetDlgItem(Hwnd(), button)),
                       skin::kSmallButton);
 }

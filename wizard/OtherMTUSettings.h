@@ -9,7 +9,7 @@ namespace velo {
 
 class COtherMTUSettings : public CWizardPage {
  public:
-  COtherMTUSettings();
+  explicit COtherMTUSettings(CMyPropertySheet& sheet);
 
  protected:
   BOOL OnInitDialog() override;

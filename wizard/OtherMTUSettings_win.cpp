@@ -13,8 +13,8 @@ const StepTitle kTitle = {"32", "Step 3 of 6 : Other MTU Settings", "23",
 
 }  // namespace
 
-COtherMTUSettings::COtherMTUSettings()
-    : CWizardPage(IDD_OTHER_MTU_SETTINGS, kPathMtuPage) {}
+COtherMTUSettings::COtherMTUSettings(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_OTHER_MTU_SETTINGS, kPathMtuPage) {}
 
 BOOL COtherMTUSettings::OnInitDialog() {
   CWizardPage::OnInitDialog();

@@ -10,7 +10,7 @@ namespace velo {
 
 class CRWINSetting : public CWizardPage {
  public:
-  CRWINSetting();
+  explicit CRWINSetting(CMyPropertySheet& sheet);
 
  protected:
   BOOL OnInitDialog() override;

@@ -26,7 +26,8 @@ int32_t TypedMultiplier(const std::string& text) {
 
 }  // namespace
 
-CRWINSetting::CRWINSetting() : CWizardPage(IDD_RWIN_SETTING, kReceiveWindowPage) {
+CRWINSetting::CRWINSetting(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_RWIN_SETTING, kReceiveWindowPage) {
   Messages().OnCommand(IDC_RWIN_MULTIPLIER_BOX, EN_CHANGE,
                        [this] { OnMultiplierTyped(); });
   Messages().OnCommand(IDC_RWIN_MULTIPLIER_BOX, EN_KILLFOCUS,

@@ -8,21 +8,15 @@ namespace velo {
 
 class CSYNFloodAttackSetting : public CWizardPage {
  public:
-  CSYNFloodAttackSetting();
-
-  // The box starts from the recommendation the sheet has seeded.
-  void SeedBoxes(const SettingsRecord& record);
+  explicit CSYNFloodAttackSetting(CMyPropertySheet& sheet);
 
  protected:
   BOOL OnInitDialog() override;
   BOOL OnSetActive() override;
   BOOL OnKillActive() override;
-  void DoDataExchange(DataExchange& exchange) override;
 
  private:
   void ShowTexts();
-
-  int32_t levelBox_ = 0;
 };
 
 }  // namespace velo

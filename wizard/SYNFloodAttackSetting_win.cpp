@@ -17,16 +17,12 @@ const int32_t kBestProtection = 2;
 
 }  // namespace
 
-CSYNFloodAttackSetting::CSYNFloodAttackSetting()
-    : CWizardPage(IDD_SYN_FLOOD_ATTACK_SETTING, kSynFloodPage) {}
-
-void CSYNFloodAttackSetting::SeedBoxes(const SettingsRecord& record) {
-  levelBox_ = record.RecommendedSYNAttackProtect;
-}
-
-void CSYNFloodAttackSetting::DoDataExchange(DataExchange& exchange) {
-  exchange.IntInRange(IDC_SYN_LEVEL_BOX, levelBox_, kTypicalProtection,
-                      kBestProtection);
+CSYNFloodAttackSetting::CSYNFloodAttackSetting(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_SYN_FLOOD_ATTACK_SETTING, kSynFloodPage) {
+  // Every value outside the levels keeps the user here.
+  UseNumberBoxes({{IDC_SYN_LEVEL_BOX, &SettingsRecord::NewSYNAttackProtect,
+                   &SettingsRecord::RecommendedSYNAttackProtect, kNoFallBack,
+                   kTypicalProtection, kBestProtection}});
 }
 
 BOOL CSYNFloodAttackSetting::OnInitDialog() {
@@ -65,7 +61,7 @@ void CSYNFloodAttackSetting::ShowTexts() {
 
 BOOL CSYNFloodAttackSetting::OnKillActive() {
   if (!UpdateData(true)) return FALSE;
-  Record().NewSYNAttackProtect = levelBox_;
+  StoreBoxes();
   return CWizardPage::OnKillActive();
 }
 

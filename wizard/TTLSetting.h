@@ -9,26 +9,15 @@ namespace velo {
 
 class CTTLSetting : public CWizardPage {
  public:
-  CTTLSetting();
-
-  // The boxes start from the recommendations the sheet has seeded.
-  void SeedBoxes(const SettingsRecord& record);
+  explicit CTTLSetting(CMyPropertySheet& sheet);
 
  protected:
   BOOL OnInitDialog() override;
   BOOL OnSetActive() override;
   BOOL OnKillActive() override;
-  void DoDataExchange(DataExchange& exchange) override;
 
  private:
   void ShowTexts();
-  BoxBound TtlBound() const;
-  BoxBound Http10Bound() const;
-  BoxBound Http11Bound() const;
-
-  int32_t http10Box_ = 0;
-  int32_t http11Box_ = 0;
-  int32_t ttlBox_ = 0;
 };
 
 }  // namespace velo

@@ -14,47 +14,21 @@ const StepTitle kTitle = {"34",
                           "Step 5 of 8 : TTL & Internet Explorer Optimization"};
 
 const int32_t kLargestTtl = 255;
-// Fewer connections than these are put right without a message.
-const int32_t kFewestTtl = 1;
-const int32_t kFewestHttp10 = 4;
-const int32_t kFewestHttp11 = 2;
 
 }  // namespace
 
-CTTLSetting::CTTLSetting() : CWizardPage(IDD_TTL_SETTING, kTtlPage) {
-  Messages().OnCommand(IDC_HTTP_1_0_BOX, EN_KILLFOCUS, [this] {
-    SettleBoxOnLeaving(IDC_HTTP_1_0_BOX, http10Box_, Http10Bound());
-  });
-  Messages().OnCommand(IDC_HTTP_1_1_BOX, EN_KILLFOCUS, [this] {
-    SettleBoxOnLeaving(IDC_HTTP_1_1_BOX, http11Box_, Http11Bound());
-  });
-  Messages().OnCommand(IDC_TTL_BOX, EN_KILLFOCUS, [this] {
-    SettleBoxOnLeaving(IDC_TTL_BOX, ttlBox_, TtlBound());
-  });
-}
-
-void CTTLSetting::SeedBoxes(const SettingsRecord& record) {
-  http10Box_ = record.RecommendedMaxConnectionsPer1_0Server;
-  http11Box_ = record.RecommendedMaxConnectionsPerServer;
-  ttlBox_ = record.RecommendedTTL;
-}
-
-BoxBound CTTLSetting::TtlBound() const {
-  return {kFewestTtl, Record().RecommendedTTL};
-}
-
-BoxBound CTTLSetting::Http10Bound() const {
-  return {kFewestHttp10, Record().RecommendedMaxConnectionsPer1_0Server};
-}
-
-BoxBound CTTLSetting::Http11Bound() const {
-  return {kFewestHttp11, Record().RecommendedMaxConnectionsPerServer};
-}
-
-void CTTLSetting::DoDataExchange(DataExchange& exchange) {
-  exchange.Int(IDC_HTTP_1_0_BOX, http10Box_);
-  exchange.Int(IDC_HTTP_1_1_BOX, http11Box_);
-  exchange.IntInRange(IDC_TTL_BOX, ttlBox_, 0, kLargestTtl);
+CTTLSetting::CTTLSetting(CMyPropertySheet& sheet)
+    : CWizardPage(sheet, IDD_TTL_SETTING, kTtlPage) {
+  // Fewer connections than 4 and 2 are put right without a message.
+  UseNumberBoxes(
+      {{IDC_HTTP_1_0_BOX, &SettingsRecord::NewMaxConnectionsPer1_0Server,
+        &SettingsRecord::RecommendedMaxConnectionsPer1_0Server, 4, kAnyLow,
+        kAnyHigh},
+       {IDC_HTTP_1_1_BOX, &SettingsRecord::NewMaxConnectionsPerServer,
+        &SettingsRecord::RecommendedMaxConnectionsPerServer, 2, kAnyLow,
+        kAnyHigh},
+       {IDC_TTL_BOX, &SettingsRecord::NewTTL, &SettingsRecord::RecommendedTTL,
+        1, 0, kLargestTtl}});
 }
 
 BOOL CTTLSetting::OnInitDialog() {
@@ -124,15 +98,9 @@ BOOL CTTLSetting::OnKillActive() {
   // A TTL above 255 keeps the user here with the range message; a box that
   // holds no number is passed over with its earlier value, and a TTL below
   // the range is put right as an emptied box is.
-  if (Exchange(true) == kOutOfRange && ttlBox_ > kLargestTtl) return FALSE;
-  ttlBox_ = AtLeastLowest(ttlBox_, TtlBound());
-  http10Box_ = AtLeastLowest(http10Box_, Http10Bound());
-  http11Box_ = AtLeastLowest(http11Box_, Http11Bound());
-  UpdateData(false);
-  SettingsRecord& record = Record();
-  record.NewTTL = ttlBox_;
-  record.NewMaxConnectionsPer1_0Server = http10Box_;
-  record.NewMaxConnectionsPerServer = http11Box_;
+  if (Exchange(true) == kOutOfRange && BoxValue(IDC_TTL_BOX) > kLargestTtl)
+    return FALSE;
+  SettleBoxes();
   return CWizardPage::OnKillActive();
 }
 

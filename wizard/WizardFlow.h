@@ -23,6 +23,8 @@ enum WizardPageIndex {
   kNoPage = -1,
 };
 
+const int kWizardPageCount = kModemBoostPage + 1;
+
 // The wizard buttons a page shows, as the sheet's set-wizard-buttons request
 // takes them.
 enum WizardButtons {

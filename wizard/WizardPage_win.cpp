@@ -7,7 +7,11 @@
 
 namespace velo {
 
-CMyPropertySheet& CWizardPage::Sheet() const { return *g_pWizardSheet; }
+CWizardPage::CWizardPage(CMyPropertySheet& sheet, int templateId,
+                         WizardPageIndex index)
+    : PropertyPage(templateId), sheet_(sheet), index_(index) {
+  sheet.TakePage(*this, index);
+}
 
 SettingsRecord& CWizardPage::Record() const { return Sheet().record; }
 
@@ -42,11 +46,60 @@ bool CWizardPage::IsChecked(int controlId) const {
   return IsDlgButtonChecked(Hwnd(), controlId) == BST_CHECKED;
 }
 
-void CWizardPage::SettleBoxOnLeaving(int controlId, int32_t& member,
-                                     BoxBound bound) {
+void CWizardPage::UseNumberBoxes(std::initializer_list<NumberBox> boxes) {
+  boxes_.assign(boxes);
+  held_.assign(boxes_.size(), 0);
+  for (size_t box = 0; box < boxes_.size(); ++box) {
+    if (boxes_[box].lowest == kNoFallBack) continue;
+    Messages().OnCommand(boxes_[box].control, EN_KILLFOCUS,
+                         [this, box] { SettleBoxOnLeaving(box); });
+  }
+}
+
+BOOL CWizardPage::OnInitDialog() {
+  LoadBoxes();
+  return PropertyPage::OnInitDialog();
+}
+
+void CWizardPage::LoadBoxes() {
+  for (size_t box = 0; box < boxes_.size(); ++box)
+    held_[box] = Record().*boxes_[box].value;
+}
+
+void CWizardPage::StoreBoxes() {
+  for (size_t box = 0; box < boxes_.size(); ++box)
+    Record().*boxes_[box].value = held_[box];
+}
+
+int32_t CWizardPage::BoxValue(int control) const {
+  for (size_t box = 0; box < boxes_.size(); ++box)
+    if (boxes_[box].control == control) return held_[box];
+  return 0;
+}
+
+BoxBound CWizardPage::BoundOf(const NumberBox& box) const {
+  return {box.lowest, Record().*box.recommended};
+}
+
+void CWizardPage::SettleBoxOnLeaving(size_t box) {
+  const int control = boxes_[box].control;
   bool rewrite = false;
-  member = SettleOnLeaving(WindowText(Item(controlId)), bound, &rewrite);
-  if (rewrite) SetItemText(controlId, std::to_string(member));
+  held_[box] = SettleOnLeaving(WindowText(Item(control)), BoundOf(boxes_[box]),
+                               &rewrite);
+  if (rewrite) SetItemText(control, std::to_string(held_[box]));
+}
+
+void CWizardPage::DoDataExchange(DataExchange& exchange) {
+  for (size_t box = 0; box < boxes_.size(); ++box)
+    exchange.IntInRange(boxes_[box].control, held_[box], boxes_[box].rangeLow,
+                        boxes_[box].rangeHigh);
+}
+
+void CWizardPage::SettleBoxes() {
+  for (size_t box = 0; box < boxes_.size(); ++box)
+    held_[box] = AtLeastLowest(held_[box], BoundOf(boxes_[box]));
+  UpdateData(false);
+  StoreBoxes();
 }
 
 void CWizardPage::ShowWizardButtons() {

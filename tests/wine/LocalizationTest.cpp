@@ -30,9 +30,7 @@ namespace velo {
 namespace {
 
 const char kProgramKey[] = "HKCU\\Software\\Velocine";
-const char kBackup[] = "HKCU\\Software\\Velocine\\Original Settings";
 const char kLanguage[] = "Pseudo";
-const int kFinishButton = 12325;
 
 // The shipped English language file, from the source tree this test was
 // compiled from.
@@ -80,7 +78,7 @@ FixedTexts AboutFixed() {
 
 FixedTexts SheetFixed() {
   FixedTexts fixed;
-  fixed.controls = {kFinishButton};  // the platform's own text
+  fixed.controls = {kWizardFinish};  // the platform's own text
   // The receive window's equation and the TTL heading.
   fixed.texts = {"MSS", "RWIN", "TTL"};
   return fixed;
@@ -142,7 +140,7 @@ class LocalizedRun : public Localization,
     UsePseudoLanguage(GetParam().family);
     if (IsSkipped() || HasFatalFailure()) return;
     SeedStoreScenario(registry_, GetParam().family, GetParam().seed);
-    RemoveKey(registry_, kBackup);
+    RemoveKey(registry_, kBackupKeyName);
     // One modem, limited to 115,200 bits/s, so the modem page shows too.
     const std::string modemClass = ModemClassKeyName(GetParam().family);
     RemoveKey(registry_, modemClass);
@@ -208,7 +206,7 @@ TEST_P(LocalizedRun, EveryWindowShowsTheTextsOfTheLanguageFile) {
   PostClick(main, IDC_MAIN_SET);
   HWND sheet = program.WaitForWindow([](HWND window) {
     return ClassOf(window) == "#32770" &&
-           GetDlgItem(window, kFinishButton) != nullptr;
+           GetDlgItem(window, kWizardFinish) != nullptr;
   });
   ASSERT_NE(nullptr, sheet);
   EXPECT_EQ("[Boost the Modem]", WalkTheWizard(program, sheet));

@@ -20,8 +20,6 @@
 namespace velo {
 namespace {
 
-const char kBackup[] = "HKCU\\Software\\Velocine\\Original Settings";
-
 class MainWindowReset : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -82,7 +80,7 @@ TEST_F(MainWindowReset, PutsTheBackupBackAndAnnouncesIt) {
             "Please, restart your computer in order to feel the change.",
             message);
   EXPECT_FALSE(enabledAfter);
-  EXPECT_FALSE(KeyExists(registry_, kBackup));
+  EXPECT_FALSE(KeyExists(registry_, kBackupKeyName));
   IntendedDifferences made;
   RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
   EXPECT_EQ(std::vector<std::string>(),
@@ -91,11 +89,13 @@ TEST_F(MainWindowReset, PutsTheBackupBackAndAnnouncesIt) {
 }
 
 TEST_F(MainWindowReset, WithoutABackupSaysItFailedAndDisablesTheButton) {
-  MakeKey(registry_, kBackup);
+  MakeKey(registry_, kBackupKeyName);
   bool enabledBefore = false, enabledAfter = true;
   // The backup disappears while the window is open.
   std::string message = PressReset(&enabledBefore, &enabledAfter,
-                                   [&] { RemoveKey(registry_, kBackup); });
+                                   [&] {
+                                     RemoveKey(registry_, kBackupKeyName);
+                                   });
   EXPECT_TRUE(enabledBefore);
   EXPECT_EQ("Failed to reset your connection settings.", message);
   EXPECT_FALSE(enabledAfter);
@@ -116,7 +116,7 @@ TEST_F(MainWindowReset, ThatCannotPutEverythingBackKeepsTheBackupAndSaysSo) {
   App().UseRegistry(registry_);
   EXPECT_EQ("Failed to reset your connection settings.", message);
   EXPECT_TRUE(enabledAfter) << "the backup is still there to try again";
-  EXPECT_TRUE(KeyExists(registry_, kBackup));
+  EXPECT_TRUE(KeyExists(registry_, kBackupKeyName));
 }
 
 }  // namespace

@@ -7,14 +7,9 @@
 #include <string>
 
 #include "ProgramRun.h"
+#include "framework/WizardSheet.h"
 
 namespace velo {
-
-// The sheet's own buttons.
-const int kWizardBack = 12323;
-const int kWizardNext = 12324;
-const int kWizardFinish = 12325;
-const int kWizardHelp = 9;
 
 // The sheet once it shows its first step; null when none came.
 HWND WaitForWizard(const ProgramRun& program);

@@ -16,13 +16,13 @@
 #include "app/TunerDlg.h"
 #include "registry/RegKey.h"
 #include "res/resource.h"
+#include "store/RegistryLocations.h"
 #include "support/RecordingSkin.h"
 
 namespace velo {
 namespace {
 
 const char kVelocineKey[] = "Software\\Velocine";
-const char kBackupKey[] = "Software\\Velocine\\Original Settings";
 
 // A 16 by 16 bitmap file of one colour, as a flag.
 std::string FlagBitmap() {

@@ -25,7 +25,6 @@
 namespace velo {
 namespace {
 
-const char kBackup[] = "HKCU\\Software\\Velocine\\Original Settings";
 const char kBrowser[] =
     "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
@@ -256,7 +255,7 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
             "Please, restart your computer in order to feel the change.",
             AnswerAlert(program, nullptr));
   EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET), false));
-  EXPECT_FALSE(KeyExists(registry(), kBackup));
+  EXPECT_FALSE(KeyExists(registry(), kBackupKeyName));
   IntendedDifferences made;
   RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
   RegistrySnapshot after = Settings();
@@ -314,12 +313,12 @@ TEST_F(WholeProgramXp, CancelOnTheFirstStepWritesNothingButTakesTheBackup) {
   PressSheetButton(sheet, PSBTN_CANCEL);
   ASSERT_TRUE(program.WaitUntilGone(sheet));
   EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
-  EXPECT_TRUE(KeyExists(registry(), kBackup));
+  EXPECT_TRUE(KeyExists(registry(), kBackupKeyName));
   EXPECT_EQ(std::vector<std::string>(), before.Differences(Settings()));
 }
 
 TEST_F(WholeProgramXp, NoToTheOverwriteQuestionKeepsTheBackupAsItWas) {
-  Put(registry(), kBackup, "DefaultTTL", RegValue::Dword(99));
+  Put(registry(), kBackupKeyName, "DefaultTTL", RegValue::Dword(99));
   ProgramRun program("winxp");
   HWND main = program.WaitForDialog("Velocine");
   ASSERT_NE(nullptr, main);
@@ -342,7 +341,7 @@ TEST_F(WholeProgramXp, NoToTheOverwriteQuestionKeepsTheBackupAsItWas) {
                          },
                          0));
   RegValue kept;
-  ASSERT_TRUE(Get(registry(), kBackup, "DefaultTTL", &kept));
+  ASSERT_TRUE(Get(registry(), kBackupKeyName, "DefaultTTL", &kept));
   EXPECT_EQ(RegValue::Dword(99), kept);
 }
 

@@ -10,9 +10,6 @@ namespace velo {
 
 namespace {
 
-const int kBackButton = 12323;
-const int kNextButton = 12324;
-const int kFinishButton = 12325;
 // The text of a standard message box.
 const int kMessageBoxText = 0xFFFF;
 
@@ -86,9 +83,9 @@ std::string WizardDriver::Caption() const { return TextOf(sheet_->Hwnd()); }
 
 WizardButtonsShown WizardDriver::Buttons() const {
   HWND sheet = sheet_->Hwnd();
-  return {Shown(GetDlgItem(sheet, kBackButton)),
-          Shown(GetDlgItem(sheet, kNextButton)),
-          Shown(GetDlgItem(sheet, kFinishButton))};
+  return {Shown(GetDlgItem(sheet, kWizardBack)),
+          Shown(GetDlgItem(sheet, kWizardNext)),
+          Shown(GetDlgItem(sheet, kWizardFinish))};
 }
 
 void WizardDriver::Press(int button) {

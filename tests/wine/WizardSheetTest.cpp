@@ -27,11 +27,6 @@
 namespace velo {
 namespace {
 
-const int kBackButton = 12323;
-const int kNextButton = 12324;
-const int kFinishButton = 12325;
-const int kHelpButton = 9;
-
 int32_t Handle(HWND window) { return HandleToLong(window); }
 
 // A main window of its own, modeless, whose skin records what it is handed.
@@ -76,11 +71,11 @@ TEST_F(WithMainWindow, TheFirstPageAndThenTheSheetAreSkinnedOncePerRun) {
       element(GetDlgItem(page, IDC_CONNECTION_DSL), "Radio Button"),
       element(GetDlgItem(page, IDC_CONNECTION_LAN), "Radio Button"),
       element(sheet, "SmallPages"),
-      element(GetDlgItem(sheet, kNextButton), "Small Button"),
+      element(GetDlgItem(sheet, kWizardNext), "Small Button"),
       element(GetDlgItem(sheet, IDCANCEL), "Small Button"),
-      element(GetDlgItem(sheet, kHelpButton), "Small Button"),
-      element(GetDlgItem(sheet, kFinishButton), "Small Button"),
-      element(GetDlgItem(sheet, kBackButton), "Small Button")};
+      element(GetDlgItem(sheet, kWizardHelp), "Small Button"),
+      element(GetDlgItem(sheet, kWizardFinish), "Small Button"),
+      element(GetDlgItem(sheet, kWizardBack), "Small Button")};
   EXPECT_EQ(expected, recorder_.calls);
 
   wizard.Next();
@@ -98,10 +93,10 @@ TEST_F(WithMainWindow, TextsComeFromTheLanguageFileButFinishKeepsItsOwn) {
   WizardDriver wizard(kFamilyNT);
   wizard.Open();
   HWND sheet = wizard.Sheet().Hwnd();
-  EXPECT_EQ("&Weiter >", TextOf(GetDlgItem(sheet, kNextButton)));
-  EXPECT_EQ("< &Back", TextOf(GetDlgItem(sheet, kBackButton)));
+  EXPECT_EQ("&Weiter >", TextOf(GetDlgItem(sheet, kWizardNext)));
+  EXPECT_EQ("< &Back", TextOf(GetDlgItem(sheet, kWizardBack)));
   EXPECT_EQ("Cancel", TextOf(GetDlgItem(sheet, IDCANCEL)));
-  EXPECT_NE("Fertig", TextOf(GetDlgItem(sheet, kFinishButton)));
+  EXPECT_NE("Fertig", TextOf(GetDlgItem(sheet, kWizardFinish)));
   EXPECT_EQ("Schritt 1 von 8", wizard.Caption());
   EXPECT_EQ("D\nS\nL", wizard.Text(IDC_CONNECTION_DSL));
   EXPECT_EQ("&Cable Modem.", wizard.Text(IDC_CONNECTION_CABLE_MODEM));
@@ -212,7 +207,7 @@ TEST(WizardSheetColours, TheFrameAroundThePageAndItsButtonsAreTheDialogsColours)
   wizard.Open();
   HWND sheet = wizard.Sheet().Hwnd();
   for (const auto& asked : {std::make_pair(WM_CTLCOLORDLG, sheet),
-                            std::make_pair(WM_CTLCOLORBTN, GetDlgItem(sheet, kNextButton))}) {
+                            std::make_pair(WM_CTLCOLORBTN, GetDlgItem(sheet, kWizardNext))}) {
     Colours colours = ColoursFor(sheet, asked.first, asked.second);
     EXPECT_EQ(RGB(229, 229, 229), colours.background) << asked.first;
     EXPECT_EQ(RGB(0, 0, 0), colours.text) << asked.first;

@@ -1,0 +1,43 @@
+// No exception may unwind through the platform's code that called one of the
+// program's window procedures. Whatever a handler lets escape is reported and
+// ends the program there: nothing is swallowed, and no half-handled message
+// is carried on with.
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace velo {
+
+// The exit code of a program ended by an escaped exception.
+const int kEscapedExceptionExitCode = 3;
+
+// What the user is told, with the exception's own description when it has
+// one.
+std::string EscapedExceptionReport(const char* what);
+
+// Tells the user a report.
+using EscapeReporter = void (*)(const std::string& report);
+
+// The program's reporter: a message box.
+void ShowEscapeReport(const std::string& report);
+
+// Reports the escaped exception and ends the program without unwinding any
+// further.
+[[noreturn]] void EndAfterEscape(EscapeReporter reporter, const char* what);
+
+// Runs `handler` and returns its answer; an exception that escapes it ends
+// the program through EndAfterEscape.
+template <typename Handler>
+auto WithinMessageBoundary(EscapeReporter reporter, Handler handler)
+    -> decltype(handler()) {
+  try {
+    return handler();
+  } catch (const std::exception& error) {
+    EndAfterEscape(reporter, error.what());
+  } catch (...) {
+    EndAfterEscape(reporter, nullptr);
+  }
+}
+
+}  // namespace velo

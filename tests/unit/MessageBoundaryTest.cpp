@@ -1,0 +1,34 @@
+#include "framework/MessageBoundary.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace velo {
+namespace {
+
+void ReportToStderr(const std::string& report) {
+  std::fprintf(stderr, "%s\n", report.c_str());
+}
+
+int Answer(int value) { return value; }
+
+TEST(MessageBoundary, AHandlerThatReturnsGivesItsAnswer) {
+  EXPECT_EQ(7, WithinMessageBoundary(&ReportToStderr, [] { return Answer(7); }));
+}
+
+TEST(MessageBoundaryDeathTest, AnEscapedErrorIsReportedAndEndsTheProgram) {
+  EXPECT_EXIT(WithinMessageBoundary(&ReportToStderr,
+                                    []() -> int {
+                                      throw std::runtime_error("no registry");
+                                    }),
+              ::testing::ExitedWithCode(kEscapedExceptionExitCode),
+              "has to close\\.\n\nno registry");
+  EXPECT_EXIT(WithinMessageBoundary(&ReportToStderr, []() -> int { throw 42; }),
+              ::testing::ExitedWithCode(kEscapedExceptionExitCode),
+              "cannot recover from and has to close");
+}
+
+}  // namespace
+}  // namespace velo
