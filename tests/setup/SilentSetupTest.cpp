@@ -55,6 +55,16 @@ class SilentSetup : public ::testing::Test {
            exitCode == 0 &&
            WaitFor([&] { return !FileExists(uninstaller); }, 30000);
   }
+  // A language file of the user's own in the installed Lang folder; its
+  // path, or empty when it could not be made.
+  std::string AddOwnLanguageFile(const std::string& name) {
+    std::string path = folder_ + "\\Lang\\" + name + ".ini";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::string();
+    CloseHandle(file);
+    return path;
+  }
   std::string Setting(const char* name, bool* found = nullptr) {
     return ReadValue(HKEY_CURRENT_USER, kSettingsKey, name, found);
   }
@@ -158,11 +168,8 @@ TEST_F(SilentSetup, UninstallWithoutABackupLeavesNoKeyOfOurs) {
 
 TEST_F(SilentSetup, UninstallKeepsLanguageFilesTheUserAdded) {
   ASSERT_EQ(0u, Install());
-  std::string own = folder_ + "\\Lang\\Brezhoneg.ini";
-  HANDLE file = CreateFileA(own.c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, file);
-  CloseHandle(file);
+  std::string own = AddOwnLanguageFile("Brezhoneg");
+  ASSERT_FALSE(own.empty());
   ASSERT_TRUE(Uninstall());
   EXPECT_EQ(std::vector<std::string>{"Brezhoneg.ini"},
             FilesIn(folder_ + "\\Lang", "*.*"));
@@ -179,11 +186,8 @@ TEST_F(SilentSetup, InstallingAgainKeepsTheLanguageChosenSince) {
 
 TEST_F(SilentSetup, InstallingAgainKeepsALanguageFileOfTheUsersOwn) {
   ASSERT_EQ(0u, Install());
-  std::string own = folder_ + "\\Lang\\Brezhoneg.ini";
-  HANDLE file = CreateFileA(own.c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, file);
-  CloseHandle(file);
+  std::string own = AddOwnLanguageFile("Brezhoneg");
+  ASSERT_FALSE(own.empty());
   ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kSettingsKey, "Language", "Brezhoneg"));
   ASSERT_EQ(0u, Install());
   EXPECT_EQ("Brezhoneg", Setting("Language"));
