@@ -2,6 +2,11 @@
 
 namespace velo {
 
+const std::vector<RegCall> kFailableRegCalls = {
+    kCallOpenKey,    kCallCreateKey, kCallQueryValue, kCallSetValue,
+    kCallDeleteValue, kCallDeleteTree, kCallEnumKey,   kCallEnumValue,
+    kCallQueryInfoKey};
+
 namespace {
 
 bool IsLocalMachineWrite(const RegCallInfo& info) {

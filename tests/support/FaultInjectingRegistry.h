@@ -10,6 +10,9 @@
 
 namespace velo {
 
+// Every kind of registry call that can report a failure (closing cannot).
+extern const std::vector<RegCall> kFailableRegCalls;
+
 class FaultInjectingRegistry : public RegistryDecorator {
  public:
   explicit FaultInjectingRegistry(Registry& inner) : RegistryDecorator(inner) {}

@@ -13,11 +13,6 @@ namespace velo {
 
 namespace {
 
-const RegCall kFaultyCalls[] = {
-    kCallOpenKey,    kCallCreateKey, kCallQueryValue, kCallSetValue,
-    kCallDeleteValue, kCallDeleteTree, kCallEnumKey,   kCallEnumValue,
-    kCallQueryInfoKey};
-
 std::string LastPart(const std::string& key) {
   return key.substr(key.rfind('\\') + 1);
 }
@@ -263,8 +258,7 @@ RegistrySnapshot UserMachineModel::WithMtuAsRestored(
 }
 
 void UserMachineModel::InjectFault(uint32_t detail) {
-  RegCall call = kFaultyCalls[detail % (sizeof kFaultyCalls /
-                                        sizeof kFaultyCalls[0])];
+  RegCall call = kFailableRegCalls[detail % kFailableRegCalls.size()];
   uint32_t skip = (detail / 16) % 48;
   trace_.push_back(std::string("fault: ") + RegCallName(call) + " number " +
                    std::to_string(skip + 1));

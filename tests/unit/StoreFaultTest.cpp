@@ -16,11 +16,6 @@
 namespace velo {
 namespace {
 
-const RegCall kFailingCalls[] = {
-    kCallOpenKey,    kCallCreateKey, kCallQueryValue, kCallSetValue,
-    kCallDeleteValue, kCallDeleteTree, kCallEnumKey,   kCallEnumValue,
-    kCallQueryInfoKey};
-
 // A generated state that reaches every part of the store: the dial-up
 // adapter or interfaces, and a modem to raise.
 StoreScenario SeedRichScenario(Registry& registry, WindowsFamily family) {
@@ -108,7 +103,7 @@ bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
 
 void EverySingleFault(Stage stage) {
   for (WindowsFamily family : {kFamily9x, kFamilyNT}) {
-    for (RegCall call : kFailingCalls) {
+    for (RegCall call : kFailableRegCalls) {
       for (uint32_t skip = 0;; ++skip) {
         SCOPED_TRACE(std::string(RegCallName(call)) + " number " +
                      std::to_string(skip + 1) + ", family " +
