@@ -41,9 +41,8 @@ void CAboutDlg::ShowVersionStrings() {
 
 BOOL CAboutDlg::OnInitDialog() {
   Dialog::OnInitDialog();
-  App().SetControlText("IDOK", IDOK, "OK", Hwnd());
-  App().SetControlText("IDC_STATIC2", IDC_ABOUT_VERSION_LABEL, "Version",
-                       Hwnd());
+  App().SetControlText(TextId::OkButton, IDOK, Hwnd());
+  App().SetControlText(TextId::VersionLabel, IDC_ABOUT_VERSION_LABEL, Hwnd());
   ShowVersionStrings();
   if (SkinComponent* skin = App().MainSkin()) {
     skin->SkinElement(HandleToLong(Hwnd()), skin::kMessage);

@@ -30,18 +30,16 @@ class CTunerApp {
   // of its own and ends when the main window (or the start-up alert) closes.
   bool InitInstance();
 
-  // The localized text of a key, with "*" turned into line feeds.
-  std::string LoadText(const std::string& key,
-                       const std::string& englishDefault) const;
+  // The localized text, with "*" turned into line feeds.
+  std::string LoadText(TextId id) const { return texts_.Load(id); }
   // Where every localized text comes from.
   const Texts& Localized() const { return texts_; }
   // While the returned reading lives, lookups read the language file once.
   LanguageFileTexts::OneReading ReadLanguageFileOnce() const {
     return LanguageFileTexts::OneReading(texts_);
   }
-  // Sets a control's text from a key; nothing when the dialog lacks it.
-  void SetControlText(const std::string& key, int controlId,
-                      const std::string& englishDefault, HWND dialog) const;
+  // Sets a control's localized text; nothing when the dialog lacks it.
+  void SetControlText(TextId id, int controlId, HWND dialog) const;
   // Remembers the chosen language for the next start.
   void SaveLanguage(const std::string& name);
 

@@ -60,8 +60,7 @@ bool CTunerApp::InitInstance() {
   ReadSettings();
   WindowsFamily family;
   if (!m_version.Classify(&family)) {
-    Alert(LoadText("79", "Failed to detect your Windows version so we can't "
-                         "boost your connection."),
+    Alert(LoadText(TextId::VersionUnknown),
           true);
     return false;
   }
@@ -87,11 +86,6 @@ void CTunerApp::ReadSettings() {
   m_szLanguage = settings.language;
 }
 
-std::string CTunerApp::LoadText(const std::string& key,
-                                const std::string& englishDefault) const {
-  return texts_.Load(key, englishDefault);
-}
-
 void CTunerApp::SaveLanguage(const std::string& name) {
   // A choice that cannot be stored still holds for this run.
   velo::SaveLanguage(*registry_, name);
@@ -101,11 +95,9 @@ SkinComponent* CTunerApp::MainSkin() const {
   return m_pMainDlg ? &m_pMainDlg->Skin() : nullptr;
 }
 
-void CTunerApp::SetControlText(const std::string& key, int controlId,
-                               const std::string& englishDefault,
-                               HWND dialog) const {
+void CTunerApp::SetControlText(TextId id, int controlId, HWND dialog) const {
   HWND control = GetDlgItem(dialog, controlId);
-  if (control) SetWindowTextA(control, LoadText(key, englishDefault).c_str());
+  if (control) SetWindowTextA(control, LoadText(id).c_str());
 }
 
 }  // namespace velo

@@ -95,7 +95,7 @@ void CTunerDlg::SetUpLink() {
   m_link.SetURL(kMakerAddress);
   m_link.SetUseTooltip(true);
   m_link.SetTooltipText(
-      App().LoadText("9084", "Click here to visit Orbelle web site"));
+      App().LoadText(TextId::WebLinkText));
   m_link.SetVisitedColour(kVisitedLink);
 }
 
@@ -164,36 +164,12 @@ void CTunerDlg::FillLanguageList() {
 void CTunerDlg::ApplyTexts() {
   const CTunerApp& app = App();
   auto reading = app.ReadLanguageFileOnce();
-  SetWindowTextString(Hwnd(), app.LoadText("18", "Velocine"));
-  app.SetControlText(
-      "IDC_static_Introduction", IDC_MAIN_INTRODUCTION,
-      "Are you bored from your internet connection speed?*Do you need faster "
-      "internet surfing?*Do you want to keep your connection secure?*Do you "
-      "want to speed up your modem , DSL and LAN connection speed?*Do you want "
-      "to add more speeds greater than 115200 to your modem settings?*Are you "
-      "bored from trying out different internet settings in order to get more "
-      "speedy internet connections and nothing happen?*Do you want to speed up "
-      "your internet connection without any networking and communication "
-      "background required?*Do you want to achieve all this just by a couple "
-      "of mouse clicks?**Velocine offers you all these capabilities and more, "
-      "just follow the instructions to have your own speed internet "
-      "connections.**No more different settings trying, Trenmax will try for "
-      "you those settings to give you the most appropriate settings for your "
-      "own system.",
-      Hwnd());
-  app.SetControlText(
-      "IDC_HINT", IDC_MAIN_HINT,
-      "Velocine will save your original settings, so if you feel that Trenmax "
-      "doesn't speed up your conection, you can reset your connection settings "
-      "by simply click the 'Reset Connection Settings' Button.**So Good Luck "
-      "...",
-      Hwnd());
-  app.SetControlText("IDC_SET_SETTINGS", IDC_MAIN_SET,
-                     "&Set Connection Settings", Hwnd());
-  app.SetControlText("IDC_RESET_SETTINGS", IDC_MAIN_RESET,
-                     "&Reset Connection Settings", Hwnd());
-  app.SetControlText("IDC_Language", IDC_MAIN_LANGUAGE_LABEL, "Language",
-                     Hwnd());
+  SetWindowTextString(Hwnd(), app.LoadText(TextId::ProgramName));
+  app.SetControlText(TextId::Introduction, IDC_MAIN_INTRODUCTION, Hwnd());
+  app.SetControlText(TextId::Hint, IDC_MAIN_HINT, Hwnd());
+  app.SetControlText(TextId::SetButton, IDC_MAIN_SET, Hwnd());
+  app.SetControlText(TextId::ResetButton, IDC_MAIN_RESET, Hwnd());
+  app.SetControlText(TextId::LanguageLabel, IDC_MAIN_LANGUAGE_LABEL, Hwnd());
 }
 
 bool CTunerDlg::BackupExists() const {
@@ -232,11 +208,7 @@ bool CTunerDlg::OnPaint() {
 void CTunerDlg::OnSetSettings() {
   // A new run replaces the backup: ask first while one exists.
   if (IsResetEnabled() &&
-      App().Alert(App().LoadText(
-                      "43",
-                      "Now, your old connection settings saved as backup will "
-                      "be overwritten with the current settings as they will "
-                      "be the new backup.\nDo you want to proceed?"),
+      App().Alert(App().LoadText(TextId::OverwriteBackupQuestion),
                   false) != kAlertYes)
     return;
   // A fresh sheet for every run: it takes a new backup when it opens.
@@ -251,10 +223,7 @@ void CTunerDlg::OnResetSettings() {
   RestoreOutcome outcome = RestoreBackup(
       app.registry(), static_cast<WindowsFamily>(app.m_nWindowsFamily));
   if (outcome.result == kRestoredAll) {
-    app.Alert(app.LoadText("42",
-                           "Velocine has reset your system to the backup "
-                           "settings.\nPlease, restart your computer in order "
-                           "to feel the change."),
+    app.Alert(app.LoadText(TextId::ResetDone),
               true);
   } else {
     app.Alert("Failed to reset your connection settings.", true);

@@ -25,6 +25,7 @@ class LanguageFileTexts : public Texts {
   // inside a double-byte character) turned into a line feed.
   std::string Load(const std::string& key,
                    const std::string& englishDefault) const override;
+  using Texts::Load;
 
   // While it lives, lookups of the file it read take that reading; a lookup
   // in another file (the language changed meanwhile) still reads its own.

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "lang/EnglishTexts.h"
+
 namespace velo {
 
 class Texts {
@@ -12,6 +14,12 @@ class Texts {
   // The localized text with every "*" turned into a line feed.
   virtual std::string Load(const std::string& key,
                            const std::string& englishDefault) const = 0;
+
+  // One of the program's own texts.
+  std::string Load(TextId id) const {
+    const EnglishText& text = EnglishTextOf(id);
+    return Load(text.key, text.english);
+  }
 };
 
 }  // namespace velo

@@ -12,12 +12,11 @@ class CChooseConnectionType : public CWizardPage {
   explicit CChooseConnectionType(CMyPropertySheet& sheet);
 
  protected:
+  // Dial-up starts checked.
   BOOL OnInitDialog() override;
-  BOOL OnSetActive() override;
   BOOL OnKillActive() override;
 
  private:
-  void ShowTexts();
   // The type whose radio is checked.
   int32_t CheckedType() const;
 };

@@ -10,16 +10,6 @@ namespace velo {
 class CICMPRedirectAttackSetting : public CWizardPage {
  public:
   explicit CICMPRedirectAttackSetting(CMyPropertySheet& sheet);
-
- protected:
-  BOOL OnInitDialog() override;
-  BOOL OnSetActive() override;
-  BOOL OnKillActive() override;
-  BOOL OnWizardFinish() override;
-
- private:
-  void ShowTexts();
-  void StoreChoice();
 };
 
 }  // namespace velo

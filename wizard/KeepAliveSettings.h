@@ -10,17 +10,6 @@ namespace velo {
 class CKeepAliveSettings : public CWizardPage {
  public:
   explicit CKeepAliveSettings(CMyPropertySheet& sheet);
-
- protected:
-  BOOL OnInitDialog() override;
-  BOOL OnSetActive() override;
-  BOOL OnKillActive() override;
-  BOOL OnWizardFinish() override;
-
- private:
-  void ShowTexts();
-  // Reads the boxes, puts right what is not positive and stores both.
-  void Settle();
 };
 
 }  // namespace velo

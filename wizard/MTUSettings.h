@@ -12,13 +12,9 @@ class CMTUSettings : public CWizardPage {
   explicit CMTUSettings(CMyPropertySheet& sheet);
 
  protected:
-  BOOL OnInitDialog() override;
-  BOOL OnSetActive() override;
-  BOOL OnKillActive() override;
-
- private:
-  void Recommend();
-  void ShowTexts();
+  // The recommendations for the connection type, into the record and the
+  // boxes.
+  void Prepare() override;
 };
 
 }  // namespace velo

@@ -1,89 +1,41 @@
 #include "wizard/MTUSettings.h"
 
 #include "res/wizard/MTUSettings.h"
-#include "skin/SkinComponent.h"
-#include "wizard/MyPropertySheet.h"
 #include "wizard/Recommendations.h"
 
 namespace velo {
 
 namespace {
 
-const StepTitle kTitle = {"31", "Step 2 of 6 : Specify MTU Settings", "22",
-                          "Step 2 of 8 : Specify MTU Settings"};
+using R = SettingsRecord;
+using F = FoundFlags;
+
+const PageDescription kPage = {IDD_MTU_SETTINGS, kMtuPage,
+    {TextId::MtuTitle9x, TextId::MtuTitleNT},
+    {CurrentValue(IDC_MTU_EXPLANATION, TextId::MtuExplanation, &R::OriginalMTU,
+                  &F::MTUFound, &kBytes),
+     CurrentValue(IDC_MSS_EXPLANATION, TextId::MssExplanation, &R::OriginalMSS,
+                  &F::MSSFound, &kBytes),
+     Recommendation(IDC_MTU_RECOMMENDED, TextId::RecommendedMtu,
+                    &R::RecommendedMTU),
+     Recommendation(IDC_MSS_RECOMMENDED, TextId::RecommendedMss,
+                    &R::RecommendedMSS)},
+    {{IDC_MTU_BOX, &R::NewMTU, &R::RecommendedMTU, 1, kAnyLow, kAnyHigh},
+     {IDC_MSS_BOX, &R::NewMSS, &R::RecommendedMSS, 1, kAnyLow, kAnyHigh}},
+    {},
+    {{IDC_MTU_EXPLANATION}, {IDC_MTU_RECOMMENDED}, {IDC_MSS_EXPLANATION},
+     {IDC_MSS_RECOMMENDED}}};
 
 }  // namespace
 
 CMTUSettings::CMTUSettings(CMyPropertySheet& sheet)
-    : CWizardPage(sheet, IDD_MTU_SETTINGS, kMtuPage) {
-  UseNumberBoxes({{IDC_MTU_BOX, &SettingsRecord::NewMTU,
-                   &SettingsRecord::RecommendedMTU, 1, kAnyLow, kAnyHigh},
-                  {IDC_MSS_BOX, &SettingsRecord::NewMSS,
-                   &SettingsRecord::RecommendedMSS, 1, kAnyLow, kAnyHigh}});
-}
+    : CWizardPage(sheet, kPage) {}
 
-BOOL CMTUSettings::OnInitDialog() {
-  CWizardPage::OnInitDialog();
-  SkinPage({{IDC_MTU_EXPLANATION, skin::kLabel},
-            {IDC_MTU_RECOMMENDED, skin::kLabel},
-            {IDC_MSS_EXPLANATION, skin::kLabel},
-            {IDC_MSS_RECOMMENDED, skin::kLabel}});
-  return TRUE;
-}
-
-BOOL CMTUSettings::OnSetActive() {
-  Recommend();
-  ShowTexts();
-  UpdateData(false);
-  ShowWizardButtons();
-  return CWizardPage::OnSetActive();
-}
-
-void CMTUSettings::Recommend() {
+void CMTUSettings::Prepare() {
   SettingsRecord& record = Record();
-  record.NewMTU = RecommendedMtu(record.ConnectionType);
-  record.NewMSS = record.NewMTU - kMssBelowMtu;
-  record.RecommendedMTU = record.NewMTU;
-  record.RecommendedMSS = record.NewMSS;
+  record.NewMTU = record.RecommendedMTU = RecommendedMtu(record.ConnectionType);
+  record.NewMSS = record.RecommendedMSS = record.NewMTU - kMssBelowMtu;
   LoadBoxes();
-}
-
-void CMTUSettings::ShowTexts() {
-  const SettingsRecord& record = Record();
-  ShowStepTitle(kTitle);
-  SetItemText(IDC_MTU_EXPLANATION,
-              WithCurrentValue(
-                  Localized(),
-                  Text("IDC_static_step3_MTUExplain",
-                       "MTU stands for Maximum Transmission Unit and in basic "
-                       "terms, it defines the maximum size of a packet that "
-                       "can be transferred in one frame over a network.**MTU"),
-                  Found().MTUFound != 0, record.OriginalMTU, kBytes));
-  SetItemText(IDC_MSS_EXPLANATION,
-              WithCurrentValue(
-                  Localized(),
-                  Text("IDC_static_step3_MSSExplain",
-                       "MSS or Maximum Segment Size defines how much actual "
-                       "data can put in that packet, and it is therefore a "
-                       "marginally smaller value than MTU to allow for packet "
-                       "addressing and other information.**MSS"),
-                  Found().MSSFound != 0, record.OriginalMSS, kBytes));
-  SetItemText(IDC_MTU_RECOMMENDED,
-              ReplaceNumber(Text("IDC_static_RecommendedMTU",
-                                 "Recommended MTU size  :  %d bytes."),
-                            record.RecommendedMTU));
-  SetItemText(IDC_MSS_RECOMMENDED,
-              ReplaceNumber(Text("IDC_static_RecommendedMSS",
-                                 "Recommended MSS size  :  %d bytes."),
-                            record.RecommendedMSS));
-}
-
-BOOL CMTUSettings::OnKillActive() {
-  // A box that holds no number keeps its earlier value, after the standard
-  // message.
-  UpdateData(true);
-  SettleBoxes();
-  return CWizardPage::OnKillActive();
 }
 
 }  // namespace velo

@@ -10,10 +10,6 @@ namespace velo {
 class CModemBoost : public CWizardPage {
  public:
   explicit CModemBoost(CMyPropertySheet& sheet);
-
- protected:
-  BOOL OnInitDialog() override;
-  BOOL OnSetActive() override;
 };
 
 }  // namespace velo

@@ -51,9 +51,9 @@ void CMyPropertySheet::OnDestroy() {
 
 void CMyPropertySheet::SetButtonTexts() {
   const CTunerApp& app = App();
-  app.SetControlText("ID_WIZBACK", kWizardBack, "< &Back", Hwnd());
-  app.SetControlText("ID_WIZNEXT", kWizardNext, "&Next >", Hwnd());
-  app.SetControlText("IDCANCEL", IDCANCEL, "Cancel", Hwnd());
+  app.SetControlText(TextId::BackButton, kWizardBack, Hwnd());
+  app.SetControlText(TextId::NextButton, kWizardNext, Hwnd());
+  app.SetControlText(TextId::CancelButton, IDCANCEL, Hwnd());
 }
 
 void CMyPropertySheet::BackupSettings() {
@@ -77,30 +77,15 @@ void CMyPropertySheet::SkinSheet() {
 
 void CMyPropertySheet::ApplySettings() {
   CTunerApp& app = App();
-  if (!backupTaken_) {
-    app.Alert(app.LoadText(
-                  "45",
-                  "Velocine could not save a backup of your connection "
-                  "settings, so it has not changed them.\nPlease, run "
-                  "Velocine as an administrator and try again."),
-              true);
-    return;
+  // Without a whole backup nothing is written: Reset could not undo it.
+  TextId outcome = TextId::NoBackupNoChange;
+  if (backupTaken_) {
+    const bool whole =
+        velo::ApplySettings(app.registry(), family_, record, app.ModemFound)
+            .Succeeded();
+    outcome = whole ? TextId::Boosted : TextId::NotFullyBoosted;
   }
-  if (velo::ApplySettings(app.registry(), family_, record, app.ModemFound)
-          .Succeeded()) {
-    app.Alert(app.LoadText("41",
-                           "Congratulation, Velocine has boosted your internet "
-                           "connections.\nPlease, restart your computer in "
-                           "order to feel the change."),
-              true);
-  } else {
-    app.Alert(app.LoadText(
-                  "44",
-                  "Velocine could not write all of your connection settings, "
-                  "so your connection has not been fully boosted.\nPlease, "
-                  "run Velocine as an administrator and try again."),
-              true);
-  }
+  app.Alert(app.LoadText(outcome), true);
 }
 
 }  // namespace velo

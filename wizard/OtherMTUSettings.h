@@ -10,14 +10,6 @@ namespace velo {
 class COtherMTUSettings : public CWizardPage {
  public:
   explicit COtherMTUSettings(CMyPropertySheet& sheet);
-
- protected:
-  BOOL OnInitDialog() override;
-  BOOL OnSetActive() override;
-  BOOL OnKillActive() override;
-
- private:
-  void ShowTexts();
 };
 
 }  // namespace velo

@@ -4,54 +4,63 @@ namespace velo {
 
 namespace {
 
-const UnitWord kWasSetTo = {"2", "was set to"};
-const UnitWord kWasSetToOption = {"8", "was set to option"};
-
 std::string WasSetTo(const Texts& texts, int32_t original,
-                     const UnitWord& phrase = kWasSetTo) {
-  return " " + texts.Load(phrase.key, phrase.englishDefault) + " " +
+                     TextId phrase = TextId::WasSetTo) {
+  return " " + texts.Load(phrase) + " " +
          std::to_string(static_cast<uint32_t>(original));
 }
 
 std::string IsNotSet(const Texts& texts) {
-  return " " + texts.Load("3", "isn't set.");
+  return " " + texts.Load(TextId::IsNotSet);
 }
 
 }  // namespace
 
 std::string StepCaption(const Texts& texts, WindowsFamily family,
                         const StepTitle& title) {
-  return family == kFamily9x ? texts.Load(title.key9x, title.default9x)
-                             : texts.Load(title.keyNT, title.defaultNT);
+  return texts.Load(family == kFamily9x ? title.nineX : title.nt);
+}
+
+std::string ComposeText(const Texts& texts, const PageText& text,
+                        const SettingsRecord& record, const FoundFlags& found) {
+  const std::string looked = texts.Load(text.text);
+  switch (text.form) {
+    case PageText::kPlain:
+      return looked;
+    case PageText::kRecommendation:
+      return ReplaceNumber(looked, record.*text.field);
+    case PageText::kCurrentValue:
+      return WithCurrentValue(texts, looked, found.*text.found != 0,
+                              record.*text.field, text.unit);
+    case PageText::kCurrentOption:
+      return WithCurrentOption(texts, looked, found.*text.found != 0,
+                               record.*text.field);
+    case PageText::kSwitchState:
+      return WithSwitchState(texts, looked, found.*text.found != 0,
+                             record.*text.field);
+  }
+  return looked;
 }
 
 std::string WithCurrentValue(const Texts& texts, const std::string& explanation,
-                             bool found, int32_t original,
-                             const UnitWord& unit) {
+                             bool found, int32_t original, const TextId* unit) {
   if (!found) return explanation + IsNotSet(texts);
-  return explanation + WasSetTo(texts, original) + " " +
-         texts.Load(unit.key, unit.englishDefault) + ".";
-}
-
-std::string WithCurrentValue(const Texts& texts, const std::string& explanation,
-                             bool found, int32_t original) {
-  if (!found) return explanation + IsNotSet(texts);
-  return explanation + WasSetTo(texts, original) + ".";
+  std::string unitWord = unit ? " " + texts.Load(*unit) : "";
+  return explanation + WasSetTo(texts, original) + unitWord + ".";
 }
 
 std::string WithCurrentOption(const Texts& texts,
                               const std::string& explanation, bool found,
                               int32_t original) {
   if (!found) return explanation + IsNotSet(texts);
-  return explanation + WasSetTo(texts, original, kWasSetToOption) + ".";
+  return explanation + WasSetTo(texts, original, TextId::WasSetToOption) + ".";
 }
 
 std::string WithSwitchState(const Texts& texts, const std::string& explanation,
                             bool found, int32_t original) {
   if (!found) return explanation + IsNotSet(texts);
   return explanation + " " +
-         (original != 0 ? texts.Load("6", "is currently enabled.")
-                        : texts.Load("5", "is currently disabled."));
+         texts.Load(original != 0 ? TextId::IsEnabled : TextId::IsDisabled);
 }
 
 std::string ReplaceNumber(const std::string& text, int64_t number) {

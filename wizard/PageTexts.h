@@ -11,33 +11,71 @@
 
 namespace velo {
 
-// A page's caption: one key and English text per family.
+// A page's caption: one text per family.
 struct StepTitle {
-  const char* key9x;
-  const char* default9x;
-  const char* keyNT;
-  const char* defaultNT;
+  TextId nineX;
+  TextId nt;
 };
 
 std::string StepCaption(const Texts& texts, WindowsFamily family,
                         const StepTitle& title);
 
-// A unit word of the current-value phrase: its key and English text.
-struct UnitWord {
-  const char* key;
-  const char* englishDefault;
+// One text a page shows in one of its controls, and how it shows the record.
+struct PageText {
+  enum Form {
+    kPlain,           // the looked-up text as it is
+    kRecommendation,  // every "%d" replaced by `field`
+    kCurrentValue,    // followed by what `field` was set to, with `unit`
+    kCurrentOption,   // followed by the option `field` was set to
+    kSwitchState,     // followed by whether `field` was on
+  };
+  int control;
+  TextId text;
+  Form form;
+  int32_t SettingsRecord::*field;  // a Recommended... or Original... field
+  int32_t FoundFlags::*found;      // whether the backup read `field`
+  const TextId* unit;              // none for a bare number
 };
-const UnitWord kBytes = {"4", "bytes"};
-const UnitWord kMilliseconds = {"1", "milliseconds"};
-const UnitWord kSeconds = {"7", "seconds"};
+
+const TextId kBytes = TextId::Bytes;
+const TextId kMilliseconds = TextId::Milliseconds;
+const TextId kSeconds = TextId::Seconds;
+
+constexpr PageText Plain(int control, TextId text) {
+  return {control, text, PageText::kPlain, nullptr, nullptr, nullptr};
+}
+constexpr PageText Recommendation(int control, TextId text,
+                                  int32_t SettingsRecord::*recommended) {
+  return {control, text, PageText::kRecommendation, recommended, nullptr,
+          nullptr};
+}
+constexpr PageText CurrentValue(int control, TextId text,
+                                int32_t SettingsRecord::*original,
+                                int32_t FoundFlags::*found,
+                                const TextId* unit = nullptr) {
+  return {control, text, PageText::kCurrentValue, original, found, unit};
+}
+constexpr PageText CurrentOption(int control, TextId text,
+                                 int32_t SettingsRecord::*original,
+                                 int32_t FoundFlags::*found) {
+  return {control, text, PageText::kCurrentOption, original, found, nullptr};
+}
+constexpr PageText SwitchState(int control, TextId text,
+                               int32_t SettingsRecord::*original,
+                               int32_t FoundFlags::*found) {
+  return {control, text, PageText::kSwitchState, original, found, nullptr};
+}
+
+// What the control of `text` shows for this record.
+std::string ComposeText(const Texts& texts, const PageText& text,
+                        const SettingsRecord& record, const FoundFlags& found);
 
 // The explanation followed by " was set to 1500 bytes." (the value as an
-// unsigned number), or by " isn't set." when the backup found no value.
+// unsigned number; no unit word without `unit`), or by " isn't set." when
+// the backup found no value.
 std::string WithCurrentValue(const Texts& texts, const std::string& explanation,
-                             bool found, int32_t original, const UnitWord& unit);
-// The same without a unit: " was set to 4.".
-std::string WithCurrentValue(const Texts& texts, const std::string& explanation,
-                             bool found, int32_t original);
+                             bool found, int32_t original,
+                             const TextId* unit = nullptr);
 
 // The same for a level: " was set to option 2.".
 std::string WithCurrentOption(const Texts& texts,

@@ -13,14 +13,12 @@ class CRWINSetting : public CWizardPage {
   explicit CRWINSetting(CMyPropertySheet& sheet);
 
  protected:
-  BOOL OnInitDialog() override;
-  BOOL OnSetActive() override;
+  // The default multiplier and window for the MSS, and the fixed boxes.
+  void Prepare() override;
   BOOL OnKillActive() override;
   void DoDataExchange(DataExchange& exchange) override;
 
  private:
-  void Propose();
-  void ShowTexts();
   void OnMultiplierTyped();
   void OnMultiplierLeft();
   void PutBackDefault();

@@ -4,15 +4,26 @@
 #include "framework/IntegerText.h"
 #include "framework/Window.h"
 #include "res/wizard/RWINSetting.h"
-#include "skin/SkinComponent.h"
-#include "wizard/MyPropertySheet.h"
 
 namespace velo {
 
 namespace {
 
-const StepTitle kTitle = {"33", "Step 4 of 6 : RWIN Setting", "24",
-                          "Step 4 of 8 : RWIN Setting"};
+const PageDescription kPage = {IDD_RWIN_SETTING, kReceiveWindowPage,
+    {TextId::ReceiveWindowTitle9x, TextId::ReceiveWindowTitleNT},
+    {CurrentValue(IDC_RWIN_EXPLANATION, TextId::ReceiveWindowExplanation,
+                  &SettingsRecord::OriginalRWIN, &FoundFlags::RWINFound,
+                  &kBytes),
+     Recommendation(IDC_RWIN_RECOMMENDED, TextId::RecommendedReceiveWindow,
+                    &SettingsRecord::RecommendedRWIN),
+     Plain(IDC_RWIN_SCALING_LABEL, TextId::ScalingFactor),
+     Plain(IDC_RWIN_MULTIPLIER_LABEL, TextId::Multiplier)},
+    // The multiplier box is the page's own: the window follows it.
+    {}, {},
+    {{IDC_RWIN_EXPLANATION}, {IDC_RWIN_RECOMMENDED}, {IDC_RWIN_MSS_LABEL},
+     {IDC_RWIN_MULTIPLIER_LABEL}, {IDC_RWIN_SCALING_LABEL},
+     {IDC_RWIN_WINDOW_LABEL}, {IDC_RWIN_FIRST_TIMES}, {IDC_RWIN_SECOND_TIMES},
+     {IDC_RWIN_EQUALS}}};
 
 // The multiplier as the box holds it while the user types: 0 for an empty
 // box, for text that is not a number and for a number beyond 32 bits.
@@ -27,7 +38,7 @@ int32_t TypedMultiplier(const std::string& text) {
 }  // namespace
 
 CRWINSetting::CRWINSetting(CMyPropertySheet& sheet)
-    : CWizardPage(sheet, IDD_RWIN_SETTING, kReceiveWindowPage) {
+    : CWizardPage(sheet, kPage) {
   Messages().OnCommand(IDC_RWIN_MULTIPLIER_BOX, EN_CHANGE,
                        [this] { OnMultiplierTyped(); });
   Messages().OnCommand(IDC_RWIN_MULTIPLIER_BOX, EN_KILLFOCUS,
@@ -46,64 +57,14 @@ void CRWINSetting::ShowWindowBox() {
               EquationSign(Record().NewMSS, multiplierBox_, windowBox_));
 }
 
-BOOL CRWINSetting::OnInitDialog() {
-  CWizardPage::OnInitDialog();
-  SkinPage({{IDC_RWIN_EXPLANATION, skin::kLabel},
-            {IDC_RWIN_RECOMMENDED, skin::kLabel},
-            {IDC_RWIN_MSS_LABEL, skin::kLabel},
-            {IDC_RWIN_MULTIPLIER_LABEL, skin::kLabel},
-            {IDC_RWIN_SCALING_LABEL, skin::kLabel},
-            {IDC_RWIN_WINDOW_LABEL, skin::kLabel},
-            {IDC_RWIN_FIRST_TIMES, skin::kLabel},
-            {IDC_RWIN_SECOND_TIMES, skin::kLabel},
-            {IDC_RWIN_EQUALS, skin::kLabel}});
-  return TRUE;
-}
-
-BOOL CRWINSetting::OnSetActive() {
-  Propose();
-  ShowTexts();
-  UpdateData(false);
-  SetItemText(IDC_RWIN_MSS_BOX,
-              std::to_string(static_cast<uint32_t>(Record().NewMSS)));
-  SetItemText(IDC_RWIN_SCALING_BOX, std::to_string(kScalingFactor));
-  ShowWizardButtons();
-  return CWizardPage::OnSetActive();
-}
-
-void CRWINSetting::Propose() {
+void CRWINSetting::Prepare() {
   SettingsRecord& record = Record();
   default_ = DefaultReceiveWindow(record.ConnectionType, record.NewMSS);
   record.NewRWIN = record.RecommendedRWIN = default_.window;
-  multiplierBox_ = default_.multiplier;
-  windowBox_ = WindowProduct::Valid(default_.window);
-}
-
-void CRWINSetting::ShowTexts() {
-  const SettingsRecord& record = Record();
-  ShowStepTitle(kTitle);
-  SetItemText(
-      IDC_RWIN_EXPLANATION,
-      WithCurrentValue(
-          Localized(),
-          Text("IDC_static_step5_Explain",
-               "RWIN (Receive WINdow) is the TCP Receive Window size is the "
-               "amount of receive data (in bytes) that can be buffered at one "
-               "time on a connection.*The sending host can send only that "
-               "amount of data before waiting for an acknowledgment.**In "
-               "general, larger receive windows will improve performance over "
-               "high (delay , bandwidth) networks.**For highest efficiency, "
-               "the receive window should be an even multiple of the TCP "
-               "Maximum Segment Size (MSS).**RWIN"),
-          Found().RWINFound != 0, record.OriginalRWIN, kBytes));
-  SetItemText(IDC_RWIN_RECOMMENDED,
-              ReplaceNumber(Text("IDC_static_RecommendedRWIN",
-                                 "Recommended RWIN size  :  %d bytes."),
-                            record.RecommendedRWIN));
-  SetItemText(IDC_RWIN_SCALING_LABEL,
-              Text("IDC_STATIC_SCALING_FACTOR", "Scaling Factor"));
-  SetItemText(IDC_RWIN_MULTIPLIER_LABEL,
-              Text("IDC_STATIC_MULTIPLIER", "Multiplier"));
+  PutBackDefault();
+  SetItemText(IDC_RWIN_MSS_BOX,
+              std::to_string(static_cast<uint32_t>(record.NewMSS)));
+  SetItemText(IDC_RWIN_SCALING_BOX, std::to_string(kScalingFactor));
 }
 
 WindowProduct CRWINSetting::ProductOfMultiplier() const {
@@ -129,8 +90,7 @@ void CRWINSetting::OnMultiplierTyped() {
 void CRWINSetting::OnMultiplierLeft() {
   windowBox_ = ProductOfMultiplier();
   if (windowBox_.IsValidFor(Record().NewMSS)) return;
-  App().Alert(Text("9", "Valid range of RWIN is from MSS to 1073741823."),
-              true);
+  App().Alert(Text(TextId::ReceiveWindowRange), true);
   PutBackDefault();
   UpdateData(false);
 }

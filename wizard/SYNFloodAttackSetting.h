@@ -9,14 +9,6 @@ namespace velo {
 class CSYNFloodAttackSetting : public CWizardPage {
  public:
   explicit CSYNFloodAttackSetting(CMyPropertySheet& sheet);
-
- protected:
-  BOOL OnInitDialog() override;
-  BOOL OnSetActive() override;
-  BOOL OnKillActive() override;
-
- private:
-  void ShowTexts();
 };
 
 }  // namespace velo

@@ -10,14 +10,6 @@ namespace velo {
 class CTTLSetting : public CWizardPage {
  public:
   explicit CTTLSetting(CMyPropertySheet& sheet);
-
- protected:
-  BOOL OnInitDialog() override;
-  BOOL OnSetActive() override;
-  BOOL OnKillActive() override;
-
- private:
-  void ShowTexts();
 };
 
 }  // namespace velo

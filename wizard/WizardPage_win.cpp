@@ -7,10 +7,18 @@
 
 namespace velo {
 
-CWizardPage::CWizardPage(CMyPropertySheet& sheet, int templateId,
-                         WizardPageIndex index)
-    : PropertyPage(templateId), sheet_(sheet), index_(index) {
-  sheet.TakePage(*this, index);
+CWizardPage::CWizardPage(CMyPropertySheet& sheet,
+                         const PageDescription& description)
+    : PropertyPage(description.templateId),
+      sheet_(sheet),
+      description_(description),
+      held_(description.boxes.size(), 0) {
+  sheet.TakePage(*this, description.index);
+  for (size_t box = 0; box < description.boxes.size(); ++box) {
+    if (description.boxes[box].lowest == kNoFallBack) continue;
+    Messages().OnCommand(description.boxes[box].control, EN_KILLFOCUS,
+                         [this, box] { SettleBoxOnLeaving(box); });
+  }
 }
 
 SettingsRecord& CWizardPage::Record() const { return Sheet().record; }
@@ -23,108 +31,116 @@ int32_t CWizardPage::ModemFound() const { return App().ModemFound; }
 
 const Texts& CWizardPage::Localized() const { return App().Localized(); }
 
-std::string CWizardPage::Text(const char* key,
-                              const char* englishDefault) const {
-  return Localized().Load(key, englishDefault);
-}
-
-void CWizardPage::ShowStepTitle(const StepTitle& title) {
-  Sheet().SetCaption(StepCaption(Localized(), Family(), title).c_str());
-  DrawMenuBar(Sheet().Hwnd());
-}
+std::string CWizardPage::Text(TextId id) const { return Localized().Load(id); }
 
 void CWizardPage::SetItemText(int controlId, const std::string& text) {
   SetWindowTextString(Item(controlId), text);
-}
-
-void CWizardPage::SetLocalizedText(const char* key, int controlId,
-                                   const char* englishDefault) {
-  App().SetControlText(key, controlId, englishDefault, Hwnd());
 }
 
 bool CWizardPage::IsChecked(int controlId) const {
   return IsDlgButtonChecked(Hwnd(), controlId) == BST_CHECKED;
 }
 
-void CWizardPage::UseNumberBoxes(std::initializer_list<NumberBox> boxes) {
-  boxes_.assign(boxes);
-  held_.assign(boxes_.size(), 0);
-  for (size_t box = 0; box < boxes_.size(); ++box) {
-    if (boxes_[box].lowest == kNoFallBack) continue;
-    Messages().OnCommand(boxes_[box].control, EN_KILLFOCUS,
-                         [this, box] { SettleBoxOnLeaving(box); });
-  }
-}
-
 BOOL CWizardPage::OnInitDialog() {
   LoadBoxes();
-  return PropertyPage::OnInitDialog();
+  PropertyPage::OnInitDialog();
+  SkinPage();
+  return TRUE;
+}
+
+void CWizardPage::SkinPage() {
+  SkinComponent* skin = App().MainSkin();
+  if (!skin) return;
+  skin->SkinElement(HandleToLong(Hwnd()), skin::kBackground);
+  for (const SkinnedControl& control : description_.skin)
+    skin->SkinElement(HandleToLong(Item(control.control)), control.element);
+}
+
+BOOL CWizardPage::OnSetActive() {
+  Prepare();
+  ShowTexts();
+  UpdateData(false);
+  Sheet().SetWizardButtons(static_cast<DWORD>(
+      ButtonsOf(description_.index, Family(), ModemFound())));
+  return PropertyPage::OnSetActive();
+}
+
+void CWizardPage::ShowTexts() {
+  const Texts& texts = Localized();
+  Sheet().SetCaption(StepCaption(texts, Family(), description_.title).c_str());
+  DrawMenuBar(Sheet().Hwnd());
+  for (const PageText& text : description_.texts)
+    SetItemText(text.control, ComposeText(texts, text, Record(), Found()));
 }
 
 void CWizardPage::LoadBoxes() {
-  for (size_t box = 0; box < boxes_.size(); ++box)
-    held_[box] = Record().*boxes_[box].value;
+  for (size_t box = 0; box < held_.size(); ++box)
+    held_[box] = Record().*description_.boxes[box].value;
 }
 
-void CWizardPage::StoreBoxes() {
-  for (size_t box = 0; box < boxes_.size(); ++box)
-    Record().*boxes_[box].value = held_[box];
-}
-
-int32_t CWizardPage::BoxValue(int control) const {
-  for (size_t box = 0; box < boxes_.size(); ++box)
-    if (boxes_[box].control == control) return held_[box];
-  return 0;
-}
-
-BoxBound CWizardPage::BoundOf(const NumberBox& box) const {
-  return {box.lowest, Record().*box.recommended};
+BoxBound CWizardPage::BoundOf(size_t box) const {
+  const NumberBox& described = description_.boxes[box];
+  return {described.lowest, Record().*described.recommended};
 }
 
 void CWizardPage::SettleBoxOnLeaving(size_t box) {
-  const int control = boxes_[box].control;
+  const int control = description_.boxes[box].control;
   bool rewrite = false;
-  held_[box] = SettleOnLeaving(WindowText(Item(control)), BoundOf(boxes_[box]),
-                               &rewrite);
+  held_[box] = SettleOnLeaving(WindowText(Item(control)), BoundOf(box), &rewrite);
   if (rewrite) SetItemText(control, std::to_string(held_[box]));
 }
 
 void CWizardPage::DoDataExchange(DataExchange& exchange) {
-  for (size_t box = 0; box < boxes_.size(); ++box)
-    exchange.IntInRange(boxes_[box].control, held_[box], boxes_[box].rangeLow,
-                        boxes_[box].rangeHigh);
+  for (size_t box = 0; box < held_.size(); ++box) {
+    const NumberBox& described = description_.boxes[box];
+    exchange.IntInRange(described.control, held_[box], described.rangeLow,
+                        described.rangeHigh);
+    if (exchange.Failed()) {
+      refused_ = box;
+      return;
+    }
+  }
 }
 
-void CWizardPage::SettleBoxes() {
-  for (size_t box = 0; box < boxes_.size(); ++box)
-    held_[box] = AtLeastLowest(held_[box], BoundOf(boxes_[box]));
+bool CWizardPage::RefusalKeepsPage(size_t box, ExchangeFailure failure) const {
+  const int32_t lowest = description_.boxes[box].lowest;
+  if (lowest == kNoFallBack) return true;
+  return failure == kOutOfRange && held_[box] >= lowest;
+}
+
+bool CWizardPage::ReadBoxes() {
+  if (held_.empty()) return true;
+  const ExchangeFailure failure = Exchange(true);
+  if (failure != kExchangeDone && RefusalKeepsPage(refused_, failure))
+    return false;
+  // A box that held no number kept its earlier value; the others take the
+  // fall-back the focus leaving them would have given.
+  for (size_t box = 0; box < held_.size(); ++box)
+    held_[box] = AtLeastLowest(held_[box], BoundOf(box));
   UpdateData(false);
-  StoreBoxes();
+  for (size_t box = 0; box < held_.size(); ++box)
+    Record().*description_.boxes[box].value = held_[box];
+  return true;
 }
 
-void CWizardPage::ShowWizardButtons() {
-  SetWizardButtons(ButtonsOf(index_, Family(), ModemFound()));
+void CWizardPage::StoreChecks() {
+  for (const CheckBox& check : description_.checks)
+    Record().*check.value =
+        IsChecked(check.control) ? check.whenChecked : !check.whenChecked;
 }
 
-void CWizardPage::SetWizardButtons(WizardButtons buttons) {
-  Sheet().SetWizardButtons(static_cast<DWORD>(buttons));
-}
-
-void CWizardPage::SkinPage(
-    std::initializer_list<std::pair<int, const char*>> controls) {
-  SkinComponent* skin = App().MainSkin();
-  if (!skin) return;
-  skin->SkinElement(HandleToLong(Hwnd()), skin::kBackground);
-  for (const auto& control : controls)
-    skin->SkinElement(HandleToLong(Item(control.first)), control.second);
+BOOL CWizardPage::OnKillActive() {
+  if (!ReadBoxes()) return FALSE;
+  StoreChecks();
+  return PropertyPage::OnKillActive();
 }
 
 LRESULT CWizardPage::OnWizardNext() {
-  return AnswerFor(NextPage(index_, Family(), ModemFound()));
+  return AnswerFor(NextPage(description_.index, Family(), ModemFound()));
 }
 
 LRESULT CWizardPage::OnWizardBack() {
-  return AnswerFor(PreviousPage(index_, Family()));
+  return AnswerFor(PreviousPage(description_.index, Family()));
 }
 
 LRESULT CWizardPage::AnswerFor(WizardPageIndex page) const {
@@ -134,6 +150,8 @@ LRESULT CWizardPage::AnswerFor(WizardPageIndex page) const {
 }
 
 BOOL CWizardPage::OnWizardFinish() {
+  if (!ReadBoxes()) return FALSE;
+  StoreChecks();
   Sheet().ApplySettings();
   return TRUE;
 }

@@ -18,6 +18,7 @@ class MapTexts : public Texts {
     auto found = texts.find(key);
     return found == texts.end() ? englishDefault : found->second;
   }
+  using Texts::Load;
 };
 
 }  // namespace velo

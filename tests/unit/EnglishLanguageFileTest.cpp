@@ -1,7 +1,6 @@
-// The shipped English language file against the program's own texts: every
-// key the program looks up is in the file, the file has no key the program
+// The shipped English language file against the program's table of texts:
+// every key of the table is in the file, the file has no key the program
 // does not use, and each text in it shows exactly as the built-in English.
-// The program's keys and texts are read from its sources, as compiled.
 // Every other shipped language file has exactly the keys of the English one,
 // the same number placeholders, line breaks and accelerators in each text,
 // is written in an ANSI code page (not UTF-8), and has a 16 by 16 flag
@@ -17,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "TextLookupScan.h"
+#include "lang/EnglishTexts.h"
 #include "lang/LanguageFileTexts.h"
 
 namespace velo {
@@ -35,42 +34,6 @@ std::string ReadFile(const fs::path& path) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
-}
-
-// The folders the program is built from, as the build names them.
-std::vector<std::string> ModuleFolders() {
-  std::string build = ReadFile(SourceRoot() / "CMakeLists.txt");
-  const std::string start = "set(VELO_MODULES";
-  size_t at = build.find(start);
-  if (at == std::string::npos) return {};
-  size_t end = build.find(')', at);
-  std::istringstream names(build.substr(at + start.size(), end - at - start.size()));
-  std::vector<std::string> folders;
-  for (std::string name; names >> name;) folders.push_back(name);
-  return folders;
-}
-
-LookupScan ScanProgram() {
-  LookupScan all;
-  for (const std::string& folder : ModuleFolders()) {
-    for (const auto& entry : fs::recursive_directory_iterator(SourceRoot() / folder)) {
-      std::string extension = entry.path().extension().string();
-      if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h"))
-        continue;
-      std::string name = fs::relative(entry.path(), SourceRoot()).string();
-      LookupScan file = ScanTextLookups(ReadFile(entry.path()), name);
-      all.lookups.insert(all.lookups.end(), file.lookups.begin(), file.lookups.end());
-      all.notUnderstood.insert(all.notUnderstood.end(), file.notUnderstood.begin(),
-                               file.notUnderstood.end());
-    }
-  }
-  return all;
-}
-
-// Read once for all the tests here.
-const LookupScan& ProgramLookups() {
-  static const LookupScan scan = ScanProgram();
-  return scan;
 }
 
 const char kAppPath[] = "C:\\Velocine";
@@ -116,11 +79,10 @@ std::string KeyOf(const std::string& line) {
 class EnglishLanguageFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const TextLookup& lookup : scan_.lookups)
-      defaults_[lookup.key].insert(lookup.englishDefault);
+    for (size_t i = 0; i < kEnglishTextCount; ++i)
+      defaults_[kEnglishTexts[i].key].insert(kEnglishTexts[i].english);
   }
 
-  const LookupScan& scan_ = ProgramLookups();
   // Each key with the English texts the program gives it.
   std::map<std::string, std::set<std::string>> defaults_;
   ShippedFilePlatform platform_;
@@ -131,17 +93,11 @@ class EnglishLanguageFileTest : public ::testing::Test {
   LanguageFileTexts builtIn_{appPath_, noLanguage_, platform_};
 };
 
-TEST_F(EnglishLanguageFileTest, EveryLookupInTheProgramIsReadWithItsKeyAndText) {
-  EXPECT_EQ(std::vector<std::string>(), scan_.notUnderstood);
-  // The shell's and the wizard's lookups are both among those read.
+TEST_F(EnglishLanguageFileTest, EveryKeyOfTheProgramIsNamedOnce) {
+  EXPECT_EQ(kEnglishTextCount, defaults_.size()) << "a key named twice";
+  // The shell's and the wizard's texts are both among them.
   EXPECT_EQ(1u, defaults_.count("18"));
   EXPECT_EQ(1u, defaults_.count("IDC_DESCRIBTION"));
-  EXPECT_EQ(1u, defaults_.count("2"));
-}
-
-TEST_F(EnglishLanguageFileTest, EveryKeyHasOneEnglishText) {
-  for (const auto& key : defaults_)
-    EXPECT_EQ(1u, key.second.size()) << "key " << key.first;
 }
 
 TEST_F(EnglishLanguageFileTest, HoldsOneSectionOfKeyTextLinesWithEachKeyOnce) {
@@ -172,12 +128,13 @@ TEST_F(EnglishLanguageFileTest, HasEveryKeyOfTheProgramAndNoOther) {
 
 TEST_F(EnglishLanguageFileTest, EachTextShowsAsTheBuiltInEnglish) {
   const std::string missing = "\x01(missing)";
-  for (const TextLookup& lookup : scan_.lookups) {
+  for (size_t i = 0; i < kEnglishTextCount; ++i) {
+    const EnglishText& text = kEnglishTexts[i];
     // A key missing from the file is reported by the test of the keys.
-    if (fromFile_.Load(lookup.key, missing) == missing) continue;
-    EXPECT_EQ(builtIn_.Load(lookup.key, lookup.englishDefault),
-              fromFile_.Load(lookup.key, lookup.englishDefault))
-        << "key " << lookup.key << " at " << lookup.where;
+    if (fromFile_.Load(text.key, missing) == missing) continue;
+    EXPECT_EQ(builtIn_.Load(text.key, text.english),
+              fromFile_.Load(text.key, text.english))
+        << "key " << text.key;
   }
 }
 

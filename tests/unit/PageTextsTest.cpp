@@ -10,19 +10,19 @@ namespace {
 TEST(PageTexts, CurrentValuePhrases) {
   MapTexts english;
   EXPECT_EQ("MTU was set to 1500 bytes.",
-            WithCurrentValue(english, "MTU", true, 1500, kBytes));
-  EXPECT_EQ("MTU isn't set.", WithCurrentValue(english, "MTU", false, 1500, kBytes));
+            WithCurrentValue(english, "MTU", true, 1500, &kBytes));
+  EXPECT_EQ("MTU isn't set.", WithCurrentValue(english, "MTU", false, 1500, &kBytes));
   EXPECT_EQ("HTTP 1.0 value was set to 4.",
             WithCurrentValue(english, "HTTP 1.0 value", true, 4));
   // The value is shown as the unsigned number the registry holds.
   EXPECT_EQ("RWIN was set to 4294967295 bytes.",
-            WithCurrentValue(english, "RWIN", true, -1, kBytes));
+            WithCurrentValue(english, "RWIN", true, -1, &kBytes));
 
   MapTexts french;
   french.texts = {{"2", "valait"}, {"4", "octets"}, {"3", "n'existe pas."}};
   EXPECT_EQ("MTU valait 576 octets.",
-            WithCurrentValue(french, "MTU", true, 576, kBytes));
-  EXPECT_EQ("MTU n'existe pas.", WithCurrentValue(french, "MTU", false, 0, kBytes));
+            WithCurrentValue(french, "MTU", true, 576, &kBytes));
+  EXPECT_EQ("MTU n'existe pas.", WithCurrentValue(french, "MTU", false, 0, &kBytes));
 }
 
 TEST(PageTexts, SwitchStatesAndOptions) {
@@ -61,11 +61,63 @@ TEST(PageTexts, ReplaceNumberIsPlainTextReplacement) {
 TEST(PageTexts, StepCaptionFollowsTheFamily) {
   MapTexts texts;
   texts.texts = {{"21", "Etape 1 de 8"}};
-  StepTitle title = {"30", "Step 1 of 6 : Choose Connection Type", "21",
-                     "Step 1 of 8 : Choose Connection Type"};
+  StepTitle title = {TextId::ConnectionTypeTitle9x,
+                     TextId::ConnectionTypeTitleNT};
   EXPECT_EQ("Step 1 of 6 : Choose Connection Type",
             StepCaption(texts, kFamily9x, title));
   EXPECT_EQ("Etape 1 de 8", StepCaption(texts, kFamilyNT, title));
+}
+
+// A page's text reads the field it names, and the found flag beside it.
+TEST(PageTexts, ComposedFromTheRecord) {
+  MapTexts texts;
+  texts.texts = {{"IDC_static_step3_MTUExplain", "MTU"},
+                 {"IDC_static_RecommendedMTU", "MTU  :  %d bytes."},
+                 {"IDC_static_step4_MTUDiscoveryExplain", "Discovery"},
+                 {"IDC_static_RecommendedSYN", "Level"}};
+  SettingsRecord record;
+  record.OriginalMTU = 1500;
+  record.OriginalMSS = 1460;
+  record.RecommendedMTU = 576;
+  record.OriginalPMTUDiscovery = 1;
+  record.OriginalSYNAttackProtect = 2;
+  FoundFlags found;
+  found.MTUFound = 1;
+  found.PMTUDiscoveryFound = 1;
+  found.SYNAttackProtectFound = 1;
+
+  EXPECT_EQ("MTU", ComposeText(texts, Plain(1, TextId::MtuExplanation),
+                               record, found));
+  EXPECT_EQ("MTU  :  576 bytes.",
+            ComposeText(texts,
+                        Recommendation(1, TextId::RecommendedMtu,
+                                       &SettingsRecord::RecommendedMTU),
+                        record, found));
+  EXPECT_EQ("MTU was set to 1500 bytes.",
+            ComposeText(texts,
+                        CurrentValue(1, TextId::MtuExplanation,
+                                     &SettingsRecord::OriginalMTU,
+                                     &FoundFlags::MTUFound, &kBytes),
+                        record, found));
+  EXPECT_EQ("MTU isn't set.",
+            ComposeText(texts,
+                        CurrentValue(1, TextId::MtuExplanation,
+                                     &SettingsRecord::OriginalMSS,
+                                     &FoundFlags::MSSFound, &kBytes),
+                        record, found))
+      << "the flag of the field, not of another";
+  EXPECT_EQ("Discovery is currently enabled.",
+            ComposeText(texts,
+                        SwitchState(1, TextId::DiscoveryExplanation,
+                                    &SettingsRecord::OriginalPMTUDiscovery,
+                                    &FoundFlags::PMTUDiscoveryFound),
+                        record, found));
+  EXPECT_EQ("Level was set to option 2.",
+            ComposeText(texts,
+                        CurrentOption(1, TextId::SynLevels,
+                                      &SettingsRecord::OriginalSYNAttackProtect,
+                                      &FoundFlags::SYNAttackProtectFound),
+                        record, found));
 }
 
 TEST(Recommendations, SeededValuesDependOnTheFamilyOnly) {

@@ -72,15 +72,6 @@ std::vector<LanguageFile> LanguagesOfThisCodePage() {
   return mine;
 }
 
-// A text of the shipped English file, which stands in wherever a
-// translation lacks a key, as the built-in English does in the program.
-std::string EnglishText(const std::string& key) {
-  char text[2000] = "";
-  GetPrivateProfileStringA("Lanvora", key.c_str(), "", text, sizeof text,
-                           (SourcePath("res/Lang") + "\\English.ini").c_str());
-  return text;
-}
-
 // What the wizard found in the registry when it opened, as far as the
 // pages show it.
 enum class Found { kLargestNumbers, kZeros, kNothing };
@@ -186,21 +177,22 @@ TEST_P(TextFit, MainWindowAndAboutBox) {
 
 TEST_P(TextFit, EveryAlert) {
   const struct {
-    const char* key;  // null: a text that is the same in every language
+    bool translated;  // false: a text that is the same in every language
+    TextId id;
     const char* name;
     bool okOnly;
-  } alerts[] = {{"79", "unknown Windows alert", true},
-                {"43", "overwrite question", false},
-                {"41", "closing message", true},
-                {"44", "incomplete apply message", true},
-                {"45", "no backup message", true},
-                {"42", "reset message", true},
-                {"9", "receive window range alert", true},
-                {nullptr, "reset failure message", true}};
+  } alerts[] = {{true, TextId::VersionUnknown, "unknown Windows alert", true},
+                {true, TextId::OverwriteBackupQuestion, "overwrite question", false},
+                {true, TextId::Boosted, "closing message", true},
+                {true, TextId::NotFullyBoosted, "incomplete apply message", true},
+                {true, TextId::NoBackupNoChange, "no backup message", true},
+                {true, TextId::ResetDone, "reset message", true},
+                {true, TextId::ReceiveWindowRange, "receive window range alert", true},
+                {false, TextId::ProgramName, "reset failure message", true}};
   for (const auto& alert : alerts) {
-    const std::string text =
-        alert.key ? App().LoadText(alert.key, EnglishText(alert.key))
-                  : "Failed to reset your connection settings.";
+    const std::string text = alert.translated
+                                 ? App().LoadText(alert.id)
+                                 : "Failed to reset your connection settings.";
     ASSERT_NE("", text) << alert.name;
     ModalDriver driver([&](HWND dialog) {
       MeasureTexts(dialog, alert.name, &check_);
