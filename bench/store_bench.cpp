@@ -14,6 +14,7 @@
 #include "store/Backup.h"
 #include "store/Restore.h"
 #include "support/CountingRegistry.h"
+#include "support/KeptSettings.h"
 #include "support/RegistryEdit.h"
 #include "support/StoreScenario.h"
 #ifdef _WIN32
@@ -121,12 +122,10 @@ int main() {
               "op", "ms/op", "us/interface", "calls", "calls/if",
               "max/val");
   std::unique_ptr<Registry> registry = MakeRegistry();
-  std::vector<SubTree> touched = SettingsSubTrees(kFamilyNT);
-  touched.push_back(SubTree{kHkeyCurrentUser, "Software\\Velocine"});
-  RegistrySnapshot original = RegistrySnapshot::Take(*registry, touched);
+  KeptSettings kept(*registry, kFamilyNT);
   for (int interfaces : {1, 10, 100, 1000, 10000}) {
     Measure(*registry, interfaces);
-    original.PutBack(*registry);
+    kept.PutBack();
   }
   return 0;
 }

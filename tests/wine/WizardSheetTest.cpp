@@ -20,6 +20,7 @@
 #include "res/wizard/ChooseConnectionType.h"
 #include "res/wizard/MTUSettings.h"
 #include "support/FaultInjectingRegistry.h"
+#include "support/KeptSettings.h"
 #include "support/RecordingSkin.h"
 #include "support/RegistryEdit.h"
 #include "support/StoreScenario.h"
@@ -141,7 +142,7 @@ TEST_F(WithMainWindow, ABackupThatFailedLeavesResetOffWhenThereWasNone) {
 
 // The main window run modally as the program runs it, Set pressed twice.
 TEST(SetButton, RunsAFreshSheetEachTimeAndAsksOnceABackupExists) {
-  RegistryKeeper keeper(kFamilyNT);
+  KeptSettings kept(App().registry(), kFamilyNT);
   App().m_nWindowsFamily = kFamilyNT;
   App().registry().DeleteTree(kHkeyCurrentUser,
                               std::string(kBackupKeyName).substr(5));
