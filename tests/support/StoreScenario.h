@@ -43,9 +43,13 @@ StoreScenario SeedStoreScenario(Registry& registry, WindowsFamily family,
 std::string SeedAdapter9x(Registry& registry, int index,
                           const std::string& description);
 
-// A modem's capability record whose top port rate, at bytes 24 to 27, is
-// `rate` bits per second.
-RegValue ModemRecord(uint32_t rate);
+// A modem's capability record: `bytes` with its top port rate, the
+// little-endian number at bytes 24 to 27, set to `rate` bits per second as
+// far as the record reaches.
+RegValue ModemRecord(uint32_t rate, std::string bytes);
+// The same over `length` bytes that all differ, so that a record moved or
+// rewritten beyond its rate shows.
+RegValue ModemRecord(uint32_t rate, size_t length = 40);
 
 // An NT interface that appears after the backup, with MTU and MSS.
 std::string AddInterface(Registry& registry, const std::string& name);
