@@ -36,7 +36,9 @@ if(NOT VELO_WINE_TESTS)
                               bench/floor/MinimalDialog.rc)
   target_link_libraries(LoadedDialog ${VELO_WIN_LIBS} advapi32)
   target_link_options(LoadedDialog PRIVATE -s)
-  add_executable(startup_bench bench/startup_bench_win.cpp)
+  add_executable(startup_bench bench/startup_bench_win.cpp
+                               tests/wine/ChildProcess.cpp)
+  target_include_directories(startup_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(startup_bench psapi)
   return()
 endif()
@@ -57,6 +59,7 @@ target_link_libraries(wine_tests velocine_win gtest gtest_main)
 # The setup program's tests, run in fresh prefixes of their own.
 file(GLOB setup_tests CONFIGURE_DEPENDS tests/setup/*.cpp)
 add_executable(setup_tests ${setup_tests} tests/wine/ProgramRun.cpp
+                           tests/wine/ChildProcess.cpp
                            tests/wine/ModalDriver.cpp tests/wine/Screenshot.cpp
                            tests/wine/OutsideWizard.cpp)
 target_include_directories(setup_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "BoundedWait.h"
+#include "ChildProcess.h"
 #include "ModalDriver.h"
 #include "ProgramRun.h"
 #include "Screenshot.h"
@@ -100,11 +102,7 @@ class InteractiveSetup : public ::testing::Test {
     RemoveInstallation(folder_);
   }
   void TearDown() override {
-    if (process_) {
-      if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0)
-        TerminateProcess(process_, 1);
-      CloseHandle(process_);
-    }
+    process_.reset();
     EnumWindows(&EndSetupProcess, 0);
     RemoveInstallation(folder_);
   }
@@ -118,12 +116,12 @@ class InteractiveSetup : public ::testing::Test {
   // Names this run's pictures: version and locale.
   std::string run_ = EnvironmentText("VELO_SETUP_RUN");
   std::string folder_ = DefaultFolder();
-  HANDLE process_ = nullptr;
+  std::unique_ptr<ChildProcess> process_;
 };
 
 TEST_F(InteractiveSetup, WalksEveryPageAndStartsVelocineAtTheEnd) {
-  process_ = Start("\"" + setup_ + "\"");
-  ASSERT_NE(nullptr, process_);
+  process_.reset(new ChildProcess("\"" + setup_ + "\""));
+  ASSERT_TRUE(process_->Started());
   HWND setup = nullptr;
   ASSERT_TRUE(WaitFor([&] {
     setup = FindTopLevel(
@@ -155,7 +153,7 @@ TEST_F(InteractiveSetup, WalksEveryPageAndStartsVelocineAtTheEnd) {
   Picture(setup, "page4-finish");
   PostClick(setup, IDOK);
 
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process_, 20000));
+  ASSERT_TRUE(process_->WaitForExit(20000));
   HWND velocine = nullptr;
   ASSERT_TRUE(WaitFor([&] {
     velocine = FindTopLevel([](HWND window) {
@@ -175,8 +173,8 @@ TEST_F(InteractiveSetup, UninstallSaysItKeepsTheBackupOfTheOriginalSettings) {
   ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER,
                          "Software\\Velocine\\Original Settings",
                          "DefaultTTL", "128"));
-  process_ = Start("\"" + folder_ + "\\Uninstall.exe\"");
-  ASSERT_NE(nullptr, process_);
+  process_.reset(new ChildProcess("\"" + folder_ + "\\Uninstall.exe\""));
+  ASSERT_TRUE(process_->Started());
   // Its caption ends in a blank.
   auto uninstallWindow = [](HWND window) {
     return TextOf(window).compare(0, 18, "Velocine Uninstall") == 0;
