@@ -11,11 +11,11 @@
 
 #include "registry/MemoryRegistry.h"
 #include "store/Apply.h"
-#include "store/Backup.h"
 #include "store/Restore.h"
 #include "support/CountingRegistry.h"
 #include "support/KeptSettings.h"
 #include "support/RegistryEdit.h"
+#include "support/StoreCycle.h"
 #include "support/StoreScenario.h"
 #ifdef _WIN32
 #include "registry/Win32Registry.h"
@@ -54,9 +54,7 @@ std::vector<Operation> Operations() {
   return {
       {"backup",
        [](Registry& registry) {
-         SettingsRecord record;
-         FoundFlags found;
-         return BackupSettings(registry, kFamilyNT, record, found).Succeeded();
+         return TakeBackup(registry, kFamilyNT).Succeeded();
        }},
       {"apply",
        [](Registry& registry) {

@@ -8,6 +8,12 @@
 
 namespace velo {
 
+BackupOutcome TakeBackup(Registry& registry, WindowsFamily family) {
+  SettingsRecord record;
+  FoundFlags found;
+  return BackupSettings(registry, family, record, found);
+}
+
 StoreCycle RunStoreCycle(Registry& registry, WindowsFamily family,
                          uint32_t seed, bool addInterface) {
   StoreCycle cycle;

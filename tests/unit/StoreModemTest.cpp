@@ -4,10 +4,10 @@
 
 #include "registry/MemoryRegistry.h"
 #include "store/Apply.h"
-#include "store/Backup.h"
 #include "store/ModemPortSpeed.h"
 #include "store/Restore.h"
 #include "support/RegistryEdit.h"
+#include "support/StoreCycle.h"
 #include "support/StoreScenario.h"
 
 namespace velo {
@@ -35,11 +35,7 @@ class StoreModem : public ::testing::TestWithParam<WindowsFamily> {
         DetectBoostableModem(registry_, GetParam(), modemFound).Succeeded());
     return modemFound;
   }
-  void Backup() {
-    SettingsRecord record;
-    FoundFlags found;
-    ASSERT_TRUE(BackupSettings(registry_, GetParam(), record, found).Succeeded());
-  }
+  void Backup() { ASSERT_TRUE(TakeBackup(registry_, GetParam()).Succeeded()); }
 
   MemoryRegistry registry_;
 };

@@ -16,6 +16,7 @@
 #include "support/KeptSettings.h"
 #include "support/RecordingSkin.h"
 #include "support/RegistryEdit.h"
+#include "support/StoreCycle.h"
 #include "support/StoreScenario.h"
 
 namespace velo {
@@ -60,11 +61,8 @@ class MainWindowReset : public ::testing::Test {
 
 TEST_F(MainWindowReset, PutsTheBackupBackAndAnnouncesIt) {
   StoreScenario scenario = SeedStoreScenario(registry_, kFamilyNT, 7);
-  RegistrySnapshot before =
-      kept_.Settings();
-  SettingsRecord record;
-  FoundFlags found;
-  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, record, found).Succeeded());
+  RegistrySnapshot before = kept_.Settings();
+  ASSERT_TRUE(TakeBackup(registry_, kFamilyNT).Succeeded());
   ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, scenario.record, 0).Succeeded());
 
   bool enabledBefore = false, enabledAfter = true;
