@@ -116,9 +116,23 @@ bool WizardDriver::IsChecked(int controlId) const {
   return IsDlgButtonChecked(PageWindow(), controlId) == BST_CHECKED;
 }
 
+namespace {
+
+std::string ModemKey(WindowsFamily family, const std::string& name) {
+  return std::string(ModemClassKeyName(family)) + "\\" + name;
+}
+
+}  // namespace
+
 void AddBoostableModem(WindowsFamily family, const std::string& name) {
-  Put(App().registry(), std::string(ModemClassKeyName(family)) + "\\" + name,
-      "Properties", ModemRecord(115200));
+  Put(App().registry(), ModemKey(family, name), "Properties",
+      ModemRecord(115200));
+}
+
+RegValue ModemProperties(WindowsFamily family, const std::string& name) {
+  RegValue properties;
+  Get(App().registry(), ModemKey(family, name), "Properties", &properties);
+  return properties;
 }
 
 }  // namespace velo

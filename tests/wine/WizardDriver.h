@@ -72,5 +72,7 @@ class WizardDriver {
 // A modem of `family` whose port speed can be raised, under a subkey of the
 // modem class key named `name`.
 void AddBoostableModem(WindowsFamily family, const std::string& name);
+// That modem's capability record as it is now; empty when it has none.
+RegValue ModemProperties(WindowsFamily family, const std::string& name);
 
 }  // namespace velo

@@ -149,12 +149,7 @@ TEST(WizardRun, A9xDialUpWithABoostableModemEndsOnTheModemPage) {
   EXPECT_EQ(1, App().ModemFound);
   EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
 
-  RegValue modem;
-  ASSERT_TRUE(Get(App().registry(),
-                  std::string(ModemClassKeyName(kFamily9x)) + "\\" + kModemName,
-                  "Properties", &modem));
-  EXPECT_EQ(0x10, modem.data[25]) << "raised to 921,600";
-  EXPECT_EQ(0x0E, modem.data[26]);
+  EXPECT_EQ(ModemRecord(921600), ModemProperties(kFamily9x, kModemName));
   EXPECT_EQ("6432", Number(kMstcpKeyName, "DefaultRcvWindow"));
 }
 
@@ -169,11 +164,7 @@ TEST(WizardRun, AnNtDialUpWithABoostableModemGoesOnFromTheIcmpPage) {
   EXPECT_EQ("Boost the Modem", shown[8].caption);
   EXPECT_EQ(kBackAndFinish, shown[8].buttons);
   EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
-  RegValue modem;
-  ASSERT_TRUE(Get(App().registry(),
-                  std::string(ModemClassKeyName(kFamilyNT)) + "\\" + kModemName,
-                  "Properties", &modem));
-  EXPECT_EQ(0x10, modem.data[25]);
+  EXPECT_EQ(ModemRecord(921600), ModemProperties(kFamilyNT, kModemName));
   EXPECT_EQ("6432", Number(kTcpipKeyName, "TcpWindowSize"));
 }
 
