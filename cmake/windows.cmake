@@ -51,8 +51,10 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest
                  EXCLUDE_FROM_ALL)
 
 file(GLOB wine_tests CONFIGURE_DEPENDS tests/wine/*.cpp)
+# The stand-in's log lines are written and read with the same formatting.
 add_executable(wine_tests ${wine_tests} ${VELO_CONTRACT_TESTS}
-                          ${VELO_TEST_SUPPORT} res/Velocine.rc)
+                          ${VELO_TEST_SUPPORT} tests/skinstandin/CallLog.cpp
+                          res/Velocine.rc)
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(wine_tests velocine_win gtest gtest_main)
 
