@@ -25,7 +25,6 @@ class ControlInitData {
   // starts from its defaults rather than from part of its properties.
   static ControlInitData Parse(const uint8_t* data, size_t size);
 
-  bool IsEmpty() const { return streams_.empty(); }
   // The control's stream, or null when the data gives it none.
   const std::vector<uint8_t>* StreamOf(int controlId) const;
 
