@@ -136,36 +136,36 @@ TEST(WizardRun, SixStepsOnThe9xFamilyWithoutAModem) {
   EXPECT_EQ("8", Number(kBrowserKeyName, "MaxConnectionsPerServer"));
 }
 
-TEST(WizardRun, A9xDialUpWithABoostableModemEndsOnTheModemPage) {
-  WizardDriver wizard(kFamily9x);
-  AddBoostableModem(kFamily9x, kModemName);
-  wizard.Open();
-  std::vector<Shown> shown = RunForward(wizard, "wizard-9x-modem-page");
+// The modem page follows the family's last step, which then offers Next.
+TEST(WizardRun, ADialUpWithABoostableModemEndsOnTheModemPage) {
+  struct Run {
+    WindowsFamily family;
+    const char* pictures;
+    std::vector<int> pages;
+    const char* windowKey;
+    const char* windowValue;
+  };
+  for (const Run& run :
+       {Run{kFamily9x, "wizard-9x-modem-page", {0, 1, 2, 3, 4, 5, 8},
+            kMstcpKeyName, "DefaultRcvWindow"},
+        Run{kFamilyNT, "", {0, 1, 2, 3, 4, 5, 6, 7, 8}, kTcpipKeyName,
+            "TcpWindowSize"}}) {
+    SCOPED_TRACE(run.family);
+    WizardDriver wizard(run.family);
+    AddBoostableModem(run.family, kModemName);
+    wizard.Open();
+    std::vector<Shown> shown = RunForward(wizard, run.pictures);
 
-  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 8}), Pages(shown));
-  EXPECT_EQ(kBackAndNext, shown[5].buttons) << "keep-alive offers Next";
-  EXPECT_EQ("Boost the Modem", shown[6].caption);
-  EXPECT_EQ(kBackAndFinish, shown[6].buttons);
-  EXPECT_EQ(1, App().ModemFound);
-  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
-
-  EXPECT_EQ(ModemRecord(921600), ModemProperties(kFamily9x, kModemName));
-  EXPECT_EQ("6432", Number(kMstcpKeyName, "DefaultRcvWindow"));
-}
-
-TEST(WizardRun, AnNtDialUpWithABoostableModemGoesOnFromTheIcmpPage) {
-  WizardDriver wizard(kFamilyNT);
-  AddBoostableModem(kFamilyNT, kModemName);
-  wizard.Open();
-  std::vector<Shown> shown = RunForward(wizard, "");
-
-  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}), Pages(shown));
-  EXPECT_EQ(kBackAndNext, shown[7].buttons) << "the ICMP page offers Next";
-  EXPECT_EQ("Boost the Modem", shown[8].caption);
-  EXPECT_EQ(kBackAndFinish, shown[8].buttons);
-  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
-  EXPECT_EQ(ModemRecord(921600), ModemProperties(kFamilyNT, kModemName));
-  EXPECT_EQ("6432", Number(kTcpipKeyName, "TcpWindowSize"));
+    ASSERT_EQ(run.pages, Pages(shown));
+    const Shown& modemPage = shown.back();
+    EXPECT_EQ(kBackAndNext, shown[shown.size() - 2].buttons);
+    EXPECT_EQ("Boost the Modem", modemPage.caption);
+    EXPECT_EQ(kBackAndFinish, modemPage.buttons);
+    EXPECT_EQ(1, App().ModemFound);
+    EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+    EXPECT_EQ(ModemRecord(921600), ModemProperties(run.family, kModemName));
+    EXPECT_EQ("6432", Number(run.windowKey, run.windowValue));
+  }
 }
 
 // A Next that reaches the sheet on the last step (sent by an assistive tool,
