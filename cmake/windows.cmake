@@ -90,4 +90,5 @@ file(GLOB skin_stand_in CONFIGURE_DEPENDS tests/skinstandin/*.cpp)
 add_library(SkinStandIn SHARED ${skin_stand_in}
                                tests/skinstandin/SkinStandIn.def)
 set_target_properties(SkinStandIn PROPERTIES PREFIX "" OUTPUT_NAME SkinStandIn)
+target_include_directories(SkinStandIn PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(SkinStandIn ole32 oleaut32 uuid)

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "SkinStandInRegistration.h"
 #include "WithSkinStandIn.h"
 #include "framework/ControlInitData.h"
+#include "framework/WindowRect.h"
 #include "res/resource.h"
 #include "skinstandin/CallLog.h"
 
@@ -33,14 +33,6 @@ struct HostedPlace {
 
 const HostedPlace kPlaces[] = {{"skin", IDC_MAIN_SKIN, "VSKN"},
                                {"splash", IDC_MAIN_SPLASH, "VSPL"}};
-
-// The rectangle of `window` in `parent`'s client coordinates.
-RECT RectIn(HWND window, HWND parent) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
 
 // The main window's template data, as this test program carries the same
 // resources as the program under test.
@@ -107,12 +99,13 @@ TEST_P(SkinHosting, MainWindowHostsBothControlsAndTearsThemDown) {
     for (int i = 0; i < 2; ++i) {
       HWND placeholder = GetDlgItem(mainWindow, kPlaces[i].placeholderId);
       ASSERT_NE(nullptr, placeholder) << kPlaces[i].object;
-      areas[i] = RectIn(placeholder, mainWindow);
+      areas[i] = WindowRectIn(placeholder, mainWindow);
       EXPECT_FALSE(IsWindowVisible(placeholder)) << kPlaces[i].object;
       HWND control = StandInWindow(mainWindow, kPlaces[i].object);
       ASSERT_NE(nullptr, control) << kPlaces[i].object;
       EXPECT_TRUE(IsWindowVisible(control)) << kPlaces[i].object;
-      EXPECT_EQ(FormatRect(areas[i]), FormatRect(RectIn(control, mainWindow)))
+      EXPECT_EQ(FormatRect(areas[i]),
+                FormatRect(WindowRectIn(control, mainWindow)))
           << kPlaces[i].object;
     }
     if (std::string(GetParam()) == "winxp")
