@@ -11,6 +11,7 @@
 #include "ModalDriver.h"
 #include "ProgramRun.h"
 #include "Screenshot.h"
+#include "SetupTest.h"
 #include "SetupUnderTest.h"
 
 namespace velo {
@@ -95,27 +96,17 @@ BOOL CALLBACK EndSetupProcess(HWND window, LPARAM) {
   return TRUE;
 }
 
-class InteractiveSetup : public ::testing::Test {
+class InteractiveSetup : public SetupTest {
  protected:
-  void SetUp() override {
-    ASSERT_FALSE(setup_.empty()) << "VELO_SETUP is not set";
-    RemoveInstallation(folder_);
-  }
   void TearDown() override {
     process_.reset();
     EnumWindows(&EndSetupProcess, 0);
-    RemoveInstallation(folder_);
+    SetupTest::TearDown();
   }
   void Picture(HWND window, const std::string& page) {
     SaveScreenshot(window, "setup-" + page + "-" + run_);
   }
 
-  std::string setup_ = EnvironmentText("VELO_SETUP");
-  std::string expectedLanguage_ = EnvironmentText("VELO_EXPECTED_LANGUAGE");
-  std::string version_ = EnvironmentText("VELO_SETUP_VERSION");
-  // Names this run's pictures: version and locale.
-  std::string run_ = EnvironmentText("VELO_SETUP_RUN");
-  std::string folder_ = DefaultFolder();
   std::unique_ptr<ChildProcess> process_;
 };
 
@@ -167,9 +158,7 @@ TEST_F(InteractiveSetup, WalksEveryPageAndStartsVelocineAtTheEnd) {
 }
 
 TEST_F(InteractiveSetup, UninstallSaysItKeepsTheBackupOfTheOriginalSettings) {
-  DWORD exitCode = 1;
-  ASSERT_TRUE(RunAndWait("\"" + setup_ + "\" /S", &exitCode));
-  ASSERT_EQ(0u, exitCode);
+  ASSERT_EQ(0u, Install());
   ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER,
                          "Software\\Velocine\\Original Settings",
                          "DefaultTTL", "128"));
