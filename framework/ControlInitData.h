@@ -32,4 +32,8 @@ class ControlInitData {
   std::map<int, std::vector<uint8_t>> streams_;
 };
 
+// What the program's dialog template `templateId` gives its hosted controls;
+// none when the program has no such resource for it. (Windows only.)
+ControlInitData TemplateInitData(int templateId);
+
 }  // namespace velo

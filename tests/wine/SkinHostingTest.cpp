@@ -34,18 +34,6 @@ struct HostedPlace {
 const HostedPlace kPlaces[] = {{"skin", IDC_MAIN_SKIN, "VSKN"},
                                {"splash", IDC_MAIN_SPLASH, "VSPL"}};
 
-// The main window's template data, as this test program carries the same
-// resources as the program under test.
-ControlInitData MainWindowInitData() {
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_MAIN),
-                              kControlInitType);
-  HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
-  const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return ControlInitData();
-  return ControlInitData::Parse(static_cast<const uint8_t*>(data),
-                                SizeofResource(nullptr, found));
-}
-
 struct StandInSearch {
   const char* object;
   HWND found;
@@ -77,7 +65,8 @@ class SkinHosting : public WithSkinStandIn<::testing::TestWithParam<const char*>
 };
 
 TEST_P(SkinHosting, MainWindowHostsBothControlsAndTearsThemDown) {
-  ControlInitData initData = MainWindowInitData();
+  // This test program carries the same resources as the program.
+  ControlInitData initData = TemplateInitData(IDD_MAIN);
   for (const HostedPlace& place : kPlaces) {
     const std::vector<uint8_t>* stream = initData.StreamOf(place.placeholderId);
     ASSERT_NE(nullptr, stream) << place.object;
