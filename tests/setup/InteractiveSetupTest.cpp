@@ -13,6 +13,7 @@
 #include "Screenshot.h"
 #include "SetupTest.h"
 #include "SetupUnderTest.h"
+#include "store/RegistryLocations.h"
 
 namespace velo {
 namespace {
@@ -159,9 +160,7 @@ TEST_F(InteractiveSetup, WalksEveryPageAndStartsVelocineAtTheEnd) {
 
 TEST_F(InteractiveSetup, UninstallSaysItKeepsTheBackupOfTheOriginalSettings) {
   ASSERT_EQ(0u, Install());
-  ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER,
-                         "Software\\Velocine\\Original Settings",
-                         "DefaultTTL", "128"));
+  ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kBackupKey, "DefaultTTL", "128"));
   process_.reset(new ChildProcess("\"" + folder_ + "\\Uninstall.exe\""));
   ASSERT_TRUE(process_->Started());
   // Its caption ends in a blank.
@@ -199,9 +198,7 @@ TEST_F(InteractiveSetup, UninstallSaysItKeepsTheBackupOfTheOriginalSettings) {
   ASSERT_NE(nullptr, WaitForText(uninstall, "Completed"));
   PostClick(uninstall, IDOK);
   EXPECT_TRUE(WaitFor([&] { return !FileExists(folder_); }));
-  EXPECT_EQ("128", ReadValue(HKEY_CURRENT_USER,
-                             "Software\\Velocine\\Original Settings",
-                             "DefaultTTL"));
+  EXPECT_EQ("128", ReadValue(HKEY_CURRENT_USER, kBackupKey, "DefaultTTL"));
 }
 
 }  // namespace

@@ -16,12 +16,12 @@
 #include "SetupTest.h"
 #include "SetupUnderTest.h"
 #include "res/resource.h"
+#include "store/RegistryLocations.h"
 
 namespace velo {
 namespace {
 
 const char kSettingsKey[] = "Software\\Velocine";
-const char kBackupKey[] = "Software\\Velocine\\Original Settings";
 const char kUninstallKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velocine";
 
