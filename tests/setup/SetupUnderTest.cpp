@@ -7,12 +7,6 @@
 
 namespace velo {
 
-std::string EnvironmentText(const char* name) {
-  char text[MAX_PATH] = "";
-  DWORD length = GetEnvironmentVariableA(name, text, sizeof text);
-  return length > 0 && length < sizeof text ? text : "";
-}
-
 bool RunAndWait(const std::string& command, DWORD* exitCode,
                 int milliseconds) {
   ChildProcess process(command);

@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace velo {
+#include "Environment.h"
 
-// From the environment the test script sets; empty when unset.
-std::string EnvironmentText(const char* name);
+namespace velo {
 
 // Runs `command` and waits for it to end; false when it could not start or
 // did not end within `milliseconds` (then it is ended). `exitCode` gets its

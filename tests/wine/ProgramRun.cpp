@@ -1,6 +1,7 @@
 #include "ProgramRun.h"
 
 #include "BoundedWait.h"
+#include "Environment.h"
 #include "ModalDriver.h"
 #include "registry/RegKey.h"
 
@@ -12,11 +13,7 @@ const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Velocine.exe";
 
 }  // namespace
 
-std::string ProgramUnderTest() {
-  char path[MAX_PATH] = "";
-  DWORD length = GetEnvironmentVariableA("VELO_EXE", path, sizeof path);
-  return length > 0 && length < sizeof path ? path : "";
-}
+std::string ProgramUnderTest() { return EnvironmentText("VELO_EXE"); }
 
 ProgramRun::ProgramRun(const std::string& wineVersion) {
   std::string program = ProgramUnderTest();
