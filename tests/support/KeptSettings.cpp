@@ -24,7 +24,7 @@ KeptSettings::~KeptSettings() { PutBack(); }
 void KeptSettings::PutBack() const { original_.PutBack(registry_); }
 
 RegistrySnapshot KeptSettings::Settings() const {
-  return RegistrySnapshot::Take(registry_, SettingsSubTrees(family_));
+  return SettingsSnapshot(registry_, family_);
 }
 
 }  // namespace velo

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "store/RegistryLocations.h"
 #include "support/RegistryEdit.h"
 
 namespace velo {
@@ -295,6 +296,15 @@ std::vector<SubTree> SettingsSubTrees(WindowsFamily family) {
   for (const std::string& key : keys)
     trees.push_back(SubTree{kHkeyLocalMachine, key.substr(5)});
   return trees;
+}
+
+RegistrySnapshot SettingsSnapshot(Registry& registry, WindowsFamily family) {
+  return RegistrySnapshot::Take(registry, SettingsSubTrees(family));
+}
+
+RegistrySnapshot BackupSnapshot(Registry& registry) {
+  return RegistrySnapshot::Take(registry,
+                                {SubTree{kHkeyCurrentUser, kBackupKey}});
 }
 
 RegistrySnapshot ExpectedAfterRestore(const RegistrySnapshot& before,

@@ -60,6 +60,10 @@ void SeedInterfaces(Registry& registry, int count);
 // The keys of the settings the store may change for `family` (not its own
 // backup key).
 std::vector<SubTree> SettingsSubTrees(WindowsFamily family);
+// Those settings as `registry` holds them now.
+RegistrySnapshot SettingsSnapshot(Registry& registry, WindowsFamily family);
+// The program's backup as `registry` holds it now.
+RegistrySnapshot BackupSnapshot(Registry& registry);
 
 // The differences the store makes on purpose in a backup, apply and restore.
 struct IntendedDifferences {
