@@ -89,51 +89,61 @@ void ExpectSteps(const std::vector<Shown>& shown, size_t steps) {
   }
 }
 
-TEST(WizardRun, EightStepsOnTheNtFamilyWithoutAModem) {
-  WizardDriver wizard(kFamilyNT);
-  wizard.Open();
-  CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
-                   IDC_CONNECTION_LAN, IDC_CONNECTION_LAN);
-  std::vector<Shown> shown = RunForward(wizard, "wizard-nt-page");
+// Eight steps on the NT family, six on 9x; Finish writes the recommendations
+// for the chosen connection type, as numbers on NT and as decimal text on 9x.
+TEST(WizardRun, AFamilysStepsWithoutAModemAndWhatFinishWrites) {
+  struct Written {
+    const char* key;
+    const char* name;
+    const char* value;
+  };
+  struct Run {
+    WindowsFamily family;
+    int radio;
+    ConnectionKind type;
+    const char* pictures;
+    std::vector<int> pages;
+    std::vector<Written> written;
+  };
+  const Run runs[] = {
+      {kFamilyNT, IDC_CONNECTION_LAN, kLan, "wizard-nt-page",
+       {0, 1, 2, 3, 4, 5, 6, 7},
+       {{kTcpipKeyName, "DefaultTTL", "64"},
+        {kTcpipKeyName, "TcpWindowSize", "256960"},
+        {kTcpipKeyName, "EnablePMTUDiscovery", "1"},
+        {kTcpipKeyName, "EnablePMTUBHDetect", "0"},
+        {kTcpipKeyName, "KeepAliveTime", "7200000"},
+        {kTcpipKeyName, "KeepAliveInterval", "1000"},
+        {kTcpipKeyName, "SYNAttackProtect", "2"},
+        {kTcpipKeyName, "EnableICMPRedirects", "0"},
+        {kBrowserKeyName, "MaxConnectionsPer1_0Server", "20"},
+        {kBrowserKeyName, "MaxConnectionsPerServer", "20"}}},
+      {kFamily9x, IDC_CONNECTION_DSL, kDsl, "",
+       {0, 1, 2, 3, 4, 5},
+       {{kMstcpKeyName, "DefaultTTL", "32"},
+        {kMstcpKeyName, "DefaultRcvWindow", "255552"},
+        {kMstcpKeyName, "KeepAliveTime", "7200000"},
+        {kBrowserKeyName, "MaxConnectionsPer1_0Server", "4"},
+        {kBrowserKeyName, "MaxConnectionsPerServer", "8"}}}};
+  for (const Run& run : runs) {
+    SCOPED_TRACE(run.family);
+    WizardDriver wizard(run.family);
+    wizard.Open();
+    CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
+                     IDC_CONNECTION_LAN, run.radio);
+    std::vector<Shown> shown = RunForward(wizard, run.pictures);
 
-  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}), Pages(shown));
-  ExpectSteps(shown, 8);
-  EXPECT_EQ(-1, wizard.Page()) << "Finish ends the wizard";
-  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+    ASSERT_EQ(run.pages, Pages(shown));
+    ExpectSteps(shown, run.pages.size());
+    EXPECT_EQ(-1, wizard.Page()) << "Finish ends the wizard";
+    EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
 
-  EXPECT_EQ(kLan, wizard.Record().ConnectionType);
-  EXPECT_EQ(0, App().ModemFound) << "no detection without dial-up";
-  EXPECT_EQ("64", Number(kTcpipKeyName, "DefaultTTL"));
-  EXPECT_EQ("256960", Number(kTcpipKeyName, "TcpWindowSize"));
-  EXPECT_EQ("1", Number(kTcpipKeyName, "EnablePMTUDiscovery"));
-  EXPECT_EQ("0", Number(kTcpipKeyName, "EnablePMTUBHDetect"));
-  EXPECT_EQ("7200000", Number(kTcpipKeyName, "KeepAliveTime"));
-  EXPECT_EQ("1000", Number(kTcpipKeyName, "KeepAliveInterval"));
-  EXPECT_EQ("2", Number(kTcpipKeyName, "SYNAttackProtect"));
-  EXPECT_EQ("0", Number(kTcpipKeyName, "EnableICMPRedirects"));
-  EXPECT_EQ("20", Number(kBrowserKeyName, "MaxConnectionsPer1_0Server"));
-  EXPECT_EQ("20", Number(kBrowserKeyName, "MaxConnectionsPerServer"));
-  EXPECT_TRUE(KeyExists(App().registry(), kBackupKeyName));
-}
-
-TEST(WizardRun, SixStepsOnThe9xFamilyWithoutAModem) {
-  WizardDriver wizard(kFamily9x);
-  wizard.Open();
-  CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
-                   IDC_CONNECTION_LAN, IDC_CONNECTION_DSL);
-  std::vector<Shown> shown = RunForward(wizard, "");
-
-  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5}), Pages(shown));
-  ExpectSteps(shown, 6);
-  EXPECT_EQ(-1, wizard.Page());
-  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
-
-  // The 9x stack keeps decimal text.
-  EXPECT_EQ("32", Number(kMstcpKeyName, "DefaultTTL"));
-  EXPECT_EQ("255552", Number(kMstcpKeyName, "DefaultRcvWindow"));
-  EXPECT_EQ("7200000", Number(kMstcpKeyName, "KeepAliveTime"));
-  EXPECT_EQ("4", Number(kBrowserKeyName, "MaxConnectionsPer1_0Server"));
-  EXPECT_EQ("8", Number(kBrowserKeyName, "MaxConnectionsPerServer"));
+    EXPECT_EQ(run.type, wizard.Record().ConnectionType);
+    EXPECT_EQ(0, App().ModemFound) << "no detection without dial-up";
+    for (const Written& value : run.written)
+      EXPECT_EQ(value.value, Number(value.key, value.name)) << value.name;
+    EXPECT_TRUE(KeyExists(App().registry(), kBackupKeyName));
+  }
 }
 
 // The modem page follows the family's last step, which then offers Next.
