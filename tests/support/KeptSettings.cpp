@@ -8,7 +8,8 @@ namespace {
 
 std::vector<SubTree> KeptTrees(WindowsFamily family) {
   std::vector<SubTree> trees = SettingsSubTrees(family);
-  trees.push_back(SubTree{kHkeyCurrentUser, "Software\\Velocine"});
+  trees.push_back(
+      SubTree{kHkeyCurrentUser, std::string(kProgramKeyName).substr(5)});
   return trees;
 }
 

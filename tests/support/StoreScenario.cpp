@@ -10,6 +10,7 @@ namespace velo {
 const char kBrowserKeyName[] =
     "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 const char kBackupKeyName[] = "HKCU\\Software\\Velocine\\Original Settings";
+const char kProgramKeyName[] = "HKCU\\Software\\Velocine";
 const char kMstcpKeyName[] = "HKLM\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 const char kNetTransKeyName[] =
     "HKLM\\System\\CurrentControlSet\\Services\\Class\\NetTrans";

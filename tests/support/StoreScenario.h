@@ -16,6 +16,7 @@ namespace velo {
 // The keys, named with their root, that the tests look into.
 extern const char kBrowserKeyName[];
 extern const char kBackupKeyName[];
+extern const char kProgramKeyName[];  // the program's own settings
 extern const char kMstcpKeyName[];
 extern const char kNetTransKeyName[];
 extern const char kTcpipKeyName[];

@@ -30,7 +30,6 @@
 namespace velo {
 namespace {
 
-const char kProgramKey[] = "HKCU\\Software\\Velocine";
 const char kLanguage[] = "Pseudo";
 
 // The shipped English language file, from the source tree this test was
@@ -107,8 +106,8 @@ class Localization : public ::testing::Test {
     ASSERT_NE("", pseudo) << "no English file, or a text with brackets";
     ASSERT_NE("", folder_.MakeFolder("Lang"));
     ASSERT_NE("", folder_.Write(std::string("Lang\\") + kLanguage + ".ini", pseudo));
-    Put(registry_, kProgramKey, "AppPath", RegValue::Text(folder_.Path()));
-    Put(registry_, kProgramKey, "Language", RegValue::Text(kLanguage));
+    Put(registry_, kProgramKeyName, "AppPath", RegValue::Text(folder_.Path()));
+    Put(registry_, kProgramKeyName, "Language", RegValue::Text(kLanguage));
   }
   // Checks the alert that shows next and answers it with `answer`.
   void CheckAlert(const ProgramRun& program, const std::string& name,
