@@ -51,12 +51,14 @@ HWND ChildProcess::FindWindow(const std::function<bool(HWND)>& match) const {
 }
 
 void ChildProcess::Close() const {
-  const std::function<bool(HWND)> closeEach = [](HWND window) {
+  // Each visible window is asked to close as the search passes it; none is
+  // taken as the one found, so the search visits them all.
+  const std::function<bool(HWND)> askToClose = [](HWND window) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     return false;
   };
   for (int round = 0; round < 5 && Started() && !WaitForExit(0); ++round) {
-    FindWindow(closeEach);
+    FindWindow(askToClose);
     WaitForExit(1000);
   }
   if (Started() && !WaitForExit(0)) TerminateProcess(info_.hProcess, 1);
