@@ -11,8 +11,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "wine/ChildProcess.h"
 
 namespace {
 
@@ -21,59 +24,28 @@ struct Sample {
   double peakKilobytes;
 };
 
-struct Search {
-  DWORD process;
-  bool shown;
-};
-
-BOOL CALLBACK FindShownWindow(HWND window, LPARAM param) {
-  Search* search = reinterpret_cast<Search*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->process && IsWindowVisible(window)) {
-    search->shown = true;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK CloseWindows(HWND window, LPARAM process) {
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == static_cast<DWORD>(process)) PostMessageA(window, WM_CLOSE, 0, 0);
-  return TRUE;
-}
-
 bool RunOnce(const std::string& program, Sample* sample) {
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  std::string command = "\"" + program + "\"";
   QueryPerformanceCounter(&start);
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
-                      nullptr, nullptr, &startup, &process))
-    return false;
-  Search search = {process.dwProcessId, false};
-  for (int i = 0; i < 2000 && !search.shown; ++i) {
-    WaitForInputIdle(process.hProcess, 10);
-    EnumWindows(&FindShownWindow, reinterpret_cast<LPARAM>(&search));
+  velo::ChildProcess process("\"" + program + "\"");
+  if (!process.Started()) return false;
+  const std::function<bool(HWND)> any = [](HWND) { return true; };
+  bool shown = false;
+  for (int i = 0; i < 2000 && !shown; ++i) {
+    WaitForInputIdle(process.Handle(), 10);
+    shown = process.FindWindow(any) != nullptr;
   }
-  WaitForInputIdle(process.hProcess, 10000);
+  WaitForInputIdle(process.Handle(), 10000);
   QueryPerformanceCounter(&end);
   PROCESS_MEMORY_COUNTERS memory = {};
   memory.cb = sizeof memory;
-  GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
-  EnumWindows(&CloseWindows, static_cast<LPARAM>(process.dwProcessId));
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
-    TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  GetProcessMemoryInfo(process.Handle(), &memory, sizeof memory);
+  process.Close();
   sample->milliseconds = 1000.0 * (end.QuadPart - start.QuadPart) /
                          static_cast<double>(frequency.QuadPart);
   sample->peakKilobytes = memory.PeakWorkingSetSize / 1024.0;
-  return search.shown;
+  return shown;
 }
 
 double Median(std::vector<double> values) {

@@ -11,10 +11,11 @@
 
 #include "registry/MemoryRegistry.h"
 #include "store/Apply.h"
-#include "store/Backup.h"
 #include "store/Restore.h"
 #include "support/CountingRegistry.h"
+#include "support/KeptSettings.h"
 #include "support/RegistryEdit.h"
+#include "support/StoreCycle.h"
 #include "support/StoreScenario.h"
 #ifdef _WIN32
 #include "registry/Win32Registry.h"
@@ -53,9 +54,7 @@ std::vector<Operation> Operations() {
   return {
       {"backup",
        [](Registry& registry) {
-         SettingsRecord record;
-         FoundFlags found;
-         return BackupSettings(registry, kFamilyNT, record, found).Succeeded();
+         return TakeBackup(registry, kFamilyNT).Succeeded();
        }},
       {"apply",
        [](Registry& registry) {
@@ -121,12 +120,10 @@ int main() {
               "op", "ms/op", "us/interface", "calls", "calls/if",
               "max/val");
   std::unique_ptr<Registry> registry = MakeRegistry();
-  std::vector<SubTree> touched = SettingsSubTrees(kFamilyNT);
-  touched.push_back(SubTree{kHkeyCurrentUser, "Software\\Velocine"});
-  RegistrySnapshot original = RegistrySnapshot::Take(*registry, touched);
+  KeptSettings kept(*registry, kFamilyNT);
   for (int interfaces : {1, 10, 100, 1000, 10000}) {
     Measure(*registry, interfaces);
-    original.PutBack(*registry);
+    kept.PutBack();
   }
   return 0;
 }

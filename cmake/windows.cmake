@@ -36,7 +36,9 @@ if(NOT VELO_WINE_TESTS)
                               bench/floor/MinimalDialog.rc)
   target_link_libraries(LoadedDialog ${VELO_WIN_LIBS} advapi32)
   target_link_options(LoadedDialog PRIVATE -s)
-  add_executable(startup_bench bench/startup_bench_win.cpp)
+  add_executable(startup_bench bench/startup_bench_win.cpp
+                               tests/wine/ChildProcess.cpp)
+  target_include_directories(startup_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(startup_bench psapi)
   return()
 endif()
@@ -49,14 +51,17 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest
                  EXCLUDE_FROM_ALL)
 
 file(GLOB wine_tests CONFIGURE_DEPENDS tests/wine/*.cpp)
+# The stand-in's log lines are written and read with the same formatting.
 add_executable(wine_tests ${wine_tests} ${VELO_CONTRACT_TESTS}
-                          ${VELO_TEST_SUPPORT} res/Velocine.rc)
+                          ${VELO_TEST_SUPPORT} tests/skinstandin/CallLog.cpp
+                          res/Velocine.rc)
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(wine_tests velocine_win gtest gtest_main)
 
 # The setup program's tests, run in fresh prefixes of their own.
 file(GLOB setup_tests CONFIGURE_DEPENDS tests/setup/*.cpp)
 add_executable(setup_tests ${setup_tests} tests/wine/ProgramRun.cpp
+                           tests/wine/ChildProcess.cpp
                            tests/wine/ModalDriver.cpp tests/wine/Screenshot.cpp
                            tests/wine/OutsideWizard.cpp)
 target_include_directories(setup_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests
@@ -85,4 +90,5 @@ file(GLOB skin_stand_in CONFIGURE_DEPENDS tests/skinstandin/*.cpp)
 add_library(SkinStandIn SHARED ${skin_stand_in}
                                tests/skinstandin/SkinStandIn.def)
 set_target_properties(SkinStandIn PROPERTIES PREFIX "" OUTPUT_NAME SkinStandIn)
+target_include_directories(SkinStandIn PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(SkinStandIn ole32 oleaut32 uuid)

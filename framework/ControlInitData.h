@@ -25,12 +25,15 @@ class ControlInitData {
   // starts from its defaults rather than from part of its properties.
   static ControlInitData Parse(const uint8_t* data, size_t size);
 
-  bool IsEmpty() const { return streams_.empty(); }
   // The control's stream, or null when the data gives it none.
   const std::vector<uint8_t>* StreamOf(int controlId) const;
 
  private:
   std::map<int, std::vector<uint8_t>> streams_;
 };
+
+// What the program's dialog template `templateId` gives its hosted controls;
+// none when the program has no such resource for it. (Windows only.)
+ControlInitData TemplateInitData(int templateId);
 
 }  // namespace velo

@@ -10,23 +10,6 @@
 
 namespace velo {
 
-namespace {
-
-// What the dialog's template gives its hosted controls; none when the
-// program has no such resource for it.
-ControlInitData TemplateInitData(int templateId) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId),
-                              kControlInitType);
-  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-  const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return ControlInitData();
-  return ControlInitData::Parse(static_cast<const uint8_t*>(data),
-                                SizeofResource(module, found));
-}
-
-}  // namespace
-
 const char kEnterIntegerMessage[] = "Please enter an integer.";
 
 std::string EnterIntegerBetweenMessage(int64_t minimum, int64_t maximum) {

@@ -28,7 +28,6 @@ class HostedControl {
   // was hosted.
   bool Create(HWND dialog, int placeholderId,
               const std::vector<uint8_t>* stream);
-  bool IsCreated() const { return object_ != nullptr; }
   // The control's dispatch interface, or null while none is hosted.
   IDispatch* Dispatch() const { return dispatch_; }
   // Deactivates the control, closes it and lets it go, its window with it;

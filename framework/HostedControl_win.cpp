@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/ControlSite.h"
+#include "framework/WindowRect.h"
 
 namespace velo {
 
@@ -52,14 +53,6 @@ HRESULT LoadFrom(Persist* persist, const std::vector<uint8_t>& bytes) {
   return result;
 }
 
-// The placeholder's rectangle in its dialog's client coordinates.
-RECT AreaOf(HWND dialog, HWND placeholder) {
-  RECT area;
-  GetWindowRect(placeholder, &area);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
-  return area;
-}
-
 }  // namespace
 
 bool HostedControl::Create(HWND dialog, int placeholderId,
@@ -72,7 +65,7 @@ bool HostedControl::Create(HWND dialog, int placeholderId,
                               IID_IOleObject, &created)))
     return false;
   object_ = static_cast<IOleObject*>(created);
-  RECT area = AreaOf(dialog, placeholder);
+  RECT area = WindowRectIn(placeholder, dialog);
   site_ = new ControlSite(dialog, area);
 
   // Most controls want their site before their properties, to read the

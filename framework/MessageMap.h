@@ -16,9 +16,6 @@ class MessageMap {
 
   // WM_COMMAND with this control id and notification code.
   void OnCommand(int controlId, UINT code, std::function<void()> handler);
-  // WM_NOTIFY from this control with this code; the handler gives the result.
-  void OnNotify(int controlId, UINT code,
-                std::function<LRESULT(NMHDR*)> handler);
   void OnMessage(UINT message, MessageHandler handler);
 
   // Runs the first matching entry; false when none matched.
@@ -28,13 +25,12 @@ class MessageMap {
  private:
   struct Entry {
     UINT message;
-    bool wholeMessage;  // every WM_COMMAND or WM_NOTIFY, whatever its sender
-    int controlId;      // commands and notifications only
+    bool wholeMessage;  // every such message, whatever its sender
+    int controlId;      // commands only
     UINT code;
     MessageHandler handler;
   };
-  static bool Matches(const Entry& entry, UINT message, WPARAM wParam,
-                      LPARAM lParam);
+  static bool Matches(const Entry& entry, UINT message, WPARAM wParam);
 
   std::vector<Entry> entries_;
 };

@@ -26,7 +26,6 @@ class StoreKey {
 
   void Close() { key_.Close(); }
   bool IsOpen() const { return key_.IsOpen(); }
-  const std::string& Path() const { return path_; }
 
   // The whole value, in one call when it is no larger than a 9x text.
   RegStatus Read(const std::string& name, RegValue* value) const;

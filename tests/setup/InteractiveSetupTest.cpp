@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "BoundedWait.h"
+#include "ChildProcess.h"
 #include "ModalDriver.h"
 #include "ProgramRun.h"
 #include "Screenshot.h"
+#include "SetupTest.h"
 #include "SetupUnderTest.h"
+#include "store/RegistryLocations.h"
 
 namespace velo {
 namespace {
@@ -93,37 +97,23 @@ BOOL CALLBACK EndSetupProcess(HWND window, LPARAM) {
   return TRUE;
 }
 
-class InteractiveSetup : public ::testing::Test {
+class InteractiveSetup : public SetupTest {
  protected:
-  void SetUp() override {
-    ASSERT_FALSE(setup_.empty()) << "VELO_SETUP is not set";
-    RemoveInstallation(folder_);
-  }
   void TearDown() override {
-    if (process_) {
-      if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0)
-        TerminateProcess(process_, 1);
-      CloseHandle(process_);
-    }
+    process_.reset();
     EnumWindows(&EndSetupProcess, 0);
-    RemoveInstallation(folder_);
+    SetupTest::TearDown();
   }
   void Picture(HWND window, const std::string& page) {
     SaveScreenshot(window, "setup-" + page + "-" + run_);
   }
 
-  std::string setup_ = EnvironmentText("VELO_SETUP");
-  std::string expectedLanguage_ = EnvironmentText("VELO_EXPECTED_LANGUAGE");
-  std::string version_ = EnvironmentText("VELO_SETUP_VERSION");
-  // Names this run's pictures: version and locale.
-  std::string run_ = EnvironmentText("VELO_SETUP_RUN");
-  std::string folder_ = DefaultFolder();
-  HANDLE process_ = nullptr;
+  std::unique_ptr<ChildProcess> process_;
 };
 
 TEST_F(InteractiveSetup, WalksEveryPageAndStartsVelocineAtTheEnd) {
-  process_ = Start("\"" + setup_ + "\"");
-  ASSERT_NE(nullptr, process_);
+  process_.reset(new ChildProcess("\"" + setup_ + "\""));
+  ASSERT_TRUE(process_->Started());
   HWND setup = nullptr;
   ASSERT_TRUE(WaitFor([&] {
     setup = FindTopLevel(
@@ -155,7 +145,7 @@ TEST_F(InteractiveSetup, WalksEveryPageAndStartsVelocineAtTheEnd) {
   Picture(setup, "page4-finish");
   PostClick(setup, IDOK);
 
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process_, 20000));
+  ASSERT_TRUE(process_->WaitForExit(20000));
   HWND velocine = nullptr;
   ASSERT_TRUE(WaitFor([&] {
     velocine = FindTopLevel([](HWND window) {
@@ -169,14 +159,10 @@ TEST_F(InteractiveSetup, WalksEveryPageAndStartsVelocineAtTheEnd) {
 }
 
 TEST_F(InteractiveSetup, UninstallSaysItKeepsTheBackupOfTheOriginalSettings) {
-  DWORD exitCode = 1;
-  ASSERT_TRUE(RunAndWait("\"" + setup_ + "\" /S", &exitCode));
-  ASSERT_EQ(0u, exitCode);
-  ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER,
-                         "Software\\Velocine\\Original Settings",
-                         "DefaultTTL", "128"));
-  process_ = Start("\"" + folder_ + "\\Uninstall.exe\"");
-  ASSERT_NE(nullptr, process_);
+  ASSERT_EQ(0u, Install());
+  ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kBackupKey, "DefaultTTL", "128"));
+  process_.reset(new ChildProcess("\"" + folder_ + "\\Uninstall.exe\""));
+  ASSERT_TRUE(process_->Started());
   // Its caption ends in a blank.
   auto uninstallWindow = [](HWND window) {
     return TextOf(window).compare(0, 18, "Velocine Uninstall") == 0;
@@ -212,9 +198,7 @@ TEST_F(InteractiveSetup, UninstallSaysItKeepsTheBackupOfTheOriginalSettings) {
   ASSERT_NE(nullptr, WaitForText(uninstall, "Completed"));
   PostClick(uninstall, IDOK);
   EXPECT_TRUE(WaitFor([&] { return !FileExists(folder_); }));
-  EXPECT_EQ("128", ReadValue(HKEY_CURRENT_USER,
-                             "Software\\Velocine\\Original Settings",
-                             "DefaultTTL"));
+  EXPECT_EQ("128", ReadValue(HKEY_CURRENT_USER, kBackupKey, "DefaultTTL"));
 }
 
 }  // namespace

@@ -3,34 +3,15 @@
 #include <shlobj.h>
 
 #include "BoundedWait.h"
+#include "ChildProcess.h"
 
 namespace velo {
 
-std::string EnvironmentText(const char* name) {
-  char text[MAX_PATH] = "";
-  DWORD length = GetEnvironmentVariableA(name, text, sizeof text);
-  return length > 0 && length < sizeof text ? text : "";
-}
-
-HANDLE Start(const std::string& command) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  std::string line = command;
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process))
-    return nullptr;
-  CloseHandle(process.hThread);
-  return process.hProcess;
-}
-
 bool RunAndWait(const std::string& command, DWORD* exitCode,
                 int milliseconds) {
-  HANDLE process = Start(command);
-  if (!process) return false;
-  bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
-  if (ended) GetExitCodeProcess(process, exitCode);
-  CloseHandle(process);
+  ChildProcess process(command);
+  bool ended = process.WaitForExit(milliseconds);
+  if (ended) GetExitCodeProcess(process.Handle(), exitCode);
   return ended;
 }
 

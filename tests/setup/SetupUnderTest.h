@@ -8,17 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "Environment.h"
+
 namespace velo {
 
-// From the environment the test script sets; empty when unset.
-std::string EnvironmentText(const char* name);
-
 // Runs `command` and waits for it to end; false when it could not start or
-// did not end within `milliseconds`. `exitCode` gets its exit code.
+// did not end within `milliseconds` (then it is ended). `exitCode` gets its
+// exit code.
 bool RunAndWait(const std::string& command, DWORD* exitCode,
                 int milliseconds = 60000);
-// Starts `command` without waiting; its process handle, or null.
-HANDLE Start(const std::string& command);
 
 // Where setup installs by default: Program Files\Velocine.
 std::string DefaultFolder();

@@ -13,14 +13,15 @@
 #include "ProgramRun.h"
 #include "RemoteComboBoxEx.h"
 #include "Screenshot.h"
+#include "SetupTest.h"
 #include "SetupUnderTest.h"
 #include "res/resource.h"
+#include "store/RegistryLocations.h"
 
 namespace velo {
 namespace {
 
 const char kSettingsKey[] = "Software\\Velocine";
-const char kBackupKey[] = "Software\\Velocine\\Original Settings";
 const char kUninstallKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velocine";
 
@@ -31,20 +32,11 @@ std::set<std::string> AsSet(const std::vector<std::string>& names) {
   return std::set<std::string>(names.begin(), names.end());
 }
 
-class SilentSetup : public ::testing::Test {
+class SilentSetup : public SetupTest {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(setup_.empty()) << "VELO_SETUP is not set";
     ASSERT_FALSE(sources_.empty()) << "VELO_LANG_SOURCE is not set";
-    RemoveInstallation(folder_);
-  }
-  void TearDown() override { RemoveInstallation(folder_); }
-
-  // Runs setup silently with `arguments`; its exit code.
-  DWORD Install(const std::string& arguments = "") {
-    DWORD exitCode = 0xDEAD;
-    EXPECT_TRUE(RunAndWait("\"" + setup_ + "\" /S" + arguments, &exitCode));
-    return exitCode;
+    SetupTest::SetUp();
   }
   // Runs the uninstaller silently and waits until it has done its work: it
   // hands that to a copy of itself, which removes the uninstaller last.
@@ -69,13 +61,7 @@ class SilentSetup : public ::testing::Test {
     return ReadValue(HKEY_CURRENT_USER, kSettingsKey, name, found);
   }
 
-  std::string setup_ = EnvironmentText("VELO_SETUP");
   std::string sources_ = EnvironmentText("VELO_LANG_SOURCE");
-  std::string expectedLanguage_ = EnvironmentText("VELO_EXPECTED_LANGUAGE");
-  std::string version_ = EnvironmentText("VELO_SETUP_VERSION");
-  // Names this run's pictures: version and locale.
-  std::string run_ = EnvironmentText("VELO_SETUP_RUN");
-  std::string folder_ = DefaultFolder();
 };
 
 TEST_F(SilentSetup, InstallsTheProgramAndEveryLanguageFileWithItsFlag) {

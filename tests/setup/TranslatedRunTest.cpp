@@ -12,6 +12,7 @@
 #include "OutsideWizard.h"
 #include "ProgramRun.h"
 #include "Screenshot.h"
+#include "SetupTest.h"
 #include "SetupUnderTest.h"
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
@@ -32,22 +33,20 @@ std::string Expected(const std::string& file, const std::string& key) {
   return shown;
 }
 
-class TranslatedRun : public ::testing::Test {
+class TranslatedRun : public SetupTest {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(setup_.empty()) << "VELO_SETUP is not set";
-    RemoveInstallation(folder_);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(RunAndWait("\"" + setup_ + "\" /S", &exitCode));
-    ASSERT_EQ(0u, exitCode);
+    SetupTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_EQ(0u, Install());
     SetEnvironmentVariableA("VELO_EXE", (folder_ + "\\Velocine.exe").c_str());
   }
   void TearDown() override {
     SetEnvironmentVariableA("VELO_EXE", nullptr);
-    RemoveInstallation(folder_);
+    SetupTest::TearDown();
   }
   std::string Text(const std::string& key) {
-    return Expected(folder_ + "\\Lang\\" + language_ + ".ini", key);
+    return Expected(folder_ + "\\Lang\\" + expectedLanguage_ + ".ini", key);
   }
   void Picture(HWND window, const std::string& what) {
     SaveScreenshot(window, "translated-" + run_ + "-" + what);
@@ -62,13 +61,6 @@ class TranslatedRun : public ::testing::Test {
     program.WaitUntilGone(alert);
     return text;
   }
-
-  std::string setup_ = EnvironmentText("VELO_SETUP");
-  std::string language_ = EnvironmentText("VELO_EXPECTED_LANGUAGE");
-  std::string version_ = EnvironmentText("VELO_SETUP_VERSION");
-  // Names this run's pictures: version and locale.
-  std::string run_ = EnvironmentText("VELO_SETUP_RUN");
-  std::string folder_ = DefaultFolder();
 };
 
 TEST_F(TranslatedRun, EveryWindowShowsTheChosenLanguage) {

@@ -8,6 +8,7 @@
 
 #include "CallLog.h"
 #include "StandInModule.h"
+#include "framework/WindowRect.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -81,13 +82,6 @@ bool Refuses(const char* method) {
                                          sizeof refused);
   return length > 0 && length < sizeof refused &&
          std::strcmp(refused, method) == 0;
-}
-
-RECT ClientRectIn(HWND window, HWND parent) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
 }
 
 }  // namespace
@@ -269,7 +263,7 @@ bool StandInControl::ActivateInPlace(IOleClientSite* site) {
     return false;
   }
   Log("InPlace::Window " + std::to_string(HandleToLong(parent)) + " " +
-      FormatRect(ClientRectIn(window_, parent)));
+      FormatRect(WindowRectIn(window_, parent)));
   return true;
 }
 

@@ -8,6 +8,12 @@
 
 namespace velo {
 
+BackupOutcome TakeBackup(Registry& registry, WindowsFamily family) {
+  SettingsRecord record;
+  FoundFlags found;
+  return BackupSettings(registry, family, record, found);
+}
+
 StoreCycle RunStoreCycle(Registry& registry, WindowsFamily family,
                          uint32_t seed, bool addInterface) {
   StoreCycle cycle;
@@ -17,19 +23,17 @@ StoreCycle RunStoreCycle(Registry& registry, WindowsFamily family,
   FoundFlags found;
   cycle.backup = BackupSettings(registry, family, record, found);
   if (addInterface) AddInterface(registry, "{Added-After-Backup}");
-  RegistrySnapshot before =
-      RegistrySnapshot::Take(registry, SettingsSubTrees(family));
+  RegistrySnapshot before = SettingsSnapshot(registry, family);
 
   cycle.apply = ApplySettings(registry, family, record, cycle.modemFound);
-  RegistrySnapshot applied =
-      RegistrySnapshot::Take(registry, SettingsSubTrees(family));
+  RegistrySnapshot applied = SettingsSnapshot(registry, family);
   cycle.applyChangedSettings = !before.Differences(applied).empty();
 
   cycle.restore = RestoreBackup(registry, family);
   cycle.backupKeyLeft = KeyExists(registry, kBackupKeyName);
   cycle.differences =
       ExpectedAfterRestore(before, cycle.scenario, &cycle.made)
-          .Differences(RegistrySnapshot::Take(registry, SettingsSubTrees(family)));
+          .Differences(SettingsSnapshot(registry, family));
   return cycle;
 }
 

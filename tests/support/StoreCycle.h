@@ -23,6 +23,10 @@ struct StoreCycle {
   IntendedDifferences made;
 };
 
+// The backup the wizard takes as it opens, for a test that needs neither the
+// values nor the flags it reads.
+BackupOutcome TakeBackup(Registry& registry, WindowsFamily family);
+
 // With addInterface, an NT interface appears between backup and Finish.
 StoreCycle RunStoreCycle(Registry& registry, WindowsFamily family,
                          uint32_t seed, bool addInterface);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "store/RegistryLocations.h"
 #include "support/RegistryEdit.h"
 
 namespace velo {
@@ -9,6 +10,7 @@ namespace velo {
 const char kBrowserKeyName[] =
     "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 const char kBackupKeyName[] = "HKCU\\Software\\Velocine\\Original Settings";
+const char kProgramKeyName[] = "HKCU\\Software\\Velocine";
 const char kMstcpKeyName[] = "HKLM\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 const char kNetTransKeyName[] =
     "HKLM\\System\\CurrentControlSet\\Services\\Class\\NetTrans";
@@ -173,19 +175,11 @@ std::vector<std::string> SeedInterfacesNT(Registry& registry, Dice& dice) {
   return keys;
 }
 
-// The capability record of a modem: 40 bytes with the DTE rate at 24..27.
-RegValue Properties(Dice& dice, const uint8_t rate[4], size_t length) {
-  RegValue record = Binary(Letters(dice, length));
-  for (size_t i = 0; i < 4 && 24 + i < length; ++i) record.data[24 + i] = rate[i];
-  return record;
-}
-
 // Modems at 115,200 and at other rates, with short or missing records.
 // Returns 1 when one of them can be raised.
 int32_t SeedModems(Registry& registry, Dice& dice, WindowsFamily family) {
-  static const uint8_t k115200[] = {0x00, 0xC2, 0x01, 0x00};
-  static const uint8_t kOddOuterBytes[] = {0x7F, 0xC2, 0x01, 0x05};
-  static const uint8_t k57600[] = {0x00, 0xE1, 0x00, 0x00};
+  // 115,200 in the middle bytes, with the outer ones of no known rate.
+  const uint32_t kOddOuterBytes = 0x0501C27F;
   int32_t boostable = 0;
   int modems = static_cast<int>(dice.Below(4));
   for (int i = 0; i < modems; ++i) {
@@ -193,21 +187,26 @@ int32_t SeedModems(Registry& registry, Dice& dice, WindowsFamily family) {
     Put(registry, key, "FriendlyName", RegValue::Text("Test modem"));
     switch (dice.Below(6)) {
       case 0:
-        Put(registry, key, "Properties", Properties(dice, k115200, 40));
+        Put(registry, key, "Properties",
+            ModemRecord(115200, Letters(dice, 40)));
         boostable = 1;
         break;
       case 1:
-        Put(registry, key, "Properties", Properties(dice, kOddOuterBytes, 27));
+        Put(registry, key, "Properties",
+            ModemRecord(kOddOuterBytes, Letters(dice, 27)));
         boostable = 1;
         break;
       case 2:
-        Put(registry, key, "Properties", Properties(dice, k57600, 40));
+        Put(registry, key, "Properties",
+            ModemRecord(57600, Letters(dice, 40)));
         break;
       case 3:
-        Put(registry, key, "Properties", Properties(dice, k115200, 20));
+        Put(registry, key, "Properties",
+            ModemRecord(115200, Letters(dice, 20)));
         break;
       case 4:
-        Put(registry, key, "Properties", Properties(dice, k115200, 26));
+        Put(registry, key, "Properties",
+            ModemRecord(115200, Letters(dice, 26)));
         break;
       default:
         break;  // no record at all
@@ -254,13 +253,16 @@ StoreScenario SeedStoreScenario(Registry& registry, WindowsFamily family,
   return scenario;
 }
 
-RegValue ModemRecord(uint32_t rate) {
-  RegValue record;
-  record.type = kRegBinary;
-  record.data.assign(40, 0x11);
-  for (int i = 0; i < 4; ++i)
-    record.data[24 + i] = static_cast<uint8_t>(rate >> (8 * i));
-  return record;
+RegValue ModemRecord(uint32_t rate, std::string bytes) {
+  for (size_t i = 0; i < 4 && 24 + i < bytes.size(); ++i)
+    bytes[24 + i] = static_cast<char>(rate >> (8 * i));
+  return Binary(bytes);
+}
+
+RegValue ModemRecord(uint32_t rate, size_t length) {
+  std::string bytes;
+  for (size_t i = 0; i < length; ++i) bytes += static_cast<char>(0x30 + i);
+  return ModemRecord(rate, bytes);
 }
 
 std::string AddInterface(Registry& registry, const std::string& name) {
@@ -295,6 +297,15 @@ std::vector<SubTree> SettingsSubTrees(WindowsFamily family) {
   for (const std::string& key : keys)
     trees.push_back(SubTree{kHkeyLocalMachine, key.substr(5)});
   return trees;
+}
+
+RegistrySnapshot SettingsSnapshot(Registry& registry, WindowsFamily family) {
+  return RegistrySnapshot::Take(registry, SettingsSubTrees(family));
+}
+
+RegistrySnapshot BackupSnapshot(Registry& registry) {
+  return RegistrySnapshot::Take(registry,
+                                {SubTree{kHkeyCurrentUser, kBackupKey}});
 }
 
 RegistrySnapshot ExpectedAfterRestore(const RegistrySnapshot& before,

@@ -16,6 +16,7 @@ namespace velo {
 // The keys, named with their root, that the tests look into.
 extern const char kBrowserKeyName[];
 extern const char kBackupKeyName[];
+extern const char kProgramKeyName[];  // the program's own settings
 extern const char kMstcpKeyName[];
 extern const char kNetTransKeyName[];
 extern const char kTcpipKeyName[];
@@ -43,9 +44,13 @@ StoreScenario SeedStoreScenario(Registry& registry, WindowsFamily family,
 std::string SeedAdapter9x(Registry& registry, int index,
                           const std::string& description);
 
-// A modem's capability record whose top port rate, at bytes 24 to 27, is
-// `rate` bits per second.
-RegValue ModemRecord(uint32_t rate);
+// A modem's capability record: `bytes` with its top port rate, the
+// little-endian number at bytes 24 to 27, set to `rate` bits per second as
+// far as the record reaches.
+RegValue ModemRecord(uint32_t rate, std::string bytes);
+// The same over `length` bytes that all differ, so that a record moved or
+// rewritten beyond its rate shows.
+RegValue ModemRecord(uint32_t rate, size_t length = 40);
 
 // An NT interface that appears after the backup, with MTU and MSS.
 std::string AddInterface(Registry& registry, const std::string& name);
@@ -56,6 +61,10 @@ void SeedInterfaces(Registry& registry, int count);
 // The keys of the settings the store may change for `family` (not its own
 // backup key).
 std::vector<SubTree> SettingsSubTrees(WindowsFamily family);
+// Those settings as `registry` holds them now.
+RegistrySnapshot SettingsSnapshot(Registry& registry, WindowsFamily family);
+// The program's backup as `registry` holds it now.
+RegistrySnapshot BackupSnapshot(Registry& registry);
 
 // The differences the store makes on purpose in a backup, apply and restore.
 struct IntendedDifferences {

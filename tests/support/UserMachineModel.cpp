@@ -51,7 +51,7 @@ UserMachineModel::UserMachineModel(WindowsFamily family, uint32_t seed)
 }
 
 RegistrySnapshot UserMachineModel::Settings() {
-  return RegistrySnapshot::Take(memory_, SettingsSubTrees(family_));
+  return SettingsSnapshot(memory_, family_);
 }
 
 void UserMachineModel::Step(uint32_t choice, uint32_t detail) {
@@ -381,8 +381,7 @@ void UserMachineModel::OthersRemoveKey(const std::string& key) {
 }
 
 bool UserMachineModel::BackupMatchesOrigin() {
-  RegistrySnapshot backup = RegistrySnapshot::Take(
-      memory_, {SubTree{kHkeyCurrentUser, kBackupKey}});
+  RegistrySnapshot backup = BackupSnapshot(memory_);
   auto entryMatches = [&](const std::string& entries, const std::string& entry,
                           const RegValue* original, bool absentAsMarker) {
     const RegValue* saved = backup.Find(entries, entry);

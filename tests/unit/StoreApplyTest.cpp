@@ -3,9 +3,9 @@
 
 #include "registry/MemoryRegistry.h"
 #include "store/Apply.h"
-#include "store/Backup.h"
 #include "support/RegistryDecorator.h"
 #include "support/RegistryEdit.h"
+#include "support/StoreCycle.h"
 #include "support/StoreScenario.h"
 
 namespace velo {
@@ -34,12 +34,6 @@ RegValue PaddedText(const std::string& text) {
   return value;
 }
 
-void TakeBackup(Registry& registry, WindowsFamily family) {
-  SettingsRecord record;
-  FoundFlags found;
-  ASSERT_TRUE(BackupSettings(registry, family, record, found).Succeeded());
-}
-
 void ExpectValues(Registry& registry, const std::string& key,
                   const std::vector<std::pair<const char*, RegValue>>& wanted) {
   for (const auto& value : wanted) {
@@ -55,7 +49,7 @@ TEST(StoreApply, NTWritesEveryValueAsADwordAndEveryInterfaceGetsMtuAndMss) {
   std::string interfaces = std::string(kInterfacesKeyName) + "\\";
   MakeKey(registry, interfaces + "{without}");
   Put(registry, interfaces + "{with}", "MTU", RegValue::Dword(1500));
-  TakeBackup(registry, kFamilyNT);
+  ASSERT_TRUE(TakeBackup(registry, kFamilyNT).Succeeded());
   ASSERT_TRUE(ApplySettings(registry, kFamilyNT, ChosenValues(), 0).Succeeded());
 
   ExpectValues(registry, kTcpipKeyName,
@@ -83,9 +77,7 @@ TEST(StoreApply, NTWritesEveryValueAsADwordAndEveryInterfaceGetsMtuAndMss) {
 TEST(StoreApply, NineXWritesDecimalTextIn260ByteBuffers) {
   MemoryRegistry registry;
   std::string binding = SeedAdapter9x(registry, 0, "Dial-Up Adapter");
-  SettingsRecord record;
-  FoundFlags found;
-  ASSERT_TRUE(BackupSettings(registry, kFamily9x, record, found).Succeeded());
+  ASSERT_TRUE(TakeBackup(registry, kFamily9x).Succeeded());
   ASSERT_TRUE(ApplySettings(registry, kFamily9x, ChosenValues(), 0).Succeeded());
 
   ExpectValues(registry, kMstcpKeyName,
@@ -110,9 +102,7 @@ TEST(StoreApply, NineXWritesDecimalTextIn260ByteBuffers) {
 TEST(StoreApply, NineXWithoutDialUpAdapterWritesNoMtu) {
   MemoryRegistry registry;
   std::string binding = SeedAdapter9x(registry, 0, "Dial-Up Adapter #2");
-  SettingsRecord record;
-  FoundFlags found;
-  ASSERT_TRUE(BackupSettings(registry, kFamily9x, record, found).Succeeded());
+  ASSERT_TRUE(TakeBackup(registry, kFamily9x).Succeeded());
   ASSERT_TRUE(ApplySettings(registry, kFamily9x, ChosenValues(), 0).Succeeded());
   RegValue unwanted;
   EXPECT_FALSE(Get(registry, binding, "MaxMTU", &unwanted));
@@ -121,7 +111,7 @@ TEST(StoreApply, NineXWithoutDialUpAdapterWritesNoMtu) {
 
 TEST(StoreApply, AMissingBrowserKeyIsNotCreated) {
   MemoryRegistry registry;
-  TakeBackup(registry, kFamilyNT);
+  ASSERT_TRUE(TakeBackup(registry, kFamilyNT).Succeeded());
   ASSERT_TRUE(ApplySettings(registry, kFamilyNT, ChosenValues(), 0).Succeeded());
   EXPECT_FALSE(KeyExists(registry, kBrowserKeyName));
   ExpectValues(registry, kTcpipKeyName, {{"DefaultTTL", RegValue::Dword(0xFFFFFFFBu)}});
@@ -143,12 +133,9 @@ class WriteLog : public RegistryDecorator {
 TEST(StoreApply, TheModemIsRaisedBeforeAnyOtherValueIsWritten) {
   MemoryRegistry memory;
   std::string modem = std::string(ModemClassKeyName(kFamilyNT)) + "\\0000";
-  RegValue properties = Binary(std::string(28, '\0'));
-  properties.data[25] = 0xC2;
-  properties.data[26] = 0x01;
-  Put(memory, modem, "Properties", properties);
+  Put(memory, modem, "Properties", ModemRecord(115200, 28));
   MakeKey(memory, kBrowserKeyName);
-  TakeBackup(memory, kFamilyNT);
+  ASSERT_TRUE(TakeBackup(memory, kFamilyNT).Succeeded());
   WriteLog log(memory);
   ASSERT_TRUE(ApplySettings(log, kFamilyNT, ChosenValues(), 1).Succeeded());
   std::vector<std::string> settings;

@@ -46,14 +46,12 @@ class PowerCut : public RegistryDecorator {
   bool happened_ = false;
 };
 
-const std::vector<SubTree> kBackupTree{{kHkeyCurrentUser, kBackupKey}};
-
 // A machine after one wizard run to Finish: its backup holds the originals.
 StoreScenario FinishedOnce(Registry& registry, WindowsFamily family,
                            RegistrySnapshot* before = nullptr) {
   StoreScenario scenario = SeedStoreScenario(registry, family, 7);
   if (before)
-    *before = RegistrySnapshot::Take(registry, SettingsSubTrees(family));
+    *before = SettingsSnapshot(registry, family);
   SettingsRecord record = scenario.record;
   FoundFlags found;
   EXPECT_TRUE(BackupSettings(registry, family, record, found).Succeeded());
@@ -66,12 +64,12 @@ class StoreBackupReplace : public ::testing::TestWithParam<WindowsFamily> {
   void SetUp() override {
     MemoryRegistry reference;
     scenario_ = FinishedOnce(reference, GetParam(), &before_);
-    previous_ = RegistrySnapshot::Take(reference, kBackupTree);
+    previous_ = BackupSnapshot(reference);
     SettingsRecord record = scenario_.record;
     FoundFlags found;
     ASSERT_TRUE(
         BackupSettings(reference, GetParam(), record, found).Succeeded());
-    replaced_ = RegistrySnapshot::Take(reference, kBackupTree);
+    replaced_ = BackupSnapshot(reference);
     ASSERT_FALSE(previous_.Differences(replaced_).empty())
         << "the two backups must differ for the test to tell them apart";
   }
@@ -82,7 +80,7 @@ class StoreBackupReplace : public ::testing::TestWithParam<WindowsFamily> {
   void ExpectAWholeBackupForReset(Registry& memory) {
     ASSERT_TRUE(BackupExists(memory));
     EXPECT_FALSE(KeyExists(memory, std::string("HKCU\\") + kNewBackupKey));
-    RegistrySnapshot now = RegistrySnapshot::Take(memory, kBackupTree);
+    RegistrySnapshot now = BackupSnapshot(memory);
     bool isPrevious = previous_.Differences(now).empty();
     if (isPrevious) {
       ++sawPrevious_;
@@ -91,15 +89,13 @@ class StoreBackupReplace : public ::testing::TestWithParam<WindowsFamily> {
       ASSERT_TRUE(differences.empty()) << differences.front();
       ++sawReplaced_;
     }
-    RegistrySnapshot finished =
-        RegistrySnapshot::Take(memory, SettingsSubTrees(GetParam()));
+    RegistrySnapshot finished = SettingsSnapshot(memory, GetParam());
     ASSERT_EQ(kRestoredAll, RestoreBackup(memory, GetParam()).result);
     IntendedDifferences made;
     std::vector<std::string> differences =
         (isPrevious ? ExpectedAfterRestore(before_, scenario_, &made)
                     : finished)
-            .Differences(
-                RegistrySnapshot::Take(memory, SettingsSubTrees(GetParam())));
+            .Differences(SettingsSnapshot(memory, GetParam()));
     EXPECT_TRUE(differences.empty()) << differences.front();
   }
 

@@ -36,8 +36,7 @@ enum Stage { kBackupStage, kApplyStage, kRestoreStage };
 void ExpectAsBefore(const RegistrySnapshot& before,
                     const StoreScenario& scenario, Registry& registry,
                     WindowsFamily family) {
-  RegistrySnapshot now =
-      RegistrySnapshot::Take(registry, SettingsSubTrees(family));
+  RegistrySnapshot now = SettingsSnapshot(registry, family);
   IntendedDifferences made;
   std::vector<std::string> differences = before.Differences(now);
   if (!differences.empty())
@@ -53,8 +52,7 @@ bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
   MemoryRegistry memory;
   FaultInjectingRegistry registry(memory);
   StoreScenario scenario = SeedRichScenario(memory, family);
-  RegistrySnapshot before =
-      RegistrySnapshot::Take(memory, SettingsSubTrees(family));
+  RegistrySnapshot before = SettingsSnapshot(memory, family);
   SettingsRecord record = scenario.record;
   FoundFlags found;
 
@@ -68,10 +66,8 @@ bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
       MemoryRegistry clean;
       SeedRichScenario(clean, family);
       BackupSettings(clean, family, record, found);
-      std::vector<SubTree> backupKey{{kHkeyCurrentUser, kBackupKey}};
       std::vector<std::string> differences =
-          RegistrySnapshot::Take(clean, backupKey)
-              .Differences(RegistrySnapshot::Take(memory, backupKey));
+          BackupSnapshot(clean).Differences(BackupSnapshot(memory));
       EXPECT_TRUE(differences.empty()) << differences.front();
     }
     return registry.Injected() > 0;
@@ -134,8 +130,7 @@ TEST(StoreFaults, UserWithoutAdministratorRightsThenTheAdvisedRetry) {
   StoreScenario scenario = SeedRichScenario(memory, kFamilyNT);
   Put(memory, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
   Put(memory, kBrowserKeyName, "MaxConnectionsPerServer", RegValue::Dword(2));
-  RegistrySnapshot before =
-      RegistrySnapshot::Take(memory, SettingsSubTrees(kFamilyNT));
+  RegistrySnapshot before = SettingsSnapshot(memory, kFamilyNT);
   FaultInjectingRegistry user(memory);
   user.DenyLocalMachineWrites();
 
@@ -153,8 +148,8 @@ TEST(StoreFaults, UserWithoutAdministratorRightsThenTheAdvisedRetry) {
     EXPECT_EQ(0u, failure.key.find("HKLM\\")) << failure.key;
     EXPECT_EQ(kRegAccessDenied, failure.status);
   }
-  std::vector<std::string> differences = before.Differences(
-      RegistrySnapshot::Take(memory, SettingsSubTrees(kFamilyNT)));
+  std::vector<std::string> differences =
+      before.Differences(SettingsSnapshot(memory, kFamilyNT));
   EXPECT_TRUE(differences.empty()) << "nothing is written: "
                                    << differences.front();
 

@@ -4,26 +4,14 @@
 
 #include "registry/MemoryRegistry.h"
 #include "store/Apply.h"
-#include "store/Backup.h"
 #include "store/ModemPortSpeed.h"
 #include "store/Restore.h"
 #include "support/RegistryEdit.h"
+#include "support/StoreCycle.h"
 #include "support/StoreScenario.h"
 
 namespace velo {
 namespace {
-
-// A capability record of `length` bytes with the rate bytes 24 to 27.
-RegValue Record(size_t length, const std::string& rate) {
-  std::string bytes;
-  for (size_t i = 0; i < length; ++i) bytes += static_cast<char>(0x30 + i);
-  for (size_t i = 0; i < 4 && 24 + i < length; ++i) bytes[24 + i] = rate[i];
-  return Binary(bytes);
-}
-
-const std::string k115200("\x00\xC2\x01\x00", 4);
-const std::string k921600("\x00\x10\x0E\x00", 4);
-const std::string k57600("\x00\xE1\x00\x00", 4);
 
 class StoreModem : public ::testing::TestWithParam<WindowsFamily> {
  protected:
@@ -47,28 +35,24 @@ class StoreModem : public ::testing::TestWithParam<WindowsFamily> {
         DetectBoostableModem(registry_, GetParam(), modemFound).Succeeded());
     return modemFound;
   }
-  void Backup() {
-    SettingsRecord record;
-    FoundFlags found;
-    ASSERT_TRUE(BackupSettings(registry_, GetParam(), record, found).Succeeded());
-  }
+  void Backup() { ASSERT_TRUE(TakeBackup(registry_, GetParam()).Succeeded()); }
 
   MemoryRegistry registry_;
 };
 
 TEST_P(StoreModem, A115200ModemIsFoundRaisedAndItsRecordKept) {
-  AddModem("0000", Record(40, k115200));
+  AddModem("0000", ModemRecord(115200, 40));
   EXPECT_EQ(1, Detect(0));
   Backup();
   EXPECT_TRUE(Finish().Succeeded());
-  EXPECT_EQ(Record(40, k921600), Properties("0000"));
+  EXPECT_EQ(ModemRecord(921600, 40), Properties("0000"));
   RegValue kept;
   ASSERT_TRUE(Get(registry_, std::string(kBackupKeyName) + "\\Modem Settings",
                   "0000", &kept));
-  EXPECT_EQ(Record(40, k115200), kept);
+  EXPECT_EQ(ModemRecord(115200, 40), kept);
 
   EXPECT_TRUE(Finish().Succeeded());
-  EXPECT_EQ(Record(40, k921600), Properties("0000")) << "raised only once";
+  EXPECT_EQ(ModemRecord(921600, 40), Properties("0000")) << "raised only once";
   EXPECT_EQ(0, Detect(0)) << "a raised modem is not found again";
 }
 
@@ -77,39 +61,40 @@ TEST_P(StoreModem, EveryModemWithTheMiddleBytesIsRaisedAndNoOther) {
   EXPECT_EQ(0, Detect(0)) << "no modem class key";
   EXPECT_TRUE(Finish().Succeeded());
 
-  AddModem("0000", Record(40, k57600));
-  AddModem("0001", Record(20, k115200));
-  AddModem("0002", Record(26, k115200));
+  AddModem("0000", ModemRecord(57600, 40));
+  AddModem("0001", ModemRecord(115200, 20));
+  AddModem("0002", ModemRecord(115200, 26));
   EXPECT_EQ(0, Detect(0));
   EXPECT_EQ(1, Detect(1)) << "nothing sets the flag back";
 
-  AddModem("0003", Record(40, k115200));
-  AddModem("0004", Record(27, std::string("\x7F\xC2\x01", 3)));
+  AddModem("0003", ModemRecord(115200, 40));
+  // 115,200 in the middle bytes, a record that ends before the top byte.
+  AddModem("0004", ModemRecord(0x01C27F, 27));
   EXPECT_EQ(1, Detect(0));
   EXPECT_TRUE(Finish().Succeeded());
-  EXPECT_EQ(Record(40, k57600), Properties("0000"));
-  EXPECT_EQ(Record(20, k115200), Properties("0001"));
-  EXPECT_EQ(Record(26, k115200), Properties("0002"));
-  EXPECT_EQ(Record(40, k921600), Properties("0003"));
-  EXPECT_EQ(Record(27, std::string("\x7F\x10\x0E", 3)), Properties("0004"));
+  EXPECT_EQ(ModemRecord(57600, 40), Properties("0000"));
+  EXPECT_EQ(ModemRecord(115200, 20), Properties("0001"));
+  EXPECT_EQ(ModemRecord(115200, 26), Properties("0002"));
+  EXPECT_EQ(ModemRecord(921600, 40), Properties("0003"));
+  EXPECT_EQ(ModemRecord(0x0E107F, 27), Properties("0004"));
 }
 
 TEST_P(StoreModem, WithoutABackupNoModemIsChanged) {
-  AddModem("0000", Record(40, k115200));
+  AddModem("0000", ModemRecord(115200, 40));
   StoreOutcome outcome = Finish();
   EXPECT_FALSE(outcome.Succeeded());
-  EXPECT_EQ(Record(40, k115200), Properties("0000"));
+  EXPECT_EQ(ModemRecord(115200, 40), Properties("0000"));
 }
 
 TEST_P(StoreModem, ResetPutsTheRateBackAndSkipsModemsRemovedSince) {
-  AddModem("0000", Record(40, k115200));
-  AddModem("0001", Record(40, k115200));
+  AddModem("0000", ModemRecord(115200, 40));
+  AddModem("0001", ModemRecord(115200, 40));
   Backup();
   ASSERT_TRUE(ApplySettings(registry_, GetParam(), SettingsRecord(), 1)
                   .Succeeded());
   RemoveKey(registry_, Modem("0001"));
   EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, GetParam()).result);
-  EXPECT_EQ(Record(40, k115200), Properties("0000"));
+  EXPECT_EQ(ModemRecord(115200, 40), Properties("0000"));
   EXPECT_FALSE(KeyExists(registry_, Modem("0001")));
 }
 
@@ -117,19 +102,19 @@ TEST_P(StoreModem, ResetPutsTheRateBackAndSkipsModemsRemovedSince) {
 // made of it: a modem reinstalled, replaced or changed since keeps its own.
 TEST_P(StoreModem, ResetLeavesAModemReplacedOrChangedSinceFinishAlone) {
   for (const char* name : {"0000", "0001", "0002", "0003"})
-    AddModem(name, Record(40, k115200));
+    AddModem(name, ModemRecord(115200, 40));
   Backup();
   ASSERT_TRUE(Finish().Succeeded());
-  AddModem("0000", Record(40, k115200));            // reinstalled
-  AddModem("0001", Record(48, k57600));             // another modem
-  RegValue changed = Record(40, k921600);
+  AddModem("0000", ModemRecord(115200, 40));            // reinstalled
+  AddModem("0001", ModemRecord(57600, 48));             // another modem
+  RegValue changed = ModemRecord(921600, 40);
   changed.data[3] = 0x7F;
   AddModem("0002", changed);                        // its driver changed it
   EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, GetParam()).result);
-  EXPECT_EQ(Record(40, k115200), Properties("0000"));
-  EXPECT_EQ(Record(48, k57600), Properties("0001"));
+  EXPECT_EQ(ModemRecord(115200, 40), Properties("0000"));
+  EXPECT_EQ(ModemRecord(57600, 48), Properties("0001"));
   EXPECT_EQ(changed, Properties("0002"));
-  EXPECT_EQ(Record(40, k115200), Properties("0003")) << "untouched since";
+  EXPECT_EQ(ModemRecord(115200, 40), Properties("0003")) << "untouched since";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFamilies, StoreModem,

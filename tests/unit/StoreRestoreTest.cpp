@@ -6,6 +6,7 @@
 #include "store/Backup.h"
 #include "store/Restore.h"
 #include "support/RegistryEdit.h"
+#include "support/StoreCycle.h"
 #include "support/StoreScenario.h"
 
 namespace velo {
@@ -100,9 +101,7 @@ TEST_F(StoreRestore, AnInterfaceInstalledAfterFinishKeepsItsOwnValues) {
 // nothing to put back: what others changed meanwhile stays.
 TEST_F(StoreRestore, AfterCancelResetLeavesWhatOthersChanged) {
   Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
-  SettingsRecord record;
-  FoundFlags found;
-  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, record, found).Succeeded());
+  ASSERT_TRUE(TakeBackup(registry_, kFamilyNT).Succeeded());
   Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(64));
   EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
   EXPECT_EQ(RegValue::Dword(64), Value(kTcpipKeyName, "DefaultTTL"));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "AnsweredColours.h"
 #include "ModalDriver.h"
 #include "app/AlertDlg.h"
 #include "app/TunerApp.h"
@@ -95,23 +96,15 @@ TEST(AlertBox, IsSkinnedOnlyOnceTheMainWindowExists) {
 }
 
 TEST(AlertBox, IsDrawnInTheProgramsColours) {
-  COLORREF background = 0, text = 0xffffff;
+  AnsweredColours colours = {nullptr, 0, 0xffffff};
   ModalDriver driver([&](HWND dialog) {
-    HWND label = GetDlgItem(dialog, IDC_ALERT_TEXT);
-    HDC dc = GetDC(label);
-    HBRUSH brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(label)));
-    LOGBRUSH described = {};
-    GetObjectA(brush, sizeof described, &described);
-    background = described.lbColor;
-    text = GetTextColor(dc);
-    ReleaseDC(label, dc);
+    colours = ColoursAnswered(dialog, WM_CTLCOLORSTATIC,
+                              GetDlgItem(dialog, IDC_ALERT_TEXT));
     PressKey(dialog, VK_RETURN);
   });
   App().Alert("colours", true);
-  EXPECT_EQ(RGB(229, 229, 229), background);
-  EXPECT_EQ(RGB(0, 0, 0), text);
+  EXPECT_EQ(RGB(229, 229, 229), colours.background);
+  EXPECT_EQ(RGB(0, 0, 0), colours.text);
 }
 
 }  // namespace

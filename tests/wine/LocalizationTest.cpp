@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,13 +24,12 @@
 #include "res/resource.h"
 #include "res/wizard/RWINSetting.h"
 #include "support/RegistryEdit.h"
-#include "support/RegistrySnapshot.h"
+#include "support/KeptSettings.h"
 #include "support/StoreScenario.h"
 
 namespace velo {
 namespace {
 
-const char kProgramKey[] = "HKCU\\Software\\Velocine";
 const char kLanguage[] = "Pseudo";
 
 // The shipped English language file, from the source tree this test was
@@ -101,21 +101,14 @@ class Localization : public ::testing::Test {
   // put back afterwards.
   void UsePseudoLanguage(WindowsFamily family) {
     if (ProgramUnderTest().empty()) GTEST_SKIP() << "VELO_EXE is not set";
-    std::vector<SubTree> trees = SettingsSubTrees(family);
-    trees.push_back(SubTree{kHkeyCurrentUser, "Software\\Velocine"});
-    original_ = RegistrySnapshot::Take(registry_, trees);
-    kept_ = true;
+    kept_.reset(new KeptSettings(registry_, family));
     std::string pseudo = PseudoLanguage(EnglishFile());
     ASSERT_NE("", pseudo) << "no English file, or a text with brackets";
     ASSERT_NE("", folder_.MakeFolder("Lang"));
     ASSERT_NE("", folder_.Write(std::string("Lang\\") + kLanguage + ".ini", pseudo));
-    Put(registry_, kProgramKey, "AppPath", RegValue::Text(folder_.Path()));
-    Put(registry_, kProgramKey, "Language", RegValue::Text(kLanguage));
+    Put(registry_, kProgramKeyName, "AppPath", RegValue::Text(folder_.Path()));
+    Put(registry_, kProgramKeyName, "Language", RegValue::Text(kLanguage));
   }
-  void TearDown() override {
-    if (kept_) original_.PutBack(registry_);
-  }
-
   // Checks the alert that shows next and answers it with `answer`.
   void CheckAlert(const ProgramRun& program, const std::string& name,
                   int answer) {
@@ -127,8 +120,7 @@ class Localization : public ::testing::Test {
   }
 
   Win32Registry registry_;
-  RegistrySnapshot original_;
-  bool kept_ = false;
+  std::unique_ptr<KeptSettings> kept_;
   TempFolder folder_{"Localization"};
   TextCheck check_;
 };

@@ -13,8 +13,10 @@
 #include "store/Apply.h"
 #include "store/Backup.h"
 #include "support/FaultInjectingRegistry.h"
+#include "support/KeptSettings.h"
 #include "support/RecordingSkin.h"
 #include "support/RegistryEdit.h"
+#include "support/StoreCycle.h"
 #include "support/StoreScenario.h"
 
 namespace velo {
@@ -22,13 +24,7 @@ namespace {
 
 class MainWindowReset : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::vector<SubTree> trees = SettingsSubTrees(kFamilyNT);
-    trees.push_back(SubTree{kHkeyCurrentUser, "Software\\Velocine"});
-    original_ = RegistrySnapshot::Take(registry_, trees);
-    App().m_nWindowsFamily = kFamilyNT;
-  }
-  void TearDown() override { original_.PutBack(registry_); }
+  void SetUp() override { App().m_nWindowsFamily = kFamilyNT; }
 
   // Runs the main window, presses Reset, answers the message and closes.
   // Returns the message and whether Reset was enabled before and after.
@@ -60,16 +56,13 @@ class MainWindowReset : public ::testing::Test {
   }
 
   Win32Registry registry_;
-  RegistrySnapshot original_;
+  KeptSettings kept_{registry_, kFamilyNT};
 };
 
 TEST_F(MainWindowReset, PutsTheBackupBackAndAnnouncesIt) {
   StoreScenario scenario = SeedStoreScenario(registry_, kFamilyNT, 7);
-  RegistrySnapshot before =
-      RegistrySnapshot::Take(registry_, SettingsSubTrees(kFamilyNT));
-  SettingsRecord record;
-  FoundFlags found;
-  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, record, found).Succeeded());
+  RegistrySnapshot before = kept_.Settings();
+  ASSERT_TRUE(TakeBackup(registry_, kFamilyNT).Succeeded());
   ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, scenario.record, 0).Succeeded());
 
   bool enabledBefore = false, enabledAfter = true;
@@ -84,8 +77,7 @@ TEST_F(MainWindowReset, PutsTheBackupBackAndAnnouncesIt) {
   IntendedDifferences made;
   RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
   EXPECT_EQ(std::vector<std::string>(),
-            expected.Differences(
-                RegistrySnapshot::Take(registry_, SettingsSubTrees(kFamilyNT))));
+            expected.Differences(kept_.Settings()));
 }
 
 TEST_F(MainWindowReset, WithoutABackupSaysItFailedAndDisablesTheButton) {

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "ChildProcess.h"
 #include "registry/Win32Registry.h"
 
 namespace velo {
@@ -23,7 +25,7 @@ class ProgramRun {
   ProgramRun& operator=(const ProgramRun&) = delete;
 
   // False when VELO_EXE is unset or the program could not be started.
-  bool Started() const { return process_.hProcess != nullptr; }
+  bool Started() const;
 
   // The program's first visible top-level window that `match` accepts,
   // waiting up to `milliseconds`; null when none came.
@@ -38,7 +40,7 @@ class ProgramRun {
 
  private:
   Win32Registry registry_;
-  PROCESS_INFORMATION process_ = {};
+  std::unique_ptr<ChildProcess> process_;
 };
 
 // The program under test, from VELO_EXE; empty when unset.

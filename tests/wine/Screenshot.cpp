@@ -4,16 +4,11 @@
 #include <vector>
 
 #include "BoundedWait.h"
+#include "Environment.h"
 
 namespace velo {
 
 namespace {
-
-std::string ScreenshotFolder() {
-  char folder[MAX_PATH] = "";
-  DWORD length = GetEnvironmentVariableA("VELO_SCREENSHOTS", folder, sizeof folder);
-  return length > 0 && length < sizeof folder ? folder : "";
-}
 
 bool WriteBitmap(const std::string& path, const BITMAPINFOHEADER& header,
                  const std::vector<BYTE>& pixels) {
@@ -101,7 +96,7 @@ bool Painted(HWND window, const BITMAPINFOHEADER& header,
 }  // namespace
 
 bool SaveScreenshot(HWND window, const std::string& name) {
-  std::string folder = ScreenshotFolder();
+  std::string folder = EnvironmentText("VELO_SCREENSHOTS");
   if (folder.empty()) return false;
   // A window of this process paints now; another process's window is
   // waited for until it has painted.

@@ -13,6 +13,7 @@
 #include "ProgramRun.h"
 #include "SkinLog.h"
 #include "SkinStandInRegistration.h"
+#include "WithSkinStandIn.h"
 #include "registry/RegKey.h"
 #include "res/resource.h"
 #include "skinstandin/StandInClasses.h"
@@ -30,15 +31,9 @@ bool ClassRegisteredAnywhere() {
   return false;
 }
 
-class SkinComponent : public ::testing::Test {
+class SkinComponent : public WithSkinStandIn<::testing::Test> {
  protected:
-  void SetUp() override {
-    if (ProgramUnderTest().empty()) GTEST_SKIP() << "VELO_EXE is not set";
-    if (SkinStandInDll().empty()) GTEST_SKIP() << "VELO_SKIN_DLL is not set";
-    ASSERT_FALSE(log_.Path().empty());
-  }
-
-  SkinLogFile log_{"skinlog"};
+  SkinComponent() : WithSkinStandIn("skinlog") {}
 };
 
 // The stand-in itself, created and called in this process as the program

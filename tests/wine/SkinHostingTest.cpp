@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -17,8 +16,11 @@
 #include "Screenshot.h"
 #include "SkinLog.h"
 #include "SkinStandInRegistration.h"
+#include "WithSkinStandIn.h"
 #include "framework/ControlInitData.h"
+#include "framework/WindowRect.h"
 #include "res/resource.h"
+#include "skinstandin/CallLog.h"
 
 namespace velo {
 namespace {
@@ -31,41 +33,6 @@ struct HostedPlace {
 
 const HostedPlace kPlaces[] = {{"skin", IDC_MAIN_SKIN, "VSKN"},
                                {"splash", IDC_MAIN_SPLASH, "VSPL"}};
-
-std::string Hex(const std::vector<uint8_t>& bytes) {
-  std::string text;
-  for (uint8_t byte : bytes) {
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", byte);
-    text += digits;
-  }
-  return text;
-}
-
-std::string RectText(const RECT& rect) {
-  return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
-         std::to_string(rect.right) + "," + std::to_string(rect.bottom);
-}
-
-// The rectangle of `window` in `parent`'s client coordinates.
-RECT RectIn(HWND window, HWND parent) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-// The main window's template data, as this test program carries the same
-// resources as the program under test.
-ControlInitData MainWindowInitData() {
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_MAIN),
-                              kControlInitType);
-  HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
-  const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return ControlInitData();
-  return ControlInitData::Parse(static_cast<const uint8_t*>(data),
-                                SizeofResource(nullptr, found));
-}
 
 struct StandInSearch {
   const char* object;
@@ -92,19 +59,14 @@ HWND StandInWindow(HWND mainWindow, const char* object) {
   return search.found;
 }
 
-class SkinHosting : public ::testing::TestWithParam<const char*> {
+class SkinHosting : public WithSkinStandIn<::testing::TestWithParam<const char*>> {
  protected:
-  void SetUp() override {
-    if (ProgramUnderTest().empty()) GTEST_SKIP() << "VELO_EXE is not set";
-    if (SkinStandInDll().empty()) GTEST_SKIP() << "VELO_SKIN_DLL is not set";
-    ASSERT_FALSE(log_.Path().empty());
-  }
-
-  SkinLogFile log_{"skinhosting"};
+  SkinHosting() : WithSkinStandIn("skinhosting") {}
 };
 
 TEST_P(SkinHosting, MainWindowHostsBothControlsAndTearsThemDown) {
-  ControlInitData initData = MainWindowInitData();
+  // This test program carries the same resources as the program.
+  ControlInitData initData = TemplateInitData(IDD_MAIN);
   for (const HostedPlace& place : kPlaces) {
     const std::vector<uint8_t>* stream = initData.StreamOf(place.placeholderId);
     ASSERT_NE(nullptr, stream) << place.object;
@@ -126,12 +88,13 @@ TEST_P(SkinHosting, MainWindowHostsBothControlsAndTearsThemDown) {
     for (int i = 0; i < 2; ++i) {
       HWND placeholder = GetDlgItem(mainWindow, kPlaces[i].placeholderId);
       ASSERT_NE(nullptr, placeholder) << kPlaces[i].object;
-      areas[i] = RectIn(placeholder, mainWindow);
+      areas[i] = WindowRectIn(placeholder, mainWindow);
       EXPECT_FALSE(IsWindowVisible(placeholder)) << kPlaces[i].object;
       HWND control = StandInWindow(mainWindow, kPlaces[i].object);
       ASSERT_NE(nullptr, control) << kPlaces[i].object;
       EXPECT_TRUE(IsWindowVisible(control)) << kPlaces[i].object;
-      EXPECT_EQ(RectText(areas[i]), RectText(RectIn(control, mainWindow)))
+      EXPECT_EQ(FormatRect(areas[i]),
+                FormatRect(WindowRectIn(control, mainWindow)))
           << kPlaces[i].object;
     }
     if (std::string(GetParam()) == "winxp")
@@ -143,7 +106,7 @@ TEST_P(SkinHosting, MainWindowHostsBothControlsAndTearsThemDown) {
   std::vector<std::string> expected;
   for (int i = 0; i < 2; ++i) {
     const std::string object = kPlaces[i].object;
-    const std::string area = RectText(areas[i]);
+    const std::string area = FormatRect(areas[i]);
     for (const std::string& words :
          {std::string("IClassFactory::CreateInstance"),
           std::string("IOleObject::GetMiscStatus 1"),
@@ -151,7 +114,7 @@ TEST_P(SkinHosting, MainWindowHostsBothControlsAndTearsThemDown) {
           std::string("Ambient::UserMode BOOL:true"),
           std::string("Ambient::BackColor I4:15066597"),  // RGB(229, 229, 229)
           "IPersistStreamInit::Load " +
-              Hex(*initData.StreamOf(kPlaces[i].placeholderId)),
+              FormatBytes(*initData.StreamOf(kPlaces[i].placeholderId)),
           "IOleObject::DoVerb -5 " + area,
           "InPlace::Window " + std::to_string(HandleToLong(mainWindow)) + " " +
               area})

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "Environment.h"
 #include "registry/RegKey.h"
 #include "skinstandin/StandInClasses.h"
 
@@ -47,10 +48,6 @@ SkinStandInRegistration::~SkinStandInRegistration() {
   before_.PutBack(registry_);
 }
 
-std::string SkinStandInDll() {
-  char path[MAX_PATH] = "";
-  DWORD length = GetEnvironmentVariableA("VELO_SKIN_DLL", path, sizeof path);
-  return length > 0 && length < sizeof path ? path : "";
-}
+std::string SkinStandInDll() { return EnvironmentText("VELO_SKIN_DLL"); }
 
 }  // namespace velo

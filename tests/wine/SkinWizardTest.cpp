@@ -20,6 +20,7 @@
 #include "ProgramRun.h"
 #include "SkinLog.h"
 #include "SkinStandInRegistration.h"
+#include "WithSkinStandIn.h"
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
 #include "res/wizard/ICMPRedirectAttackSetting.h"
@@ -154,15 +155,9 @@ std::string FirstDifference(const std::vector<LoggedSkinCall>& expected,
 // The page that Back and Next visit once more: its init must not repeat.
 const size_t kRevisitedPage = 2;
 
-class SkinWizard : public ::testing::TestWithParam<SkinnedRun> {
+class SkinWizard : public WithSkinStandIn<::testing::TestWithParam<SkinnedRun>> {
  protected:
-  void SetUp() override {
-    if (ProgramUnderTest().empty()) GTEST_SKIP() << "VELO_EXE is not set";
-    if (SkinStandInDll().empty()) GTEST_SKIP() << "VELO_SKIN_DLL is not set";
-    ASSERT_FALSE(log_.Path().empty());
-  }
-
-  SkinLogFile log_{"skinwizard"};
+  SkinWizard() : WithSkinStandIn("skinwizard") {}
 };
 
 // The calls for `window` as the element `element`, then for its controls.

@@ -4,7 +4,7 @@
 // as it was afterwards.
 #include <gtest/gtest.h>
 
-#include "registry/Win32Registry.h"
+#include "KeptRegistry.h"
 #include "store/Apply.h"
 #include "store/Backup.h"
 #include "store/Restore.h"
@@ -17,27 +17,17 @@ namespace {
 
 class StoreOnWindows : public ::testing::TestWithParam<WindowsFamily> {
  protected:
-  void SetUp() override {
-    std::vector<SubTree> trees = SettingsSubTrees(GetParam());
-    trees.push_back(SubTree{kHkeyCurrentUser, "Software\\Velocine"});
-    original_ = RegistrySnapshot::Take(registry_, trees);
-    RemoveKey(registry_, kBackupKeyName);
-  }
-  void TearDown() override { original_.PutBack(registry_); }
+  RegistrySnapshot Settings() { return kept_.Settings(); }
 
-  RegistrySnapshot Settings() {
-    return RegistrySnapshot::Take(registry_, SettingsSubTrees(GetParam()));
-  }
-
-  Win32Registry registry_;
-  RegistrySnapshot original_;
+  KeptRegistry kept_{GetParam()};
+  Registry& registry_ = kept_.registry();
 };
 
 TEST_P(StoreOnWindows, GeneratedStatesComeBackExactly) {
   IntendedDifferences made;
   for (uint32_t seed = 1; seed <= 12; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
-    original_.PutBack(registry_);
+    kept_.PutBack();
     StoreCycle cycle = RunStoreCycle(registry_, GetParam(), seed,
                                      GetParam() == kFamilyNT && seed % 2);
     EXPECT_EQ(cycle.scenario.modemFound, cycle.modemFound);

@@ -1,6 +1,7 @@
 #include "TextFit.h"
 
 #include "ModalDriver.h"
+#include "framework/WindowRect.h"
 
 namespace velo {
 
@@ -53,13 +54,6 @@ RECT InParent(HWND window, RECT rect) {
   return rect;
 }
 
-RECT RectInParent(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 // Whether a sibling draws anything a text could hide behind: not an empty
 // text, not a hidden window.
 bool DrawsSomething(HWND sibling) {
@@ -74,7 +68,7 @@ HWND Covering(HWND control, const RECT& textArea) {
   for (HWND sibling = GetWindow(parent, GW_CHILD); sibling;
        sibling = GetWindow(sibling, GW_HWNDNEXT)) {
     if (sibling == control || !DrawsSomething(sibling)) continue;
-    RECT theirs = RectInParent(sibling), overlap;
+    RECT theirs = WindowRectIn(sibling, GetParent(sibling)), overlap;
     if (IntersectRect(&overlap, &textArea, &theirs)) return sibling;
   }
   return nullptr;

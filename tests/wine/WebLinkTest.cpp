@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "AnsweredColours.h"
 #include "ModalDriver.h"
 #include "app/WebLink.h"
 #include "framework/Dialog.h"
@@ -44,15 +45,10 @@ class WebLink : public ::testing::Test {
   void TearDown() override { DestroyWindow(host_.Hwnd()); }
 
   COLORREF ColourDrawn() {
-    HDC dc = GetDC(link_);
-    SetTextColor(dc, RGB(1, 2, 3));
-    LRESULT brush = SendMessageA(host_.Hwnd(), WM_CTLCOLORSTATIC,
-                                 reinterpret_cast<WPARAM>(dc),
-                                 reinterpret_cast<LPARAM>(link_));
-    COLORREF colour = GetTextColor(dc);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)), brush);
-    ReleaseDC(link_, dc);
-    return colour;
+    AnsweredColours colours =
+        ColoursAnswered(host_.Hwnd(), WM_CTLCOLORSTATIC, link_);
+    EXPECT_EQ(GetStockObject(NULL_BRUSH), colours.brush);
+    return colours.text;
   }
   void MoveMouse(int x, int y) {
     SendMessageA(link_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));

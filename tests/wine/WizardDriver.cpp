@@ -17,20 +17,10 @@ bool Shown(HWND button) {
   return IsWindowVisible(button) && IsWindowEnabled(button);
 }
 
-std::vector<SubTree> TouchedTrees(WindowsFamily family) {
-  std::vector<SubTree> trees = SettingsSubTrees(family);
-  trees.push_back({kHkeyCurrentUser, "Software\\Velocine"});
-  return trees;
-}
-
 }  // namespace
 
-RegistryKeeper::RegistryKeeper(WindowsFamily family)
-    : before_(RegistrySnapshot::Take(App().registry(), TouchedTrees(family))) {}
-
-RegistryKeeper::~RegistryKeeper() { before_.PutBack(App().registry()); }
-
-WizardDriver::WizardDriver(WindowsFamily family) : keeper_(family) {
+WizardDriver::WizardDriver(WindowsFamily family)
+    : kept_(App().registry(), family) {
   App().m_nWindowsFamily = family;
   App().ModemFound = 0;
   answering_.reset(new ModalDriver([this](HWND dialog) { Answer(dialog); }));
@@ -126,15 +116,23 @@ bool WizardDriver::IsChecked(int controlId) const {
   return IsDlgButtonChecked(PageWindow(), controlId) == BST_CHECKED;
 }
 
+namespace {
+
+std::string ModemKey(WindowsFamily family, const std::string& name) {
+  return std::string(ModemClassKeyName(family)) + "\\" + name;
+}
+
+}  // namespace
+
 void AddBoostableModem(WindowsFamily family, const std::string& name) {
-  // A capability record at 115,200 bits per second: C2 01 at 25 and 26.
-  std::string record(40, '\x11');
-  record[24] = '\x00';
-  record[25] = '\xC2';
-  record[26] = '\x01';
-  record[27] = '\x00';
-  Put(App().registry(), std::string(ModemClassKeyName(family)) + "\\" + name,
-      "Properties", Binary(record));
+  Put(App().registry(), ModemKey(family, name), "Properties",
+      ModemRecord(115200));
+}
+
+RegValue ModemProperties(WindowsFamily family, const std::string& name) {
+  RegValue properties;
+  Get(App().registry(), ModemKey(family, name), "Properties", &properties);
+  return properties;
 }
 
 }  // namespace velo

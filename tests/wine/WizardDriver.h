@@ -12,7 +12,7 @@
 
 #include "ModalDriver.h"
 #include "store/SettingsRecord.h"
-#include "support/RegistrySnapshot.h"
+#include "support/KeptSettings.h"
 #include "wizard/MyPropertySheet.h"
 
 namespace velo {
@@ -22,17 +22,6 @@ struct WizardButtonsShown {
   bool operator==(const WizardButtonsShown& other) const {
     return back == other.back && next == other.next && finish == other.finish;
   }
-};
-
-// The registry keys a wizard run of `family` may touch, put back as they
-// were when this goes.
-class RegistryKeeper {
- public:
-  explicit RegistryKeeper(WindowsFamily family);
-  ~RegistryKeeper();
-
- private:
-  RegistrySnapshot before_;
 };
 
 class WizardDriver {
@@ -75,7 +64,7 @@ class WizardDriver {
   void Pump();
   void Answer(HWND dialog);
 
-  RegistryKeeper keeper_;
+  KeptSettings kept_;
   std::unique_ptr<CMyPropertySheet> sheet_;
   std::unique_ptr<ModalDriver> answering_;
 };
@@ -83,5 +72,7 @@ class WizardDriver {
 // A modem of `family` whose port speed can be raised, under a subkey of the
 // modem class key named `name`.
 void AddBoostableModem(WindowsFamily family, const std::string& name);
+// That modem's capability record as it is now; empty when it has none.
+RegValue ModemProperties(WindowsFamily family, const std::string& name);
 
 }  // namespace velo

@@ -89,92 +89,93 @@ void ExpectSteps(const std::vector<Shown>& shown, size_t steps) {
   }
 }
 
-TEST(WizardRun, EightStepsOnTheNtFamilyWithoutAModem) {
-  WizardDriver wizard(kFamilyNT);
-  wizard.Open();
-  CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
-                   IDC_CONNECTION_LAN, IDC_CONNECTION_LAN);
-  std::vector<Shown> shown = RunForward(wizard, "wizard-nt-page");
+// Eight steps on the NT family, six on 9x; Finish writes the recommendations
+// for the chosen connection type, as numbers on NT and as decimal text on 9x.
+TEST(WizardRun, AFamilysStepsWithoutAModemAndWhatFinishWrites) {
+  struct Written {
+    const char* key;
+    const char* name;
+    const char* value;
+  };
+  struct Run {
+    WindowsFamily family;
+    int radio;
+    ConnectionKind type;
+    const char* pictures;
+    std::vector<int> pages;
+    std::vector<Written> written;
+  };
+  const Run runs[] = {
+      {kFamilyNT, IDC_CONNECTION_LAN, kLan, "wizard-nt-page",
+       {0, 1, 2, 3, 4, 5, 6, 7},
+       {{kTcpipKeyName, "DefaultTTL", "64"},
+        {kTcpipKeyName, "TcpWindowSize", "256960"},
+        {kTcpipKeyName, "EnablePMTUDiscovery", "1"},
+        {kTcpipKeyName, "EnablePMTUBHDetect", "0"},
+        {kTcpipKeyName, "KeepAliveTime", "7200000"},
+        {kTcpipKeyName, "KeepAliveInterval", "1000"},
+        {kTcpipKeyName, "SYNAttackProtect", "2"},
+        {kTcpipKeyName, "EnableICMPRedirects", "0"},
+        {kBrowserKeyName, "MaxConnectionsPer1_0Server", "20"},
+        {kBrowserKeyName, "MaxConnectionsPerServer", "20"}}},
+      {kFamily9x, IDC_CONNECTION_DSL, kDsl, "",
+       {0, 1, 2, 3, 4, 5},
+       {{kMstcpKeyName, "DefaultTTL", "32"},
+        {kMstcpKeyName, "DefaultRcvWindow", "255552"},
+        {kMstcpKeyName, "KeepAliveTime", "7200000"},
+        {kBrowserKeyName, "MaxConnectionsPer1_0Server", "4"},
+        {kBrowserKeyName, "MaxConnectionsPerServer", "8"}}}};
+  for (const Run& run : runs) {
+    SCOPED_TRACE(run.family);
+    WizardDriver wizard(run.family);
+    wizard.Open();
+    CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
+                     IDC_CONNECTION_LAN, run.radio);
+    std::vector<Shown> shown = RunForward(wizard, run.pictures);
 
-  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}), Pages(shown));
-  ExpectSteps(shown, 8);
-  EXPECT_EQ(-1, wizard.Page()) << "Finish ends the wizard";
-  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+    ASSERT_EQ(run.pages, Pages(shown));
+    ExpectSteps(shown, run.pages.size());
+    EXPECT_EQ(-1, wizard.Page()) << "Finish ends the wizard";
+    EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
 
-  EXPECT_EQ(kLan, wizard.Record().ConnectionType);
-  EXPECT_EQ(0, App().ModemFound) << "no detection without dial-up";
-  EXPECT_EQ("64", Number(kTcpipKeyName, "DefaultTTL"));
-  EXPECT_EQ("256960", Number(kTcpipKeyName, "TcpWindowSize"));
-  EXPECT_EQ("1", Number(kTcpipKeyName, "EnablePMTUDiscovery"));
-  EXPECT_EQ("0", Number(kTcpipKeyName, "EnablePMTUBHDetect"));
-  EXPECT_EQ("7200000", Number(kTcpipKeyName, "KeepAliveTime"));
-  EXPECT_EQ("1000", Number(kTcpipKeyName, "KeepAliveInterval"));
-  EXPECT_EQ("2", Number(kTcpipKeyName, "SYNAttackProtect"));
-  EXPECT_EQ("0", Number(kTcpipKeyName, "EnableICMPRedirects"));
-  EXPECT_EQ("20", Number(kBrowserKeyName, "MaxConnectionsPer1_0Server"));
-  EXPECT_EQ("20", Number(kBrowserKeyName, "MaxConnectionsPerServer"));
-  EXPECT_TRUE(KeyExists(App().registry(), kBackupKeyName));
+    EXPECT_EQ(run.type, wizard.Record().ConnectionType);
+    EXPECT_EQ(0, App().ModemFound) << "no detection without dial-up";
+    for (const Written& value : run.written)
+      EXPECT_EQ(value.value, Number(value.key, value.name)) << value.name;
+    EXPECT_TRUE(KeyExists(App().registry(), kBackupKeyName));
+  }
 }
 
-TEST(WizardRun, SixStepsOnThe9xFamilyWithoutAModem) {
-  WizardDriver wizard(kFamily9x);
-  wizard.Open();
-  CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
-                   IDC_CONNECTION_LAN, IDC_CONNECTION_DSL);
-  std::vector<Shown> shown = RunForward(wizard, "");
+// The modem page follows the family's last step, which then offers Next.
+TEST(WizardRun, ADialUpWithABoostableModemEndsOnTheModemPage) {
+  struct Run {
+    WindowsFamily family;
+    const char* pictures;
+    std::vector<int> pages;
+    const char* windowKey;
+    const char* windowValue;
+  };
+  for (const Run& run :
+       {Run{kFamily9x, "wizard-9x-modem-page", {0, 1, 2, 3, 4, 5, 8},
+            kMstcpKeyName, "DefaultRcvWindow"},
+        Run{kFamilyNT, "", {0, 1, 2, 3, 4, 5, 6, 7, 8}, kTcpipKeyName,
+            "TcpWindowSize"}}) {
+    SCOPED_TRACE(run.family);
+    WizardDriver wizard(run.family);
+    AddBoostableModem(run.family, kModemName);
+    wizard.Open();
+    std::vector<Shown> shown = RunForward(wizard, run.pictures);
 
-  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5}), Pages(shown));
-  ExpectSteps(shown, 6);
-  EXPECT_EQ(-1, wizard.Page());
-  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
-
-  // The 9x stack keeps decimal text.
-  EXPECT_EQ("32", Number(kMstcpKeyName, "DefaultTTL"));
-  EXPECT_EQ("255552", Number(kMstcpKeyName, "DefaultRcvWindow"));
-  EXPECT_EQ("7200000", Number(kMstcpKeyName, "KeepAliveTime"));
-  EXPECT_EQ("4", Number(kBrowserKeyName, "MaxConnectionsPer1_0Server"));
-  EXPECT_EQ("8", Number(kBrowserKeyName, "MaxConnectionsPerServer"));
-}
-
-TEST(WizardRun, A9xDialUpWithABoostableModemEndsOnTheModemPage) {
-  WizardDriver wizard(kFamily9x);
-  AddBoostableModem(kFamily9x, kModemName);
-  wizard.Open();
-  std::vector<Shown> shown = RunForward(wizard, "wizard-9x-modem-page");
-
-  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 8}), Pages(shown));
-  EXPECT_EQ(kBackAndNext, shown[5].buttons) << "keep-alive offers Next";
-  EXPECT_EQ("Boost the Modem", shown[6].caption);
-  EXPECT_EQ(kBackAndFinish, shown[6].buttons);
-  EXPECT_EQ(1, App().ModemFound);
-  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
-
-  RegValue modem;
-  ASSERT_TRUE(Get(App().registry(),
-                  std::string(ModemClassKeyName(kFamily9x)) + "\\" + kModemName,
-                  "Properties", &modem));
-  EXPECT_EQ(0x10, modem.data[25]) << "raised to 921,600";
-  EXPECT_EQ(0x0E, modem.data[26]);
-  EXPECT_EQ("6432", Number(kMstcpKeyName, "DefaultRcvWindow"));
-}
-
-TEST(WizardRun, AnNtDialUpWithABoostableModemGoesOnFromTheIcmpPage) {
-  WizardDriver wizard(kFamilyNT);
-  AddBoostableModem(kFamilyNT, kModemName);
-  wizard.Open();
-  std::vector<Shown> shown = RunForward(wizard, "");
-
-  ASSERT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}), Pages(shown));
-  EXPECT_EQ(kBackAndNext, shown[7].buttons) << "the ICMP page offers Next";
-  EXPECT_EQ("Boost the Modem", shown[8].caption);
-  EXPECT_EQ(kBackAndFinish, shown[8].buttons);
-  EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
-  RegValue modem;
-  ASSERT_TRUE(Get(App().registry(),
-                  std::string(ModemClassKeyName(kFamilyNT)) + "\\" + kModemName,
-                  "Properties", &modem));
-  EXPECT_EQ(0x10, modem.data[25]);
-  EXPECT_EQ("6432", Number(kTcpipKeyName, "TcpWindowSize"));
+    ASSERT_EQ(run.pages, Pages(shown));
+    const Shown& modemPage = shown.back();
+    EXPECT_EQ(kBackAndNext, shown[shown.size() - 2].buttons);
+    EXPECT_EQ("Boost the Modem", modemPage.caption);
+    EXPECT_EQ(kBackAndFinish, modemPage.buttons);
+    EXPECT_EQ(1, App().ModemFound);
+    EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
+    EXPECT_EQ(ModemRecord(921600), ModemProperties(run.family, kModemName));
+    EXPECT_EQ("6432", Number(run.windowKey, run.windowValue));
+  }
 }
 
 // A Next that reaches the sheet on the last step (sent by an assistive tool,

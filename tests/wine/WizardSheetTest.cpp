@@ -1,7 +1,6 @@
-// The wizard sheet with the main window for real: what it hands to the
-// skin and in which order, its button texts from the language file, the
-// Reset button it enables when it goes, and the Set button that runs a fresh
-// sheet each time.
+// The wizard sheet with the main window for real: its button texts from the
+// language file, the Reset button it enables when it goes, and the Set button
+// that runs a fresh sheet each time.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "AnsweredColours.h"
 #include "ModalDriver.h"
 #include "TempFolder.h"
 #include "WizardDriver.h"
@@ -18,8 +18,8 @@
 #include "app/TunerDlg.h"
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
-#include "res/wizard/MTUSettings.h"
 #include "support/FaultInjectingRegistry.h"
+#include "support/KeptSettings.h"
 #include "support/RecordingSkin.h"
 #include "support/RegistryEdit.h"
 #include "support/StoreScenario.h"
@@ -27,9 +27,7 @@
 namespace velo {
 namespace {
 
-int32_t Handle(HWND window) { return HandleToLong(window); }
-
-// A main window of its own, modeless, whose skin records what it is handed.
+// A main window of its own, modeless, with a skin that only records.
 class WithMainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -41,7 +39,6 @@ class WithMainWindow : public ::testing::Test {
     App().m_szLanguage = "Deutsch";
     main_.CreateModeless(nullptr);
     App().m_pMainDlg = &main_;
-    recorder_.calls.clear();
   }
   void TearDown() override {
     App().m_pMainDlg = nullptr;
@@ -54,40 +51,6 @@ class WithMainWindow : public ::testing::Test {
   RecordingSkin recorder_;
   CTunerDlg main_{&recorder_, &recorder_};
 };
-
-TEST_F(WithMainWindow, TheFirstPageAndThenTheSheetAreSkinnedOncePerRun) {
-  WizardDriver wizard(kFamilyNT);
-  wizard.Open();
-  HWND sheet = wizard.Sheet().Hwnd();
-  HWND page = wizard.PageWindow();
-  auto element = [](HWND window, const char* name) {
-    return SkinCall{"SkinElement", Handle(window), name};
-  };
-  std::vector<SkinCall> expected = {
-      element(page, "BackGround"),
-      element(GetDlgItem(page, IDC_CONNECTION_QUESTION), "Label"),
-      element(GetDlgItem(page, IDC_CONNECTION_DIAL_UP), "Radio Button"),
-      element(GetDlgItem(page, IDC_CONNECTION_CABLE_MODEM), "Radio Button"),
-      element(GetDlgItem(page, IDC_CONNECTION_DSL), "Radio Button"),
-      element(GetDlgItem(page, IDC_CONNECTION_LAN), "Radio Button"),
-      element(sheet, "SmallPages"),
-      element(GetDlgItem(sheet, kWizardNext), "Small Button"),
-      element(GetDlgItem(sheet, IDCANCEL), "Small Button"),
-      element(GetDlgItem(sheet, kWizardHelp), "Small Button"),
-      element(GetDlgItem(sheet, kWizardFinish), "Small Button"),
-      element(GetDlgItem(sheet, kWizardBack), "Small Button")};
-  EXPECT_EQ(expected, recorder_.calls);
-
-  wizard.Next();
-  HWND mtu = wizard.PageWindow();
-  expected.push_back(element(mtu, "BackGround"));
-  for (int label : {IDC_MTU_EXPLANATION, IDC_MTU_RECOMMENDED,
-                    IDC_MSS_EXPLANATION, IDC_MSS_RECOMMENDED})
-    expected.push_back(element(GetDlgItem(mtu, label), "Label"));
-  wizard.Back();
-  wizard.Next();
-  EXPECT_EQ(expected, recorder_.calls) << "a page is skinned when first made";
-}
 
 TEST_F(WithMainWindow, TextsComeFromTheLanguageFileButFinishKeepsItsOwn) {
   WizardDriver wizard(kFamilyNT);
@@ -141,7 +104,7 @@ TEST_F(WithMainWindow, ABackupThatFailedLeavesResetOffWhenThereWasNone) {
 
 // The main window run modally as the program runs it, Set pressed twice.
 TEST(SetButton, RunsAFreshSheetEachTimeAndAsksOnceABackupExists) {
-  RegistryKeeper keeper(kFamilyNT);
+  KeptSettings kept(App().registry(), kFamilyNT);
   App().m_nWindowsFamily = kFamilyNT;
   App().registry().DeleteTree(kHkeyCurrentUser,
                               std::string(kBackupKeyName).substr(5));
@@ -185,30 +148,14 @@ TEST(SetButton, RunsAFreshSheetEachTimeAndAsksOnceABackupExists) {
   EXPECT_EQ(nullptr, g_pWizardSheet) << "and goes with the main window";
 }
 
-// The colours the sheet answers for `message` from its child `child`.
-struct Colours {
-  COLORREF background, text;
-};
-
-Colours ColoursFor(HWND sheet, UINT message, HWND child) {
-  HDC dc = GetDC(child);
-  SetTextColor(dc, RGB(1, 2, 3));
-  HBRUSH brush = reinterpret_cast<HBRUSH>(SendMessageA(
-      sheet, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
-  LOGBRUSH described = {};
-  GetObjectA(brush, sizeof described, &described);
-  Colours colours = {described.lbColor, GetTextColor(dc)};
-  ReleaseDC(child, dc);
-  return colours;
-}
-
 TEST(WizardSheetColours, TheFrameAroundThePageAndItsButtonsAreTheDialogsColours) {
   WizardDriver wizard(kFamilyNT);
   wizard.Open();
   HWND sheet = wizard.Sheet().Hwnd();
   for (const auto& asked : {std::make_pair(WM_CTLCOLORDLG, sheet),
                             std::make_pair(WM_CTLCOLORBTN, GetDlgItem(sheet, kWizardNext))}) {
-    Colours colours = ColoursFor(sheet, asked.first, asked.second);
+    AnsweredColours colours =
+        ColoursAnswered(sheet, asked.first, asked.second);
     EXPECT_EQ(RGB(229, 229, 229), colours.background) << asked.first;
     EXPECT_EQ(RGB(0, 0, 0), colours.text) << asked.first;
   }

@@ -1,0 +1,36 @@
+// A test of the setup program under test on this machine: what the test
+// script says of the run, and a machine without Velocine before and after.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "SetupUnderTest.h"
+
+namespace velo {
+
+class SetupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(setup_.empty()) << "VELO_SETUP is not set";
+    RemoveInstallation(folder_);
+  }
+  void TearDown() override { RemoveInstallation(folder_); }
+
+  // Runs setup silently with `arguments`; its exit code.
+  DWORD Install(const std::string& arguments = "") {
+    DWORD exitCode = 0xDEAD;
+    EXPECT_TRUE(RunAndWait("\"" + setup_ + "\" /S" + arguments, &exitCode));
+    return exitCode;
+  }
+
+  std::string setup_ = EnvironmentText("VELO_SETUP");
+  std::string expectedLanguage_ = EnvironmentText("VELO_EXPECTED_LANGUAGE");
+  std::string version_ = EnvironmentText("VELO_SETUP_VERSION");
+  // Names this run's pictures: version and locale.
+  std::string run_ = EnvironmentText("VELO_SETUP_RUN");
+  std::string folder_ = DefaultFolder();
+};
+
+}  // namespace velo
