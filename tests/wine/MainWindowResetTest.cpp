@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ModalDriver.h"
+#include "RegistryInUse.h"
 #include "Screenshot.h"
 #include "app/TunerApp.h"
 #include "app/TunerDlg.h"
@@ -102,10 +103,12 @@ TEST_F(MainWindowReset, ThatCannotPutEverythingBackKeepsTheBackupAndSaysSo) {
   // As for a user without administrator rights.
   FaultInjectingRegistry denied(registry_);
   denied.DenyLocalMachineWrites();
-  App().UseRegistry(denied);
   bool enabledBefore = false, enabledAfter = false;
-  std::string message = PressReset(&enabledBefore, &enabledAfter);
-  App().UseRegistry(registry_);
+  std::string message;
+  {
+    RegistryInUse user(denied);
+    message = PressReset(&enabledBefore, &enabledAfter);
+  }
   EXPECT_EQ("Failed to reset your connection settings.", message);
   EXPECT_TRUE(enabledAfter) << "the backup is still there to try again";
   EXPECT_TRUE(KeyExists(registry_, kBackupKeyName));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Screenshot.h"
+#include "RegistryInUse.h"
 #include "WizardDriver.h"
 #include "app/TunerApp.h"
 #include "res/wizard/ChooseConnectionType.h"
@@ -218,10 +219,11 @@ TEST(WizardRun, FinishChangesNothingWhenTheBackupCouldNotBeTaken) {
   FaultInjectingRegistry faulty(real);
   // The first value written is a copy into the backup key.
   faulty.FailOnce(kCallSetValue, 0);
-  App().UseRegistry(faulty);
-  wizard.Open();
-  RunForward(wizard, "");
-  App().UseRegistry(real);
+  {
+    RegistryInUse failingOnce(faulty);
+    wizard.Open();
+    RunForward(wizard, "");
+  }
 
   ASSERT_EQ(1u, wizard.messages.size());
   EXPECT_EQ(0u, wizard.messages[0].find(
@@ -236,10 +238,11 @@ TEST(WizardRun, FinishWithoutAdministratorRightsSaysTheSettingsWereNotWritten) {
   Registry& real = App().registry();
   FaultInjectingRegistry user(real);
   user.DenyLocalMachineWrites();
-  App().UseRegistry(user);
-  wizard.Open();
-  RunForward(wizard, "");
-  App().UseRegistry(real);
+  {
+    RegistryInUse withoutRights(user);
+    wizard.Open();
+    RunForward(wizard, "");
+  }
 
   ASSERT_EQ(1u, wizard.messages.size());
   EXPECT_EQ("Velocine could not write all of your connection settings, so "

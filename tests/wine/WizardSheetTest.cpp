@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "AnsweredColours.h"
+#include "RegistryInUse.h"
 #include "ModalDriver.h"
 #include "TempFolder.h"
 #include "WizardDriver.h"
@@ -91,12 +92,13 @@ TEST_F(WithMainWindow, ABackupThatFailedLeavesResetOffWhenThereWasNone) {
   RemoveKey(real, kBackupKeyName);
   FaultInjectingRegistry failing(real);
   failing.FailOnce(kCallCreateKey, 0);
-  App().UseRegistry(failing);
-  main_.EnableReset(true);
-  wizard.Open();
-  wizard.Cancel();
-  DestroyWindow(wizard.Sheet().Hwnd());
-  App().UseRegistry(real);
+  {
+    RegistryInUse failingOnce(failing);
+    main_.EnableReset(true);
+    wizard.Open();
+    wizard.Cancel();
+    DestroyWindow(wizard.Sheet().Hwnd());
+  }
   EXPECT_EQ(1u, failing.Injected());
   EXPECT_FALSE(main_.IsResetEnabled());
   EXPECT_FALSE(KeyExists(real, kBackupKeyName));
