@@ -82,8 +82,11 @@ BOOL CTunerDlg::OnInitDialog() {
 void CTunerDlg::BindControls() { Dialog::OnInitDialog(); }
 
 void CTunerDlg::SetIcons() {
-  SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  // The small one first: a big icon given to a window without a small one
+  // has the system make a small copy of it, which the small icon would then
+  // replace.
   SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
 }
 
 void CTunerDlg::ShowBackupState() { EnableReset(BackupExists()); }

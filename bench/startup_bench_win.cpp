@@ -1,6 +1,6 @@
 // Start-up cost of Velocine.exe beside two floors built the same way: the
-// smallest dialog program, and the same dialog loading what Velocine must
-// load. Measures the time from process start until the window is shown and
+// smallest dialog program, and a program that loads what Velocine must load
+// and shows Velocine's window with no code behind it. Measures the time from process start until the window is shown and
 // the program waits for input, and the peak working set, as medians over
 // repeated runs. Prints figures; judges nothing.
 //   startup_bench.exe <Velocine.exe> <MinimalDialog.exe> <LoadedDialog.exe>
@@ -125,8 +125,8 @@ int main(int argc, char** argv) {
   if (!Measure(programs, runs)) return 1;
   std::printf("start-up until shown and idle, median of %d runs\n", runs);
   std::printf("  %-34s %9s %12s\n", "", "ms", "peak WS KiB");
-  const char* floors[] = {"bare floor (dialog)",
-                          "fair floor (dialog, its DLLs, COM)"};
+  const char* floors[] = {"bare floor (small dialog)",
+                          "fair floor (its window, DLLs, OLE)"};
   for (int i = 0; i < 3; ++i)
     std::printf("  %-34s %9.1f %12.0f\n", i < 2 ? floors[i] : "Velocine.exe",
                 Median(programs[i].times), Median(programs[i].peaks));
