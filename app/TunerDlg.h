@@ -4,7 +4,6 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <memory>
 #include <string>
@@ -12,6 +11,7 @@
 
 #include "app/WebLink.h"
 #include "framework/Dialog.h"
+#include "lang/LanguageListControl.h"
 #include "skin/Skin.h"
 
 namespace velo {
@@ -67,13 +67,12 @@ class CTunerDlg : public Dialog {
   std::string ProgramFolder() const;
 
   CWebLink m_link;
-  HWND m_comboLanguage = nullptr;
+  LanguageListControl m_comboLanguage;
   CSkin m_skin;
   CSplash m_splash;
   SkinComponent* skin_;
   SplashComponent* splash_;
   HICON m_hIcon;
-  HIMAGELIST flags_ = nullptr;
   // The sheet of the latest wizard run. It outlives its run, since the
   // record lives in it, and goes when the next run starts.
   std::unique_ptr<CMyPropertySheet> wizardSheet_;

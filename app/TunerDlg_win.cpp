@@ -3,8 +3,6 @@
 #include "app/AboutDlg.h"
 #include "app/TunerApp.h"
 #include "framework/Window.h"
-#include "lang/LanguageFiles.h"
-#include "lang/LanguageList.h"
 #include "res/resource.h"
 #include "store/BackupKey.h"
 #include "store/Restore.h"
@@ -53,14 +51,13 @@ CTunerDlg::CTunerDlg(SkinComponent* skin, SplashComponent* splash)
 
 CTunerDlg::~CTunerDlg() {
   if (g_pWizardSheet == wizardSheet_.get()) g_pWizardSheet = nullptr;
-  if (flags_) ImageList_Destroy(flags_);
 }
 
 void CTunerDlg::DoDataExchange(DataExchange& exchange) {
   exchange.Bind(IDC_MAIN_LINK, m_link);
+  exchange.Bind(IDC_MAIN_LANGUAGE, m_comboLanguage);
   exchange.Host(IDC_MAIN_SKIN, m_skin.Control());
   exchange.Host(IDC_MAIN_SPLASH, m_splash.Control());
-  m_comboLanguage = Item(IDC_MAIN_LANGUAGE);
 }
 
 const std::vector<CTunerDlg::InitStep>& CTunerDlg::InitSteps() {
@@ -85,8 +82,11 @@ BOOL CTunerDlg::OnInitDialog() {
 void CTunerDlg::BindControls() { Dialog::OnInitDialog(); }
 
 void CTunerDlg::SetIcons() {
-  SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  // The small one first: a big icon given to a window without a small one
+  // has the system make a small copy of it, which the small icon would then
+  // replace.
   SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
 }
 
 void CTunerDlg::ShowBackupState() { EnableReset(BackupExists()); }
@@ -127,38 +127,7 @@ void CTunerDlg::StartComponents() {
 }
 
 void CTunerDlg::FillLanguageList() {
-  if (!flags_) {
-    flags_ = ImageList_Create(16, 16, ILC_COLOR16, 0, 4);
-    SendMessageA(m_comboLanguage, CBEM_SETIMAGELIST, 0,
-                 reinterpret_cast<LPARAM>(flags_));
-  }
-  const std::string& appPath = App().m_szAppPath;
-  LanguageList languages;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(
-      LanguageFilePath(appPath, "*", ".ini").c_str(), &found);
-  for (BOOL more = search != INVALID_HANDLE_VALUE; more;
-       more = FindNextFileA(search, &found)) {
-    std::string name = LanguageName(found.cFileName);
-    HBITMAP flag = static_cast<HBITMAP>(
-        LoadImageA(nullptr, LanguageFilePath(appPath, name, ".bmp").c_str(),
-                   IMAGE_BITMAP, 16, 16, LR_LOADFROMFILE));
-    bool flagAdded = flag && ImageList_Add(flags_, flag, nullptr) >= 0;
-    if (flag) DeleteObject(flag);
-    size_t position = languages.Add(found.cFileName, flagAdded);
-    const LanguageItem& added = languages.Items()[position];
-    COMBOBOXEXITEMA item;
-    ZeroMemory(&item, sizeof item);
-    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
-    item.iItem = static_cast<INT_PTR>(position);
-    item.pszText = const_cast<char*>(added.name.c_str());
-    item.iImage = item.iSelectedImage = added.image;
-    SendMessageA(m_comboLanguage, CBEM_INSERTITEMA, 0,
-                 reinterpret_cast<LPARAM>(&item));
-  }
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  SendMessageA(m_comboLanguage, CB_SETCURSEL,
-               languages.IndexOf(App().m_szLanguage), 0);
+  m_comboLanguage.Fill(App().m_szAppPath, App().m_szLanguage);
 }
 
 void CTunerDlg::ApplyTexts() {
@@ -234,19 +203,8 @@ void CTunerDlg::OnResetSettings() {
 }
 
 void CTunerDlg::OnLanguageChanged() {
-  int selected = static_cast<int>(
-      SendMessageA(m_comboLanguage, CB_GETCURSEL, 0, 0));
-  if (selected == CB_ERR) return;
-  char name[MAX_PATH + 1] = "";
-  COMBOBOXEXITEMA item;
-  ZeroMemory(&item, sizeof item);
-  item.mask = CBEIF_TEXT;
-  item.iItem = selected;
-  item.pszText = name;
-  item.cchTextMax = sizeof name;
-  if (!SendMessageA(m_comboLanguage, CBEM_GETITEMA, 0,
-                    reinterpret_cast<LPARAM>(&item)))
-    return;
+  std::string name;
+  if (!m_comboLanguage.SelectedName(&name)) return;
   App().m_szLanguage = name;
   ApplyTexts();
   App().SaveLanguage(name);

@@ -28,12 +28,16 @@ if(NOT VELO_WINE_TESTS)
   include(cmake/installer.cmake)
 
   # The start-up benchmark and the two floors it compares with: the bare
-  # dialog, and the same dialog loading what Velocine must load.
+  # dialog, and a program that loads what Velocine must load and shows the
+  # window it shows.
   add_executable(MinimalDialog WIN32 bench/floor/MinimalDialog_win.cpp
                                bench/floor/MinimalDialog.rc)
   target_link_options(MinimalDialog PRIVATE -s)
   add_executable(LoadedDialog WIN32 bench/floor/LoadedDialog_win.cpp
-                              bench/floor/MinimalDialog.rc)
+                              bench/floor/LoadedDialog.rc)
+  set_source_files_properties(bench/floor/LoadedDialog.rc PROPERTIES
+                              OBJECT_DEPENDS "${VELO_RESOURCE_INPUTS}")
+  target_include_directories(LoadedDialog PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(LoadedDialog ${VELO_WIN_LIBS} advapi32)
   target_link_options(LoadedDialog PRIVATE -s)
   add_executable(startup_bench bench/startup_bench_win.cpp

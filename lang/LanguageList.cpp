@@ -5,11 +5,11 @@
 
 namespace velo {
 
-size_t LanguageList::Add(const std::string& fileName, bool flagLoaded) {
+size_t LanguageList::Add(const std::string& fileName, bool hasFlag) {
   LanguageItem item;
   item.name = LanguageName(fileName);
-  // The image list hands out indexes 0, 1, 2... to the flags it takes.
-  item.image = flagLoaded ? images_++ : -1;
+  // The flags take the image list's slots 0, 1, 2... in turn.
+  item.image = hasFlag ? images_++ : -1;
   // Inserting at -1 appends; an image index never exceeds the item count,
   // as every earlier flag has its item.
   size_t position = item.image < 0 ? items_.size()

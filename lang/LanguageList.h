@@ -1,9 +1,9 @@
 // The order and selection rules of the main window's language list. The list
-// is built as the Lang folder is enumerated: each file's flag bitmap goes
-// into an image list, and its item is inserted at the position equal to the
-// image's index; a language without a flag (adding the bitmap failed, index
-// -1) is appended. So the flagged languages come first, then the others,
-// each group in the order the files were found.
+// is built as the Lang folder is enumerated: each language with a flag takes
+// the next slot of an image list, and its item is inserted at the position
+// equal to that slot's index; a language without a flag (index -1) is
+// appended. So the flagged languages come first, then the others, each group
+// in the order the files were found.
 #pragma once
 
 #include <string>
@@ -18,10 +18,10 @@ struct LanguageItem {
 
 class LanguageList {
  public:
-  // Adds the language of the next "*.ini" file found; `flagLoaded` tells
-  // whether its bitmap went into the image list. Returns the position the
-  // item was inserted at.
-  size_t Add(const std::string& fileName, bool flagLoaded);
+  // Adds the language of the next "*.ini" file found; `hasFlag` tells
+  // whether it has a flag bitmap. Returns the position the item was
+  // inserted at.
+  size_t Add(const std::string& fileName, bool hasFlag);
 
   const std::vector<LanguageItem>& Items() const { return items_; }
 

@@ -36,10 +36,17 @@ source scripts/wine-env.sh
 wine_prefix_ready
 wine_set_version winxp
 
-echo "== start-up under Wine"
+# Velocine as a user has it: installed by its setup, which leaves AppPath
+# and the language in the registry and every language file and flag in the
+# Lang folder; the program reads them all before its window shows.
+xvfb-run -a -s "-screen 0 1024x768x24" wine build/win/VelocineSetup.exe /S
+installed=$(wine reg query 'HKCU\Software\Velocine' /v AppPath |
+  sed -n 's/.*REG_SZ[[:space:]]*//p' | tr -d '\r')
+echo "== start-up under Wine (Velocine installed in $installed," \
+  "$(ls "$(winepath -u "$installed")/Lang" | wc -l) files in its Lang folder)"
 xvfb-run -a -s "-screen 0 1024x768x24" \
   wine explorer /desktop=VelocineBench,1024x768 build/win/startup_bench.exe \
-  "$(winepath -w build/win/Velocine.exe)" \
+  "$installed\Velocine.exe" \
   "$(winepath -w build/win/MinimalDialog.exe)" \
   "$(winepath -w build/win/LoadedDialog.exe)" "$runs"
 

@@ -1,5 +1,5 @@
-// The dialog both start-up floors show: the smallest modal dialog, closed by
-// its button or the close box.
+// How both start-up floors show their dialog: modally, closed by its Cancel
+// button or the close box, with no other code behind it.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,7 @@ inline INT_PTR CALLBACK FloorDialogProc(HWND window, UINT message,
   return message == WM_INITDIALOG;
 }
 
-inline void RunFloorDialog(HINSTANCE instance) {
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(1), nullptr, &FloorDialogProc, 0);
+inline void RunFloorDialog(HINSTANCE instance, int templateId) {
+  DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), nullptr,
+                  &FloorDialogProc, 0);
 }

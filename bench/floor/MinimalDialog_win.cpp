@@ -3,6 +3,6 @@
 #include "FloorDialog.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  RunFloorDialog(instance);
+  RunFloorDialog(instance, 1);
   return 0;
 }

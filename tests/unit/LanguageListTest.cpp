@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,61 @@ TEST(LanguageFiles, NamesAndPaths) {
   EXPECT_EQ("C:\\V\\Lang\\Deutsch.bmp",
             LanguageFilePath("C:\\V", "Deutsch", ".bmp"));
   EXPECT_EQ("\\Lang\\*.ini", LanguageFilePath("", "*", ".ini"));
+}
+
+// The first bytes of a bitmap file: the file header, then an info header of
+// `infoSize` bytes (12: the OS/2 form with 16-bit sizes).
+std::string BitmapStart(uint32_t infoSize, int32_t width, int32_t height,
+                        uint16_t planes, uint16_t bits) {
+  std::string bytes = "BM";
+  auto put = [&](uint32_t value, int size) {
+    for (int i = 0; i < size; ++i)
+      bytes += static_cast<char>(value >> (8 * i));
+  };
+  put(0, 4);   // file size
+  put(0, 4);   // reserved
+  put(54, 4);  // where the pixels start
+  put(infoSize, 4);
+  int field = infoSize == 12 ? 2 : 4;
+  put(static_cast<uint32_t>(width), field);
+  put(static_cast<uint32_t>(height), field);
+  put(planes, 2);
+  put(bits, 2);
+  bytes.resize(infoSize == 12 ? 26 : 54, '\0');
+  return bytes;
+}
+
+TEST(FlagHeader, BitmapsOfEveryKindTheListDraws) {
+  for (uint16_t bits : {1, 4, 8, 16, 24, 32})
+    EXPECT_TRUE(FlagHeaderIsBitmap(BitmapStart(40, 16, 16, 1, bits))) << bits;
+  EXPECT_TRUE(FlagHeaderIsBitmap(BitmapStart(40, 16, -16, 1, 24)))
+      << "top-down";
+  EXPECT_TRUE(FlagHeaderIsBitmap(BitmapStart(124, 32, 20, 1, 32)))
+      << "a later, longer info header; any size is scaled";
+  EXPECT_TRUE(FlagHeaderIsBitmap(BitmapStart(12, 16, 16, 1, 24))) << "OS/2";
+  std::string withPixels = BitmapStart(40, 16, 16, 1, 24) + "pixels";
+  EXPECT_TRUE(FlagHeaderIsBitmap(withPixels));
+}
+
+TEST(FlagHeader, WhatIsNoBitmapGivesNoFlag) {
+  EXPECT_FALSE(FlagHeaderIsBitmap(""));
+  EXPECT_FALSE(FlagHeaderIsBitmap("Alba's flag, typed in by hand, no picture"));
+  std::string bitmap = BitmapStart(40, 16, 16, 1, 24);
+  EXPECT_FALSE(FlagHeaderIsBitmap(bitmap.substr(0, 30))) << "cut short";
+  EXPECT_FALSE(FlagHeaderIsBitmap(BitmapStart(12, 16, 16, 1, 24).substr(0, 25)));
+  std::string wrongMagic = bitmap;
+  wrongMagic[1] = 'A';
+  EXPECT_FALSE(FlagHeaderIsBitmap(wrongMagic));
+  EXPECT_FALSE(FlagHeaderIsBitmap(BitmapStart(20, 16, 16, 1, 24)))
+      << "unknown info header";
+  EXPECT_FALSE(FlagHeaderIsBitmap(BitmapStart(40, 0, 16, 1, 24)));
+  EXPECT_FALSE(FlagHeaderIsBitmap(BitmapStart(40, -16, 16, 1, 24)));
+  EXPECT_FALSE(FlagHeaderIsBitmap(BitmapStart(40, 16, 0, 1, 24)));
+  EXPECT_FALSE(FlagHeaderIsBitmap(BitmapStart(12, 16, 0, 1, 24)));
+  EXPECT_FALSE(FlagHeaderIsBitmap(BitmapStart(40, 16, 16, 2, 24)));
+  EXPECT_FALSE(FlagHeaderIsBitmap(BitmapStart(40, 16, 16, 1, 7)));
+  EXPECT_FALSE(FlagHeaderIsBitmap(BitmapStart(12, 16, 16, 1, 32)))
+      << "the OS/2 form has no 32-bit pixels";
 }
 
 }  // namespace

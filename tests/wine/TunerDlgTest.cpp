@@ -165,6 +165,21 @@ TEST_F(MainWindow, LoadsSkinAndSplashFromTheProgramFolderAndSkinsItself) {
   EXPECT_EQ(expected, recorder_.calls);
 }
 
+TEST_F(MainWindow, TheProgramsIconIsBothItsBigAndItsSmallIcon) {
+  HICON big = nullptr, small = nullptr;
+  Run([&](HWND main) {
+    big = reinterpret_cast<HICON>(SendMessageA(main, WM_GETICON, ICON_BIG, 0));
+    small =
+        reinterpret_cast<HICON>(SendMessageA(main, WM_GETICON, ICON_SMALL, 0));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+  });
+  HICON program = LoadIconA(GetModuleHandleA(nullptr),
+                            MAKEINTRESOURCEA(IDI_VELOCINE));
+  ASSERT_NE(nullptr, program);
+  EXPECT_EQ(program, big);
+  EXPECT_EQ(program, small);
+}
+
 TEST_F(MainWindow, EscapeIsIgnoredAndTheCloseBoxEndsWithoutAQuestion) {
   int dialogsSeen = 0;
   bool openAfterEscape = false;
