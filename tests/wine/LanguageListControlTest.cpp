@@ -17,34 +17,10 @@
 #include "framework/Dialog.h"
 #include "lang/LanguageListControl.h"
 #include "res/resource.h"
+#include "support/FlagFile.h"
 
 namespace velo {
 namespace {
-
-// A 16 by 16 bitmap file of one colour (24 bits a pixel).
-std::string FlagFile(uint8_t red, uint8_t green, uint8_t blue) {
-  const int side = 16, pixels = side * side * 3;
-  std::string file(54 + pixels, '\0');
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>(v >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, static_cast<uint32_t>(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, side);
-  put32(22, side);
-  file[26] = 1;
-  file[28] = 24;
-  put32(34, pixels);
-  for (int i = 54; i < 54 + pixels; i += 3) {
-    file[i] = static_cast<char>(blue);
-    file[i + 1] = static_cast<char>(green);
-    file[i + 2] = static_cast<char>(red);
-  }
-  return file;
-}
 
 // The main window's template with nothing but its language list at work.
 class ListDialog : public Dialog {

@@ -17,33 +17,13 @@
 #include "registry/RegKey.h"
 #include "res/resource.h"
 #include "store/RegistryLocations.h"
+#include "support/FlagFile.h"
 #include "support/RecordingSkin.h"
 
 namespace velo {
 namespace {
 
 const char kVelocineKey[] = "Software\\Velocine";
-
-// A 16 by 16 bitmap file of one colour, as a flag.
-std::string FlagBitmap() {
-  const int side = 16, rowBytes = side * 3, pixels = rowBytes * side;
-  std::string file(54 + pixels, '\0');
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>(v >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, static_cast<uint32_t>(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, side);
-  put32(22, side);
-  file[26] = 1;
-  file[28] = 24;
-  put32(34, pixels);
-  for (int i = 54; i < 54 + pixels; ++i) file[i] = static_cast<char>(0x80);
-  return file;
-}
 
 class MainWindow : public ::testing::Test {
  protected:
@@ -55,12 +35,12 @@ class MainWindow : public ::testing::Test {
     folder_.Write("Lang\\Anglais.ini", "[Lanvora]\n18=Velocine EN\n");
     folder_.Write("Lang\\Brezhoneg.ini",
                   "[Lanvora]\n18=Velocine BR\nIDC_HINT=Hint*BR\n");
-    folder_.Write("Lang\\Brezhoneg.bmp", FlagBitmap());
+    folder_.Write("Lang\\Brezhoneg.bmp", FlagFile(0x80, 0x80, 0x80));
     folder_.Write("Lang\\Deutsch.ini",
                   "[Lanvora]\n18=Velocine DE\nIDC_HINT=Erste*Zweite**Dritte\n"
                   "IDC_SET_SETTINGS=&Einstellen\nIDC_STATIC2=Fassung\n"
                   "IDOK=Gut\n");
-    folder_.Write("Lang\\Deutsch.bmp", FlagBitmap());
+    folder_.Write("Lang\\Deutsch.bmp", FlagFile(0x80, 0x80, 0x80));
     App().m_szAppPath = folder_.Path();
     App().m_szLanguage = "deutsch";
     RegKey key(App().registry());
