@@ -94,8 +94,7 @@ void CTunerDlg::ShowBackupState() { EnableReset(BackupExists()); }
 void CTunerDlg::SetUpLink() {
   m_link.SetURL(kMakerAddress);
   m_link.SetUseTooltip(true);
-  m_link.SetTooltipText(
-      App().LoadText(TextId::WebLinkText));
+  m_link.SetTooltipText(App().LoadText(TextId::WebLinkText));
   m_link.SetVisitedColour(kVisitedLink);
 }
 

@@ -15,7 +15,6 @@
 namespace velo {
 
 class CMyPropertySheet;
-class Texts;
 
 class CWizardPage : public PropertyPage {
  public:
