@@ -6,6 +6,7 @@ const std::vector<FuzzTarget>& FuzzTargets() {
   static const std::vector<FuzzTarget> targets = {
       {"language_file", FuzzLanguageFile},
       {"number_text", FuzzNumberText},
+      {"flag_header", FuzzFlagHeader},
       {"user_machine", FuzzUserMachine},
   };
   return targets;

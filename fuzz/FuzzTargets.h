@@ -20,6 +20,8 @@ struct FuzzTarget {
 std::string FuzzLanguageFile(const uint8_t* data, size_t size);
 // The edit boxes' number parsing and the 9x decimal texts.
 std::string FuzzNumberText(const uint8_t* data, size_t size);
+// The check of a flag file's first bytes that orders the language list.
+std::string FuzzFlagHeader(const uint8_t* data, size_t size);
 // The model of the user and the machine, driven by the bytes.
 std::string FuzzUserMachine(const uint8_t* data, size_t size);
 
