@@ -113,8 +113,8 @@ bool CWizardPage::ReadBoxes() {
   const ExchangeFailure failure = Exchange(true);
   if (failure != kExchangeDone && RefusalKeepsPage(refused_, failure))
     return false;
-  // A box that held no number kept its earlier value; the others take the
-  // fall-back the focus leaving them would have given.
+  // A box that held no number has kept its earlier value; a value below its
+  // box's lowest becomes the recommendation, as when the focus leaves it.
   for (size_t box = 0; box < held_.size(); ++box)
     held_[box] = AtLeastLowest(held_[box], BoundOf(box));
   UpdateData(false);
