@@ -163,18 +163,10 @@ bool CopyLanguageFiles(TempFolder& folder) {
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     std::string name = found.cFileName;
-    HANDLE file = CreateFileA((source + "\\" + name).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) continue;
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD got = 0;
-    if (!ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got,
-                  nullptr))
-      got = 0;
-    CloseHandle(file);
-    bytes.resize(got);
-    copied = !folder.Write("Lang\\" + name, bytes).empty() && copied;
+    copied = CopyFileA((source + "\\" + name).c_str(),
+                       (folder.Path() + "\\Lang\\" + name).c_str(),
+                       FALSE) &&
+             copied;
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return copied;
