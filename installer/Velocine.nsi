@@ -7,10 +7,16 @@
 ;   VELOCINE_EXE   the program to install
 ;   LANG_DIR       the folder with the language files and their flags
 ;   OUTFILE        the setup program to write
+;   TARGET         (only for the 64-bit twin that tests setup on hosts that
+;                  cannot run 32-bit code) amd64-unicode
 ;
 ; ANSI on purpose, like the program: setup has to run on Windows 95, 98 and Me.
 
-Unicode false
+!ifdef TARGET
+  Target ${TARGET}
+!else
+  Unicode false
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
