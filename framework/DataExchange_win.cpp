@@ -1,7 +1,5 @@
 #include "framework/DataExchange.h"
 
-#include <cstdio>
-
 #include "framework/ControlInitData.h"
 #include "framework/Dialog.h"
 #include "framework/HostedControl.h"
@@ -12,12 +10,11 @@ namespace velo {
 
 const char kEnterIntegerMessage[] = "Please enter an integer.";
 
+// Built without printf: its formatting machinery would be linked in for this
+// one message.
 std::string EnterIntegerBetweenMessage(int64_t minimum, int64_t maximum) {
-  char text[96];
-  std::snprintf(text, sizeof text, "Please enter an integer between %lld and %lld.",
-                static_cast<long long>(minimum),
-                static_cast<long long>(maximum));
-  return text;
+  return "Please enter an integer between " + std::to_string(minimum) +
+         " and " + std::to_string(maximum) + ".";
 }
 
 DataExchange::DataExchange(Dialog& dialog, bool saveAndValidate,

@@ -13,6 +13,7 @@
 #include "res/wizard/ChooseConnectionType.h"
 #include "res/wizard/ICMPRedirectAttackSetting.h"
 #include "res/wizard/KeepAliveSettings.h"
+#include "res/wizard/ModemBoost.h"
 #include "res/wizard/MTUSettings.h"
 #include "res/wizard/OtherMTUSettings.h"
 #include "res/wizard/RWINSetting.h"
@@ -294,6 +295,53 @@ TEST(ConnectionTypePage, AModemOnceFoundStaysFoundWhenAnotherTypeIsChosen) {
   EXPECT_EQ(kModemBoostPage, wizard.Page());
   wizard.Back();
   EXPECT_EQ("Step 6 of 6 : Keep Alive Settings", wizard.Caption());
+}
+
+// The picture is stored in as few bytes as it takes (256 colours, run-length
+// encoded): it must still load whole, in the colours it was drawn in.
+TEST(ModemPage, ShowsThePortSpeedPictureWholeInItsColours) {
+  WizardDriver wizard(kFamily9x);
+  App().ModemFound = 1;
+  wizard.Open();
+  Choose(wizard, IDC_CONNECTION_LAN);
+  ASSERT_TRUE(wizard.NextTo(kModemBoostPage));
+  HBITMAP picture = reinterpret_cast<HBITMAP>(
+      SendDlgItemMessageA(wizard.PageWindow(), IDC_MODEM_PICTURE, STM_GETIMAGE,
+                          IMAGE_BITMAP, 0));
+  ASSERT_NE(nullptr, picture);
+  BITMAP size = {};
+  ASSERT_TRUE(GetObjectA(picture, sizeof size, &size));
+  EXPECT_EQ(240, size.bmWidth);
+  EXPECT_EQ(135, size.bmHeight);
+
+  BITMAPINFO format = {};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = size.bmWidth;
+  format.bmiHeader.biHeight = -size.bmHeight;  // top row first
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  std::vector<RGBQUAD> pixels(size.bmWidth * size.bmHeight);
+  HDC screen = GetDC(nullptr);
+  int rows = GetDIBits(screen, picture, 0, size.bmHeight, pixels.data(),
+                       &format, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(size.bmHeight, rows);
+  const struct {
+    int x, y;
+    COLORREF colour;
+    const char* where;
+  } landmarks[] = {{5, 5, RGB(192, 192, 192), "dialog face"},
+                   {33, 28, RGB(128, 128, 128), "drop-down frame"},
+                   {63, 47, RGB(0, 0, 0), "list border"},
+                   {100, 60, RGB(255, 255, 255), "list"},
+                   {100, 115, RGB(0, 0, 128), "selected 921600"}};
+  for (const auto& landmark : landmarks) {
+    const RGBQUAD& pixel = pixels[landmark.y * size.bmWidth + landmark.x];
+    EXPECT_EQ(landmark.colour,
+              RGB(pixel.rgbRed, pixel.rgbGreen, pixel.rgbBlue))
+        << landmark.where;
+  }
 }
 
 TEST(EditBoxes, OnlyTheMtuAndKeepAliveBoxesHaveTheStaticEdge) {
