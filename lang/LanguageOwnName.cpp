@@ -24,14 +24,17 @@ unsigned CodePageNamed(const std::string& text) {
 
 }  // namespace
 
+const char kOwnNameKey[] = "Name";
+const char kCodePageKey[] = "CodePage";
+
 std::string ShownLanguageName(const FileContents& file,
                               const std::string& language,
                               unsigned ansiCodePage) {
   IniFile ini(file);
   unsigned codePage =
-      CodePageNamed(ini.GetString(kTextSection, "CodePage", "", kNameBuffer));
+      CodePageNamed(ini.GetString(kTextSection, kCodePageKey, "", kNameBuffer));
   if (codePage == 0 || codePage != ansiCodePage) return language;
-  std::string name = ini.GetString(kTextSection, "Name", "", kNameBuffer);
+  std::string name = ini.GetString(kTextSection, kOwnNameKey, "", kNameBuffer);
   return name.empty() || name.size() > kLongestName ? language : name;
 }
 

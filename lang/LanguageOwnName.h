@@ -12,6 +12,12 @@
 
 namespace velo {
 
+// The keys of the language's own name and code page.
+extern const char kOwnNameKey[];
+extern const char kCodePageKey[];
+
+// What the list shows for `language` (its file's name), given the file's
+// contents and the system's ANSI code page.
 std::string ShownLanguageName(const FileContents& file,
                               const std::string& language,
                               unsigned ansiCodePage);
