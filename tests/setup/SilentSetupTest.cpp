@@ -106,13 +106,6 @@ TEST_F(SilentSetup, AddsAStartMenuShortcutAndAnAddRemoveProgramsEntry) {
             ReadValue(HKEY_LOCAL_MACHINE, kUninstallKey, "QuietUninstallString"));
 }
 
-// What a language file says of itself, read with the system's INI reader.
-std::string OwnSaying(const std::string& file, const char* key) {
-  char text[128] = "";
-  GetPrivateProfileStringA("Lanvora", key, "", text, sizeof text, file.c_str());
-  return text;
-}
-
 // Each language by the name its file gives itself where this Windows's code
 // page is the file's (so Russian in Cyrillic under 1251, Japanese in kanji
 // under 932), by its file name elsewhere.
@@ -134,9 +127,10 @@ TEST_F(SilentSetup, TheInstalledProgramListsEveryLanguageWithItsFlag) {
     int nativeNames = 0;
     for (const std::string& file : FilesIn(sources_, "*.ini")) {
       std::string path = sources_ + "\\" + file;
-      bool native = OwnSaying(path, "CodePage") == std::to_string(GetACP());
+      bool native =
+          LanguageFileSays(path, "CodePage") == std::to_string(GetACP());
       nativeNames += native;
-      shown.push_back(native ? OwnSaying(path, "Name")
+      shown.push_back(native ? LanguageFileSays(path, "Name")
                              : file.substr(0, file.size() - 4));
     }
     EXPECT_EQ(AsSet(shown), AsSet(listed));
@@ -144,8 +138,7 @@ TEST_F(SilentSetup, TheInstalledProgramListsEveryLanguageWithItsFlag) {
     int selected = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
     ASSERT_LE(0, selected);
     ASSERT_LT(selected, static_cast<int>(items.size()));
-    EXPECT_EQ(OwnSaying(sources_ + "\\" + expectedLanguage_ + ".ini", "Name"),
-              items[selected].text);
+    EXPECT_EQ(ExpectedLanguageShown(), items[selected].text);
     SaveScreenshot(main, "setup-installed-main-" + run_);
   }
   SetEnvironmentVariableA("VELO_EXE", nullptr);
