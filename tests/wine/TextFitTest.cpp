@@ -171,9 +171,9 @@ TEST_P(TextFit, MainWindowAndAboutBox) {
     main.DoModal(nullptr);
   }
   App().m_pMainDlg = nullptr;
-  // Introduction, hint and language label; the About box's version label,
-  // version and copyright.
-  EXPECT_EQ(6, check_.measured);
+  // Introduction, hint, language label and the two buttons; the About box's
+  // version label, version, copyright and OK.
+  EXPECT_EQ(9, check_.measured);
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 
@@ -199,7 +199,8 @@ TEST_P(TextFit, EveryAlert) {
     });
     App().Alert(text, alert.okOnly);
   }
-  EXPECT_EQ(8, check_.measured);
+  // Each message and its buttons: OK, or Yes and No for the question.
+  EXPECT_EQ(8 + 7 + 2, check_.measured);
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 
