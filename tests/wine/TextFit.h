@@ -2,8 +2,7 @@
 // text is measured in its control's font, broken into lines as the static
 // control breaks it, against the control's size, the window's edges and the
 // controls beside it; every button's text (push button, check box, radio
-// button, group box) against the part of the button it is drawn in. At any
-// dpi: the sizes come from the fonts and controls as the system made them.
+// button, group box) against the part of the button it is drawn in.
 #pragma once
 
 #include <windows.h>

@@ -2,9 +2,7 @@
 // project ships, with the longest current-value phrases: each static text
 // must show whole. A language file is measured in the run whose ANSI code
 // page it is written in; the test scripts run this check once per code
-// page and name the code pages they run in VELO_TEXT_FIT_CODE_PAGES, each
-// at every dpi they run it at, naming the one of each run in
-// VELO_TEXT_FIT_DPI.
+// page and name the code pages they run in VELO_TEXT_FIT_CODE_PAGES.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -247,17 +245,6 @@ TEST(TextFitRuns, EveryLanguageFileIsMeasuredInOneOfThem) {
     EXPECT_TRUE(run.count(language.codePage))
         << language.name << " is written in code page " << language.codePage
         << ", which no run of the text check uses";
-}
-
-// A run meant for "Large Fonts" that Wine showed at 96 dpi would pass
-// without measuring what it is for.
-TEST(TextFitRuns, TheScreenIsAtTheDpiOfTheRun) {
-  const char* meant = getenv("VELO_TEXT_FIT_DPI");
-  if (!meant) GTEST_SKIP() << "VELO_TEXT_FIT_DPI is not set";
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(atoi(meant), dpi);
 }
 
 }  // namespace
