@@ -170,8 +170,15 @@ TEST_F(SilentSetup, UninstallKeepsLanguageFilesTheUserAdded) {
   std::string own = AddOwnLanguageFile("Brezhoneg");
   ASSERT_FALSE(own.empty());
   ASSERT_TRUE(Uninstall());
-  EXPECT_EQ(std::vector<std::string>{"Brezhoneg.ini"},
-            FilesIn(folder_ + "\\Lang", "*.*"));
+  // The uninstaller tries to remove the Lang folder and its own after it
+  // has deleted itself; while it does, the folder may not be listed.
+  const std::vector<std::string> kept{"Brezhoneg.ini"};
+  std::vector<std::string> left;
+  WaitFor([&] {
+    left = FilesIn(folder_ + "\\Lang", "*.*");
+    return left == kept;
+  });
+  EXPECT_EQ(kept, left);
   EXPECT_FALSE(FileExists(folder_ + "\\Velocine.exe"));
 }
 
