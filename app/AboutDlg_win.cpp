@@ -41,6 +41,7 @@ void CAboutDlg::ShowVersionStrings() {
 
 BOOL CAboutDlg::OnInitDialog() {
   Dialog::OnInitDialog();
+  SetWindowTextString(Hwnd(), App().LoadText(TextId::AboutCaption));
   App().SetControlText(TextId::OkButton, IDOK, Hwnd());
   App().SetControlText(TextId::VersionLabel, IDC_ABOUT_VERSION_LABEL, Hwnd());
   ShowVersionStrings();

@@ -26,6 +26,9 @@ BOOL CAlertDlg::OnInitDialog() {
   } else {
     ShowWindow(Item(IDOK), SW_HIDE);
   }
+  App().SetControlText(TextId::YesButton, IDC_ALERT_YES, Hwnd());
+  App().SetControlText(TextId::OkButton, IDOK, Hwnd());
+  App().SetControlText(TextId::NoButton, IDCANCEL, Hwnd());
   SetWindowTextString(Hwnd(), m_strTitle);
   SetWindowTextString(Item(IDC_ALERT_TEXT), m_strText);
   return TRUE;

@@ -38,6 +38,20 @@ AppSettings ReadAppSettings(Registry& registry) {
   return settings;
 }
 
+std::string LanguageHome(const AppSettings& settings,
+                         const std::string& modulePath,
+                         const LanguagePlatform& platform) {
+  if (!settings.appPath.empty()) return settings.appPath;
+  size_t folderEnd = 0;
+  for (size_t i = 0; i < modulePath.size(); ++i) {
+    if (platform.IsLeadByte(static_cast<unsigned char>(modulePath[i])))
+      ++i;
+    else if (modulePath[i] == '\\' || modulePath[i] == '/')
+      folderEnd = i;
+  }
+  return modulePath.substr(0, folderEnd);
+}
+
 bool SaveLanguage(Registry& registry, const std::string& name) {
   RegKey key(registry);
   if (key.Open(kHkeyCurrentUser, kSettingsKey, kAccessReadWrite) != kRegOk)

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "lang/LanguagePlatform.h"
 #include "registry/Registry.h"
 
 namespace velo {
@@ -19,6 +20,16 @@ struct AppSettings {
 // first NUL is the text. A missing key or value, or one too long to fit,
 // leaves the text empty.
 AppSettings ReadAppSettings(Registry& registry);
+
+// The folder that holds the Lang folder: `AppPath` where setup wrote it (for
+// the user who installed), else the folder of the running program at
+// `modulePath`, so that every other user of the PC, and a copied program,
+// finds the languages beside it. Empty when neither names a folder. The
+// path is walked a character of the ANSI code page at a time: the trail
+// byte of a double-byte character may be a "\\".
+std::string LanguageHome(const AppSettings& settings,
+                         const std::string& modulePath,
+                         const LanguagePlatform& platform);
 
 // Stores `name` as `Language` (REG_SZ with its NUL) in the existing key,
 // which is not created. Returns whether it was stored.

@@ -65,7 +65,8 @@ class CTunerApp {
   int32_t ModemFound = 0;
 
  private:
-  // Reads AppPath and Language from the program's registry key.
+  // Reads AppPath and Language from the program's registry key; without
+  // AppPath, the languages are looked for beside the program.
   void ReadSettings();
 
   Win32Registry win32Registry_;

@@ -7,6 +7,7 @@
 #include "app/AppSettings.h"
 #include "app/TunerDlg.h"
 #include "framework/HostedControl.h"
+#include "framework/MessageBoundary.h"
 
 namespace velo {
 
@@ -58,6 +59,7 @@ bool CTunerApp::InitInstance() {
   ControlHosting hosting;
   StartCommonControls();
   ReadSettings();
+  SetEscapeHeadline([] { return App().LoadText(TextId::EscapedError); });
   WindowsFamily family;
   if (!m_version.Classify(&family)) {
     Alert(LoadText(TextId::VersionUnknown),
@@ -73,7 +75,7 @@ bool CTunerApp::InitInstance() {
 
 int CTunerApp::Alert(const std::string& text, bool okOnly) {
   m_alert.m_strText = text;
-  m_alert.m_strTitle = "Alert";
+  m_alert.m_strTitle = LoadText(TextId::AlertTitle);
   m_alert.m_bOkOnly = okOnly;
   HWND owner = m_pMainDlg ? GetActiveWindow() : nullptr;
   return static_cast<int>(m_alert.DoModal(owner)) == IDOK ? kAlertYes
@@ -82,7 +84,7 @@ int CTunerApp::Alert(const std::string& text, bool okOnly) {
 
 void CTunerApp::ReadSettings() {
   AppSettings settings = ReadAppSettings(*registry_);
-  m_szAppPath = settings.appPath;
+  m_szAppPath = LanguageHome(settings, m_strModulePath, languagePlatform_);
   m_szLanguage = settings.language;
 }
 

@@ -194,7 +194,7 @@ void CTunerDlg::OnResetSettings() {
     app.Alert(app.LoadText(TextId::ResetDone),
               true);
   } else {
-    app.Alert("Failed to reset your connection settings.", true);
+    app.Alert(app.LoadText(TextId::ResetFailed), true);
   }
   // The button stands for the backup: one that could not all be put back
   // stays, so Reset can be tried again.

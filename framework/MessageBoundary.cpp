@@ -2,11 +2,31 @@
 
 #include <cstdlib>
 
+#include "lang/EnglishTexts.h"
+
 namespace velo {
 
+namespace {
+
+EscapeHeadline g_headline = nullptr;
+
+std::string Headline() {
+  if (g_headline) {
+    try {
+      return g_headline();
+    } catch (...) {
+      // Already on the way out: the report goes in English instead.
+    }
+  }
+  return EnglishTextOf(TextId::EscapedError).english;
+}
+
+}  // namespace
+
+void SetEscapeHeadline(EscapeHeadline headline) { g_headline = headline; }
+
 std::string EscapedExceptionReport(const char* what) {
-  std::string report =
-      "Velocine met an error it cannot recover from and has to close.";
+  std::string report = Headline();
   if (what && *what) report += std::string("\n\n") + what;
   return report;
 }

@@ -12,6 +12,14 @@ namespace velo {
 // The exit code of a program ended by an escaped exception.
 const int kEscapedExceptionExitCode = 3;
 
+// The sentence a report starts with, in the user's language.
+using EscapeHeadline = std::string (*)();
+
+// Makes reports start with `headline`'s answer instead of the English
+// sentence; null puts the English one back. A headline that throws gets the
+// English one too.
+void SetEscapeHeadline(EscapeHeadline headline);
+
 // What the user is told, with the exception's own description when it has
 // one.
 std::string EscapedExceptionReport(const char* what);

@@ -3,6 +3,7 @@
 #include "fuzz/FuzzTargets.h"
 #include "lang/IniFile.h"
 #include "lang/LanguageFileTexts.h"
+#include "lang/LanguageOwnName.h"
 #include "lang/LanguagePlatform.h"
 
 namespace velo {
@@ -66,6 +67,14 @@ std::string FuzzLanguageFile(const uint8_t* data, size_t size) {
       if (value.size() > bufferSize - 1)
         return "more than the buffer holds for key " + key;
     }
+  }
+  // The list's item: the file's own name or the file name, never empty and
+  // never longer than a name can be.
+  for (unsigned codePage : {932u, 1251u, 1252u}) {
+    std::string shown = ShownLanguageName(platform.ReadWholeFile(""), language,
+                                          codePage);
+    if (shown.empty() || shown.size() > 63)
+      return "a list item of " + std::to_string(shown.size()) + " characters";
   }
   return "";
 }

@@ -53,6 +53,9 @@ Var ChosenLanguage
 ; A language file of the user's own chosen before; listed too.
 Var OwnLanguage
 Var LanguageList
+; This Windows's ANSI code page: the list names a language as its speakers
+; write it only where the file's code page is this one.
+Var AnsiCodePage
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
 !define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
@@ -85,8 +88,38 @@ Page custom LanguagePage LanguagePageLeave
   ${EndIf}
 !macroend
 
+; Leaves in $2 what the list shows for a shipped language: the name its file
+; gives itself where the file is written in this Windows's code page, as the
+; program's own list does; its file name elsewhere.
+!macro ShownName NAME
+  StrCpy $2 "${NAME}"
+  ReadINIStr $3 "$PLUGINSDIR\${NAME}.ini" "Lanvora" "CodePage"
+  ${If} $3 == $AnsiCodePage
+    ReadINIStr $3 "$PLUGINSDIR\${NAME}.ini" "Lanvora" "Name"
+    ${If} $3 != ""
+      StrCpy $2 $3
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+!macro ExtractToRead NAME PRIMARY
+  File "/oname=$PLUGINSDIR\${NAME}.ini" "${LANG_DIR}\${NAME}.ini"
+!macroend
+
 !macro AddToList NAME PRIMARY
-  ${NSD_CB_AddString} $LanguageList "${NAME}"
+  !insertmacro ShownName "${NAME}"
+  ${NSD_CB_AddString} $LanguageList $2
+  ${If} $ChosenLanguage == "${NAME}"
+    StrCpy $4 $2
+  ${EndIf}
+!macroend
+
+; The list's text back to the language it stands for.
+!macro IfShownAs NAME PRIMARY
+  !insertmacro ShownName "${NAME}"
+  ${If} $2 == $0
+    StrCpy $ChosenLanguage "${NAME}"
+  ${EndIf}
 !macroend
 
 ; The language chosen before when it is still there: one setup ships, or a
@@ -123,11 +156,16 @@ Function LanguagePage
   Pop $0
   ${NSD_CreateDropList} 0 36u 60% 120u ""
   Pop $LanguageList
+  InitPluginsDir
+  !insertmacro VELOCINE_LANGUAGES ExtractToRead
+  System::Call "kernel32::GetACP() i .s"
+  Pop $AnsiCodePage
+  StrCpy $4 $ChosenLanguage
   !insertmacro VELOCINE_LANGUAGES AddToList
   ${If} $OwnLanguage != ""
     ${NSD_CB_AddString} $LanguageList $OwnLanguage
   ${EndIf}
-  ${NSD_CB_SelectString} $LanguageList $ChosenLanguage
+  ${NSD_CB_SelectString} $LanguageList $4
   nsDialogs::Show
 FunctionEnd
 
@@ -135,6 +173,7 @@ Function LanguagePageLeave
   ${NSD_GetText} $LanguageList $0
   ${If} $0 != ""
     StrCpy $ChosenLanguage $0
+    !insertmacro VELOCINE_LANGUAGES IfShownAs
   ${EndIf}
 FunctionEnd
 

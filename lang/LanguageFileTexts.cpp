@@ -7,7 +7,6 @@ namespace velo {
 
 namespace {
 
-const char kSection[] = "Lanvora";
 // Texts are read into a buffer of this many characters, NUL included.
 const size_t kTextBuffer = 2000;
 
@@ -42,7 +41,7 @@ std::string LanguageFileTexts::Load(const std::string& key,
                                     const std::string& englishDefault) const {
   std::string path = CurrentPath();
   IniFile file(path == heldPath_ ? held_ : platform_.ReadWholeFile(path));
-  return BreakLines(file.GetString(kSection, key, englishDefault, kTextBuffer),
+  return BreakLines(file.GetString(kTextSection, key, englishDefault, kTextBuffer),
                     platform_);
 }
 

@@ -25,6 +25,8 @@ bool IsBitCount(uint32_t bits, bool core) {
 
 }  // namespace
 
+const char kTextSection[] = "Lanvora";
+
 std::string LanguageFilePath(const std::string& appPath,
                              const std::string& name,
                              const std::string& extension) {

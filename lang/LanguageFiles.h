@@ -7,6 +7,9 @@
 
 namespace velo {
 
+// The section of a language file that holds its texts.
+extern const char kTextSection[];
+
 // "<appPath>\Lang\<name><extension>". An empty appPath gives a path from the
 // root of the current drive.
 std::string LanguageFilePath(const std::string& appPath,

@@ -5,9 +5,11 @@
 
 namespace velo {
 
-size_t LanguageList::Add(const std::string& fileName, bool hasFlag) {
+size_t LanguageList::Add(const std::string& fileName, bool hasFlag,
+                         const std::string& shown) {
   LanguageItem item;
   item.name = LanguageName(fileName);
+  item.shown = shown.empty() ? item.name : shown;
   // The flags take the image list's slots 0, 1, 2... in turn.
   item.image = hasFlag ? images_++ : -1;
   // Inserting at -1 appends; an image index never exceeds the item count,

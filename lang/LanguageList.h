@@ -12,16 +12,19 @@
 namespace velo {
 
 struct LanguageItem {
-  std::string name;
-  int image = -1;  // index of its flag in the image list; -1: no flag
+  std::string name;   // the file's name: the language's identity
+  std::string shown;  // what the list shows for it
+  int image = -1;     // index of its flag in the image list; -1: no flag
 };
 
 class LanguageList {
  public:
   // Adds the language of the next "*.ini" file found; `hasFlag` tells
-  // whether it has a flag bitmap. Returns the position the item was
+  // whether it has a flag bitmap, `shown` is what the list shows for it
+  // (the language's name when empty). Returns the position the item was
   // inserted at.
-  size_t Add(const std::string& fileName, bool hasFlag);
+  size_t Add(const std::string& fileName, bool hasFlag,
+             const std::string& shown = std::string());
 
   const std::vector<LanguageItem>& Items() const { return items_; }
 

@@ -3,7 +3,9 @@
 // its name. A flag is read from its file only when the list first draws its
 // item, so that opening the window reads the chosen language's flag alone;
 // which languages have a flag, and so the order, is settled from the flag
-// files' headers while the list is filled.
+// files' headers while the list is filled. Each item shows the name its
+// file gives itself where the system's code page can show it
+// (LanguageOwnName.h).
 #pragma once
 
 #include <windows.h>
@@ -25,7 +27,8 @@ class LanguageListControl : public Control {
   // (compared without regard to case); no selection when none is listed.
   void Fill(const std::string& appPath, const std::string& language);
 
-  // The name of the selected item; false when none is selected.
+  // The language of the selected item (its file's name, whatever the item
+  // shows); false when none is selected.
   bool SelectedName(std::string* name) const;
 
   // Whether the flag in image list slot `image` has been read from its file.

@@ -1,6 +1,8 @@
 #include "lang/LanguageListControl.h"
 
 #include "lang/LanguageFiles.h"
+#include "lang/LanguageOwnName.h"
+#include "lang/Win32LanguagePlatform.h"
 
 namespace velo {
 
@@ -35,17 +37,23 @@ void LanguageListControl::Fill(const std::string& appPath,
                                const std::string& language) {
   languages_ = LanguageList();
   flags_.clear();
+  Win32LanguagePlatform files;
+  const unsigned ansiCodePage = GetACP();
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(
       LanguageFilePath(appPath, "*", ".ini").c_str(), &found);
   for (BOOL more = search != INVALID_HANDLE_VALUE; more;
        more = FindNextFileA(search, &found)) {
+    std::string name = LanguageName(found.cFileName);
     Flag flag;
-    flag.path = LanguageFilePath(appPath, LanguageName(found.cFileName), ".bmp");
+    flag.path = LanguageFilePath(appPath, name, ".bmp");
     bool hasFlag = FlagHeaderIsBitmap(FileStart(flag.path));
     // The image list hands out its slots in the order the flags come.
     if (hasFlag) flags_.push_back(flag);
-    languages_.Add(found.cFileName, hasFlag);
+    std::string shown = ShownLanguageName(
+        files.ReadWholeFile(LanguageFilePath(appPath, name, ".ini")), name,
+        ansiCodePage);
+    languages_.Add(found.cFileName, hasFlag, shown);
   }
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
 
@@ -78,7 +86,7 @@ void LanguageListControl::Insert(size_t position) {
   ZeroMemory(&item, sizeof item);
   item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
   item.iItem = static_cast<INT_PTR>(position);
-  item.pszText = const_cast<char*>(language.name.c_str());
+  item.pszText = const_cast<char*>(language.shown.c_str());
   item.iImage = item.iSelectedImage = language.image;
   SendMessageA(Hwnd(), CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
@@ -116,17 +124,10 @@ bool LanguageListControl::IsFlagLoaded(int image) const {
 
 bool LanguageListControl::SelectedName(std::string* name) const {
   int selected = static_cast<int>(SendMessageA(Hwnd(), CB_GETCURSEL, 0, 0));
-  if (selected == CB_ERR) return false;
-  char text[MAX_PATH + 1] = "";
-  COMBOBOXEXITEMA item;
-  ZeroMemory(&item, sizeof item);
-  item.mask = CBEIF_TEXT;
-  item.iItem = selected;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  if (!SendMessageA(Hwnd(), CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+  if (selected < 0 ||
+      static_cast<size_t>(selected) >= languages_.Items().size())
     return false;
-  *name = text;
+  *name = languages_.Items()[selected].name;
   return true;
 }
 

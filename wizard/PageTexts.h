@@ -70,7 +70,9 @@ constexpr PageText SwitchState(int control, TextId text,
 std::string ComposeText(const Texts& texts, const PageText& text,
                         const SettingsRecord& record, const FoundFlags& found);
 
-// The explanation followed by " was set to 1500 bytes." (the value as an
+// The sentences of what a setting was when the wizard opened, each from the
+// language file's pattern for it, or else joined from its words: the
+// explanation followed by " was set to 1500 bytes." (the value as an
 // unsigned number; no unit word without `unit`), or by " isn't set." when
 // the backup found no value.
 std::string WithCurrentValue(const Texts& texts, const std::string& explanation,
@@ -82,11 +84,18 @@ std::string WithCurrentOption(const Texts& texts,
                               const std::string& explanation, bool found,
                               int32_t original);
 
-// The explanation of a switch, one blank and its state when the wizard
-// opened: "is currently enabled." for any value but 0, "is currently
-// disabled." for 0, "isn't set." when the backup found no value.
+// The explanation of a switch and its state when the wizard opened: "is
+// currently enabled." for any value but 0, "is currently disabled." for 0,
+// "isn't set." when the backup found no value.
 std::string WithSwitchState(const Texts& texts, const std::string& explanation,
                             bool found, int32_t original);
+
+// `pattern` with %1, %2 and %3 replaced by `text`, `value` and `unit` in one
+// pass (what they bring in is not looked at again) and "%%" by "%"; any
+// other "%" stays.
+std::string FillPattern(const std::string& pattern, const std::string& text,
+                        const std::string& value = std::string(),
+                        const std::string& unit = std::string());
 
 // `text` with every "%d" replaced by the number in decimal; nothing else in
 // it is taken as a format.

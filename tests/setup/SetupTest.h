@@ -25,6 +25,15 @@ class SetupTest : public ::testing::Test {
     return exitCode;
   }
 
+  // The name the language lists show for the language this run expects:
+  // the one its file gives itself, as each run's language is written in
+  // the run's code page.
+  std::string ExpectedLanguageShown() const {
+    return LanguageFileSays(EnvironmentText("VELO_LANG_SOURCE") + "\\" +
+                                expectedLanguage_ + ".ini",
+                            "Name");
+  }
+
   std::string setup_ = EnvironmentText("VELO_SETUP");
   std::string expectedLanguage_ = EnvironmentText("VELO_EXPECTED_LANGUAGE");
   std::string version_ = EnvironmentText("VELO_SETUP_VERSION");

@@ -60,6 +60,12 @@ std::vector<std::string> FilesIn(const std::string& folder,
   return names;
 }
 
+std::string LanguageFileSays(const std::string& path, const char* key) {
+  char text[128] = "";
+  GetPrivateProfileStringA("Lanvora", key, "", text, sizeof text, path.c_str());
+  return text;
+}
+
 std::string ReadValue(HKEY root, const std::string& key,
                       const std::string& name, bool* found) {
   if (found) *found = false;

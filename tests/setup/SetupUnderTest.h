@@ -29,6 +29,10 @@ std::string ReadWholeFile(const std::string& path);
 std::vector<std::string> FilesIn(const std::string& folder,
                                  const std::string& pattern);
 
+// What the language file at `path` says of itself under `key` ("Name",
+// "CodePage"), read with the system's INI reader; empty when it does not.
+std::string LanguageFileSays(const std::string& path, const char* key);
+
 // A string value; `found` says whether it exists.
 std::string ReadValue(HKEY root, const std::string& key,
                       const std::string& name, bool* found = nullptr);

@@ -1,7 +1,7 @@
 // The installed Velocine in the language setup chose for this Windows's
 // locale, walked as a user would: main window, About box, every step of the
-// wizard to Finish, the closing message, Reset. Each window's texts are the
-// language file's, in the code page the locale gives (Russian in 1251 and
+// wizard to Finish, the closing message, Reset. Each window's texts (the
+// alert's and the About box's captions too) are the language file's, in the code page the locale gives (Russian in 1251 and
 // Japanese in 932 under the test script), and a picture of each is saved.
 #include <windows.h>
 #include <commctrl.h>
@@ -53,7 +53,7 @@ class TranslatedRun : public SetupTest {
   }
   // Answers the alert that shows next with OK; returns its message.
   std::string AnswerAlert(const ProgramRun& program, const std::string& what) {
-    HWND alert = program.WaitForDialog("Alert");
+    HWND alert = program.WaitForDialog(Text("47"));
     if (!alert) return "(no alert)";
     std::string text = TextOf(GetDlgItem(alert, IDC_ALERT_TEXT));
     Picture(alert, what);
@@ -76,7 +76,7 @@ TEST_F(TranslatedRun, EveryWindowShowsTheChosenLanguage) {
   Picture(main, "main");
 
   PostMessageA(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-  HWND about = program.WaitForDialog("About Velocine");
+  HWND about = program.WaitForDialog(Text("48"));
   ASSERT_NE(nullptr, about);
   Picture(about, "about");
   PostClick(about, IDOK);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/AppSettings.h"
+#include "lang/LanguagePlatform.h"
 #include "registry/MemoryRegistry.h"
 #include "registry/RegKey.h"
 
@@ -86,6 +87,33 @@ TEST_F(AppSettingsTest, SaveLanguageDoesNotCreateTheKey) {
   EXPECT_FALSE(SaveLanguage(registry_, "Deutsch"));
   EXPECT_EQ(kRegNotFound,
             key_.Open(kHkeyCurrentUser, "Software\\Velocine", kAccessRead));
+}
+
+// Shift-JIS's lead bytes; no files.
+class ShiftJisPlatform : public LanguagePlatform {
+ public:
+  FileContents ReadWholeFile(const std::string&) const override {
+    return FileContents();
+  }
+  bool IsLeadByte(unsigned char byte) const override {
+    return (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
+  }
+};
+
+TEST(LanguageHome, AppPathFirstElseTheProgramsOwnFolder) {
+  ShiftJisPlatform platform;
+  AppSettings installed;
+  installed.appPath = "C:\\Program Files\\Velocine";
+  EXPECT_EQ("C:\\Program Files\\Velocine",
+            LanguageHome(installed, "D:\\Copy\\Velocine.exe", platform));
+  AppSettings otherUser;
+  EXPECT_EQ("D:\\Copy", LanguageHome(otherUser, "D:\\Copy\\Velocine.exe", platform));
+  EXPECT_EQ("C:", LanguageHome(otherUser, "C:\\Velocine.exe", platform));
+  EXPECT_EQ("", LanguageHome(otherUser, "Velocine.exe", platform));
+  EXPECT_EQ("", LanguageHome(otherUser, "", platform));
+  // "\x83\x5C" is one character whose second byte is a backslash.
+  EXPECT_EQ("C:\\\x83\x5C", LanguageHome(otherUser, "C:\\\x83\x5C\\Velocine.exe", platform));
+  EXPECT_EQ("C:\\Tools", LanguageHome(otherUser, "C:\\Tools\\\x83\x5C.exe", platform));
 }
 
 }  // namespace

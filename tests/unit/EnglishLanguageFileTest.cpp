@@ -2,9 +2,9 @@
 // every key of the table is in the file, the file has no key the program
 // does not use, and each text in it shows exactly as the built-in English.
 // Every other shipped language file has exactly the keys of the English one,
-// the same number placeholders, line breaks and accelerators in each text,
-// is written in an ANSI code page (not UTF-8), and has a 16 by 16 flag
-// beside it.
+// the same number and sentence placeholders, line breaks and accelerators in
+// each text, is written in an ANSI code page (not UTF-8) that it names
+// itself, with its own name, and has a 16 by 16 flag beside it.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -18,6 +18,8 @@
 
 #include "lang/EnglishTexts.h"
 #include "lang/LanguageFileTexts.h"
+#include "lang/LanguageOwnName.h"
+#include "support/AnsiCodePage.h"
 
 namespace velo {
 namespace {
@@ -120,8 +122,10 @@ TEST_F(EnglishLanguageFileTest, HasEveryKeyOfTheProgramAndNoOther) {
   std::vector<std::string> missing, unused;
   for (const auto& key : defaults_)
     if (!file.count(key.first)) missing.push_back(key.first);
+  // The file's own name and code page are no texts: the list reads them.
   for (const std::string& key : file)
-    if (!defaults_.count(key)) unused.push_back(key);
+    if (!defaults_.count(key) && key != kOwnNameKey && key != kCodePageKey)
+      unused.push_back(key);
   EXPECT_EQ(std::vector<std::string>(), missing) << "missing from the file";
   EXPECT_EQ(std::vector<std::string>(), unused) << "not used by the program";
 }
@@ -215,8 +219,9 @@ TEST_F(ShippedTranslationsTest, EachHoldsOneSectionWithExactlyTheEnglishKeys) {
   }
 }
 
-// The program fills every "%d", breaks lines at every "*", and a button
-// without its "&" loses its keyboard access: a translation keeps each.
+// The program fills every "%d" and every sentence's %1, %2 and %3, breaks
+// lines at every "*", and a button without its "&" loses its keyboard
+// access: a translation keeps each.
 TEST_F(ShippedTranslationsTest, EachTextKeepsItsNumbersLineBreaksAndAccelerators) {
   for (const std::string& name : translations_) {
     std::map<std::string, std::string> texts =
@@ -224,8 +229,10 @@ TEST_F(ShippedTranslationsTest, EachTextKeepsItsNumbersLineBreaksAndAccelerators
     for (const auto& key : english_) {
       auto text = texts.find(key.first);
       if (text == texts.end()) continue;  // reported by the test of the keys
-      EXPECT_EQ(Count(key.second, "%d"), Count(text->second, "%d"))
-          << name << " " << key.first;
+      for (const char* placeholder : {"%d", "%1", "%2", "%3"})
+        EXPECT_EQ(Count(key.second, placeholder),
+                  Count(text->second, placeholder))
+            << name << " " << key.first << " " << placeholder;
       EXPECT_EQ(Count(key.second, "*"), Count(text->second, "*"))
           << name << " " << key.first;
       EXPECT_EQ(Accelerators(key.second), Accelerators(text->second))
@@ -273,6 +280,33 @@ TEST_F(ShippedTranslationsTest, EachIsInAnAnsiCodePageNotUtf8) {
   std::string japanese = ReadFile(SourceRoot() / "res" / "Lang" / "Nihongo.ini");
   ASSERT_FALSE(japanese.empty());
   EXPECT_TRUE(WholeShiftJisCharacters(japanese));
+}
+
+// The list shows a language's own name only where the system's code page is
+// the one the file names: that must be the one its bytes are written in.
+TEST_F(ShippedTranslationsTest, EachNamesItselfAndItsCodePage) {
+  std::vector<std::string> languages = translations_;
+  languages.push_back("English");
+  for (const std::string& name : languages) {
+    FileContents file;
+    file.state = FileState::kRead;
+    file.bytes = ReadFile(SourceRoot() / "res" / "Lang" / (name + ".ini"));
+    std::map<std::string, std::string> texts = TextsByKey(file.bytes);
+    int written = GuessAnsiCodePage(file.bytes);
+    if (written == kPlainAscii) written = kWesternEuropean;
+    EXPECT_EQ(std::to_string(written), texts[kCodePageKey]) << name;
+    std::string own = texts[kOwnNameKey];
+    EXPECT_FALSE(own.empty()) << name;
+    EXPECT_EQ(own, ShownLanguageName(file, name, written)) << name;
+    unsigned elsewhere = written == kJapanese ? kCyrillic : kJapanese;
+    EXPECT_EQ(name, ShownLanguageName(file, name, elsewhere)) << name;
+  }
+  std::map<std::string, std::string> russian = TextsByKey(
+      ReadFile(SourceRoot() / "res" / "Lang" / "Russkiy.ini"));
+  EXPECT_EQ("\xD0\xF3\xF1\xF1\xEA\xE8\xE9", russian[kOwnNameKey]);
+  std::map<std::string, std::string> japanese = TextsByKey(
+      ReadFile(SourceRoot() / "res" / "Lang" / "Nihongo.ini"));
+  EXPECT_EQ("\x93\xFA\x96\x7B\x8C\xEA", japanese[kOwnNameKey]);
 }
 
 TEST_F(ShippedTranslationsTest, EveryLanguageHasASixteenBySixteenFlag) {

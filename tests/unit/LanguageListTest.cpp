@@ -6,6 +6,7 @@
 
 #include "lang/LanguageFiles.h"
 #include "lang/LanguageList.h"
+#include "lang/LanguageOwnName.h"
 
 namespace velo {
 namespace {
@@ -41,6 +42,63 @@ TEST(LanguageList, CurrentLanguageIsFoundWithoutRegardToCase) {
   EXPECT_EQ(-1, list.IndexOf(""));
   list.Add(".ini", false);  // a file named only ".ini": an empty name
   EXPECT_EQ(-1, list.IndexOf(""));
+}
+
+TEST(LanguageList, AnItemShowsItsOwnNameAndKeepsItsFileName) {
+  LanguageList list;
+  list.Add("Russkiy.ini", true, "\xD0\xF3\xF1\xF1\xEA\xE8\xE9");
+  list.Add("Alba.ini", true);
+  EXPECT_EQ("Russkiy", list.Items()[0].name);
+  EXPECT_EQ("\xD0\xF3\xF1\xF1\xEA\xE8\xE9", list.Items()[0].shown);
+  EXPECT_EQ("Alba", list.Items()[1].shown);
+  EXPECT_EQ(0, list.IndexOf("russkiy"));
+}
+
+FileContents LanguageFile(const std::string& lines) {
+  FileContents file;
+  file.state = FileState::kRead;
+  file.bytes = "[Lanvora]\r\n" + lines + "18=Velocine\r\n";
+  return file;
+}
+
+TEST(LanguageOwnName, ShownOnlyUnderTheCodePageTheFileNames) {
+  FileContents russian =
+      LanguageFile("Name=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\nCodePage=1251\r\n");
+  EXPECT_EQ("\xD0\xF3\xF1\xF1\xEA\xE8\xE9",
+            ShownLanguageName(russian, "Russkiy", 1251));
+  EXPECT_EQ("Russkiy", ShownLanguageName(russian, "Russkiy", 1252));
+  EXPECT_EQ("Russkiy", ShownLanguageName(russian, "Russkiy", 932));
+}
+
+TEST(LanguageOwnName, AFileThatDoesNotSayWhatItIsKeepsItsFileName) {
+  EXPECT_EQ("Alba", ShownLanguageName(LanguageFile(""), "Alba", 1252));
+  EXPECT_EQ("Alba", ShownLanguageName(FileContents(), "Alba", 1252))
+      << "no file";
+  EXPECT_EQ("Alba", ShownLanguageName(LanguageFile("Name=Gaidhlig\r\n"),
+                                      "Alba", 1252))
+      << "no code page";
+  EXPECT_EQ("Alba", ShownLanguageName(LanguageFile("CodePage=1252\r\n"),
+                                      "Alba", 1252))
+      << "no name";
+  for (const char* codePage : {"", "12x2", "-1252", "0", "1252 1251",
+                               "999999"})
+    EXPECT_EQ("Alba", ShownLanguageName(
+                          LanguageFile(std::string("Name=Gaidhlig\r\nCodePage=") +
+                                       codePage + "\r\n"),
+                          "Alba", 1252))
+        << codePage;
+  std::string longest(63, 'n');
+  EXPECT_EQ(longest, ShownLanguageName(
+                         LanguageFile("Name=" + longest + "\r\nCodePage=1252\r\n"),
+                         "Alba", 1252));
+  EXPECT_EQ("Alba", ShownLanguageName(
+                        LanguageFile("Name=" + longest + "n\r\nCodePage=1252\r\n"),
+                        "Alba", 1252))
+      << "too long to be a name";
+  EXPECT_EQ("Gaidhlig",
+            ShownLanguageName(LanguageFile(" name = Gaidhlig \r\ncodepage= 1252\r\n"),
+                              "Alba", 1252))
+      << "keys as the system's reader takes them";
 }
 
 TEST(LanguageFiles, NamesAndPaths) {

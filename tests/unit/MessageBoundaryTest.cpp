@@ -30,5 +30,21 @@ TEST(MessageBoundaryDeathTest, AnEscapedErrorIsReportedAndEndsTheProgram) {
               "cannot recover from and has to close");
 }
 
+std::string GermanHeadline() { return "Velocine muss beendet werden."; }
+std::string FailingHeadline() { throw std::runtime_error("no language file"); }
+
+TEST(MessageBoundary, AReportStartsWithTheProgramsOwnHeadline) {
+  SetEscapeHeadline(&GermanHeadline);
+  EXPECT_EQ("Velocine muss beendet werden.\n\nno registry",
+            EscapedExceptionReport("no registry"));
+  SetEscapeHeadline(&FailingHeadline);
+  EXPECT_EQ("Velocine met an error it cannot recover from and has to close.",
+            EscapedExceptionReport(nullptr))
+      << "a headline that fails gives the English one";
+  SetEscapeHeadline(nullptr);
+  EXPECT_EQ("Velocine met an error it cannot recover from and has to close.",
+            EscapedExceptionReport(""));
+}
+
 }  // namespace
 }  // namespace velo

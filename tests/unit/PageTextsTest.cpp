@@ -49,6 +49,67 @@ TEST(PageTexts, SwitchStatesAndOptions) {
             WithCurrentOption(french, "Niveau", true, 1));
 }
 
+// A file's sentence patterns put the parts where its grammar wants them.
+TEST(PageTexts, SentencePatternsOfAFile) {
+  MapTexts german;
+  german.texts = {{"4", "Bytes"}, {"50", "%1 betr\xE4gt zurzeit %2 %3."},
+                  {"51", "%1 betr\xE4gt zurzeit %2."},
+                  {"52", "%1 steht auf Stufe %2."},
+                  {"53", "%1 ist nicht eingestellt."},
+                  {"54", "%1 ist aktiviert."}, {"55", "%1 ist deaktiviert."}};
+  EXPECT_EQ("Die MTU betr\xE4gt zurzeit 1500 Bytes.",
+            WithCurrentValue(german, "Die MTU", true, 1500, &kBytes));
+  EXPECT_EQ("Der Wert betr\xE4gt zurzeit 4.",
+            WithCurrentValue(german, "Der Wert", true, 4));
+  EXPECT_EQ("Wert steht auf Stufe 2.", WithCurrentOption(german, "Wert", true, 2));
+  EXPECT_EQ("MTU ist nicht eingestellt.",
+            WithCurrentValue(german, "MTU", false, 0, &kBytes));
+  EXPECT_EQ("ICMP ist aktiviert.", WithSwitchState(german, "ICMP", true, 1));
+  EXPECT_EQ("ICMP ist deaktiviert.", WithSwitchState(german, "ICMP", true, 0));
+
+  // The value before the subject, and no blank where the language has none.
+  MapTexts japanese;
+  japanese.texts = {{"50", "%2 %3: %1"}, {"54", "%1\x82\xCD"}};
+  EXPECT_EQ("1500 bytes: MTU", WithCurrentValue(japanese, "MTU", true, 1500, &kBytes));
+  EXPECT_EQ("MTU\x82\xCD", WithSwitchState(japanese, "MTU", true, 1));
+}
+
+// English.ini's patterns give, byte for byte, what the English words joined
+// give; and a word's own "%" stays a "%" in the sentence joined from it.
+TEST(PageTexts, WordsWithoutAPatternAreJoinedAsEver) {
+  MapTexts joined, english;
+  for (TextId pattern : {TextId::ValueWithUnitSentence, TextId::ValueSentence,
+                         TextId::OptionSentence, TextId::NotSetSentence,
+                         TextId::EnabledSentence, TextId::DisabledSentence})
+    english.texts[EnglishTextOf(pattern).key] = EnglishTextOf(pattern).english;
+  for (const Texts* texts : {&joined, &english}) {
+    EXPECT_EQ("RWIN was set to 4294967295 bytes.",
+              WithCurrentValue(*texts, "RWIN", true, -1, &kBytes));
+    EXPECT_EQ("HTTP 1.0 value was set to 4.",
+              WithCurrentValue(*texts, "HTTP 1.0 value", true, 4));
+    EXPECT_EQ("This value was set to option 2.",
+              WithCurrentOption(*texts, "This value", true, 2));
+    EXPECT_EQ("MTU isn't set.", WithCurrentValue(*texts, "MTU", false, 0));
+    EXPECT_EQ("ICMP is currently enabled.",
+              WithSwitchState(*texts, "ICMP", true, 1));
+    EXPECT_EQ("ICMP is currently disabled.",
+              WithSwitchState(*texts, "ICMP", true, 0));
+  }
+
+  MapTexts percent;
+  percent.texts = {{"2", "at 100% of"}, {"3", "is %1 unset."}};
+  EXPECT_EQ("Load at 100% of 7 bytes.",
+            WithCurrentValue(percent, "Load", true, 7, &kBytes));
+  EXPECT_EQ("Load is %1 unset.", WithCurrentValue(percent, "Load", false, 7));
+}
+
+TEST(PageTexts, FillPatternReplacesInOnePass) {
+  EXPECT_EQ("a %2 b 5 c", FillPattern("%1 b %2 c", "a %2", "5"));
+  EXPECT_EQ("50% of 8 bytes", FillPattern("50%% of %2 %3", "", "8", "bytes"));
+  EXPECT_EQ("%d %4 %", FillPattern("%d %4 %", "text"));
+  EXPECT_EQ("", FillPattern("%3", "text", "1"));
+}
+
 TEST(PageTexts, ReplaceNumberIsPlainTextReplacement) {
   EXPECT_EQ("Recommended MTU size  :  576 bytes.",
             ReplaceNumber("Recommended MTU size  :  %d bytes.", 576));

@@ -23,17 +23,71 @@ UINT TextFlags(LONG style) {
   return flags;
 }
 
+// A device context of `control` with its font selected.
+class ControlDC {
+ public:
+  explicit ControlDC(HWND control)
+      : control_(control), dc_(GetDC(control)) {
+    HGDIOBJ font =
+        reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+    before_ = font ? SelectObject(dc_, font) : nullptr;
+  }
+  ~ControlDC() {
+    if (before_) SelectObject(dc_, before_);
+    ReleaseDC(control_, dc_);
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND control_;
+  HDC dc_;
+  HGDIOBJ before_;
+};
+
 // The size `text` takes in `control`'s font when broken at its width.
 SIZE NeededSize(HWND control, const std::string& text, UINT flags,
                 LONG width) {
-  HDC dc = GetDC(control);
-  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
-  HGDIOBJ before = font ? SelectObject(dc, font) : nullptr;
+  ControlDC dc(control);
   RECT needed = {0, 0, width, 0};
-  DrawTextA(dc, text.c_str(), -1, &needed, flags | DT_CALCRECT);
-  if (before) SelectObject(dc, before);
-  ReleaseDC(control, dc);
+  DrawTextA(dc.Get(), text.c_str(), -1, &needed, flags | DT_CALCRECT);
   return {needed.right - needed.left, needed.bottom - needed.top};
+}
+
+// Narrows `area`, a button's client area, to where a button of `style` draws
+// its text, as the system's buttons lay it out: a push button inside its frame, a check
+// box or radio button beside its box (12 pixels at 96 dpi, scaled, then
+// half the width of a digit), a group box's title 7 pixels in from each
+// side. Its DrawText flags are 0 for a button that shows no text.
+UINT ButtonTextPlace(HWND button, LONG style, RECT* area) {
+  const bool multiline = (style & BS_MULTILINE) != 0;
+  UINT lines = multiline ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER;
+  switch (style & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON:
+      InflateRect(area, -4, -4);
+      return DT_CENTER | lines;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: {
+      ControlDC dc(button);
+      INT digit = 0;
+      GetCharWidthA(dc.Get(), '0', '0', &digit);
+      int box = 12 * GetDeviceCaps(dc.Get(), LOGPIXELSX) / 96 + 1;
+      if (style & BS_LEFTTEXT)
+        area->right -= box + digit / 2;
+      else
+        area->left += box + digit / 2;
+      return DT_LEFT | lines;
+    }
+    case BS_GROUPBOX:
+      InflateRect(area, -7, 0);
+      return DT_LEFT | DT_SINGLELINE;
+    default:
+      return 0;
+  }
 }
 
 // Where in a control `width` pixels wide the text of `size` is drawn.
@@ -79,24 +133,51 @@ struct Visit {
   TextFitCheck* check;
 };
 
-void Measure(HWND control, const Visit& visit) {
+// Whether `text` fits in `area` of `control`; a misfit is reported under
+// `where`.
+bool Fits(HWND control, const std::string& text, UINT flags, const RECT& area,
+          const std::string& where, const std::string& shown,
+          TextFitCheck* check) {
+  ++check->measured;
+  const LONG width = area.right - area.left, height = area.bottom - area.top;
+  const SIZE needs = NeededSize(control, text, flags, width);
+  if (needs.cx <= width && needs.cy <= height) return true;
+  check->misfits.push_back(where + "needs " + SizeText(needs.cx, needs.cy) +
+                           " pixels, has " + SizeText(width, height) + shown);
+  return false;
+}
+
+std::string Where(HWND control, const Visit& visit) {
+  return *visit.name + ": control " + std::to_string(GetDlgCtrlID(control)) + " ";
+}
+
+// The last line tells the text and is the first to be cut.
+std::string Shown(const std::string& text) {
+  return ", last line '" + text.substr(text.rfind('\n') + 1) + "'";
+}
+
+// A button's text must fit the part of the button it is drawn in.
+void MeasureButton(HWND button, const Visit& visit) {
+  const std::string text = TextOf(button);
+  RECT area;
+  GetClientRect(button, &area);
+  const UINT flags =
+      ButtonTextPlace(button, GetWindowLongA(button, GWL_STYLE), &area);
+  if (!flags || text.empty()) return;
+  Fits(button, text, flags, area, Where(button, visit), Shown(text), visit.check);
+}
+
+// A static text must fit its control, stay inside the window and not run
+// under another control.
+void MeasureStatic(HWND control, const Visit& visit) {
   const UINT flags = TextFlags(GetWindowLongA(control, GWL_STYLE));
   const std::string text = TextOf(control);
   if (!flags || text.empty()) return;
-  ++visit.check->measured;
   RECT has;
   GetClientRect(control, &has);
+  const std::string where = Where(control, visit), shown = Shown(text);
+  if (!Fits(control, text, flags, has, where, shown, visit.check)) return;
   const SIZE needs = NeededSize(control, text, flags, has.right);
-  const std::string where = *visit.name + ": control " +
-                            std::to_string(GetDlgCtrlID(control)) + " ";
-  // The last line tells the text and is the first to be cut.
-  const std::string shown = ", last line '" + text.substr(text.rfind('\n') + 1) + "'";
-  if (needs.cx > has.right || needs.cy > has.bottom) {
-    visit.check->misfits.push_back(where + "needs " + SizeText(needs.cx, needs.cy) +
-                                   " pixels, has " + SizeText(has.right, has.bottom) +
-                                   shown);
-    return;
-  }
   RECT textArea = InParent(control, TextArea(flags, has.right, needs)), window;
   GetClientRect(GetParent(control), &window);
   RECT inside;
@@ -109,8 +190,10 @@ void Measure(HWND control, const Visit& visit) {
 }
 
 BOOL CALLBACK VisitControl(HWND control, LPARAM param) {
-  if (IsWindowVisible(control) && ClassOf(control) == "Static")
-    Measure(control, *reinterpret_cast<Visit*>(param));
+  if (!IsWindowVisible(control)) return TRUE;
+  const std::string kind = ClassOf(control);
+  if (kind == "Static") MeasureStatic(control, *reinterpret_cast<Visit*>(param));
+  if (kind == "Button") MeasureButton(control, *reinterpret_cast<Visit*>(param));
   return TRUE;
 }
 

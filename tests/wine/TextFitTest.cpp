@@ -169,30 +169,27 @@ TEST_P(TextFit, MainWindowAndAboutBox) {
     main.DoModal(nullptr);
   }
   App().m_pMainDlg = nullptr;
-  // Introduction, hint and language label; the About box's version label,
-  // version and copyright.
-  EXPECT_EQ(6, check_.measured);
+  // Introduction, hint, language label and the two buttons; the About box's
+  // version label, version, copyright and OK.
+  EXPECT_EQ(9, check_.measured);
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 
 TEST_P(TextFit, EveryAlert) {
   const struct {
-    bool translated;  // false: a text that is the same in every language
     TextId id;
     const char* name;
     bool okOnly;
-  } alerts[] = {{true, TextId::VersionUnknown, "unknown Windows alert", true},
-                {true, TextId::OverwriteBackupQuestion, "overwrite question", false},
-                {true, TextId::Boosted, "closing message", true},
-                {true, TextId::NotFullyBoosted, "incomplete apply message", true},
-                {true, TextId::NoBackupNoChange, "no backup message", true},
-                {true, TextId::ResetDone, "reset message", true},
-                {true, TextId::ReceiveWindowRange, "receive window range alert", true},
-                {false, TextId::ProgramName, "reset failure message", true}};
+  } alerts[] = {{TextId::VersionUnknown, "unknown Windows alert", true},
+                {TextId::OverwriteBackupQuestion, "overwrite question", false},
+                {TextId::Boosted, "closing message", true},
+                {TextId::NotFullyBoosted, "incomplete apply message", true},
+                {TextId::NoBackupNoChange, "no backup message", true},
+                {TextId::ResetDone, "reset message", true},
+                {TextId::ReceiveWindowRange, "receive window range alert", true},
+                {TextId::ResetFailed, "reset failure message", true}};
   for (const auto& alert : alerts) {
-    const std::string text = alert.translated
-                                 ? App().LoadText(alert.id)
-                                 : "Failed to reset your connection settings.";
+    const std::string text = App().LoadText(alert.id);
     ASSERT_NE("", text) << alert.name;
     ModalDriver driver([&](HWND dialog) {
       MeasureTexts(dialog, alert.name, &check_);
@@ -200,7 +197,8 @@ TEST_P(TextFit, EveryAlert) {
     });
     App().Alert(text, alert.okOnly);
   }
-  EXPECT_EQ(8, check_.measured);
+  // Each message and its buttons: OK, or Yes and No for the question.
+  EXPECT_EQ(8 + 7 + 2, check_.measured);
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 

@@ -1,7 +1,8 @@
 // The text check's own measure, on windows made for it: a text that fits
 // passes; one cut at the bottom or the side, one that runs off its window
 // and one that runs under another control are named; pictures, frames,
-// empty and hidden statics are not measured.
+// empty and hidden statics are not measured. A button's text is measured
+// in the part of the button it is drawn in.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -98,6 +99,38 @@ TEST_F(TextMeasure, OnlyVisibleTextsAreMeasuredAndEmptyStaticsHideNothing) {
   TextFitCheck check = Measured();
   EXPECT_EQ(1, check.measured);
   EXPECT_EQ(std::vector<std::string>(), check.misfits);
+}
+
+// The width `text` takes on one line in the window's font.
+int TextWidth(HWND window, const char* text) {
+  HDC dc = GetDC(window);
+  HGDIOBJ before = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+  SelectObject(dc, before);
+  ReleaseDC(window, dc);
+  return size.cx;
+}
+
+TEST_F(TextMeasure, AButtonsTextMustFitBesideItsBoxOrInsideItsFrame) {
+  const char* kText = "Disable it";
+  const int width = TextWidth(window_, kText);
+  // As wide as the text: room for the text, none for the box beside it.
+  Add("Button", kText, BS_AUTOCHECKBOX, 1, 10, 10, width + 2, 2 * line_);
+  Add("Button", kText, BS_AUTORADIOBUTTON, 2, 10, 40, width + 40, 2 * line_);
+  Add("Button", kText, BS_PUSHBUTTON, 3, 10, 70, width + 2, 2 * line_);
+  Add("Button", kText, BS_DEFPUSHBUTTON, 4, 200, 70, width + 20, 2 * line_);
+  Add("Button", kText, BS_GROUPBOX, 5, 200, 100, width + 4, 3 * line_);
+  Add("Button", kText, BS_GROUPBOX, 6, 200, 150, width + 20, 2 * line_);
+  Add("Button", kText, BS_OWNERDRAW, 7, 10, 150, 5, 5);
+  TextFitCheck check = Measured();
+  EXPECT_EQ(6, check.measured) << "an owner-drawn button draws its own";
+  ASSERT_EQ(3u, check.misfits.size());
+  for (size_t i = 0; i < 3; ++i)
+    EXPECT_NE(std::string::npos, check.misfits[i].find("last line 'Disable it'"));
+  EXPECT_EQ(0u, check.misfits[0].find("test window: control 1 needs "));
+  EXPECT_EQ(0u, check.misfits[1].find("test window: control 3 needs "));
+  EXPECT_EQ(0u, check.misfits[2].find("test window: control 5 needs "));
 }
 
 TEST(TextMeasureWithoutWindow, AWindowThatNeverShowedIsNamed) {

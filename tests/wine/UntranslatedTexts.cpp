@@ -83,11 +83,12 @@ BOOL CALLBACK VisitControl(HWND control, LPARAM param) {
 }  // namespace
 
 bool IsTranslated(const std::string& text) {
-  bool inside = false;
+  // A sentence pattern wraps a bracketed explanation in its own brackets.
+  int depth = 0;
   for (char c : text) {
-    if (c == '[') inside = true;
-    else if (c == ']') inside = false;
-    else if (!inside && IsLetter(c)) return false;
+    if (c == '[') ++depth;
+    else if (c == ']') depth = depth > 0 ? depth - 1 : 0;
+    else if (depth == 0 && IsLetter(c)) return false;
   }
   return true;
 }

@@ -28,7 +28,8 @@ struct TextCheck {
   int translated = 0;  // texts seen that came from the file
 };
 
-// Whether every letter of `text` stands inside "[...]".
+// Whether every letter of `text` stands inside "[...]", brackets nested or
+// not.
 bool IsTranslated(const std::string& text);
 
 // Looks at `window` (named `name` in the findings) and its visible controls.
