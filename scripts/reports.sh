@@ -67,6 +67,6 @@ require_report() {  # report file, stage name, why it may be missing
   why="$2: $3"
   [ -f "$1" ] && why="$2: its report counts no test"
   echo "$why" >&2
-  write_report "$1" "$2" 1 1 "$(testcase_xml "$2" "$why" "$why")"$'\n'
+  write_report "$1" "$2" 1 1 "$(testcase_xml Stages "$why" "$why")"$'\n'
   return 1
 }
