@@ -290,6 +290,8 @@ Section "Uninstall"
   ; The files last, the uninstaller itself at the very end: once it is gone,
   ; everything else is done.
   Delete "$INSTDIR\Velocine.exe"
+  ; The record of the command-line runs goes with the program.
+  Delete "$INSTDIR\Velocine.log"
   !insertmacro VELOCINE_LANGUAGES RemoveLanguage
   Delete "$INSTDIR\Uninstall.exe"
   ; Only when empty: language files the user added stay.

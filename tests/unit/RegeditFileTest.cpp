@@ -1,0 +1,122 @@
+// The registry file: each value written as regedit reads it back, names
+// that no line can hold left out with a note, and the backup exported into
+// the keys its values came from.
+#include <gtest/gtest.h>
+
+#include "registry/MemoryRegistry.h"
+#include "registry/RegeditFile.h"
+#include "store/Backup.h"
+#include "store/BackupExport.h"
+#include "support/RegeditReader.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+RegValue Bytes(RegType type, const std::string& bytes) {
+  return RegValue{type, std::vector<uint8_t>(bytes.begin(), bytes.end())};
+}
+
+struct Case {
+  const char* what;
+  RegeditKey key;
+  std::string text;  // after the REGEDIT4 line and the blank line
+  size_t leftOut;
+};
+
+TEST(RegeditFile, EachFormIsWrittenAsRegeditReadsIt) {
+  const std::string k = "HKEY_LOCAL_MACHINE\\K";
+  const Case cases[] = {
+      {"a dword", {k, {{"MTU", RegValue::Dword(1492)}}},
+       "[" + k + "]\r\n\"MTU\"=dword:000005d4\r\n", 0},
+      {"quotes and backslashes escaped",
+       {k + "\\{a\"b}", {{"n\\\"", RegValue::Text("C:\\\"x\"")}}},
+       "[" + k + "\\{a\"b}]\r\n\"n\\\\\\\"\"=\"C:\\\\\\\"x\\\"\"\r\n", 0},
+      {"the default value", {k, {{"", RegValue::Text("d")}}},
+       "[" + k + "]\r\n@=\"d\"\r\n", 0},
+      {"a string with a line break as hex(1)",
+       {k, {{"s", Bytes(kRegSz, std::string("a\n[B]\0", 6))}}},
+       "[" + k + "]\r\n\"s\"=hex(1):61,0a,5b,42,5d,00\r\n", 0},
+      {"a 9x text padded with NULs as hex(1)",
+       {k, {{"t", Bytes(kRegSz, std::string("1\0\0", 3))}}},
+       "[" + k + "]\r\n\"t\"=hex(1):31,00,00\r\n", 0},
+      {"an unterminated string as hex(1)",
+       {k, {{"u", Bytes(kRegSz, "12")}}}, "[" + k + "]\r\n\"u\"=hex(1):31,32\r\n",
+       0},
+      {"a short dword and other types as hex",
+       {k, {{"d", Bytes(kRegDword, "\x01")}, {"b", Bytes(kRegBinary, "\xff")},
+            {"m", Bytes(kRegMultiSz, std::string("\0", 1))}}},
+       "[" + k + "]\r\n\"d\"=hex(4):01\r\n\"b\"=hex:ff\r\n\"m\"=hex(7):00\r\n",
+       0},
+      {"a long record broken over lines",
+       {k, {{"Properties", Bytes(kRegBinary, std::string(30, '\x11'))}}},
+       "[" + k + "]\r\n\"Properties\"=hex:11,11,11,11,11,11,11,11,11,11,11,11,"
+       "11,11,11,11,11,11,11,11,\\\r\n  11,11,11,11,11,11,11,11,11,11\r\n",
+       0},
+      {"a key holding \"]\"", {k + "\\a]b", {{"x", RegValue::Dword(1)}}}, "",
+       1},
+      {"a key holding a line break",
+       {k + "\\a\r\n[HKEY_LOCAL_MACHINE\\Other]", {{"x", RegValue::Dword(1)}}},
+       "", 1},
+      {"a value name holding a line break",
+       {k, {{"x\n\"y\"=dword:00000001", RegValue::Dword(1)}}},
+       "[" + k + "]\r\n", 1},
+  };
+  for (const Case& c : cases) {
+    RegeditText file = WriteRegedit4({c.key});
+    EXPECT_EQ("REGEDIT4\r\n" + (c.text.empty() ? "" : "\r\n" + c.text),
+              file.text)
+        << c.what;
+    EXPECT_EQ(c.leftOut, file.leftOut.size()) << c.what;
+    std::vector<RegeditKey> read;
+    std::string error;
+    ASSERT_TRUE(ReadRegedit4(file.text, &read, &error)) << c.what << error;
+    if (c.leftOut == 0) EXPECT_EQ(std::vector<RegeditKey>{c.key}, read) << c.what;
+  }
+}
+
+// "HKEY_LOCAL_MACHINE\..." -> "HKLM\...", as the test registry names keys.
+std::string Rooted(const std::string& path) {
+  const std::string machine = "HKEY_LOCAL_MACHINE\\";
+  return path.compare(0, machine.size(), machine) == 0
+             ? "HKLM\\" + path.substr(machine.size())
+             : "HKCU\\" + path.substr(path.find('\\') + 1);
+}
+
+TEST(RegeditFile, TheExportedBackupNamesEachValueWhereItWas) {
+  for (WindowsFamily family : {kFamily9x, kFamilyNT})
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+      MemoryRegistry registry;
+      StoreScenario scenario = SeedStoreScenario(registry, family, seed);
+      SettingsRecord record;
+      FoundFlags found;
+      ASSERT_TRUE(BackupSettings(registry, family, record, found).Succeeded());
+      StoreOutcome outcome;
+      BackupExport exported = ExportBackup(registry, family, outcome);
+      ASSERT_TRUE(exported.backupFound);
+      EXPECT_TRUE(outcome.Succeeded());
+      std::vector<RegeditKey> keys;
+      std::string error;
+      ASSERT_TRUE(ReadRegedit4(exported.file.text, &keys, &error)) << error;
+      size_t values = 0;
+      for (const RegeditKey& key : keys)
+        for (const auto& value : key.values) {
+          RegValue now;
+          EXPECT_TRUE(Get(registry, Rooted(key.path), value.first, &now))
+              << key.path << " : " << value.first;
+          EXPECT_EQ(now, value.second) << key.path << " : " << value.first;
+          ++values;
+        }
+      EXPECT_GT(values, 0u) << "seed " << seed;
+    }
+}
+
+TEST(RegeditFile, WithoutABackupNothingIsExported) {
+  MemoryRegistry registry;
+  StoreOutcome outcome;
+  EXPECT_FALSE(ExportBackup(registry, kFamilyNT, outcome).backupFound);
+}
+
+}  // namespace
+}  // namespace velo
