@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -351,24 +352,11 @@ TEST_F(WholeProgramXp, NoToTheOverwriteQuestionKeepsTheBackupAsItWas) {
 // The last line of the log the program keeps beside itself.
 std::string LastLogLine() {
   std::string program = ProgramUnderTest();
-  std::string log = program.substr(0, program.find_last_of('\\') + 1) +
-                    "Velocine.log";
-  std::string text, line;
-  HANDLE file = CreateFileA(log.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "(no log)";
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-    text.append(buffer, got);
-  CloseHandle(file);
-  size_t end = text.rfind("\r\n");
-  size_t start = end == std::string::npos ? 0 : text.rfind("\r\n", end - 1);
-  return end == std::string::npos
-             ? text
-             : text.substr(start == std::string::npos ? 0 : start + 2,
-                           end - (start == std::string::npos ? 0 : start + 2));
+  std::ifstream log(program.substr(0, program.find_last_of('\\') + 1) +
+                    "Velocine.log");
+  std::string line, last = "(no log)";
+  while (std::getline(log, line)) last = line;
+  return last;
 }
 
 // One command of an administrator's script and the exit code it must give.
