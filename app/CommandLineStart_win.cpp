@@ -46,20 +46,20 @@ std::string TempFolder() {
                                               : std::string(path, length);
 }
 
+// Writes all of `bytes` at the end of the file (`append`) or as the whole
+// file.
 bool WriteWholeFile(const std::string& path, const std::string& bytes,
-                    DWORD disposition) {
+                    bool append) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                            nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
+                            nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  bool whole = disposition != OPEN_ALWAYS ||
-               SetFilePointer(file, 0, nullptr, FILE_END) !=
-                   INVALID_SET_FILE_POINTER;
   DWORD written = 0;
-  whole = whole && WriteFile(file, bytes.data(),
-                             static_cast<DWORD>(bytes.size()), &written,
-                             nullptr) &&
-          written == bytes.size();
+  bool whole = (!append || SetFilePointer(file, 0, nullptr, FILE_END) !=
+                               INVALID_SET_FILE_POINTER) &&
+               WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
+                         &written, nullptr) &&
+               written == bytes.size();
   return CloseHandle(file) && whole;
 }
 
@@ -75,7 +75,7 @@ void AppendToLog(const std::string& arguments, const CommandResult& result) {
                      "  exit " + std::to_string(result.exitCode) + ": " +
                      result.outcome + "\r\n";
   for (const std::string& folder : {ProgramFolder(), TempFolder()})
-    if (!folder.empty() && WriteWholeFile(folder + kLogName, line, OPEN_ALWAYS))
+    if (!folder.empty() && WriteWholeFile(folder + kLogName, line, true))
       return;
 }
 
@@ -127,7 +127,7 @@ int RunCommandLine(const CommandLine& command, const std::string& arguments) {
         VelocineWindowOpen(texts.Load(TextId::ProgramName)),
         texts,
         [](const std::string& path, const std::string& bytes) {
-          return WriteWholeFile(path, bytes, CREATE_ALWAYS);
+          return WriteWholeFile(path, bytes, false);
         }};
     result = RunCommand(command, machine);
   }
