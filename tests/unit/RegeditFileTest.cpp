@@ -1,15 +1,8 @@
-// The registry file: each value written as regedit reads it back, names
-// that no line can hold left out with a note, and the backup exported into
-// the keys its values came from.
+// The registry file: each value written as regedit reads it back, and
+// names that no line can hold left out with a note.
 #include <gtest/gtest.h>
 
-#include "registry/MemoryRegistry.h"
 #include "registry/RegeditFile.h"
-#include "store/Backup.h"
-#include "store/BackupExport.h"
-#include "support/RegeditReader.h"
-#include "support/RegistryEdit.h"
-#include "support/StoreScenario.h"
 
 namespace velo {
 namespace {
@@ -59,42 +52,6 @@ TEST(RegeditFile, EachFormIsWrittenAsRegeditReadsIt) {
     EXPECT_EQ("REGEDIT4\r\n", file.text) << name;
     EXPECT_EQ(1u, file.leftOut.size()) << name;
   }
-}
-
-// "HKEY_LOCAL_MACHINE\..." -> "HKLM\...", as the test registry names keys.
-std::string Rooted(const std::string& path) {
-  const std::string machine = "HKEY_LOCAL_MACHINE\\";
-  return path.compare(0, machine.size(), machine) == 0
-             ? "HKLM\\" + path.substr(machine.size())
-             : "HKCU\\" + path.substr(path.find('\\') + 1);
-}
-
-TEST(RegeditFile, TheExportedBackupNamesEachValueWhereItWas) {
-  for (WindowsFamily family : {kFamily9x, kFamilyNT})
-    for (uint32_t seed = 1; seed <= 20; ++seed) {
-      MemoryRegistry registry;
-      StoreScenario scenario = SeedStoreScenario(registry, family, seed);
-      SettingsRecord record;
-      FoundFlags found;
-      ASSERT_TRUE(BackupSettings(registry, family, record, found).Succeeded());
-      StoreOutcome outcome;
-      BackupExport exported = ExportBackup(registry, family, outcome);
-      ASSERT_TRUE(exported.backupFound);
-      EXPECT_TRUE(outcome.Succeeded());
-      std::vector<RegeditKey> keys;
-      std::string error;
-      ASSERT_TRUE(ReadRegedit4(exported.file.text, &keys, &error)) << error;
-      size_t values = 0;
-      for (const RegeditKey& key : keys)
-        for (const auto& value : key.values) {
-          RegValue now;
-          EXPECT_TRUE(Get(registry, Rooted(key.path), value.first, &now))
-              << key.path << " : " << value.first;
-          EXPECT_EQ(now, value.second) << key.path << " : " << value.first;
-          ++values;
-        }
-      EXPECT_GT(values, 0u) << "seed " << seed;
-    }
 }
 
 }  // namespace
