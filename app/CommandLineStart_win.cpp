@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <vector>
 
 #include "app/AppSettings.h"
 #include "app/CommandRun.h"
