@@ -33,7 +33,7 @@ set(fuzz_sources ${fuzz_targets} fuzz/FuzzTargets.cpp)
 target_sources(unit_tests PRIVATE ${fuzz_sources})
 option(VELO_FUZZ "Build the fuzz targets with libFuzzer (clang)" OFF)
 if(VELO_FUZZ)
-  foreach(name language_file number_text flag_header user_machine)
+  foreach(name language_file number_text flag_header user_machine regedit_file)
     add_executable(fuzz_${name} fuzz/FuzzerMain.cpp ${fuzz_sources}
                                 ${VELO_TEST_SUPPORT})
     target_compile_definitions(fuzz_${name} PRIVATE

@@ -8,6 +8,7 @@ const std::vector<FuzzTarget>& FuzzTargets() {
       {"number_text", FuzzNumberText},
       {"flag_header", FuzzFlagHeader},
       {"user_machine", FuzzUserMachine},
+      {"regedit_file", FuzzRegeditFile},
   };
   return targets;
 }

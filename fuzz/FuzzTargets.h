@@ -25,6 +25,10 @@ std::string FuzzFlagHeader(const uint8_t* data, size_t size);
 // The model of the user and the machine, driven by the bytes.
 std::string FuzzUserMachine(const uint8_t* data, size_t size);
 
+// The registry file writer against a reader of the same format: any names,
+// any data.
+std::string FuzzRegeditFile(const uint8_t* data, size_t size);
+
 const std::vector<FuzzTarget>& FuzzTargets();
 
 }  // namespace velo

@@ -331,6 +331,8 @@ Section "Uninstall"
   ; waits for that must not find the Lang folder still being removed, which
   ; Windows shows as a folder that cannot be opened.
   Delete "$INSTDIR\Velocine.exe"
+  ; The record of the command-line runs goes with the program.
+  Delete "$INSTDIR\Velocine.log"
   !insertmacro VELOCINE_LANGUAGES RemoveLanguage
   ; Only when empty: language files the user added stay.
   RMDir "$INSTDIR\Lang"

@@ -12,7 +12,7 @@ build=build/fuzz
 [ -f "$build/build.ninja" ] || CXX=clang++ cmake -S . -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELO_FUZZ=ON >/dev/null || exit 1
 
-targets=(language_file number_text flag_header user_machine)
+targets=(language_file number_text flag_header user_machine regedit_file)
 cmake --build "$build" -j "$(nproc)" \
   --target "${targets[@]/#/fuzz_}" || exit 1
 

@@ -32,9 +32,7 @@ CMTUSettings::CMTUSettings(CMyPropertySheet& sheet)
     : CWizardPage(sheet, kPage) {}
 
 void CMTUSettings::Prepare() {
-  SettingsRecord& record = Record();
-  record.NewMTU = record.RecommendedMTU = RecommendedMtu(record.ConnectionType);
-  record.NewMSS = record.RecommendedMSS = record.NewMTU - kMssBelowMtu;
+  SeedMtu(Record());
   LoadBoxes();
 }
 

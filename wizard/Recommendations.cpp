@@ -1,5 +1,7 @@
 #include "wizard/Recommendations.h"
 
+#include "wizard/ReceiveWindow.h"
+
 namespace velo {
 
 void SeedDefaults(WindowsFamily family, SettingsRecord& record) {
@@ -23,6 +25,25 @@ int32_t RecommendedMtu(int32_t connectionType) {
     default:  // LAN and cable modem
       return 1500;
   }
+}
+
+void SeedMtu(SettingsRecord& record) {
+  record.NewMTU = record.RecommendedMTU = RecommendedMtu(record.ConnectionType);
+  record.NewMSS = record.RecommendedMSS = record.NewMTU - kMssBelowMtu;
+}
+
+void RecommendEverything(WindowsFamily family, int32_t connectionType,
+                         SettingsRecord& record) {
+  SeedDefaults(family, record);
+  record.ConnectionType = connectionType;
+  SeedMtu(record);
+  record.NewRWIN = record.RecommendedRWIN =
+      DefaultReceiveWindow(connectionType, record.NewMSS).window;
+  // The switches' check boxes left as they open: discovery on, black-hole
+  // detection and ICMP redirects off.
+  record.NewPMTUDiscovery = 1;
+  record.NewPMTUBlackHoleDetect = 0;
+  record.NewEnableICMPRedirects = 0;
 }
 
 }  // namespace velo

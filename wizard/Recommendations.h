@@ -17,4 +17,12 @@ void SeedDefaults(WindowsFamily family, SettingsRecord& record);
 int32_t RecommendedMtu(int32_t connectionType);
 const int32_t kMssBelowMtu = 40;
 
+// Sets the New and Recommended MTU and MSS for the record's connection type.
+void SeedMtu(SettingsRecord& record);
+
+// Every value a run that takes each recommendation for `connectionType`
+// ends with, as the pages would leave it at Finish.
+void RecommendEverything(WindowsFamily family, int32_t connectionType,
+                         SettingsRecord& record);
+
 }  // namespace velo

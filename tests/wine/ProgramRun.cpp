@@ -15,7 +15,8 @@ const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Velocine.exe";
 
 std::string ProgramUnderTest() { return EnvironmentText("VELO_EXE"); }
 
-ProgramRun::ProgramRun(const std::string& wineVersion) {
+ProgramRun::ProgramRun(const std::string& wineVersion,
+                       const std::string& arguments) {
   std::string program = ProgramUnderTest();
   if (program.empty()) return;
   RegKey defaults(registry_);
@@ -25,7 +26,8 @@ ProgramRun::ProgramRun(const std::string& wineVersion) {
     defaults.Delete("Version");
   else
     defaults.Write("Version", RegValue::Text(wineVersion));
-  process_.reset(new ChildProcess("\"" + program + "\""));
+  process_.reset(new ChildProcess("\"" + program + "\"" +
+                                  (arguments.empty() ? "" : " " + arguments)));
 }
 
 ProgramRun::~ProgramRun() {
@@ -61,6 +63,14 @@ bool ProgramRun::WaitUntilGone(HWND window, int milliseconds) const {
 
 bool ProgramRun::WaitForExit(int milliseconds) const {
   return Started() && process_->WaitForExit(milliseconds);
+}
+
+long ProgramRun::ExitCode(int milliseconds) const {
+  DWORD code = 0;
+  if (!WaitForExit(milliseconds) ||
+      !GetExitCodeProcess(process_->Handle(), &code))
+    return -1;
+  return static_cast<long>(code);
 }
 
 void PostClick(HWND dialog, int id) {

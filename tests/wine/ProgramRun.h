@@ -16,9 +16,11 @@ namespace velo {
 
 class ProgramRun {
  public:
-  // Starts the program that VELO_EXE names; `wineVersion` is one of Wine's
-  // names (win95 ... win2003, vista) or "" for Wine's own.
-  explicit ProgramRun(const std::string& wineVersion);
+  // Starts the program that VELO_EXE names, with `arguments` after its
+  // name; `wineVersion` is one of Wine's names (win95 ... win2003, vista) or
+  // "" for Wine's own.
+  explicit ProgramRun(const std::string& wineVersion,
+                      const std::string& arguments = "");
   // Closes what is still open and waits for the program to end.
   ~ProgramRun();
   ProgramRun(const ProgramRun&) = delete;
@@ -37,6 +39,9 @@ class ProgramRun {
   bool WaitUntilGone(HWND window, int milliseconds = 20000) const;
   // True once the program has ended within `milliseconds`.
   bool WaitForExit(int milliseconds = 20000) const;
+  // The exit code once the program has ended within `milliseconds`; -1 when
+  // it has not.
+  long ExitCode(int milliseconds = 20000) const;
 
  private:
   Win32Registry registry_;

@@ -1,12 +1,14 @@
 // Whole runs of the real Velocine.exe under Wine, as a user makes them: Set,
 // every page of the wizard, Finish, then Reset; Cancel on the first step;
-// No to the question before a backup is replaced. The registry is checked
-// after each, and put back as it was at the end.
+// No to the question before a backup is replaced; and as an administrator's
+// script makes them, from the command line. The registry is checked after
+// each, and put back as it was at the end.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +19,10 @@
 #include "OutsideWizard.h"
 #include "ProgramRun.h"
 #include "Screenshot.h"
+#include "TempFolder.h"
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
+#include "store/RegistryLocations.h"
 #include "support/RegistryEdit.h"
 #include "support/StoreScenario.h"
 
@@ -344,6 +348,152 @@ TEST_F(WholeProgramXp, NoToTheOverwriteQuestionKeepsTheBackupAsItWas) {
   ASSERT_TRUE(Get(registry(), kBackupKeyName, "DefaultTTL", &kept));
   EXPECT_EQ(RegValue::Dword(99), kept);
 }
+
+// The last line of the log the program keeps beside itself.
+std::string LastLogLine() {
+  std::string program = ProgramUnderTest();
+  std::ifstream log(program.substr(0, program.find_last_of('\\') + 1) +
+                    "Velocine.log");
+  std::string line, last = "(no log)";
+  while (std::getline(log, line)) last = line;
+  return last;
+}
+
+// One command of an administrator's script and the exit code it must give.
+struct CommandStep {
+  std::string arguments;
+  long exitCode;
+};
+
+// Runs the command without a window; the usage box, the one window a
+// command may show, is answered with OK. Returns the exit code.
+long RunCommand(const WholeRun& run, const CommandStep& step) {
+  ProgramRun program(run.wineVersion, step.arguments);
+  if (step.exitCode == 1 || step.arguments == "/?") {
+    HWND box = program.WaitForDialog("Velocine");
+    if (box) PostClick(box, IDOK);
+  }
+  long code = program.ExitCode();
+  EXPECT_EQ(step.exitCode, code) << step.arguments;
+  EXPECT_NE(std::string::npos,
+            LastLogLine().find("  Velocine " + step.arguments + "  exit " +
+                               std::to_string(step.exitCode) + ": "))
+      << LastLogLine();
+  return code;
+}
+
+class WholeProgramCommands : public WholeProgram {};
+
+// A script's session: /set writes what Finish writes for the same choice,
+// /export gives a file that regedit puts back on a changed machine, /reset
+// leaves what Reset leaves; each refusal has its own exit code.
+TEST_P(WholeProgramCommands, SetExportImportAndResetAsTheWizardDoes) {
+  const WholeRun& run = GetParam();
+  StoreScenario scenario = SeedStoreScenario(registry(), run.family, run.seed);
+  const std::string modemClass = ModemClassKeyName(run.family);
+  const std::string modem = modemClass + "\\0000";
+  RemoveKey(registry(), modemClass);
+  Put(registry(), modem, "Properties", ModemRecord(115200));
+  // Interface names other software chose: one comes back from the file,
+  // the two that no regedit line can name are left out of it.
+  const std::string quoted = std::string(kInterfacesKeyName) + "\\{a\"b}";
+  const std::string unnamable[] = {std::string(kInterfacesKeyName) + "\\{a]b}",
+                                   std::string(kInterfacesKeyName) + "\\{a\nb}"};
+  if (run.family == kFamilyNT) {
+    for (const std::string& key : {quoted, unnamable[0], unnamable[1]}) {
+      Put(registry(), key, "MTU", RegValue::Dword(1400));
+      scenario.interfaces.push_back(key);
+    }
+  }
+  RegistrySnapshot before = Settings();
+  const std::vector<Expected> written = WrittenByFinish(run, scenario);
+  std::vector<bool> existed;
+  std::vector<RegValue> was;
+  for (const Expected& value : written) {
+    RegValue now;
+    existed.push_back(Get(registry(), value.key, value.name, &now));
+    was.push_back(now);
+  }
+
+  TempFolder temp("commands");
+  const std::string file = temp.Write("original.reg", "");
+  ASSERT_FALSE(file.empty());
+  const std::string type =
+      run.connectionRadio == IDC_CONNECTION_DIAL_UP ? "dialup" : "dsl";
+  const std::string exportFile = "/export \"" + file + "\"";
+  for (const CommandStep& step :
+       std::vector<CommandStep>{{"/reset", 2}, {exportFile, 2},
+                                {"/set " + type + " /reset", 1}, {"/?", 0},
+                                {"/set " + type, 0}, {"/set " + type, 3},
+                                {exportFile, 0}})
+    RunCommand(run, step);
+  if (run.family == kFamilyNT)
+    EXPECT_NE(std::string::npos, LastLogLine().find("left out key")) << LastLogLine();
+
+  // /set wrote what Finish writes, the modem raised with dial-up.
+  for (const Expected& expected : written) {
+    RegValue value;
+    EXPECT_TRUE(Get(registry(), expected.key, expected.name, &value))
+        << expected.key << " : " << expected.name;
+    EXPECT_EQ(expected.value, value) << expected.key << " : " << expected.name;
+  }
+  RegValue record;
+  ASSERT_TRUE(Get(registry(), modem, "Properties", &record));
+  EXPECT_EQ(ModemRecord(run.connectionRadio == IDC_CONNECTION_DIAL_UP ? 921600
+                                                                       : 115200),
+            record);
+
+  // Another program changes every value; regedit puts back each one that
+  // existed, but for the interfaces the file could not name and a 9x MaxMTU
+  // of "0", which the backup keeps as its mark of an absent value.
+  for (const Expected& value : written)
+    Put(registry(), value.key, value.name, RegValue::Dword(7));
+  ChildProcess regedit("regedit /s \"" + file + "\"");
+  ASSERT_TRUE(regedit.WaitForExit(20000));
+  for (size_t i = 0; i < written.size(); ++i) {
+    bool leftOut = written[i].key == unnamable[0] ||
+                   written[i].key == unnamable[1] ||
+                   (written[i].name == "MaxMTU" && IsNoMtuMarker(was[i]));
+    RegValue value;
+    ASSERT_TRUE(Get(registry(), written[i].key, written[i].name, &value));
+    RegValue wanted = existed[i] && !leftOut ? was[i] : RegValue::Dword(7);
+    // The 95/98/Me family keeps a string up to its NUL, as the backup did.
+    if (run.family == kFamily9x) {
+      wanted = AsStoredBy9x(wanted);
+      value = AsStoredBy9x(value);
+    }
+    EXPECT_EQ(wanted, value)
+        << written[i].key << " : " << written[i].name << " holds "
+        << ::testing::PrintToString(value.data);
+  }
+
+  // Velocine open in a window: the command does not write under it.
+  {
+    ProgramRun open(run.wineVersion);
+    ASSERT_NE(nullptr, open.WaitForDialog("Velocine"));
+    RunCommand(run, {"/reset", 7});
+  }
+  RunCommand(run, {"/reset", 0});
+  EXPECT_FALSE(KeyExists(registry(), kBackupKeyName));
+  IntendedDifferences made;
+  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
+  RegistrySnapshot after = Settings();
+  if (run.family == kFamily9x) {
+    expected.ForEachValue([](RegValue& v) { v = AsStoredBy9x(v); });
+    after.ForEachValue([](RegValue& v) { v = AsStoredBy9x(v); });
+  }
+  EXPECT_EQ(std::vector<std::string>(), expected.Differences(after));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachFamily, WholeProgramCommands,
+    ::testing::Values(WholeRun{"win98", kFamily9x, IDC_CONNECTION_DSL, false,
+                               41, false},
+                      WholeRun{"winxp", kFamilyNT, IDC_CONNECTION_DIAL_UP,
+                               true, 42, false}),
+    [](const ::testing::TestParamInfo<WholeRun>& info) {
+      return Name(info.param);
+    });
 
 }  // namespace
 }  // namespace velo

@@ -1,0 +1,93 @@
+#include "app/CommandLine.h"
+
+#include <cctype>
+#include <vector>
+
+namespace velo {
+
+namespace {
+
+std::vector<std::string> SplitArguments(const std::string& text) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false, quoted = false;
+  for (char c : text) {
+    if (c == '"') {
+      quoted = !quoted;
+      inWord = true;
+    } else if (!quoted && (c == ' ' || c == '\t' || c == '\r' || c == '\n')) {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+    } else {
+      word += c;
+      inWord = true;
+    }
+  }
+  if (inWord) words.push_back(word);
+  return words;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool ConnectionTypeNamed(const std::string& name, int32_t* type) {
+  const struct {
+    const char* name;
+    ConnectionKind type;
+  } kTypes[] = {{"dialup", kDialUp}, {"dsl", kDsl}, {"lan", kLan},
+                {"cable", kCableModem}};
+  for (const auto& known : kTypes)
+    if (Lower(name) == known.name) {
+      *type = known.type;
+      return true;
+    }
+  return false;
+}
+
+CommandLine Bad() {
+  CommandLine bad;
+  bad.action = CommandLine::kBadArguments;
+  return bad;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::string& arguments) {
+  std::vector<std::string> words = SplitArguments(arguments);
+  CommandLine command;
+  if (words.empty()) return command;
+  bool overwriteGiven = false, noModemGiven = false;
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string word = Lower(words[i]);
+    const bool hasNext = i + 1 < words.size();
+    const bool first = command.action == CommandLine::kWindows;
+    if (word == "/?" && first) {
+      command.action = CommandLine::kUsage;
+    } else if (word == "/set" && first && hasNext &&
+               ConnectionTypeNamed(words[i + 1], &command.connectionType)) {
+      command.action = CommandLine::kSet;
+      ++i;
+    } else if (word == "/reset" && first) {
+      command.action = CommandLine::kReset;
+    } else if (word == "/export" && first && hasNext && !words[i + 1].empty()) {
+      command.action = CommandLine::kExport;
+      command.file = words[++i];
+    } else if (word == "/overwrite" && !overwriteGiven) {
+      command.overwrite = overwriteGiven = true;
+    } else if (word == "/nomodem" && !noModemGiven) {
+      command.noModem = noModemGiven = true;
+    } else {
+      return Bad();
+    }
+  }
+  // The two options belong to /set alone.
+  if ((overwriteGiven || noModemGiven) && command.action != CommandLine::kSet)
+    return Bad();
+  return command;
+}
+
+}  // namespace velo

@@ -1,0 +1,33 @@
+// What an administrator asks of Velocine on its command line: tune, reset
+// or export without a window. An empty command line starts the windows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "store/SettingsRecord.h"
+
+namespace velo {
+
+struct CommandLine {
+  enum Action {
+    kWindows,       // no arguments: the main window, as always
+    kUsage,         // /?
+    kSet,           // /set TYPE [/overwrite] [/nomodem]
+    kReset,         // /reset
+    kExport,        // /export FILE
+    kBadArguments,  // anything else
+  };
+  Action action = kWindows;
+  int32_t connectionType = kDialUp;  // /set
+  bool overwrite = false;            // /set: a backup that exists is replaced
+  bool noModem = false;              // /set: the modem is left as it is
+  std::string file;                  // /export
+};
+
+// Reads the arguments after the program's name. Arguments are separated by
+// blanks; double quotes keep blanks inside one ("C:\My Files\a.reg").
+// Switches and connection types are told apart without regard to case.
+CommandLine ParseCommandLine(const std::string& arguments);
+
+}  // namespace velo

@@ -1,0 +1,137 @@
+#include "app/CommandLineStart.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/AppSettings.h"
+#include "app/CommandRun.h"
+#include "app/WindowsVersion.h"
+#include "lang/LanguageFileTexts.h"
+#include "lang/Win32LanguagePlatform.h"
+#include "registry/Win32Registry.h"
+
+namespace velo {
+
+namespace {
+
+const char kLogName[] = "Velocine.log";
+
+const char kUsage[] =
+    "Velocine /set dialup|dsl|lan|cable [/overwrite] [/nomodem]\n"
+    "Velocine /reset\n"
+    "Velocine /export FILE\n\n"
+    "/set tunes the connection settings as the wizard recommends for that "
+    "connection, after a backup of the original settings; /overwrite "
+    "replaces a backup that exists, /nomodem leaves the modem's port speed "
+    "as it is.\n"
+    "/reset puts back the original settings.\n"
+    "/export writes the original settings to a file that regedit imports.\n\n"
+    "No window opens: the exit code and the line added to Velocine.log in "
+    "the program's folder tell the result.";
+
+std::string ProgramFolder() {
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (length == 0 || length >= sizeof path) return std::string();
+  std::string folder(path, length);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string TempFolder() {
+  char path[MAX_PATH];
+  DWORD length = GetTempPathA(sizeof path, path);
+  return length == 0 || length >= sizeof path ? std::string()
+                                              : std::string(path, length);
+}
+
+// Writes all of `bytes` at the end of the file (`append`) or as the whole
+// file.
+bool WriteWholeFile(const std::string& path, const std::string& bytes,
+                    bool append) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                            nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool whole = (!append || SetFilePointer(file, 0, nullptr, FILE_END) !=
+                               INVALID_SET_FILE_POINTER) &&
+               WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
+                         &written, nullptr) &&
+               written == bytes.size();
+  return CloseHandle(file) && whole;
+}
+
+// One line per run, in the program's folder or, where the user may not
+// write there, in the temporary folder.
+void AppendToLog(const std::string& arguments, const CommandResult& result) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear,
+                now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+  std::string line = std::string(stamp) + "  Velocine " + arguments +
+                     "  exit " + std::to_string(result.exitCode) + ": " +
+                     result.outcome + "\r\n";
+  for (const std::string& folder : {ProgramFolder(), TempFolder()})
+    if (!folder.empty() && WriteWholeFile(folder + kLogName, line, true))
+      return;
+}
+
+struct WindowSearch {
+  const std::string* caption;
+  bool found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM search) {
+  WindowSearch& s = *reinterpret_cast<WindowSearch*>(search);
+  char name[16], caption[256];
+  if (IsWindowVisible(window) && GetClassNameA(window, name, sizeof name) &&
+      std::string(name) == "#32770" &&
+      GetWindowTextA(window, caption, sizeof caption) > 0 &&
+      *s.caption == caption &&
+      // The main window is the one with the language list.
+      FindWindowExA(window, nullptr, "ComboBoxEx32", nullptr))
+    s.found = true;
+  return !s.found;
+}
+
+}  // namespace
+
+bool VelocineWindowOpen(const std::string& caption) {
+  WindowSearch search{&caption, false};
+  EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int RunCommandLine(const CommandLine& command, const std::string& arguments) {
+  Win32Registry registry;
+  AppSettings settings = ReadAppSettings(registry);
+  Win32LanguagePlatform platform;
+  LanguageFileTexts texts(settings.appPath, settings.language, platform);
+  CommandResult result{kExitDone, "usage shown"};
+  if (command.action == CommandLine::kUsage ||
+      command.action == CommandLine::kBadArguments) {
+    const bool bad = command.action == CommandLine::kBadArguments;
+    if (bad) result = CommandResult{kExitBadArguments, "bad arguments"};
+    MessageBoxA(nullptr, kUsage, texts.Load(TextId::ProgramName).c_str(),
+                MB_OK | (bad ? MB_ICONERROR : MB_ICONINFORMATION));
+  } else {
+    CWindowsVersion version;
+    WindowsFamily family = kFamilyNT;
+    CommandMachine machine{
+        registry,
+        version.Classify(&family),
+        family,
+        VelocineWindowOpen(texts.Load(TextId::ProgramName)),
+        texts,
+        [](const std::string& path, const std::string& bytes) {
+          return WriteWholeFile(path, bytes, false);
+        }};
+    result = RunCommand(command, machine);
+  }
+  AppendToLog(arguments, result);
+  return result.exitCode;
+}
+
+}  // namespace velo

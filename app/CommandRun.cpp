@@ -1,0 +1,115 @@
+#include "app/CommandRun.h"
+
+#include "store/Apply.h"
+#include "store/Backup.h"
+#include "store/BackupExport.h"
+#include "store/BackupKey.h"
+#include "store/ModemPortSpeed.h"
+#include "store/RegistryLocations.h"
+#include "store/Restore.h"
+#include "wizard/Recommendations.h"
+
+namespace velo {
+
+namespace {
+
+// The messages hold line breaks; the log keeps one line per run.
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  return text;
+}
+
+CommandResult Result(int exitCode, const std::string& outcome) {
+  return CommandResult{exitCode, OneLine(outcome)};
+}
+
+// On the NT family only an administrator may change the TCP/IP values.
+bool MayChangeTcpip(CommandMachine& machine) {
+  if (machine.family != kFamilyNT) return true;
+  RegHandle key = kRegNoHandle;
+  RegStatus status = machine.registry.OpenKey(
+      kHkeyLocalMachine, LocationsOf(kFamilyNT).tcpip.path, kAccessReadWrite,
+      &key);
+  if (status == kRegOk) machine.registry.CloseKey(key);
+  return status != kRegAccessDenied;
+}
+
+CommandResult Set(const CommandLine& command, CommandMachine& machine) {
+  if (!command.overwrite && BackupExists(machine.registry))
+    return Result(kExitBackupExists,
+                  "a backup of the original settings exists; /overwrite "
+                  "replaces it");
+  SettingsRecord record;
+  FoundFlags found;
+  if (!BackupSettings(machine.registry, machine.family, record, found)
+           .Succeeded())
+    return Result(kExitBackupUnreadable,
+                  machine.texts.Load(TextId::NoBackupNoChange));
+  RecommendEverything(machine.family, command.connectionType, record);
+  int32_t modemFound = 0;
+  // As the wizard, which looks for a modem when dial-up is chosen.
+  if (command.connectionType == kDialUp && !command.noModem)
+    DetectBoostableModem(machine.registry, machine.family, modemFound);
+  if (!ApplySettings(machine.registry, machine.family, record, modemFound)
+           .Succeeded())
+    return Result(kExitWriteFailed,
+                  machine.texts.Load(TextId::NotFullyBoosted));
+  return Result(kExitDone, machine.texts.Load(TextId::Boosted));
+}
+
+CommandResult Reset(CommandMachine& machine) {
+  switch (RestoreBackup(machine.registry, machine.family).result) {
+    case kNoBackup:
+      return Result(kExitNoBackup, "there is no backup to put back");
+    case kRestoredAll:
+      return Result(kExitDone, machine.texts.Load(TextId::ResetDone));
+    case kRestoreIncomplete:
+      break;
+  }
+  return Result(kExitWriteFailed, "Failed to reset your connection settings.");
+}
+
+CommandResult Export(const CommandLine& command, CommandMachine& machine) {
+  StoreOutcome outcome;
+  BackupExport exported =
+      ExportBackup(machine.registry, machine.family, outcome);
+  if (!exported.backupFound)
+    return Result(kExitNoBackup, "there is no backup to export");
+  if (!outcome.Succeeded())
+    return Result(kExitBackupUnreadable, "the backup could not be read whole");
+  if (!machine.writeFile(command.file, exported.file.text))
+    return Result(kExitFileNotWritten, command.file + " could not be written");
+  std::string outcomeText = "the backup was written to " + command.file;
+  for (const std::string& note : exported.file.leftOut)
+    outcomeText += "; left out " + note;
+  return Result(kExitDone, outcomeText);
+}
+
+}  // namespace
+
+CommandResult RunCommand(const CommandLine& command, CommandMachine& machine) {
+  if (!machine.windowsKnown)
+    return Result(kExitUnsupportedWindows,
+                  machine.texts.Load(TextId::VersionUnknown));
+  if (machine.velocineRunning)
+    return Result(kExitVelocineRunning,
+                  "Velocine is open in another window; close it first");
+  const bool changesTcpip = command.action == CommandLine::kSet ||
+                           command.action == CommandLine::kReset;
+  if (changesTcpip && !MayChangeTcpip(machine))
+    return Result(kExitNotAdministrator,
+                  "only an administrator may change the TCP/IP settings");
+  switch (command.action) {
+    case CommandLine::kSet:
+      return Set(command, machine);
+    case CommandLine::kReset:
+      return Reset(machine);
+    case CommandLine::kExport:
+      return Export(command, machine);
+    default:
+      return Result(kExitBadArguments, "not a command");
+  }
+}
+
+}  // namespace velo

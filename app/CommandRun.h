@@ -1,0 +1,52 @@
+// A command from the command line carried out without a window: what it
+// changes, the exit code a script gets and the outcome for the log.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "lang/Texts.h"
+#include "registry/Registry.h"
+#include "store/SettingsRecord.h"
+
+namespace velo {
+
+// What a script learns from the exit code.
+enum CommandExitCode {
+  kExitDone = 0,
+  kExitBadArguments = 1,
+  kExitNoBackup = 2,
+  kExitBackupExists = 3,     // /set without /overwrite
+  kExitNotAdministrator = 4,
+  kExitWriteFailed = 5,      // /set undone, or /reset kept the backup
+  kExitUnsupportedWindows = 6,
+  kExitVelocineRunning = 7,
+  kExitBackupUnreadable = 8,  // not taken (/set) or not read (/export)
+  kExitFileNotWritten = 9,    // /export
+};
+
+// The machine a command runs on.
+struct CommandMachine {
+  Registry& registry;
+  bool windowsKnown;
+  WindowsFamily family;
+  // Another Velocine shows its windows: a command would write under them.
+  bool velocineRunning;
+  // The messages the windows show, in the chosen language.
+  const Texts& texts;
+  // Writes the whole file; false when it could not.
+  std::function<bool(const std::string& path, const std::string& bytes)>
+      writeFile;
+};
+
+struct CommandResult {
+  int exitCode;
+  std::string outcome;  // one line
+};
+
+// Carries out /set, /reset or /export. The other actions are not commands
+// that change anything: usage and bad arguments are answered by the caller.
+CommandResult RunCommand(const CommandLine& command, CommandMachine& machine);
+
+}  // namespace velo

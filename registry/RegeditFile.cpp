@@ -1,0 +1,121 @@
+#include "registry/RegeditFile.h"
+
+#include <cstdio>
+
+namespace velo {
+
+namespace {
+
+const char kLineEnd[] = "\r\n";
+// Where regedit itself breaks a long line of hex bytes.
+const size_t kHexLineWidth = 76;
+
+bool HoldsAnyOf(const std::string& text, const std::string& characters) {
+  return text.find_first_of(characters) != std::string::npos;
+}
+
+const std::string kLineBreakOrNul("\r\n\0", 3);
+
+bool NamesAKeyLine(const std::string& path) {
+  return !path.empty() && !HoldsAnyOf(path, kLineBreakOrNul + "]");
+}
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '\\' || c == '"') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+// A name as a note shows it, on one line.
+std::string Shown(const std::string& text) {
+  std::string shown;
+  for (char c : text) {
+    if (c == '\r') shown += "\\r";
+    else if (c == '\n') shown += "\\n";
+    else if (c == '\0') shown += "\\0";
+    else shown += c;
+  }
+  return "\"" + shown + "\"";
+}
+
+// One line of text ended by its single NUL, which regedit stores as it reads.
+bool IsPlainString(const RegValue& value) {
+  const std::vector<uint8_t>& data = value.data;
+  if (value.type != kRegSz || data.empty() || data.back() != 0) return false;
+  std::string text(data.begin(), data.end() - 1);
+  return !HoldsAnyOf(text, kLineBreakOrNul);
+}
+
+// hex:, hex(2): ... with the bytes, broken as regedit breaks them.
+std::string HexData(const RegValue& value, size_t nameWidth) {
+  char prefix[16];
+  if (value.type == kRegBinary)
+    std::snprintf(prefix, sizeof prefix, "hex:");
+  else
+    std::snprintf(prefix, sizeof prefix, "hex(%x):",
+                  static_cast<unsigned>(value.type));
+  std::string out = prefix;
+  size_t column = nameWidth + out.size();
+  for (size_t i = 0; i < value.data.size(); ++i) {
+    char byte[4];
+    std::snprintf(byte, sizeof byte, "%02x", value.data[i]);
+    out += byte;
+    column += 2;
+    if (i + 1 < value.data.size()) {
+      out += ',';
+      ++column;
+      if (column >= kHexLineWidth) {
+        out += "\\";
+        out += kLineEnd;
+        out += "  ";
+        column = 2;
+      }
+    }
+  }
+  return out;
+}
+
+std::string Data(const RegValue& value, size_t nameWidth) {
+  if (IsPlainString(value))
+    return Quoted(std::string(value.data.begin(), value.data.end() - 1));
+  if (value.type == kRegDword && value.data.size() == 4) {
+    uint32_t number = value.data[0] | value.data[1] << 8 |
+                      value.data[2] << 16 |
+                      static_cast<uint32_t>(value.data[3]) << 24;
+    char text[20];
+    std::snprintf(text, sizeof text, "dword:%08x", number);
+    return text;
+  }
+  return HexData(value, nameWidth);
+}
+
+}  // namespace
+
+RegeditText WriteRegedit4(const std::vector<RegeditKey>& keys) {
+  RegeditText out;
+  out.text = std::string("REGEDIT4") + kLineEnd;
+  for (const RegeditKey& key : keys) {
+    if (!NamesAKeyLine(key.path)) {
+      out.leftOut.push_back("key " + Shown(key.path) +
+                            ": its name holds \"]\" or a line break");
+      continue;
+    }
+    out.text += kLineEnd + ("[" + key.path + "]") + kLineEnd;
+    for (const auto& value : key.values) {
+      if (HoldsAnyOf(value.first, kLineBreakOrNul)) {
+        out.leftOut.push_back("value " + Shown(value.first) + " of " +
+                              Shown(key.path) +
+                              ": its name holds a line break");
+        continue;
+      }
+      std::string name = value.first.empty() ? "@" : Quoted(value.first);
+      out.text += name + "=" + Data(value.second, name.size() + 1) + kLineEnd;
+    }
+  }
+  return out;
+}
+
+}  // namespace velo

@@ -1,0 +1,93 @@
+#include "store/BackupExport.h"
+
+#include "store/BackupKey.h"
+#include "store/RegistryLocations.h"
+#include "store/StoreKey.h"
+
+namespace velo {
+
+namespace {
+
+const char kMachineRoot[] = "HKEY_LOCAL_MACHINE\\";
+const char kUserRoot[] = "HKEY_CURRENT_USER\\";
+
+// What goes into the file, gathered key by key.
+struct Gathered {
+  std::vector<RegeditKey> keys;
+  std::vector<std::string> leftOut;
+
+  void Add(const std::string& path, const std::string& name,
+           const RegValue& value) {
+    for (RegeditKey& key : keys)
+      if (key.path == path) {
+        key.values.emplace_back(name, value);
+        return;
+      }
+    keys.push_back(RegeditKey{path, {{name, value}}});
+  }
+};
+
+void AddTunedKey(const StoreKey& backup, const TunedKey& tuned,
+                 Gathered& gathered) {
+  const std::string path =
+      (tuned.root == kHkeyLocalMachine ? kMachineRoot : kUserRoot) +
+      std::string(tuned.path);
+  for (size_t i = 0; i < tuned.valueCount; ++i) {
+    RegValue saved;
+    if (backup.Read(tuned.values[i].name, &saved) == kRegOk)
+      gathered.Add(path, tuned.values[i].name, saved);
+  }
+}
+
+// The entries of one backup subkey, each named after a device or modem
+// under `parent` (HKLM), put back as `valueName`.
+void AddDeviceEntries(Registry& registry, const StoreKey& backup,
+                      const char* subKey, const std::string& parent,
+                      const std::string& valueName, bool mtuMarkers,
+                      Gathered& gathered, StoreOutcome& outcome) {
+  StoreKey entries(registry, outcome);
+  if (entries.Open(backup, subKey, kAccessRead) != kRegOk) return;
+  std::vector<std::string> names;
+  entries.ValueNames(&names);
+  for (const std::string& name : names) {
+    RegValue saved;
+    if (entries.Read(name, &saved) != kRegOk) continue;
+    // A binding that had no MaxMTU: only Reset can delete the value again.
+    if (mtuMarkers && IsNoMtuMarker(saved)) continue;
+    if (name.empty() || name.find('\\') != std::string::npos) {
+      gathered.leftOut.push_back("entry \"" + name + "\" of " + subKey +
+                                 ": it names no single key under " + parent);
+      continue;
+    }
+    gathered.Add(kMachineRoot + JoinKeyPath(parent, name), valueName, saved);
+  }
+}
+
+}  // namespace
+
+BackupExport ExportBackup(Registry& registry, WindowsFamily family,
+                          StoreOutcome& outcome) {
+  BackupExport out;
+  // Settles a replacement cut short, so the backup read is a whole one.
+  if (!BackupExists(registry)) return out;
+  StoreKey backup(registry, outcome);
+  if (backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) != kRegOk)
+    return out;
+  out.backupFound = true;
+  const FamilyLocations& at = LocationsOf(family);
+  Gathered gathered;
+  AddTunedKey(backup, BrowserKey(), gathered);
+  AddTunedKey(backup, at.tcpip, gathered);
+  AddDeviceEntries(registry, backup, kMtuBackupSubKey, at.deviceParent,
+                   at.deviceMtu.name, family == kFamily9x, gathered, outcome);
+  AddDeviceEntries(registry, backup, kMssBackupSubKey, at.deviceParent,
+                   at.deviceMss.name, false, gathered, outcome);
+  AddDeviceEntries(registry, backup, kModemBackupSubKey, at.modemClass,
+                   kModemPropertiesValue, false, gathered, outcome);
+  out.file = WriteRegedit4(gathered.keys);
+  out.file.leftOut.insert(out.file.leftOut.begin(), gathered.leftOut.begin(),
+                          gathered.leftOut.end());
+  return out;
+}
+
+}  // namespace velo

@@ -1,0 +1,51 @@
+// The command line an administrator types, read as Velocine reads it.
+#include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
+
+namespace velo {
+namespace {
+
+struct Case {
+  const char* arguments;
+  CommandLine::Action action;
+  int32_t connectionType;
+  bool overwrite, noModem;
+  const char* file;
+};
+
+const Case kCases[] = {
+    {"", CommandLine::kWindows, kDialUp, false, false, ""},
+    {"  \t ", CommandLine::kWindows, kDialUp, false, false, ""},
+    {"/?", CommandLine::kUsage, kDialUp, false, false, ""},
+    {"/SET DSL", CommandLine::kSet, kDsl, false, false, ""},
+    {"/set lan /overwrite", CommandLine::kSet, kLan, true, false, ""},
+    {"/nomodem /set \"cable\" /Overwrite", CommandLine::kSet, kCableModem,
+     true, true, ""},
+    {"/reset", CommandLine::kReset, kDialUp, false, false, ""},
+    {"/export \"C:\\My Files\\orig.reg\"", CommandLine::kExport, kDialUp,
+     false, false, "C:\\My Files\\orig.reg"},
+};
+
+TEST(CommandLine, EachArgumentListIsReadAsItsCommand) {
+  for (const Case& c : kCases) {
+    CommandLine command = ParseCommandLine(c.arguments);
+    EXPECT_EQ(c.action, command.action) << c.arguments;
+    EXPECT_EQ(c.connectionType, command.connectionType) << c.arguments;
+    EXPECT_EQ(c.overwrite, command.overwrite) << c.arguments;
+    EXPECT_EQ(c.noModem, command.noModem) << c.arguments;
+    EXPECT_EQ(std::string(c.file), command.file) << c.arguments;
+  }
+}
+
+TEST(CommandLine, AnythingElseIsRefusedWhole) {
+  for (const char* arguments :
+       {"/set", "/set modem", "/set dsl lan", "/set dsl /overwrite /overwrite",
+        "/reset /set dsl", "/reset /overwrite", "/export", "/export \"\"",
+        "/export a.reg /nomodem", "/? /reset", "-reset", "/overwrite"})
+    EXPECT_EQ(CommandLine::kBadArguments, ParseCommandLine(arguments).action)
+        << arguments;
+}
+
+}  // namespace
+}  // namespace velo
