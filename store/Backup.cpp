@@ -164,8 +164,11 @@ BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
   BackupRun run(registry, record, found, outcome);
   // The previous backup stays whole until the new one is: a leftover of an
   // earlier replacement is settled first, and the new backup is built apart.
-  if (SettleBackup(registry, outcome) == kRegOk &&
-      run.backup.Create(kHkeyCurrentUser, kNewBackupKey) == kRegOk) {
+  // This run deletes only what it made: a leftover it could not settle may
+  // be a whole backup waiting to be copied into place.
+  bool made = SettleBackup(registry, outcome) == kRegOk &&
+              run.backup.Create(kHkeyCurrentUser, kNewBackupKey) == kRegOk;
+  if (made) {
     StoreKey written(registry, outcome);
     written.Create(run.backup, kWrittenBackupSubKey);
   }
@@ -178,7 +181,7 @@ BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
   run.backup.Close();
   if (outcome.Succeeded())
     PromoteNewBackup(registry, outcome);
-  else
+  else if (made)
     DeleteKeyTree(registry, kHkeyCurrentUser, kNewBackupKey, outcome);
   return outcome;
 }

@@ -61,6 +61,9 @@ constexpr char kWrittenBackupSubKey[] = "Written Keys";
 // whole; the marker value says it is.
 constexpr char kNewBackupKey[] = "Software\\Velocine\\New Original Settings";
 constexpr char kNewBackupCompleteValue[] = "Complete";
+// Set in the backup key by a Reset that has put everything back, just before
+// it deletes the key: a backup so marked is gone, even if the delete was cut.
+constexpr char kSpentBackupValue[] = "Spent";
 // A 9x binding without MaxMTU is recorded in kMtuBackupSubKey as the text
 // "0", which a restore reads as "delete MaxMTU".
 RegValue NoMtuMarker();

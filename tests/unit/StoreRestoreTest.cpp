@@ -122,5 +122,23 @@ TEST_F(StoreRestore, AValueChangedBeforeFinishComesBackAsFinishFoundIt) {
   EXPECT_EQ(RegValue::Dword(64), Value(kTcpipKeyName, "DefaultTTL"));
 }
 
+// Two wizards open on one backup (two copies of Velocine): the second
+// Finish finds what the first one wrote, but the originals stay the ones the
+// first Finish noted.
+TEST_F(StoreRestore, ASecondFinishOnOneBackupKeepsTheOriginalsOfTheFirst) {
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
+  SettingsRecord first, second;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, first, found).Succeeded());
+  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, second, found).Succeeded());
+  first.NewTTL = 64;
+  second.NewTTL = 32;
+  ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, first, 0).Succeeded());
+  ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, second, 0).Succeeded());
+  EXPECT_EQ(RegValue::Dword(32), Value(kTcpipKeyName, "DefaultTTL"));
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
+  EXPECT_EQ(RegValue::Dword(128), Value(kTcpipKeyName, "DefaultTTL"));
+}
+
 }  // namespace
 }  // namespace velo
