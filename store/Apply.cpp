@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "store/BackupKey.h"
 #include "store/FinishPlaces.h"
 #include "store/ModemPortSpeed.h"
 #include "store/RegistryLocations.h"
@@ -19,16 +20,17 @@ RegValue NewValue(const TunedValue& tuned, RegType locationType,
                                                    : tuned.fixedNumber);
 }
 
-// Opens the key of `place` for writing. The TCP/IP key is made when missing;
-// a missing browser key is left missing (null: nothing to write there); a
-// missing device is a failure, for the backup says it is there.
+// Opens the key of `place` for writing. The TCP/IP key is made when missing
+// (`made` says so); a missing browser key is left missing (null: nothing to
+// write there); a missing device is a failure, for the backup says it is
+// there.
 std::unique_ptr<StoreKey> OpenTarget(Registry& registry, const Place& place,
-                                     StoreOutcome& outcome) {
+                                     StoreOutcome& outcome, bool* made) {
   std::unique_ptr<StoreKey> target(new StoreKey(registry, outcome));
-  RegStatus status = place.createdByApply
-                         ? target->Create(place.root, place.path)
-                         : target->Open(place.root, place.path,
-                                        kAccessReadWrite);
+  RegStatus status = target->Open(place.root, place.path, kAccessReadWrite);
+  *made = status == kRegNotFound && place.createdByApply &&
+          target->Create(place.root, place.path) == kRegOk;
+  if (*made) status = kRegOk;
   if (status == kRegNotFound && !place.recreatedByRestore)
     target->Fail(StoreFailure::kOpenKey, "", status);
   if (status != kRegOk) target.reset();
@@ -73,8 +75,17 @@ struct FinishUndo {
   std::vector<std::vector<RegValue>> held;  // per place, per slot
   size_t placesWritten = 0;
   bool modemsBoosted = false;
+  std::vector<bool> made;  // per place: a key Finish had to make
   std::vector<std::string> listedKeys;  // keys this Finish listed as written
 };
+
+// A key Finish made goes again once Finish has changed nothing after all.
+void RemoveMadeKeys(Registry& registry, const std::vector<Place>& places,
+                    const FinishUndo& undo, StoreOutcome& outcome) {
+  for (size_t i = 0; i < places.size(); ++i)
+    if (undo.made[i])
+      DeleteKeyTree(registry, places[i].root, places[i].path, outcome);
+}
 
 void Undo(Registry& registry, const std::vector<Place>& places,
           const std::vector<std::unique_ptr<StoreKey>>& targets,
@@ -96,6 +107,7 @@ void Undo(Registry& registry, const std::vector<Place>& places,
     for (const OpenModem& record : modems)
       record.modem->Write(kModemPropertiesValue, record.properties);
   if (outcome.Failures().size() != failuresBefore) return;
+  RemoveMadeKeys(registry, places, undo, outcome);
   // Everything went back: a later Reset must not put back these keys over
   // what others change from now on.
   StoreKey backup(registry, outcome);
@@ -119,6 +131,9 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
   std::vector<std::unique_ptr<StoreKey>> targets;
   std::vector<OpenModem> modems;
   FinishUndo undo;
+  // A backup whose replacement cannot be settled is not to be written into:
+  // the next look would copy the new one over what Finish notes here.
+  if (SettleBackup(registry, outcome) != kRegOk) return outcome;
   {
     StoreKey backup(registry, outcome);
     RegStatus status =
@@ -128,13 +143,20 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
 
     // First make sure every write can be made.
     places = FinishPlaces(registry, family, outcome);
-    for (const Place& place : places)
-      targets.push_back(OpenTarget(registry, place, outcome));
+    undo.made.resize(places.size());
+    for (size_t i = 0; i < places.size(); ++i) {
+      bool made = false;
+      targets.push_back(OpenTarget(registry, places[i], outcome, &made));
+      undo.made[i] = made;
+    }
     if (modemFound == 1)
       modems = OpenBoostableModems(registry, family, outcome);
     StoreKey written(registry, outcome);
     written.Create(backup, kWrittenBackupSubKey);
-    if (!outcome.Succeeded()) return outcome;
+    if (!outcome.Succeeded()) {
+      RemoveMadeKeys(registry, places, undo, outcome);
+      return outcome;
+    }
 
     // Then note in the backup what Finish is about to change: a key is
     // listed only once the originals of its values are. A key listed

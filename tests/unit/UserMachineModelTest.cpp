@@ -42,8 +42,13 @@ TEST(UserMachineModel, GeneratedSequencesKeepEveryPromise) {
     WindowsFamily family = sequence % 2 ? kFamilyNT : kFamily9x;
     UserMachineModel model(family, sequence / 2 + 1);
     Dice dice(sequence + 1);
-    for (int step = 0; step < kStepsPerSequence; ++step)
-      model.Step(dice.Next(), dice.Next());
+    for (int step = 0; step < kStepsPerSequence; ++step) {
+      // One draw after the other: the order of a call's arguments is the
+      // compiler's choice.
+      uint32_t choice = dice.Next();
+      uint32_t detail = dice.Next();
+      model.Step(choice, detail);
+    }
     steps += model.Steps();
     finished += model.Finished();
     restored += model.Restored();

@@ -1,7 +1,7 @@
 // Whole runs of the real Velocine.exe under Wine, as a user makes them: Set,
 // every page of the wizard, Finish, then Reset; Cancel on the first step;
-// No to the question before a backup is replaced. The registry is checked
-// after each, and put back as it was at the end.
+// No to the question before a backup is replaced; a second start. The
+// registry is checked after each, and put back as it was at the end.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -315,6 +315,32 @@ TEST_F(WholeProgramXp, CancelOnTheFirstStepWritesNothingButTakesTheBackup) {
   EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
   EXPECT_TRUE(KeyExists(registry(), kBackupKeyName));
   EXPECT_EQ(std::vector<std::string>(), before.Differences(Settings()));
+}
+
+// A second start while Velocine runs (a double click too many) ends at once
+// and brings the running copy's wizard to the front, so that only one wizard
+// works on the backup.
+TEST_F(WholeProgramXp, ASecondStartBringsTheRunningCopyToTheFront) {
+  ProgramRun program("winxp");
+  HWND main = program.WaitForDialog("Velocine");
+  ASSERT_NE(nullptr, main);
+  HWND sheet = OpenWizard(program, main);
+  ASSERT_NE(nullptr, sheet);
+  // The user has gone on to another program meanwhile.
+  HWND elsewhere = CreateWindowA("STATIC", "Elsewhere",
+                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                 100, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(elsewhere);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == elsewhere; }));
+
+  ProgramRun second("winxp");
+  ASSERT_TRUE(second.Started());
+  EXPECT_TRUE(second.WaitForExit()) << "the second copy ends by itself";
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == sheet; }))
+      << "the running copy's wizard is in front";
+  DestroyWindow(elsewhere);
+  PressSheetButton(sheet, PSBTN_CANCEL);
+  EXPECT_TRUE(program.WaitUntilGone(sheet));
 }
 
 TEST_F(WholeProgramXp, NoToTheOverwriteQuestionKeepsTheBackupAsItWas) {
