@@ -91,6 +91,12 @@ RegValue Encoded(bool asText, int32_t number) {
   return RawText(text);
 }
 
+RegistrySnapshot SnapshotOf(Registry& registry, const std::string& key) {
+  std::string path;
+  RegHandle root = SplitRootedKey(key, &path);
+  return RegistrySnapshot::Take(registry, {SubTree{root, path}});
+}
+
 // A 9x MaxMTU the backup keeps as "0" stands for an absent one.
 bool IsZeroText(const RegValue& value) {
   return value.type == kRegSz && value.data.size() >= 2 &&
@@ -169,16 +175,29 @@ void UserMachineModel::Set(bool overwrite) {
   }
   trace_.back() += cut ? " (cut)" : " (backup failed)";
   // The previous backup stays, unless the new one was whole and only its
-  // move into place was cut short: then the next look finishes the move.
+  // move into place was cut short: then the next look finishes the move. A
+  // new one has no key written yet.
   std::string backup = BackupAsResetFindsIt();
-  if (!backup.empty()) {
-    if (hasBackup_ && BackupMatchesOrigin(backup)) return;
-    AdoptBackupTakenNow();
-    if (!BackupMatchesOrigin(backup))
-      Violation("a backup that failed left a backup key that is not whole");
-  } else if (hasBackup_) {
-    Violation("a backup that failed lost the previous backup");
+  if (backup.empty()) {
+    if (hasBackup_) Violation("a backup that failed lost the previous backup");
+    return;
   }
+  bool hadBackup = hasBackup_;
+  RegistrySnapshot origin = origin_, noted = noted_, expected = expected_;
+  std::set<Location> written = written_;
+  AdoptBackupTakenNow();
+  if (BackupMatchesOrigin(backup) &&
+      SnapshotOf(memory_, backup)
+          .ValueNames(backup + "\\Written Keys")
+          .empty())
+    return;
+  hasBackup_ = hadBackup;
+  origin_ = origin;
+  noted_ = noted;
+  expected_ = expected;
+  written_ = written;
+  if (!hasBackup_ || !BackupMatchesOrigin(backup))
+    Violation("a backup that failed left a backup key that is not whole");
 }
 
 void UserMachineModel::AdoptBackupTakenNow() {
@@ -544,10 +563,7 @@ std::string UserMachineModel::BackupAsResetFindsIt() {
 }
 
 bool UserMachineModel::BackupMatchesOrigin(const std::string& backupKey) {
-  std::string path;
-  RegHandle root = SplitRootedKey(backupKey, &path);
-  RegistrySnapshot backup =
-      RegistrySnapshot::Take(memory_, {SubTree{root, path}});
+  RegistrySnapshot backup = SnapshotOf(memory_, backupKey);
   auto entryMatches = [&](const std::string& entries, const std::string& entry,
                           const RegValue* original, bool absentAsZero) {
     const RegValue* saved = backup.Find(entries, entry);
