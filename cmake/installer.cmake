@@ -3,8 +3,14 @@
 find_program(MAKENSIS makensis REQUIRED)
 file(GLOB velo_language_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/Lang/*)
 set(velo_setup ${CMAKE_BINARY_DIR}/VelocineSetup.exe)
+# Built for 64-bit Windows, it is the twin that tests setup on hosts that
+# cannot run 32-bit code; it is never shipped.
+set(velo_setup_target)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(velo_setup_target -DTARGET=amd64-unicode)
+endif()
 add_custom_command(OUTPUT ${velo_setup}
-  COMMAND ${MAKENSIS} -V2 -DVELOCINE_EXE=$<TARGET_FILE:Velocine>
+  COMMAND ${MAKENSIS} -V2 ${velo_setup_target} -DVELOCINE_EXE=$<TARGET_FILE:Velocine>
           -DLANG_DIR=${CMAKE_SOURCE_DIR}/res/Lang -DOUTFILE=${velo_setup}
           ${CMAKE_SOURCE_DIR}/installer/Velocine.nsi
   DEPENDS Velocine ${CMAKE_SOURCE_DIR}/installer/Velocine.nsi

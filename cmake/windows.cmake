@@ -3,6 +3,11 @@
 add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400
                         STRICT)
 add_compile_options(-Wall -Wextra)
+# The 64-bit twins hold pointers in 64 bits: a pointer squeezed into a
+# 32-bit integer and back is an error there, not a warning.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  add_compile_options(-Werror=int-to-pointer-cast)
+endif()
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 set(VELO_WIN_LIBS comctl32 version ole32 oleaut32 uuid)

@@ -7,10 +7,16 @@
 ;   VELOCINE_EXE   the program to install
 ;   LANG_DIR       the folder with the language files and their flags
 ;   OUTFILE        the setup program to write
+;   TARGET         (only for the 64-bit twin that tests setup on hosts that
+;                  cannot run 32-bit code) amd64-unicode
 ;
 ; ANSI on purpose, like the program: setup has to run on Windows 95, 98 and Me.
 
-Unicode false
+!ifdef TARGET
+  Target ${TARGET}
+!else
+  Unicode false
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
@@ -281,12 +287,14 @@ Section "Uninstall"
   ${EndIf}
   DeleteRegKey /ifempty HKCU "${SETTINGS_KEY}"
 
-  ; The files last, the uninstaller itself at the very end: once it is gone,
-  ; everything else is done.
+  ; The files last, the uninstaller itself at the very end (but for the
+  ; folder it lies in): once it is gone, everything else is done. Whoever
+  ; waits for that must not find the Lang folder still being removed, which
+  ; Windows shows as a folder that cannot be opened.
   Delete "$INSTDIR\Velocine.exe"
   !insertmacro VELOCINE_LANGUAGES RemoveLanguage
-  Delete "$INSTDIR\Uninstall.exe"
   ; Only when empty: language files the user added stay.
   RMDir "$INSTDIR\Lang"
+  Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 SectionEnd

@@ -33,22 +33,25 @@ echo "  download on a 56K modem (about 5 KiB/s): $((setup / 5120 + 1)) s"
 
 VELO_WINEPREFIX=${VELO_WINEPREFIX:-$top/build/wineprefix-bench}
 source scripts/wine-env.sh
+# Under Wine: the program, its setup and the floors of one width, the one
+# this host runs.
+windows_bits_line
 wine_prefix_ready
 wine_set_version winxp
 
 # Velocine as a user has it: installed by its setup, which leaves AppPath
 # and the language in the registry and every language file and flag in the
 # Lang folder; the program reads them all before its window shows.
-xvfb-run -a -s "-screen 0 1024x768x24" wine build/win/VelocineSetup.exe /S
+xvfb-run -a -s "-screen 0 1024x768x24" wine "$VELO_WIN_DIR/VelocineSetup.exe" /S
 installed=$(wine reg query 'HKCU\Software\Velocine' /v AppPath |
   sed -n 's/.*REG_SZ[[:space:]]*//p' | tr -d '\r')
 echo "== start-up under Wine (Velocine installed in $installed," \
   "$(ls "$(winepath -u "$installed")/Lang" | wc -l) files in its Lang folder)"
 xvfb-run -a -s "-screen 0 1024x768x24" \
-  wine explorer /desktop=VelocineBench,1024x768 build/win/startup_bench.exe \
+  wine explorer /desktop=VelocineBench,1024x768 "$VELO_WIN_DIR/startup_bench.exe" \
   "$installed\Velocine.exe" \
-  "$(winepath -w build/win/MinimalDialog.exe)" \
-  "$(winepath -w build/win/LoadedDialog.exe)" "$runs"
+  "$(winepath -w "$VELO_WIN_DIR/MinimalDialog.exe")" \
+  "$(winepath -w "$VELO_WIN_DIR/LoadedDialog.exe")" "$runs"
 
 for bench in build/bench-native/*_bench; do
   [ -x "$bench" ] || continue
@@ -56,7 +59,7 @@ for bench in build/bench-native/*_bench; do
   "$bench"
 done
 # On a display: the start-up steps open the main window.
-for bench in build/wintest/*_bench.exe; do
+for bench in "$VELO_WINTEST_DIR"/*_bench.exe; do
   [ -f "$bench" ] || continue
   echo "== $(basename "$bench" .exe) (under Wine, real registry)"
   xvfb-run -a -s "-screen 0 1024x768x24" \

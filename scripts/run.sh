@@ -11,10 +11,11 @@ top=$PWD
 version=${1:-winxp}
 
 scripts/setup.sh
-scripts/build.sh program
-
 VELO_WINEPREFIX=${VELO_WINEPREFIX:-$top/build/wineprefix-run}
 source scripts/wine-env.sh
+windows_bits_line
+scripts/build.sh program
+
 wine_prefix_ready
 wine_set_version "$version"
 
@@ -26,11 +27,11 @@ if [ ! -f "$seeded" ]; then
   touch "$seeded"
 fi
 # The language files lie beside the program, as installed.
-rm -rf build/win/Lang
-[ -d res/Lang ] && cp -r res/Lang build/win/Lang
-wine reg add 'HKCU\Software\Velocine' /v AppPath /d "$(winepath -w build/win)" /f >/dev/null
+rm -rf "$VELO_WIN_DIR/Lang"
+[ -d res/Lang ] && cp -r res/Lang "$VELO_WIN_DIR/Lang"
+wine reg add 'HKCU\Software\Velocine' /v AppPath /d "$(winepath -w "$VELO_WIN_DIR")" /f >/dev/null
 
-exe=$(winepath -w "$top/build/win/Velocine.exe")
+exe=$(winepath -w "$top/$VELO_WIN_DIR/Velocine.exe")
 
 if [ -n "${DISPLAY:-}" ]; then
   wine explorer /desktop=Velocine,1024x768 "$exe"
@@ -44,4 +45,4 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   sleep 8
   import -window root "$2"
   wineserver -k' _ "$exe" "$shot"
-echo "Velocine ran as $version under Wine; screenshot: $shot"
+echo "Velocine ($VELO_WIN_DIR/Velocine.exe) ran as $version under Wine; screenshot: $shot"

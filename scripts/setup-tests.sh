@@ -28,10 +28,13 @@ runs=(
 
 # One newly made prefix, copied for each run, so that every run starts from
 # the state of a fresh one without paying for its creation each time.
-template=$top/build/wineprefix-setup-fresh
+VELO_WINEPREFIX=$top/build/wineprefix-setup-fresh source scripts/wine-env.sh
+source scripts/reports.sh
+template=$WINEPREFIX
 rm -rf "$template"
-VELO_WINEPREFIX=$template source scripts/wine-env.sh
 wine_prefix_ready
+why="ended without a report"
+wine_starts || why="Wine did not start"
 wineserver -k 2>/dev/null
 
 shots=$top/build/screenshots
@@ -41,26 +44,22 @@ for run in "${runs[@]}"; do
   read -r version locale tests language <<<"$run"
   [ -n "$only" ] && [ "$only" != "$version" ] && continue
   name=$version-${locale%%[._]*}
-  prefix=$top/build/wineprefix-setup-$name
+  prefix=$template-$name
   rm -rf "$prefix"
   cp -a "$template" "$prefix"
   export WINEPREFIX=$prefix
   wine_set_version "$version"
-  export VELO_SETUP=$(winepath -w "$top/build/win/VelocineSetup.exe")
+  export VELO_SETUP=$(winepath -w "$top/$VELO_WIN_DIR/VelocineSetup.exe")
   export VELO_LANG_SOURCE=$(winepath -w "$top/res/Lang")
   export VELO_SCREENSHOTS=$(winepath -w "$shots")
   export VELO_SETUP_VERSION=$version VELO_EXPECTED_LANGUAGE=$language
   export VELO_SETUP_RUN=$name
   LC_ALL=$locale wine explorer /desktop=VelocineSetup,1024x768 \
-    build/wintest/setup_tests.exe --gtest_brief=1 --gtest_filter="$tests" "$@" \
+    "$VELO_WINTEST_DIR/setup_tests.exe" --gtest_brief=1 --gtest_filter="$tests" "$@" \
     --gtest_output="xml:$(winepath -w "$results/setup-$name.xml")" || status=1
   wineserver -k 2>/dev/null
-  # A run that ended without its report counts as a failure.
-  if [ ! -f "$results/setup-$name.xml" ]; then
-    echo '<testsuites tests="1" failures="1" disabled="0" errors="0">' \
-      >"$results/setup-$name.xml"
+  require_report "$results/setup-$name.xml" "Setup tests ($name)" "$why" ||
     status=1
-  fi
   rm -rf "$prefix"
 done
 rm -rf "$template"

@@ -1,9 +1,29 @@
 # Sourced by the scripts that run Windows programs: a Wine prefix of the
-# project's own, quiet, without the .NET and HTML engines it cannot download.
+# project's own, quiet, without the .NET and HTML engines it cannot download,
+# and the Wine of the width this host runs (scripts/windows-bits.sh).
+source "$(dirname "${BASH_SOURCE[0]}")/windows-bits.sh"
 : "${VELO_WINEPREFIX:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wineprefix}"
-export WINEPREFIX=$VELO_WINEPREFIX
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+
+if [ "$VELO_WINDOWS_BITS" = 64 ]; then
+  # A 64-bit prefix of its own beside the 32-bit one, and "wine" (which
+  # Debian's winepath and wineboot call as wine-stable) starting 64-bit
+  # Wine directly: Debian's wine goes through the 32-bit loader whenever 32-bit
+  # Wine is installed. Wine starts the programs a program starts with
+  # WINELOADER.
+  export WINEPREFIX=$VELO_WINEPREFIX-win64 WINEARCH=win64
+  export WINELOADER=/usr/lib/wine/wine64
+  velo_wine64_bin=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine64-bin
+  mkdir -p "$velo_wine64_bin"
+  for velo_name in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$velo_wine64_bin/$velo_name"
+    chmod +x "$velo_wine64_bin/$velo_name"
+  done
+  case ":$PATH:" in *":$velo_wine64_bin:"*) ;; *) export PATH=$velo_wine64_bin:$PATH ;; esac
+else
+  export WINEPREFIX=$VELO_WINEPREFIX
+fi
 
 # Creates the prefix once; later calls only see that it has Wine's fonts.
 wine_prefix_ready() {
@@ -25,6 +45,12 @@ wine_fonts_ready() {
   local fonts=$WINEPREFIX/drive_c/windows/Fonts
   mkdir -p "$fonts"
   cp -u /usr/share/wine/fonts/* "$fonts/"
+}
+
+# Whether Wine starts programs at all in this prefix: a stage whose tests
+# leave no report says why.
+wine_starts() {
+  wine cmd /c exit 0 >/dev/null 2>&1
 }
 
 # Which Windows the prefix reports to programs: win95 win98 winme nt40 win2k

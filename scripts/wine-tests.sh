@@ -4,18 +4,21 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 results=$1
 source scripts/wine-env.sh
+source scripts/reports.sh
 wine_prefix_ready
 # Wine's own Windows version for the whole prefix; tests that need another
 # choose it for the program they start.
 wine_set_version default
-export VELO_EXE=$(winepath -w "$PWD/build/win/Velocine.exe")
+export VELO_EXE=$(winepath -w "$PWD/$VELO_WIN_DIR/Velocine.exe")
 # The stand-in for the skin component that the tests register in the prefix.
-export VELO_SKIN_DLL=$(winepath -w "$PWD/build/wintest/SkinStandIn.dll")
+export VELO_SKIN_DLL=$(winepath -w "$PWD/$VELO_WINTEST_DIR/SkinStandIn.dll")
 # Tests save pictures of the windows they show here; they become PNGs in
 # build/screenshots.
 shots=$PWD/build/screenshots
 rm -rf "$shots"; mkdir -p "$shots"
 export VELO_SCREENSHOTS=$(winepath -w "$shots")
+why="ended without a report"
+wine_starts || why="Wine did not start"
 
 # The text check measures each language file under the ANSI code page it is
 # written in: it runs once per code page, under a locale that gives Wine
@@ -25,23 +28,26 @@ export VELO_TEXT_FIT_CODE_PAGES="${text_fit_locales[*]%%:*}"
 
 # Inside Wine's own desktop window: without a window manager, closing a
 # top-level window on the bare X display waits for the display each time.
-run_tests() {  # report name, GoogleTest filter[, locale]
-  LC_ALL=${3:-${LC_ALL:-}} wine explorer /desktop=VelocineTests,1024x768 build/wintest/wine_tests.exe \
-    --gtest_output="xml:$(winepath -w "$results/$1.xml")" --gtest_brief=1 \
-    --gtest_filter="$2"
+run_tests() {  # report name, stage name, GoogleTest filter[, locale]
+  local report=$results/$1.xml
+  LC_ALL=${4:-${LC_ALL:-}} wine explorer /desktop=VelocineTests,1024x768 \
+    "$VELO_WINTEST_DIR/wine_tests.exe" \
+    --gtest_output="xml:$(winepath -w "$report")" --gtest_brief=1 \
+    --gtest_filter="$3"
   local result=$?
   wineserver -k 2>/dev/null
   wineserver -w
-  return $result
+  require_report "$report" "$2" "$why" && return $result
 }
 
 status=0
-run_tests wine '-*TextFit*' || status=1
+run_tests wine "Windows tests" '-*TextFit*' || status=1
 for entry in "${text_fit_locales[@]}"; do
-  run_tests "wine-text-fit-${entry%%:*}" '*TextFit*' "${entry#*:}" || status=1
+  run_tests "wine-text-fit-${entry%%:*}" "Text check (code page ${entry%%:*})" \
+    '*TextFit*' "${entry#*:}" || status=1
 done
 for bitmap in "$shots"/*.bmp; do
   [ -f "$bitmap" ] && convert "$bitmap" "${bitmap%.bmp}.png" && rm "$bitmap"
 done
-scripts/pictures.sh "$shots" "$results/pictures.xml"
+scripts/pictures.sh "$shots" "$results/pictures.xml" || status=1
 exit $status
