@@ -22,7 +22,8 @@ CMyPropertySheet::CMyPropertySheet()
       m_otherMtu(*this),
       m_mtu(*this),
       m_modemBoost(*this),
-      family_(static_cast<WindowsFamily>(App().m_nWindowsFamily)) {
+      family_(static_cast<WindowsFamily>(App().m_nWindowsFamily)),
+      limits_(App().m_limits) {
   for (CWizardPage* page : ordered_) AddPage(*page);
   // F1 shows nothing.
   Messages().OnMessage(WM_HELP, [](WPARAM, LPARAM, LRESULT* result) {
@@ -62,7 +63,7 @@ void CMyPropertySheet::BackupSettings() {
 }
 
 void CMyPropertySheet::SeedDefaults() {
-  velo::SeedDefaults(family_, record);
+  velo::SeedDefaults(family_, limits_, record);
 }
 
 void CMyPropertySheet::SkinSheet() {

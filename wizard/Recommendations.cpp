@@ -2,9 +2,11 @@
 
 namespace velo {
 
-void SeedDefaults(WindowsFamily family, SettingsRecord& record) {
+void SeedDefaults(WindowsFamily family, const WindowsLimits& limits,
+                  SettingsRecord& record) {
   const bool nt = family == kFamilyNT;
-  record.NewSYNAttackProtect = record.RecommendedSYNAttackProtect = 2;
+  record.NewSYNAttackProtect = record.RecommendedSYNAttackProtect =
+      limits.strongestSynAttackProtect;
   record.NewKeepAliveTime = record.RecommendedKeepAliveTime = 7200000;
   record.NewKeepAliveInterval = record.RecommendedKeepAliveInterval = 1000;
   record.NewTTL = record.RecommendedTTL = nt ? 64 : 32;
