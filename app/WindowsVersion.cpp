@@ -55,6 +55,7 @@ WindowsLimits CWindowsVersion::Limits(bool winsock2Installed) const {
   if (IsWindowsNT4() || (IsWindows95() && !winsock2Installed))
     limits.largestReceiveWindow = kLargestUnscaledReceiveWindow;
   if (IsServer2003()) limits.strongestSynAttackProtect = 1;
+  limits.readsSingularIcmpRedirect = IsWindows2000() || IsWindowsXP();
   return limits;
 }
 

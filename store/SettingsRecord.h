@@ -18,12 +18,15 @@ enum WindowsFamily {
 const int32_t kLargestScaledReceiveWindow = 1073741823;
 const int32_t kLargestUnscaledReceiveWindow = 65535;
 
-// What the running Windows takes of the values the wizard tunes, where the
-// releases of one family differ.
+// What the running Windows takes and reads of the values the wizard tunes,
+// where the releases of one family differ.
 struct WindowsLimits {
   int32_t largestReceiveWindow = kLargestScaledReceiveWindow;
   // Server 2003 knows levels 0 and 1 only, 1 being its strongest.
   int32_t strongestSynAttackProtect = 2;
+  // 2000, XP and Server 2003 read the singular name of the ICMP redirect
+  // value, NT 4.0 the plural one.
+  bool readsSingularIcmpRedirect = false;
 };
 
 // How the computer is connected (the wizard's first question).

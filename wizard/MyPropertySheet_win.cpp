@@ -6,6 +6,7 @@
 #include "skin/SkinComponent.h"
 #include "store/Apply.h"
 #include "store/Backup.h"
+#include "store/RegistryLocations.h"
 #include "store/BackupKey.h"
 #include "wizard/Recommendations.h"
 
@@ -59,7 +60,11 @@ void CMyPropertySheet::SetButtonTexts() {
 
 void CMyPropertySheet::BackupSettings() {
   backupTaken_ =
-      velo::BackupSettings(App().registry(), family_, record, found).Succeeded();
+      velo::BackupSettings(App().registry(), family_, record, found,
+                           limits_.readsSingularIcmpRedirect
+                               ? kIcmpRedirectValue
+                               : kIcmpRedirectsValue)
+          .Succeeded();
 }
 
 void CMyPropertySheet::SeedDefaults() {
