@@ -67,7 +67,15 @@ std::vector<Expected> WrittenByFinish(const WholeRun& run,
   int32_t mtu = dialUp ? 576
                 : run.connectionRadio == IDC_CONNECTION_DSL ? 1492 : 1500;
   int32_t mss = mtu - 40;
-  int32_t rwin = mss * (dialUp ? 3 : 44) * 4;
+  // NT 4.0 takes no window beyond 65,535 (Wine's 95 has WS2_32.DLL); Server
+  // 2003 knows SYN attack protection levels 0 and 1; NT 5 reads the
+  // singular ICMP redirect value.
+  const std::string version = run.wineVersion;
+  const int32_t unscaledMultiplier = kLargestUnscaledReceiveWindow / (mss * 4);
+  int32_t rwin =
+      mss * (dialUp ? 3 : version == "nt40" ? unscaledMultiplier : 44) * 4;
+  const bool nt5 =
+      version == "win2k" || version == "winxp" || version == "win2003";
   bool nt = run.family == kFamilyNT;
   auto number = [nt](int32_t n) {
     return nt ? RegValue::Dword(n)
@@ -90,8 +98,10 @@ std::vector<Expected> WrittenByFinish(const WholeRun& run,
                     {tcpip, "TcpWindowSize", number(rwin)},
                     {tcpip, "EnablePMTUBHDetect", number(0)},
                     {tcpip, "EnablePMTUDiscovery", number(1)},
-                    {tcpip, "SYNAttackProtect", number(2)},
-                    {tcpip, "EnableICMPRedirects", number(0)}});
+                    {tcpip, "SYNAttackProtect",
+                     number(version == "win2003" ? 1 : 2)},
+                    {tcpip, nt5 ? "EnableICMPRedirect" : "EnableICMPRedirects",
+                     number(0)}});
     for (const std::string& key : scenario.interfaces)
       written.insert(written.end(),
                      {{key, "MTU", number(mtu)}, {key, "MSS", number(mss)}});
