@@ -535,6 +535,8 @@ void UserMachineModel::OthersPut(const std::string& key,
   // Removing a value from a key that is not there changes nothing.
   if (value.type == kRegNone && !KeyExists(memory_, key)) return;
   Put(memory_, key, name, value);
+  // A key others make again stays, whatever Reset does with the value.
+  if (value.type != kRegNone) expected_.AddKey(key);
   if (IsWritten(key, name)) return;  // Reset puts back the original
   if (value.type == kRegNone)
     expected_.Erase(key, name);
