@@ -12,7 +12,4 @@ namespace velo {
 // Returns the process's exit code (CommandExitCode).
 int RunCommandLine(const CommandLine& command, const std::string& arguments);
 
-// Whether Velocine's main window is open in another process.
-bool VelocineWindowOpen(const std::string& caption);
-
 }  // namespace velo

@@ -6,6 +6,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CommandRun.h"
+#include "app/SingleInstance.h"
 #include "app/WindowsVersion.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/Win32LanguagePlatform.h"
@@ -78,31 +79,7 @@ void AppendToLog(const std::string& arguments, const CommandResult& result) {
       return;
 }
 
-struct WindowSearch {
-  const std::string* caption;
-  bool found;
-};
-
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM search) {
-  WindowSearch& s = *reinterpret_cast<WindowSearch*>(search);
-  char name[16], caption[256];
-  if (IsWindowVisible(window) && GetClassNameA(window, name, sizeof name) &&
-      std::string(name) == "#32770" &&
-      GetWindowTextA(window, caption, sizeof caption) > 0 &&
-      *s.caption == caption &&
-      // The main window is the one with the language list.
-      FindWindowExA(window, nullptr, "ComboBoxEx32", nullptr))
-    s.found = true;
-  return !s.found;
-}
-
 }  // namespace
-
-bool VelocineWindowOpen(const std::string& caption) {
-  WindowSearch search{&caption, false};
-  EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 int RunCommandLine(const CommandLine& command, const std::string& arguments) {
   Win32Registry registry;
@@ -117,13 +94,18 @@ int RunCommandLine(const CommandLine& command, const std::string& arguments) {
     MessageBoxA(nullptr, kUsage, texts.Load(TextId::ProgramName).c_str(),
                 MB_OK | (bad ? MB_ICONERROR : MB_ICONINFORMATION));
   } else {
+    // Held while the command runs, so that a Velocine started meanwhile
+    // waits its turn like any second copy.
+    SingleInstance instance;
     CWindowsVersion version;
     WindowsFamily family = kFamilyNT;
+    const bool windowsKnown = version.Classify(&family);
     CommandMachine machine{
         registry,
-        version.Classify(&family),
+        windowsKnown,
         family,
-        VelocineWindowOpen(texts.Load(TextId::ProgramName)),
+        version.Limits(Winsock2Installed()),
+        !instance.IsFirst(),
         texts,
         [](const std::string& path, const std::string& bytes) {
           return WriteWholeFile(path, bytes, false);

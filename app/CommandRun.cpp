@@ -42,11 +42,13 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
                   "replaces it");
   SettingsRecord record;
   FoundFlags found;
-  if (!BackupSettings(machine.registry, machine.family, record, found)
+  if (!BackupSettings(machine.registry, machine.family, record, found,
+                      IcmpRedirectName(machine.limits))
            .Succeeded())
     return Result(kExitBackupUnreadable,
                   machine.texts.Load(TextId::NoBackupNoChange));
-  RecommendEverything(machine.family, command.connectionType, record);
+  RecommendEverything(machine.family, machine.limits, command.connectionType,
+                      record);
   int32_t modemFound = 0;
   // As the wizard, which looks for a modem when dial-up is chosen.
   if (command.connectionType == kDialUp && !command.noModem)

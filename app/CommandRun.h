@@ -31,6 +31,8 @@ struct CommandMachine {
   Registry& registry;
   bool windowsKnown;
   WindowsFamily family;
+  // What this Windows version reads and accepts.
+  WindowsLimits limits;
   // Another Velocine shows its windows: a command would write under them.
   bool velocineRunning;
   // The messages the windows show, in the chosen language.

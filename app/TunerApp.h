@@ -61,6 +61,7 @@ class CTunerApp {
   std::string m_szAppPath;
   std::string m_szLanguage;
   int m_nWindowsFamily = kFamilyNT;
+  WindowsLimits m_limits;
   CTunerDlg* m_pMainDlg = nullptr;
   int32_t ModemFound = 0;
 

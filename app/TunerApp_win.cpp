@@ -67,6 +67,7 @@ bool CTunerApp::InitInstance() {
     return false;
   }
   m_nWindowsFamily = family;
+  m_limits = m_version.Limits(Winsock2Installed());
   mainDialog_.reset(new CTunerDlg());
   m_pMainDlg = mainDialog_.get();
   m_pMainDlg->DoModal(nullptr);

@@ -174,8 +174,11 @@ bool CTunerDlg::OnPaint() {
 }
 
 void CTunerDlg::OnSetSettings() {
-  // A new run replaces the backup: ask first while one exists.
-  if (IsResetEnabled() &&
+  // A new run replaces the backup: ask first while one exists, as the
+  // registry has it now rather than as the Reset button showed it.
+  bool exists = BackupExists();
+  EnableReset(exists);
+  if (exists &&
       App().Alert(App().LoadText(TextId::OverwriteBackupQuestion),
                   false) != kAlertYes)
     return;

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/CommandLineStart.h"
+#include "app/SingleInstance.h"
 #include "app/TunerApp.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
@@ -9,6 +10,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
   velo::CommandLine command = velo::ParseCommandLine(arguments);
   if (command.action != velo::CommandLine::kWindows)
     return velo::RunCommandLine(command, arguments);
+  velo::SingleInstance instance;
+  if (!instance.IsFirst()) {
+    instance.BringRunningCopyToFront();
+    return 0;
+  }
   velo::App().InitInstance();
   return 0;
 }

@@ -33,6 +33,11 @@ bool CWindowsVersion::IsWindowsNT4() const {
   return numbers_.platformId == kPlatformNT && numbers_.major == 4;
 }
 
+bool CWindowsVersion::IsServer2003() const {
+  return numbers_.platformId == kPlatformNT && numbers_.major == 5 &&
+         numbers_.minor == 2;
+}
+
 bool CWindowsVersion::Classify(WindowsFamily* family) const {
   if (IsWindows95() || IsWindows98() || IsWindowsMe()) {
     *family = kFamily9x;
@@ -43,6 +48,15 @@ bool CWindowsVersion::Classify(WindowsFamily* family) const {
     return true;
   }
   return false;
+}
+
+WindowsLimits CWindowsVersion::Limits(bool winsock2Installed) const {
+  WindowsLimits limits;
+  if (IsWindowsNT4() || (IsWindows95() && !winsock2Installed))
+    limits.largestReceiveWindow = kLargestUnscaledReceiveWindow;
+  if (IsServer2003()) limits.strongestSynAttackProtect = 1;
+  limits.readsSingularIcmpRedirect = IsWindows2000() || IsWindowsXP();
+  return limits;
 }
 
 }  // namespace velo

@@ -28,13 +28,23 @@ class CWindowsVersion {
   // XP (5.1), Server 2003 (5.2) and later NT 5 releases.
   bool IsWindowsXP() const;
   bool IsWindowsNT4() const;
+  bool IsServer2003() const;
 
   // The family, tested in the order above; false for a Windows that none of
   // the tests recognises.
   bool Classify(WindowsFamily* family) const;
 
+  // What this Windows takes: a receive window up to 65,535 only on NT 4.0,
+  // and on 95 without the Winsock 2 update (`winsock2Installed` false), which
+  // both lack window scaling; SYN attack protection up to 1 on Server 2003;
+  // the singular ICMP redirect value's name on 2000, XP and Server 2003.
+  WindowsLimits Limits(bool winsock2Installed) const;
+
  private:
   VersionNumbers numbers_;
 };
+
+// Whether the Winsock 2 update is installed: WS2_32.DLL in the system folder.
+bool Winsock2Installed();
 
 }  // namespace velo

@@ -14,16 +14,28 @@ std::string FuzzNumberText(const uint8_t* data, size_t size) {
     if (!ParseWholeNumber(std::to_string(whole), &again) || again != whole)
       return "a whole number does not read back: " + std::to_string(whole);
   }
-  ParseLeadingUint32(text);
+  // A box of digits alone: the fix-up reads what data exchange reads, or 0
+  // when that does not fit 32 bits.
+  if (!text.empty() &&
+      text.find_first_not_of("0123456789") == std::string::npos) {
+    int64_t expected = 0;
+    if (!ParseWholeNumber(text, &expected) || expected > UINT32_MAX)
+      expected = 0;
+    if (ParseLeadingUint32(text) != expected)
+      return "the fix-up reads " + text + " as another number";
+  }
   if (LeadingNumber(text) < 0) return "a negative leading number";
 
-  // A 9x text as the registry may hold it: any bytes, any length.
+  // A 9x text as the registry may hold it: any bytes, any length. It shows
+  // its leading digits, and is never taken for a DWORD.
   RegValue stored;
   stored.type = kRegSz;
   stored.data.assign(data, data + size);
-  int32_t number = 0;
-  ReadNumber(kRegSz, stored, &number);
-  ReadNumber(kRegDword, stored, &number);
+  int32_t number = -1;
+  if (!ReadNumber(kRegSz, stored, &number) ||
+      number != LeadingNumber(text))
+    return "a 9x text does not show its leading digits";
+  if (ReadNumber(kRegDword, stored, &number)) return "a text read as a DWORD";
 
   // What Finish writes reads back as the same number.
   if (size >= 4) {

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds every fuzz target with clang's libFuzzer under AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs each for SECONDS (60 when not given),
-# starting from its seed corpus in fuzz/corpus/<name>. Inputs that fail are
-# kept in build/fuzz/findings/<name>/. Ends with "N targets, N findings".
+# UndefinedBehaviorSanitizer (the program's own code too) and runs each for
+# SECONDS (60 when not given), starting from its seed corpus in
+# fuzz/corpus/<name>; each shows its final coverage ("cov:"). Inputs that
+# fail are kept in build/fuzz/findings/<name>/. Ends with "N targets, N
+# findings".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -24,7 +26,7 @@ for name in "${targets[@]}"; do
   "$build/fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$found/" "$work" "fuzz/corpus/$name" \
     >"$build/$name.log" 2>&1
-  grep -E "^(stat::number_of_executed_units|stat::new_units_added|finding|==[0-9]+==ERROR|SUMMARY)" \
+  grep -E "^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::new_units_added|finding|==[0-9]+==ERROR|SUMMARY)" \
     "$build/$name.log" | sed 's/^/   /'
   count=$(find "$found" -type f | wc -l)
   echo "   $count findings"

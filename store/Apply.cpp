@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
+#include "store/BackupKey.h"
 #include "store/FinishPlaces.h"
 #include "store/ModemPortSpeed.h"
 #include "store/RegistryLocations.h"
-#include "store/Restore.h"
 #include "store/StoreKey.h"
 #include "store/StoredNumber.h"
 
@@ -20,39 +20,106 @@ RegValue NewValue(const TunedValue& tuned, RegType locationType,
                                                    : tuned.fixedNumber);
 }
 
-// Opens the key of `place` for writing. The TCP/IP key is made when missing;
-// a missing browser key is left missing (null: nothing to write there); a
-// missing device is a failure, for the backup says it is there.
+// Opens the key of `place` for writing. The TCP/IP key is made when missing
+// (`made` says so); a missing browser key is left missing (null: nothing to
+// write there); a missing device is a failure, for the backup says it is
+// there.
 std::unique_ptr<StoreKey> OpenTarget(Registry& registry, const Place& place,
-                                     StoreOutcome& outcome) {
+                                     StoreOutcome& outcome, bool* made) {
   std::unique_ptr<StoreKey> target(new StoreKey(registry, outcome));
-  RegStatus status = place.createdByApply
-                         ? target->Create(place.root, place.path)
-                         : target->Open(place.root, place.path,
-                                        kAccessReadWrite);
+  RegStatus status = target->Open(place.root, place.path, kAccessReadWrite);
+  *made = status == kRegNotFound && place.createdByApply &&
+          target->Create(place.root, place.path) == kRegOk;
+  if (*made) status = kRegOk;
   if (status == kRegNotFound && !place.recreatedByRestore)
     target->Fail(StoreFailure::kOpenKey, "", status);
   if (status != kRegOk) target.reset();
   return target;
 }
 
-// The backup entry of `slot` made to hold what the value holds now, as the
-// backup copies it: a value others changed since the backup, or a device
-// that came since, is put back as it is now, not as it was then.
+// What `slot`'s value holds now, kRegNone when it is absent; false when it
+// cannot be read.
+bool ReadHeld(const StoreKey& target, const ValueSlot& slot, RegValue* held) {
+  RegStatus status = target.Read(slot.tuned->name, held);
+  if (status == kRegNotFound) *held = RegValue();
+  return status == kRegOk || status == kRegNotFound;
+}
+
+// The backup entry of `slot` made to hold `held`, as the backup copies it: a
+// value others changed since the backup, or a device that came since, is put
+// back as it is now, not as it was then.
 void SaveOriginal(Registry& registry, const StoreKey& backup,
-                  const ValueSlot& slot, const StoreKey& target,
+                  const ValueSlot& slot, const RegValue& held,
                   StoreOutcome& outcome) {
   StoreKey subKey(registry, outcome);
   const StoreKey* entries = EntriesOf(backup, slot, kAccessReadWrite, &subKey);
   if (!entries) return;
-  RegValue now;
-  RegStatus status = target.Read(slot.tuned->name, &now);
-  if (status == kRegOk)
-    entries->Write(slot.entryName, now);
-  else if (status == kRegNotFound && slot.absentAsMarker)
+  if (held.type != kRegNone)
+    entries->Write(slot.entryName, held);
+  else if (slot.absentAsMarker)
     entries->Write(slot.entryName, NoMtuMarker());
-  else if (status == kRegNotFound)
+  else
     entries->Delete(slot.entryName);
+}
+
+bool IsListed(const StoreKey& written, const Place& place) {
+  RegValue mark;
+  return written.Read(place.RootedPath(), &mark) == kRegOk;
+}
+
+// What a Finish that fails half way puts back: each value exactly as it held
+// it just before (a 9x MaxMTU of "0" included, which the backup cannot tell
+// from an absent one), then, once all of it is back, it takes out of the
+// backup only the marks it made itself, as it changed nothing after all.
+struct FinishUndo {
+  std::vector<std::vector<RegValue>> held;  // per place, per slot
+  size_t placesWritten = 0;
+  bool modemsBoosted = false;
+  std::vector<bool> made;  // per place: a key Finish had to make
+  std::vector<std::string> listedKeys;  // keys this Finish listed as written
+};
+
+// A key Finish made goes again once Finish has changed nothing after all.
+void RemoveMadeKeys(Registry& registry, const std::vector<Place>& places,
+                    const FinishUndo& undo, StoreOutcome& outcome) {
+  for (size_t i = 0; i < places.size(); ++i)
+    if (undo.made[i])
+      DeleteKeyTree(registry, places[i].root, places[i].path, outcome);
+}
+
+void Undo(Registry& registry, const std::vector<Place>& places,
+          const std::vector<std::unique_ptr<StoreKey>>& targets,
+          const std::vector<OpenModem>& modems, const FinishUndo& undo,
+          StoreOutcome& outcome) {
+  size_t failuresBefore = outcome.Failures().size();
+  for (size_t i = 0; i < undo.placesWritten; ++i) {
+    if (!targets[i]) continue;
+    for (size_t j = 0; j < places[i].slots.size(); ++j) {
+      const RegValue& held = undo.held[i][j];
+      const std::string& name = places[i].slots[j].tuned->name;
+      if (held.type == kRegNone)
+        targets[i]->Delete(name);
+      else
+        targets[i]->Write(name, held);
+    }
+  }
+  if (undo.modemsBoosted)
+    for (const OpenModem& record : modems)
+      record.modem->Write(kModemPropertiesValue, record.properties);
+  if (outcome.Failures().size() != failuresBefore) return;
+  RemoveMadeKeys(registry, places, undo, outcome);
+  // Everything went back: a later Reset must not put back these keys over
+  // what others change from now on.
+  StoreKey backup(registry, outcome);
+  if (backup.Open(kHkeyCurrentUser, kBackupKey, kAccessReadWrite) != kRegOk)
+    return;
+  StoreKey written(registry, outcome);
+  if (written.Open(backup, kWrittenBackupSubKey, kAccessReadWrite) == kRegOk)
+    for (const std::string& key : undo.listedKeys) written.Delete(key);
+  StoreKey saved(registry, outcome);
+  if (undo.modemsBoosted && !modems.empty() &&
+      saved.Open(backup, kModemBackupSubKey, kAccessReadWrite) == kRegOk)
+    for (const OpenModem& record : modems) saved.Delete(record.name);
 }
 
 }  // namespace
@@ -63,6 +130,10 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
   std::vector<Place> places;
   std::vector<std::unique_ptr<StoreKey>> targets;
   std::vector<OpenModem> modems;
+  FinishUndo undo;
+  // A backup whose replacement cannot be settled is not to be written into:
+  // the next look would copy the new one over what Finish notes here.
+  if (SettleBackup(registry, outcome) != kRegOk) return outcome;
   {
     StoreKey backup(registry, outcome);
     RegStatus status =
@@ -72,33 +143,52 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
 
     // First make sure every write can be made.
     places = FinishPlaces(registry, family, outcome);
-    for (const Place& place : places)
-      targets.push_back(OpenTarget(registry, place, outcome));
+    undo.made.resize(places.size());
+    for (size_t i = 0; i < places.size(); ++i) {
+      bool made = false;
+      targets.push_back(OpenTarget(registry, places[i], outcome, &made));
+      undo.made[i] = made;
+    }
     if (modemFound == 1)
       modems = OpenBoostableModems(registry, family, outcome);
     StoreKey written(registry, outcome);
     written.Create(backup, kWrittenBackupSubKey);
-    if (!outcome.Succeeded()) return outcome;
+    if (!outcome.Succeeded()) {
+      RemoveMadeKeys(registry, places, undo, outcome);
+      return outcome;
+    }
 
     // Then note in the backup what Finish is about to change: a key is
-    // noted only once the originals of its values are.
+    // listed only once the originals of its values are. A key listed
+    // already keeps its originals: what it holds now is what an earlier
+    // Finish of this backup (another copy of Velocine) wrote.
+    undo.held.resize(places.size());
     for (size_t i = 0; i < places.size() && outcome.Succeeded(); ++i) {
       if (!targets[i]) continue;
-      for (const ValueSlot& slot : places[i].slots)
-        SaveOriginal(registry, backup, slot, *targets[i], outcome);
-      if (outcome.Succeeded())
-        written.Write(places[i].RootedPath(), RegValue::Dword(1));
+      bool listed = IsListed(written, places[i]);
+      for (const ValueSlot& slot : places[i].slots) {
+        RegValue held;
+        if (!ReadHeld(*targets[i], slot, &held)) break;
+        undo.held[i].push_back(held);
+        if (!listed) SaveOriginal(registry, backup, slot, held, outcome);
+      }
+      if (outcome.Succeeded() && !listed &&
+          written.Write(places[i].RootedPath(), RegValue::Dword(1)) == kRegOk)
+        undo.listedKeys.push_back(places[i].RootedPath());
     }
-    if (outcome.Succeeded())
+    undo.modemsBoosted = outcome.Succeeded();
+    if (undo.modemsBoosted)
       BoostModemPortSpeed(registry, backup, modems, outcome);
   }
   for (size_t i = 0; i < places.size() && outcome.Succeeded(); ++i) {
     if (!targets[i]) continue;
+    undo.placesWritten = i + 1;
     for (const ValueSlot& slot : places[i].slots)
       targets[i]->Write(slot.tuned->name,
                         NewValue(*slot.tuned, places[i].type, record));
   }
-  if (!outcome.Succeeded()) outcome.Append(UndoFinish(registry, family));
+  if (!outcome.Succeeded())
+    Undo(registry, places, targets, modems, undo, outcome);
   return outcome;
 }
 

@@ -17,8 +17,10 @@ namespace velo {
 // written, so a user without the right to change one of them changes none.
 // Before it writes, Finish notes in the backup what each value holds at that
 // moment and which keys it writes (so Reset puts back only those), and the
-// modems' original records. A write that still fails half way is undone from
-// the backup before the outcome says what failed.
+// modems' original records; a key the backup lists as written already keeps
+// the originals noted first. A write that still fails half way is undone,
+// each value put back as it was just before, before the outcome says what
+// failed.
 ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
                            const SettingsRecord& record, int32_t modemFound);
 

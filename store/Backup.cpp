@@ -47,12 +47,14 @@ RegStatus BackupValue(BackupRun& run, const StoreKey& source,
   return status;
 }
 
-void BackupTunedKey(BackupRun& run, const TunedKey& tuned) {
+void BackupTunedKey(BackupRun& run, const TunedKey& tuned,
+                    const std::string& icmpRedirectName) {
   StoreKey source(run.registry, run.outcome);
   if (source.Open(tuned.root, tuned.path, kAccessRead) != kRegOk) return;
-  for (size_t i = 0; i < tuned.valueCount; ++i)
-    BackupValue(run, source, tuned.values[i], tuned.type, run.backup,
-                tuned.values[i].name);
+  for (size_t i = 0; i < tuned.valueCount; ++i) {
+    const TunedValue& read = AsRead(tuned.values[i], icmpRedirectName);
+    BackupValue(run, source, read, tuned.type, run.backup, read.name);
+  }
 }
 
 // The subkeys that record the per-device MTU and MSS, when there is a backup.
@@ -159,26 +161,35 @@ void BackupInterfaceMtuNT(BackupRun& run) {
 }  // namespace
 
 BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
-                             SettingsRecord& record, FoundFlags& found) {
+                             SettingsRecord& record, FoundFlags& found,
+                             const char* icmpRedirectName) {
   BackupOutcome outcome;
   BackupRun run(registry, record, found, outcome);
   // The previous backup stays whole until the new one is: a leftover of an
   // earlier replacement is settled first, and the new backup is built apart.
-  if (SettleBackup(registry, outcome) == kRegOk &&
-      run.backup.Create(kHkeyCurrentUser, kNewBackupKey) == kRegOk) {
+  // This run deletes only what it made: a leftover it could not settle may
+  // be a whole backup waiting to be copied into place.
+  bool made = SettleBackup(registry, outcome) == kRegOk &&
+              run.backup.Create(kHkeyCurrentUser, kNewBackupKey) == kRegOk;
+  if (made) {
     StoreKey written(registry, outcome);
     written.Create(run.backup, kWrittenBackupSubKey);
   }
-  BackupTunedKey(run, BrowserKey());
+  BackupTunedKey(run, BrowserKey(), icmpRedirectName);
   if (family == kFamily9x)
     BackupAdapterMtu9x(run);
   else
     BackupInterfaceMtuNT(run);
-  BackupTunedKey(run, LocationsOf(family).tcpip);
+  BackupTunedKey(run, LocationsOf(family).tcpip, icmpRedirectName);
+  // Finish and Reset go by the name the backup covers.
+  if (family == kFamilyNT && run.backup.IsOpen() &&
+      std::string(icmpRedirectName) != kIcmpRedirectsValue)
+    run.backup.Write(kIcmpRedirectNameValue,
+                     RegValue::Text(icmpRedirectName));
   run.backup.Close();
   if (outcome.Succeeded())
     PromoteNewBackup(registry, outcome);
-  else
+  else if (made)
     DeleteKeyTree(registry, kHkeyCurrentUser, kNewBackupKey, outcome);
   return outcome;
 }

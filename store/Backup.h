@@ -2,6 +2,7 @@
 #pragma once
 
 #include "registry/Registry.h"
+#include "store/RegistryLocations.h"
 #include "store/SettingsRecord.h"
 #include "store/StoreOutcome.h"
 
@@ -12,8 +13,11 @@ namespace velo {
 // and the Found flags so that the pages can show what each setting held.
 // Values are read with read access only, so a user without administrator
 // rights sees them too. The new backup replaces the old one only when it was
-// taken whole; otherwise the previous backup stays as it was.
+// taken whole; otherwise the previous backup stays as it was. In the NT
+// family the ICMP redirect value is the one named `icmpRedirectName`, the
+// name the running release reads, and the backup says which one it covers.
 BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
-                             SettingsRecord& record, FoundFlags& found);
+                             SettingsRecord& record, FoundFlags& found,
+                             const char* icmpRedirectName = kIcmpRedirectsValue);
 
 }  // namespace velo

@@ -51,18 +51,22 @@ bool IsMarkedComplete(const StoreKey& newBackup) {
   return newBackup.Read(kNewBackupCompleteValue, &mark) == kRegOk;
 }
 
+bool IsSpent(Registry& registry, StoreOutcome& outcome) {
+  StoreKey backup(registry, outcome);
+  RegValue mark;
+  return backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk &&
+         backup.Read(kSpentBackupValue, &mark) == kRegOk;
+}
+
 }  // namespace
 
 RegStatus SettleBackup(Registry& registry, StoreOutcome& outcome) {
-  bool complete = false;
   {
     StoreKey newBackup(registry, outcome);
     RegStatus status =
-        newBackup.Open(kHkeyCurrentUser, kNewBackupKey, kAccessRead);
-    if (status == kRegNotFound) return kRegOk;
-    if (status != kRegOk) return status;
-    complete = IsMarkedComplete(newBackup);
-    if (complete) {
+        newBackup.Open(kHkeyCurrentUser, kNewBackupKey, kAccessReadWrite);
+    if (status != kRegOk && status != kRegNotFound) return status;
+    if (status == kRegOk && IsMarkedComplete(newBackup)) {
       // The old backup may be gone already, or half overwritten: start the
       // copy afresh so that no old entry mixes with the new ones.
       status = DeleteKeyTree(registry, kHkeyCurrentUser, kBackupKey, outcome);
@@ -72,9 +76,20 @@ RegStatus SettleBackup(Registry& registry, StoreOutcome& outcome) {
       if (status != kRegOk) return status;
       status = CopyKeyTree(registry, newBackup, backup, true, outcome);
       if (status != kRegOk) return status;
+      // The mark goes before the rest: a tree is deleted subkey by subkey
+      // and its own values last, so a cut during the delete must leave a
+      // leftover that is dropped, not one copied again with parts missing.
+      status = newBackup.Delete(kNewBackupCompleteValue);
+      if (status != kRegOk) return status;
     }
   }
-  return DeleteKeyTree(registry, kHkeyCurrentUser, kNewBackupKey, outcome);
+  RegStatus status =
+      DeleteKeyTree(registry, kHkeyCurrentUser, kNewBackupKey, outcome);
+  if (status != kRegOk) return status;
+  // A Reset cut short while it deleted the backup it had put back.
+  if (IsSpent(registry, outcome))
+    return DeleteKeyTree(registry, kHkeyCurrentUser, kBackupKey, outcome);
+  return kRegOk;
 }
 
 RegStatus PromoteNewBackup(Registry& registry, StoreOutcome& outcome) {
@@ -89,6 +104,22 @@ RegStatus PromoteNewBackup(Registry& registry, StoreOutcome& outcome) {
     if (status != kRegOk) return status;
   }
   return SettleBackup(registry, outcome);
+}
+
+RegStatus RemoveSpentBackup(Registry& registry, StoreOutcome& outcome) {
+  {
+    StoreKey backup(registry, outcome);
+    RegStatus status =
+        backup.Open(kHkeyCurrentUser, kBackupKey, kAccessReadWrite);
+    if (status == kRegNotFound) return kRegOk;
+    if (status != kRegOk) return status;
+    status = backup.Write(kSpentBackupValue, RegValue::Dword(1));
+    if (status != kRegOk) return status;
+  }
+  // Spent from here on: a delete cut short is finished at the next look.
+  StoreOutcome leftover;
+  DeleteKeyTree(registry, kHkeyCurrentUser, kBackupKey, leftover);
+  return kRegOk;
 }
 
 bool BackupExists(Registry& registry) {

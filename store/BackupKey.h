@@ -12,11 +12,18 @@ namespace velo {
 
 // Finishes a replacement that was cut short: a new backup marked complete is
 // copied over the backup key; one that never got its mark is dropped and the
-// previous backup stays. Succeeds when nothing is left half done.
+// previous backup stays. A backup that Reset marked spent and was cut short
+// deleting goes. Succeeds when nothing is left half done; until then the
+// backup key is not to be trusted.
 RegStatus SettleBackup(Registry& registry, StoreOutcome& outcome);
 
 // Marks the new backup complete and lets it replace the backup key.
 RegStatus PromoteNewBackup(Registry& registry, StoreOutcome& outcome);
+
+// Deletes the backup that Reset has put back, marked spent first, so that a
+// cut during the delete leaves a backup the next look drops, never one that
+// lacks part of its entries. Fails only when the mark cannot be made.
+RegStatus RemoveSpentBackup(Registry& registry, StoreOutcome& outcome);
 
 // Whether there is a backup for Reset to put back, after settling any
 // replacement cut short. The Reset button follows this.

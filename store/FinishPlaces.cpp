@@ -11,13 +11,26 @@ std::string Place::RootedPath() const {
 
 namespace {
 
-Place TunedPlace(const TunedKey& tuned) {
+Place TunedPlace(const TunedKey& tuned, const std::string& icmpRedirectName) {
   Place place{tuned.root, tuned.path, tuned.type, tuned.createdByApply, true,
               {}};
-  for (size_t i = 0; i < tuned.valueCount; ++i)
-    place.slots.push_back(
-        ValueSlot{&tuned.values[i], nullptr, tuned.values[i].name, false});
+  for (size_t i = 0; i < tuned.valueCount; ++i) {
+    const TunedValue& read = AsRead(tuned.values[i], icmpRedirectName);
+    place.slots.push_back(ValueSlot{&read, nullptr, read.name, false});
+  }
   return place;
+}
+
+// The ICMP redirect value's name the backup covers.
+std::string BackedUpIcmpRedirectName(Registry& registry,
+                                     StoreOutcome& outcome) {
+  StoreKey backup(registry, outcome);
+  RegValue name;
+  if (backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk &&
+      backup.Read(kIcmpRedirectNameValue, &name) == kRegOk &&
+      name.type == kRegSz)
+    return name.AsText();
+  return kIcmpRedirectsValue;
 }
 
 Place DevicePlace(const FamilyLocations& at, const std::string& name,
@@ -37,7 +50,11 @@ Place DevicePlace(const FamilyLocations& at, const std::string& name,
 std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
                                 StoreOutcome& outcome) {
   const FamilyLocations& at = LocationsOf(family);
-  std::vector<Place> places{TunedPlace(BrowserKey()), TunedPlace(at.tcpip)};
+  const std::string icmpRedirectName =
+      family == kFamilyNT ? BackedUpIcmpRedirectName(registry, outcome)
+                          : kIcmpRedirectsValue;
+  std::vector<Place> places{TunedPlace(BrowserKey(), icmpRedirectName),
+                            TunedPlace(at.tcpip, icmpRedirectName)};
   if (family == kFamily9x) {
     StoreKey mtuEntries(registry, outcome);
     std::string binding = OpenRecordedBinding9x(mtuEntries);

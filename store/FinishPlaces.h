@@ -33,7 +33,8 @@ struct Place {
 };
 
 // The browser key, the family's TCP/IP key, then the 9x dial-up binding the
-// backup recorded or every NT interface there is now.
+// backup recorded or every NT interface there is now. The NT TCP/IP key has
+// the ICMP redirect value the backup names.
 std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
                                 StoreOutcome& outcome);
 

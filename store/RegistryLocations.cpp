@@ -57,9 +57,14 @@ const TunedValue kTcpipValues[] = {
      &R::OriginalKeepAliveInterval, &F::KeepAliveIntervalFound},
     {"SYNAttackProtect", &R::NewSYNAttackProtect, 0,
      &R::OriginalSYNAttackProtect, &F::SYNAttackProtectFound},
-    {"EnableICMPRedirects", &R::NewEnableICMPRedirects, 0,
+    {kIcmpRedirectsValue, &R::NewEnableICMPRedirects, 0,
      &R::OriginalEnableICMPRedirects, &F::EnableICMPRedirectsFound},
 };
+
+const TunedValue kIcmpRedirect = {kIcmpRedirectValue,
+                                  &R::NewEnableICMPRedirects, 0,
+                                  &R::OriginalEnableICMPRedirects,
+                                  &F::EnableICMPRedirectsFound};
 
 const TunedKey kBrowser = {
     kHkeyCurrentUser,
@@ -102,6 +107,13 @@ std::string JoinKeyPath(const std::string& parent, const std::string& child) {
 }
 
 const TunedKey& BrowserKey() { return kBrowser; }
+
+const TunedValue& AsRead(const TunedValue& tuned,
+                         const std::string& icmpRedirectName) {
+  const bool replaced = tuned.name == std::string(kIcmpRedirectsValue) &&
+                        icmpRedirectName == kIcmpRedirectValue;
+  return replaced ? kIcmpRedirect : tuned;
+}
 
 const FamilyLocations& LocationsOf(WindowsFamily family) {
   return family == kFamily9x ? kFamily9xLocations : kFamilyNTLocations;

@@ -47,6 +47,20 @@ struct FamilyLocations {
 const TunedKey& BrowserKey();
 const FamilyLocations& LocationsOf(WindowsFamily family);
 
+// Whether ICMP redirects are followed: NT 4.0 reads the plural name, which
+// is the one in the NT TCP/IP key's table; 2000, XP and Server 2003 read
+// the singular one.
+constexpr char kIcmpRedirectsValue[] = "EnableICMPRedirects";
+constexpr char kIcmpRedirectValue[] = "EnableICMPRedirect";
+// The name of the ICMP redirect value that this Windows reads.
+inline const char* IcmpRedirectName(const WindowsLimits& limits) {
+  return limits.readsSingularIcmpRedirect ? kIcmpRedirectValue
+                                          : kIcmpRedirectsValue;
+}
+// `tuned` as this Windows reads it: the singular ICMP redirect value in the
+// plural one's place when `icmpRedirectName` is the singular name.
+const TunedValue& AsRead(const TunedValue& tuned, const std::string& icmpRedirectName);
+
 // The backup, under HKCU. Its values mirror the browser and TCP/IP keys;
 // the subkeys hold the per-device values and the modems' original records.
 constexpr char kBackupKey[] = "Software\\Velocine\\Original Settings";
@@ -61,6 +75,13 @@ constexpr char kWrittenBackupSubKey[] = "Written Keys";
 // whole; the marker value says it is.
 constexpr char kNewBackupKey[] = "Software\\Velocine\\New Original Settings";
 constexpr char kNewBackupCompleteValue[] = "Complete";
+// Set in the NT family's backup key to the ICMP redirect value's name that
+// the backup covers; a backup without it covers the plural name, the only
+// one that was known before.
+constexpr char kIcmpRedirectNameValue[] = "ICMP Redirect Name";
+// Set in the backup key by a Reset that has put everything back, just before
+// it deletes the key: a backup so marked is gone, even if the delete was cut.
+constexpr char kSpentBackupValue[] = "Spent";
 // A 9x binding without MaxMTU is recorded in kMtuBackupSubKey as the text
 // "0", which a restore reads as "delete MaxMTU".
 RegValue NoMtuMarker();

@@ -131,35 +131,8 @@ RestoreOutcome RestoreBackup(Registry& registry, WindowsFamily family) {
     if (status != kRegOk) return outcome;
     PutBack(registry, family, backup, outcome);
   }
-  if (outcome.Succeeded())
-    DeleteKeyTree(registry, kHkeyCurrentUser, kBackupKey, outcome);
+  if (outcome.Succeeded()) RemoveSpentBackup(registry, outcome);
   if (outcome.Succeeded()) outcome.result = kRestoredAll;
-  return outcome;
-}
-
-StoreOutcome UndoFinish(Registry& registry, WindowsFamily family) {
-  StoreOutcome outcome;
-  {
-    StoreKey backup(registry, outcome);
-    RegStatus status = backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead);
-    if (status == kRegNotFound) backup.Fail(StoreFailure::kOpenKey, "", status);
-    if (status != kRegOk) return outcome;
-    PutBack(registry, family, backup, outcome);
-  }
-  // Everything went back: Finish changed nothing after all, and a later
-  // Reset must not put back what others change from now on.
-  if (outcome.Succeeded()) {
-    StoreKey written(registry, outcome);
-    std::vector<std::string> keys;
-    if (written.Open(kHkeyCurrentUser,
-                     JoinKeyPath(kBackupKey, kWrittenBackupSubKey),
-                     kAccessReadWrite) == kRegOk &&
-        written.ValueNames(&keys) == kRegOk) {
-      for (const std::string& key : keys) written.Delete(key);
-    }
-    DeleteKeyTree(registry, kHkeyCurrentUser,
-                  JoinKeyPath(kBackupKey, kModemBackupSubKey), outcome);
-  }
   return outcome;
 }
 

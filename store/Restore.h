@@ -15,9 +15,4 @@ namespace velo {
 // that Reset can be tried again.
 RestoreOutcome RestoreBackup(Registry& registry, WindowsFamily family);
 
-// What a Finish that failed half way does before it says so: puts back what
-// it wrote, from the backup it has just taken, and keeps the backup; once
-// all of it is back, the backup no longer counts those keys as written.
-StoreOutcome UndoFinish(Registry& registry, WindowsFamily family);
-
 }  // namespace velo

@@ -13,6 +13,22 @@ enum WindowsFamily {
   kFamilyNT = 1,  // NT 4.0, 2000, XP, Server 2003: DWORDs under Tcpip
 };
 
+// The largest TCP receive window a stack with window scaling takes, and the
+// largest one without it (NT 4.0, and 95 without the Winsock 2 update).
+const int32_t kLargestScaledReceiveWindow = 1073741823;
+const int32_t kLargestUnscaledReceiveWindow = 65535;
+
+// What the running Windows takes and reads of the values the wizard tunes,
+// where the releases of one family differ.
+struct WindowsLimits {
+  int32_t largestReceiveWindow = kLargestScaledReceiveWindow;
+  // Server 2003 knows levels 0 and 1 only, 1 being its strongest.
+  int32_t strongestSynAttackProtect = 2;
+  // 2000, XP and Server 2003 read the singular name of the ICMP redirect
+  // value, NT 4.0 the plural one.
+  bool readsSingularIcmpRedirect = false;
+};
+
 // How the computer is connected (the wizard's first question).
 enum ConnectionKind {
   kDialUp = 0,

@@ -32,6 +32,7 @@ class CMyPropertySheet : public WizardSheet {
   void ApplySettings();
 
   WindowsFamily Family() const { return family_; }
+  const WindowsLimits& Limits() const { return limits_; }
 
  private:
   // Filled by the pages below as they are made: declared before them.
@@ -71,6 +72,7 @@ class CMyPropertySheet : public WizardSheet {
   void SkinSheet();
 
   WindowsFamily family_;
+  WindowsLimits limits_;
   bool backupTaken_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include "skin/SkinComponent.h"
 #include "store/Apply.h"
 #include "store/Backup.h"
+#include "store/RegistryLocations.h"
 #include "store/BackupKey.h"
 #include "wizard/Recommendations.h"
 
@@ -22,7 +23,8 @@ CMyPropertySheet::CMyPropertySheet()
       m_otherMtu(*this),
       m_mtu(*this),
       m_modemBoost(*this),
-      family_(static_cast<WindowsFamily>(App().m_nWindowsFamily)) {
+      family_(static_cast<WindowsFamily>(App().m_nWindowsFamily)),
+      limits_(App().m_limits) {
   for (CWizardPage* page : ordered_) AddPage(*page);
   // F1 shows nothing.
   Messages().OnMessage(WM_HELP, [](WPARAM, LPARAM, LRESULT* result) {
@@ -58,11 +60,13 @@ void CMyPropertySheet::SetButtonTexts() {
 
 void CMyPropertySheet::BackupSettings() {
   backupTaken_ =
-      velo::BackupSettings(App().registry(), family_, record, found).Succeeded();
+      velo::BackupSettings(App().registry(), family_, record, found,
+                           IcmpRedirectName(limits_))
+          .Succeeded();
 }
 
 void CMyPropertySheet::SeedDefaults() {
-  velo::SeedDefaults(family_, record);
+  velo::SeedDefaults(family_, limits_, record);
 }
 
 void CMyPropertySheet::SkinSheet() {

@@ -23,6 +23,8 @@ class CRWINSetting : public CWizardPage {
   void OnMultiplierLeft();
   void PutBackDefault();
   WindowProduct ProductOfMultiplier() const;
+  // From the MSS to the largest window of this Windows.
+  bool IsValid(const WindowProduct& window) const;
   // The window box and the sign before it.
   void ShowWindowBox();
 

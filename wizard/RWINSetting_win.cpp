@@ -59,7 +59,8 @@ void CRWINSetting::ShowWindowBox() {
 
 void CRWINSetting::Prepare() {
   SettingsRecord& record = Record();
-  default_ = DefaultReceiveWindow(record.ConnectionType, record.NewMSS);
+  default_ = DefaultReceiveWindow(record.ConnectionType, record.NewMSS,
+                                  Limits().largestReceiveWindow);
   record.NewRWIN = record.RecommendedRWIN = default_.window;
   PutBackDefault();
   SetItemText(IDC_RWIN_MSS_BOX,
@@ -69,6 +70,10 @@ void CRWINSetting::Prepare() {
 
 WindowProduct CRWINSetting::ProductOfMultiplier() const {
   return WindowProduct::Of(Record().NewMSS, multiplierBox_);
+}
+
+bool CRWINSetting::IsValid(const WindowProduct& window) const {
+  return window.IsValidFor(Record().NewMSS, Limits().largestReceiveWindow);
 }
 
 void CRWINSetting::OnMultiplierTyped() {
@@ -89,8 +94,10 @@ void CRWINSetting::OnMultiplierTyped() {
 
 void CRWINSetting::OnMultiplierLeft() {
   windowBox_ = ProductOfMultiplier();
-  if (windowBox_.IsValidFor(Record().NewMSS)) return;
-  App().Alert(Text(TextId::ReceiveWindowRange), true);
+  if (IsValid(windowBox_)) return;
+  App().Alert(RangeMessage(Text(TextId::ReceiveWindowRange),
+                           Limits().largestReceiveWindow),
+              true);
   PutBackDefault();
   UpdateData(false);
 }
@@ -105,7 +112,7 @@ BOOL CRWINSetting::OnKillActive() {
   // standard message.
   UpdateData(true);
   windowBox_ = ProductOfMultiplier();
-  if (!windowBox_.IsValidFor(Record().NewMSS)) PutBackDefault();
+  if (!IsValid(windowBox_)) PutBackDefault();
   UpdateData(false);
   Record().NewRWIN = windowBox_.Window();
   return CWizardPage::OnKillActive();

@@ -37,31 +37,41 @@ WindowProduct WindowProduct::Valid(int32_t window) {
   return product;
 }
 
-bool WindowProduct::IsValidFor(int32_t mss) const {
+bool WindowProduct::IsValidFor(int32_t mss, int32_t largest) const {
   const uint64_t lowest = mss < 1 ? 1 : static_cast<uint64_t>(mss);
   return !negative_ && magnitude_ >= lowest &&
-         magnitude_ <= static_cast<uint64_t>(kLargestReceiveWindow);
+         magnitude_ <= static_cast<uint64_t>(largest);
 }
 
 std::string WindowProduct::ToString() const {
   return (negative_ ? "-" : "") + std::to_string(magnitude_);
 }
 
-ReceiveWindowDefault DefaultReceiveWindow(int32_t connectionType,
-                                          int32_t mss) {
+ReceiveWindowDefault DefaultReceiveWindow(int32_t connectionType, int32_t mss,
+                                          int32_t largest) {
   const int32_t multiplier = DefaultMultiplier(connectionType);
   WindowProduct proposed = WindowProduct::Of(mss, multiplier);
-  if (proposed.IsValidFor(mss)) return {multiplier, proposed.Window()};
-  if (mss >= 1 && mss <= kLargestReceiveWindow / kScalingFactor) {
-    const int32_t largest = kLargestReceiveWindow / (mss * kScalingFactor);
-    return {largest, mss * largest * kScalingFactor};
+  if (proposed.IsValidFor(mss, largest))
+    return {multiplier, proposed.Window()};
+  if (mss >= 1 && mss <= largest / kScalingFactor) {
+    const int32_t fitting = largest / (mss * kScalingFactor);
+    return {fitting, mss * fitting * kScalingFactor};
   }
-  return {1, kLargestReceiveWindow};
+  return {1, largest};
 }
 
 const char* EquationSign(int32_t mss, int32_t multiplier,
                          const WindowProduct& window) {
   return WindowProduct::Of(mss, multiplier) == window ? "=" : ">";
+}
+
+std::string RangeMessage(const std::string& message, int32_t largest) {
+  const std::string scaled = std::to_string(kLargestScaledReceiveWindow);
+  std::string named = message;
+  const size_t at = named.find(scaled);
+  if (at != std::string::npos)
+    named.replace(at, scaled.size(), std::to_string(largest));
+  return named;
 }
 
 }  // namespace velo

@@ -1,6 +1,6 @@
 // The receive window the wizard writes: the MSS times a multiplier times a
 // fixed scaling factor, accepted only from the MSS up to the largest window
-// the stacks take.
+// the running stack takes.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,6 @@
 namespace velo {
 
 const int32_t kScalingFactor = 4;
-const int32_t kLargestReceiveWindow = 1073741823;
 
 // The multiplier proposed for a connection type: 3 for a dial-up modem, 44
 // for the others.
@@ -25,8 +24,8 @@ class WindowProduct {
   // A window already known to be valid.
   static WindowProduct Valid(int32_t window);
 
-  // From max(mss, 1) to kLargestReceiveWindow, both included.
-  bool IsValidFor(int32_t mss) const;
+  // From max(mss, 1) to `largest`, both included.
+  bool IsValidFor(int32_t mss, int32_t largest) const;
   // The window itself; meaningful only for a valid product.
   int32_t Window() const { return static_cast<int32_t>(magnitude_); }
   // In signed decimal, however large.
@@ -49,11 +48,12 @@ struct ReceiveWindowDefault {
 };
 
 // The connection type's multiplier with the MSS. An MSS so large that this
-// window is too big takes the largest multiplier whose window still fits
-// (so the window stays a multiple of the MSS); an MSS so large that even a
-// multiplier of 1 is too big takes multiplier 1 and the largest window.
-// The window is always from 1 to kLargestReceiveWindow.
-ReceiveWindowDefault DefaultReceiveWindow(int32_t connectionType, int32_t mss);
+// window is beyond `largest` takes the largest multiplier whose window still
+// fits (so the window stays a multiple of the MSS); an MSS so large that
+// even a multiplier of 1 is too big takes multiplier 1 and the largest
+// window. The window is always from 1 to `largest`.
+ReceiveWindowDefault DefaultReceiveWindow(int32_t connectionType, int32_t mss,
+                                          int32_t largest);
 
 // The sign the page shows between the factors and the window: "=" when
 // the window is their product; ">" when the product is beyond the largest
@@ -61,5 +61,9 @@ ReceiveWindowDefault DefaultReceiveWindow(int32_t connectionType, int32_t mss);
 // for any multiplier.
 const char* EquationSign(int32_t mss, int32_t multiplier,
                          const WindowProduct& window);
+
+// The message that refuses a window: `message` names the largest window with
+// scaling, which is replaced by `largest`, the largest of this Windows.
+std::string RangeMessage(const std::string& message, int32_t largest);
 
 }  // namespace velo

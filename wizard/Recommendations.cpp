@@ -4,9 +4,11 @@
 
 namespace velo {
 
-void SeedDefaults(WindowsFamily family, SettingsRecord& record) {
+void SeedDefaults(WindowsFamily family, const WindowsLimits& limits,
+                  SettingsRecord& record) {
   const bool nt = family == kFamilyNT;
-  record.NewSYNAttackProtect = record.RecommendedSYNAttackProtect = 2;
+  record.NewSYNAttackProtect = record.RecommendedSYNAttackProtect =
+      limits.strongestSynAttackProtect;
   record.NewKeepAliveTime = record.RecommendedKeepAliveTime = 7200000;
   record.NewKeepAliveInterval = record.RecommendedKeepAliveInterval = 1000;
   record.NewTTL = record.RecommendedTTL = nt ? 64 : 32;
@@ -32,13 +34,15 @@ void SeedMtu(SettingsRecord& record) {
   record.NewMSS = record.RecommendedMSS = record.NewMTU - kMssBelowMtu;
 }
 
-void RecommendEverything(WindowsFamily family, int32_t connectionType,
-                         SettingsRecord& record) {
-  SeedDefaults(family, record);
+void RecommendEverything(WindowsFamily family, const WindowsLimits& limits,
+                         int32_t connectionType, SettingsRecord& record) {
+  SeedDefaults(family, limits, record);
   record.ConnectionType = connectionType;
   SeedMtu(record);
   record.NewRWIN = record.RecommendedRWIN =
-      DefaultReceiveWindow(connectionType, record.NewMSS).window;
+      DefaultReceiveWindow(connectionType, record.NewMSS,
+                           limits.largestReceiveWindow)
+          .window;
   // The switches' check boxes left as they open: discovery on, black-hole
   // detection and ICMP redirects off.
   record.NewPMTUDiscovery = 1;

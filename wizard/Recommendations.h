@@ -8,10 +8,12 @@
 namespace velo {
 
 // Fills the New and Recommended fields that do not depend on the pages'
-// answers: SYN attack protection, keep-alive, TTL and the browser's
-// connection limits. Runs after the backup, so every New value starts at its
-// recommendation rather than at what the registry held.
-void SeedDefaults(WindowsFamily family, SettingsRecord& record);
+// answers: SYN attack protection (the strongest level this Windows knows),
+// keep-alive, TTL and the browser's connection limits. Runs after the backup,
+// so every New value starts at its recommendation rather than at what the
+// registry held.
+void SeedDefaults(WindowsFamily family, const WindowsLimits& limits,
+                  SettingsRecord& record);
 
 // The MTU recommended for a connection type; the MSS is 40 bytes less.
 int32_t RecommendedMtu(int32_t connectionType);
@@ -22,7 +24,7 @@ void SeedMtu(SettingsRecord& record);
 
 // Every value a run that takes each recommendation for `connectionType`
 // ends with, as the pages would leave it at Finish.
-void RecommendEverything(WindowsFamily family, int32_t connectionType,
-                         SettingsRecord& record);
+void RecommendEverything(WindowsFamily family, const WindowsLimits& limits,
+                         int32_t connectionType, SettingsRecord& record);
 
 }  // namespace velo

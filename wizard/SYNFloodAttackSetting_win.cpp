@@ -1,28 +1,40 @@
 #include "wizard/SYNFloodAttackSetting.h"
 
+#include "app/TunerApp.h"
 #include "res/wizard/SYNFloodAttackSetting.h"
 
 namespace velo {
 
 namespace {
 
-const PageDescription kPage = {IDD_SYN_FLOOD_ATTACK_SETTING, kSynFloodPage,
+// The page up to `strongest`, the levels told by `levels`.
+PageDescription PageOf(int32_t strongest, TextId levels) {
+  return {IDD_SYN_FLOOD_ATTACK_SETTING, kSynFloodPage,
     // The page belongs to the eight-step wizard only.
     {TextId::SynFloodTitle, TextId::SynFloodTitle},
     {Plain(IDC_SYN_EXPLANATION, TextId::SynExplanation),
-     CurrentOption(IDC_SYN_LEVELS, TextId::SynLevels,
+     CurrentOption(IDC_SYN_LEVELS, levels,
                    &SettingsRecord::OriginalSYNAttackProtect,
                    &FoundFlags::SYNAttackProtectFound),
      Plain(IDC_SYN_QUESTION, TextId::SynQuestion)},
     // Every value outside the levels keeps the user here.
     {{IDC_SYN_LEVEL_BOX, &SettingsRecord::NewSYNAttackProtect,
-      &SettingsRecord::RecommendedSYNAttackProtect, kNoFallBack, 0, 2}},
+      &SettingsRecord::RecommendedSYNAttackProtect, kNoFallBack, 0,
+      strongest}},
     {},
     {{IDC_SYN_EXPLANATION}, {IDC_SYN_LEVELS}, {IDC_SYN_QUESTION}}};
+}
+
+const PageDescription& PageFor(int32_t strongest) {
+  static const PageDescription kThreeLevels = PageOf(2, TextId::SynLevels);
+  static const PageDescription kTwoLevels = PageOf(1, TextId::SynLevelsServer2003);
+  return strongest == 1 ? kTwoLevels : kThreeLevels;
+}
 
 }  // namespace
 
 CSYNFloodAttackSetting::CSYNFloodAttackSetting(CMyPropertySheet& sheet)
-    : CWizardPage(sheet, kPage) {}
+    : CWizardPage(sheet,
+                  PageFor(App().m_limits.strongestSynAttackProtect)) {}
 
 }  // namespace velo

@@ -26,6 +26,7 @@ class CWizardPage : public PropertyPage {
   CMyPropertySheet& Sheet() const { return sheet_; }
   SettingsRecord& Record() const;
   WindowsFamily Family() const;
+  const WindowsLimits& Limits() const;
   const Texts& Localized() const;
   std::string Text(TextId id) const;
   void SetItemText(int controlId, const std::string& text);

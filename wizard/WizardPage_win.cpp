@@ -27,6 +27,8 @@ const FoundFlags& CWizardPage::Found() const { return Sheet().found; }
 
 WindowsFamily CWizardPage::Family() const { return Sheet().Family(); }
 
+const WindowsLimits& CWizardPage::Limits() const { return Sheet().Limits(); }
+
 int32_t CWizardPage::ModemFound() const { return App().ModemFound; }
 
 const Texts& CWizardPage::Localized() const { return App().Localized(); }

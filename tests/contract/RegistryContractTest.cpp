@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "registry/RegKey.h"
+#include "support/FaultInjectingRegistry.h"
 #include "support/RegistryUnderTest.h"
 
 namespace velo {
@@ -147,6 +148,43 @@ TEST_F(RegistryContract, DeletingValuesAndTrees) {
             registry_->QueryValue(inner, "x", &type, nullptr, &size));
   registry_->CloseKey(inner);
   EXPECT_EQ(kRegNotFound, registry_->DeleteTree(sandbox_, "Tree"));
+}
+
+// Windows deletes a tree subkey by subkey and the key with its own values
+// last; the tests' fault injection and power cuts stop a delete between two
+// keys as they can on Windows.
+TEST_F(RegistryContract, ATreeDeleteStoppedHalfWayKeepsTheKeyAndItsValues) {
+  RegHandle tree, deep, later;
+  ASSERT_EQ(kRegOk, registry_->CreateKey(sandbox_, "Tree", kAccessReadWrite,
+                                         &tree));
+  ASSERT_EQ(kRegOk, Set(tree, "Mark", kRegDword, std::string(4, '\1')));
+  ASSERT_EQ(kRegOk, registry_->CreateKey(tree, "A\\Deep", kAccessReadWrite,
+                                         &deep));
+  ASSERT_EQ(kRegOk, Set(deep, "Entry", kRegSz, std::string("0\0", 2)));
+  ASSERT_EQ(kRegOk, registry_->CreateKey(tree, "B", kAccessReadWrite, &later));
+  registry_->CloseKey(deep);
+  registry_->CloseKey(later);
+
+  FaultInjectingRegistry faulty(*registry_);
+  faulty.FailOnce(kCallDeleteTree, 3);  // Tree, A, A\Deep go through; B not
+  EXPECT_EQ(kRegAccessDenied, faulty.DeleteTree(sandbox_, "Tree"));
+  RegType type = 0;
+  uint32_t size = 0;
+  EXPECT_EQ(kRegOk, registry_->QueryValue(tree, "Mark", &type, nullptr, &size))
+      << "the key's own values go last";
+  RegHandle opened = kRegNoHandle;
+  EXPECT_EQ(kRegNotFound,
+            registry_->OpenKey(tree, "A", kAccessRead, &opened));
+  ASSERT_EQ(kRegOk, registry_->OpenKey(tree, "B", kAccessRead, &opened));
+  registry_->CloseKey(opened);
+
+  faulty.Heal();
+  EXPECT_EQ(kRegOk, faulty.DeleteTree(sandbox_, "Tree"));
+  EXPECT_EQ(kRegKeyDeleted,
+            registry_->QueryValue(tree, "Mark", &type, nullptr, &size));
+  EXPECT_EQ(kRegNotFound,
+            registry_->OpenKey(sandbox_, "Tree", kAccessRead, &opened));
+  registry_->CloseKey(tree);
 }
 
 TEST_F(RegistryContract, ReadOnlyHandlesRefuseChanges) {

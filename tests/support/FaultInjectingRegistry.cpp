@@ -29,9 +29,19 @@ bool IsLocalMachineWrite(const RegCallInfo& info) {
 void FaultInjectingRegistry::Heal() {
   faults_.clear();
   denyLocalMachineWrites_ = false;
+  cut_ = false;
+  cutHappened_ = false;
 }
 
 RegStatus FaultInjectingRegistry::Before(const RegCallInfo& info) {
+  if (cut_ && info.call != kCallCloseKey) {
+    if (callsBeforeCut_ == 0) {
+      ++injected_;
+      cutHappened_ = true;
+      return kRegAccessDenied;
+    }
+    --callsBeforeCut_;
+  }
   if (denyLocalMachineWrites_ && IsLocalMachineWrite(info)) {
     ++injected_;
     return kRegAccessDenied;

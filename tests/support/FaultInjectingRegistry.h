@@ -21,6 +21,14 @@ class FaultInjectingRegistry : public RegistryDecorator {
   void FailOnce(RegCall call, uint32_t skip) {
     faults_.push_back(Fault{call, skip, 0});
   }
+  // As when the power goes: every call after `calls` more fails (closing
+  // aside, so that no handle is lost), until Heal.
+  void CutAfter(uint32_t calls) {
+    cut_ = true;
+    callsBeforeCut_ = calls;
+  }
+  // Whether the cut has come: a call was refused since CutAfter.
+  bool CutHappened() const { return cutHappened_; }
   // As for a user without administrator rights: HKLM keys do not open for
   // writing and nothing there can be set or deleted.
   void DenyLocalMachineWrites() { denyLocalMachineWrites_ = true; }
@@ -40,6 +48,9 @@ class FaultInjectingRegistry : public RegistryDecorator {
   };
   std::vector<Fault> faults_;
   bool denyLocalMachineWrites_ = false;
+  bool cut_ = false;
+  uint32_t callsBeforeCut_ = 0;
+  bool cutHappened_ = false;
   uint32_t injected_ = 0;
 };
 

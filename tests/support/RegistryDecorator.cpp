@@ -77,7 +77,24 @@ RegStatus RegistryDecorator::DeleteValue(RegHandle key,
 RegStatus RegistryDecorator::DeleteTree(RegHandle parent,
                                         const std::string& path) {
   RegStatus status = Check(kCallDeleteTree, parent, path);
-  return status != kRegOk ? status : inner_.DeleteTree(parent, path);
+  if (status != kRegOk) return status;
+  RegHandle key;
+  status = inner_.OpenKey(parent, path, kAccessReadWrite, &key);
+  if (status != kRegOk) return status;
+  paths_[key] = PathOf(parent) + "\\" + path;
+  // Always the first subkey: each one deleted moves the next to index 0.
+  char name[256];
+  for (;;) {
+    uint32_t length = sizeof name;
+    status = inner_.EnumKey(key, 0, name, &length);
+    if (status != kRegOk) break;
+    status = DeleteTree(key, std::string(name, length));
+    if (status != kRegOk) break;
+  }
+  paths_.erase(key);
+  inner_.CloseKey(key);
+  if (status != kRegNoMoreItems) return status;
+  return inner_.DeleteTree(parent, path);
 }
 
 RegStatus RegistryDecorator::EnumKey(RegHandle key, uint32_t index, char* name,

@@ -48,6 +48,9 @@ class RegistryDecorator : public Registry {
   RegStatus SetValue(RegHandle key, const std::string& name, RegType type,
                      const uint8_t* data, uint32_t size) override;
   RegStatus DeleteValue(RegHandle key, const std::string& name) override;
+  // As Windows deletes a tree: each subkey's tree first, then the key with
+  // its own values. Each key is a call of its own, so that a fault or a
+  // power cut can fall half way through, as it can on Windows.
   RegStatus DeleteTree(RegHandle parent, const std::string& path) override;
   RegStatus EnumKey(RegHandle key, uint32_t index, char* name,
                     uint32_t* nameLen) override;

@@ -35,6 +35,8 @@ class RegistrySnapshot {
   void Erase(const std::string& key, const std::string& name);
   // The key with every key below it.
   void EraseKey(const std::string& key);
+  // The key, empty when it is new, with its parents.
+  void AddKey(const std::string& key);
   bool HasKey(const std::string& key) const;
   std::vector<std::string> ValueNames(const std::string& key) const;
   // Changes every value in place, as a registry with other storage rules
@@ -52,7 +54,6 @@ class RegistrySnapshot {
   };
 
   void Collect(Registry& registry, RegHandle root, const std::string& path);
-  void AddKey(const std::string& key);
 
   std::vector<SubTree> trees_;
   std::map<std::string, Key> keys_;  // by path without case

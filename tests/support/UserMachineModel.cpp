@@ -2,11 +2,8 @@
 
 #include "store/Apply.h"
 #include "store/Backup.h"
-#include "store/BackupKey.h"
 #include "store/ModemPortSpeed.h"
-#include "store/RegistryLocations.h"
 #include "store/Restore.h"
-#include "store/StoredNumber.h"
 #include "support/RegistryEdit.h"
 
 namespace velo {
@@ -32,6 +29,80 @@ std::string TcpipKeyName(WindowsFamily family) {
   return family == kFamily9x ? kMstcpKeyName : kTcpipKeyName;
 }
 
+// The oracle's own account of what Finish writes and where the backup keeps
+// it, written out plainly rather than taken from the store's tables, so that
+// a misspelt name or a wrong form in the store shows.
+typedef SettingsRecord R;
+struct Written {
+  const char* name;
+  int32_t SettingsRecord::*field;  // null: the fixed number
+  int32_t fixed;
+};
+const std::vector<Written> kBrowserWrites = {
+    {"MaxConnectionsPer1_0Server", &R::NewMaxConnectionsPer1_0Server, 0},
+    {"MaxConnectionsPerServer", &R::NewMaxConnectionsPerServer, 0}};
+const std::vector<Written> kMstcpWrites = {
+    {"SackOpts", nullptr, 1},
+    {"Tcp1323Opts", nullptr, 1},
+    {"DefaultTTL", &R::NewTTL, 0},
+    {"DefaultRcvWindow", &R::NewRWIN, 0},
+    {"GlobalMaxTcpWindowSize", &R::NewRWIN, 0},
+    {"GlobalMaxTcpWindoSize", &R::NewRWIN, 0},
+    {"PMTUBlackHoleDetect", &R::NewPMTUBlackHoleDetect, 0},
+    {"PMTUDiscovery", &R::NewPMTUDiscovery, 0},
+    {"KeepAliveTime", &R::NewKeepAliveTime, 0},
+    {"KeepAliveInterval", &R::NewKeepAliveInterval, 0}};
+const std::vector<Written> kTcpipWrites = {
+    {"SackOpts", nullptr, 1},
+    {"Tcp1323Opts", nullptr, 1},
+    {"TcpMaxDupAcks", nullptr, 2},
+    {"DefaultTTL", &R::NewTTL, 0},
+    {"DefaultReceiveWindow", nullptr, 8192},
+    {"TcpWindowSize", &R::NewRWIN, 0},
+    {"GlobalMaxTcpWindowSize", &R::NewRWIN, 0},
+    {"EnablePMTUBHDetect", &R::NewPMTUBlackHoleDetect, 0},
+    {"EnablePMTUDiscovery", &R::NewPMTUDiscovery, 0},
+    {"KeepAliveTime", &R::NewKeepAliveTime, 0},
+    {"KeepAliveInterval", &R::NewKeepAliveInterval, 0},
+    {"SYNAttackProtect", &R::NewSYNAttackProtect, 0},
+    {"EnableICMPRedirects", &R::NewEnableICMPRedirects, 0}};
+const std::vector<Written> kDevice9xWrites = {{"MaxMTU", &R::NewMTU, 0},
+                                              {"MaxMSS", &R::NewMSS, 0}};
+const std::vector<Written> kDeviceNTWrites = {{"MTU", &R::NewMTU, 0},
+                                              {"MSS", &R::NewMSS, 0}};
+const std::vector<Written>& TcpipWrites(WindowsFamily family) {
+  return family == kFamily9x ? kMstcpWrites : kTcpipWrites;
+}
+
+const std::vector<Written>& DeviceWrites(WindowsFamily family) {
+  return family == kFamily9x ? kDevice9xWrites : kDeviceNTWrites;
+}
+
+const char kNewBackupKeyName[] =
+    "HKCU\\Software\\Velocine\\New Original Settings";
+const size_t kTextSize = 260;
+
+// The 9x family keeps its numbers as signed decimal text in a 260-byte
+// buffer; the NT family and the browser as 32-bit little-endian numbers.
+RegValue Encoded(bool asText, int32_t number) {
+  if (!asText) return RegValue::Dword(static_cast<uint32_t>(number));
+  std::string text = std::to_string(number);
+  text.resize(kTextSize, '\0');
+  return RawText(text);
+}
+
+RegistrySnapshot SnapshotOf(Registry& registry, const std::string& key) {
+  std::string path;
+  RegHandle root = SplitRootedKey(key, &path);
+  return RegistrySnapshot::Take(registry, {SubTree{root, path}});
+}
+
+// A 9x MaxMTU the backup keeps as "0" stands for an absent one.
+bool IsZeroText(const RegValue& value) {
+  return value.type == kRegSz && value.data.size() >= 2 &&
+         value.data[0] == '0' && value.data[1] == 0;
+}
+
 }  // namespace
 
 UserMachineModel::UserMachineModel(WindowsFamily family, uint32_t seed)
@@ -54,26 +125,35 @@ RegistrySnapshot UserMachineModel::Settings() {
   return SettingsSnapshot(memory_, family_);
 }
 
+std::vector<std::string> UserMachineModel::Devices() const {
+  if (family_ == kFamilyNT) return interfaces_;
+  return std::vector<std::string>(1, scenario_.dialUpBinding);
+}
+
 void UserMachineModel::Step(uint32_t choice, uint32_t detail) {
   ++steps_;
   // Only the store's own steps can change the backup: the checks follow them.
-  if (wizardOpen_) {
-    switch (choice % 6) {
-      case 0: case 1: Finish(detail); break;
-      case 2: Cancel(); return;
-      case 3: OthersChange(detail); return;
-      case 4: ToggleAdministrator(); return;
-      default: InjectFault(detail); return;
-    }
-  } else {
-    switch (choice % 6) {
-      case 0: Set(true); break;
-      case 1: Set(detail % 2 == 0); break;
-      case 2: Reset(); break;
-      case 3: OthersChange(detail); return;
-      case 4: ToggleAdministrator(); return;
-      default: InjectFault(detail); return;
-    }
+  switch (choice % 7) {
+    case 0: case 1:
+      if (wizards_.empty()) Set(choice % 7 == 0 || detail % 2 == 0);
+      else Finish(detail);
+      break;
+    case 2:
+      if (wizards_.empty()) Reset();
+      else return Cancel();
+      break;
+    case 3: return OthersChange(detail);
+    case 4: return ToggleAdministrator();
+    case 5: return InjectFault(detail);
+    default:
+      // A second copy of Velocine, which the program no longer lets start:
+      // the store keeps its promises all the same.
+      if (wizards_.size() == 1 && detail % 3 != 0) {
+        trace_.push_back("second copy:");
+        Set(detail % 2 == 0);
+      } else {
+        Reset();
+      }
   }
   CheckAfterStep();
 }
@@ -84,24 +164,40 @@ void UserMachineModel::Set(bool overwrite) {
   DetectBoostableModem(memory_, family_, modemFound_);
   SettingsRecord record = record_;
   FoundFlags found;
-  backupTaken_ = BackupSettings(registry_, family_, record, found).Succeeded();
+  bool taken =
+      BackupSettings(registry_, family_, record, found).Succeeded();
+  bool cut = registry_.CutHappened();
   HealFaults();
-  wizardOpen_ = true;
-  if (backupTaken_) {
+  if (!cut) wizards_.push_back(taken);  // a cut ends the program
+  if (taken) {
     AdoptBackupTakenNow();
     return;
   }
-  trace_.back() += " (backup failed)";
+  trace_.back() += cut ? " (cut)" : " (backup failed)";
   // The previous backup stays, unless the new one was whole and only its
-  // move into place was cut short: then the next look finishes the move.
-  if (BackupExists(memory_)) {
-    if (hasBackup_ && BackupMatchesOrigin()) return;
-    AdoptBackupTakenNow();
-    if (!BackupMatchesOrigin())
-      Violation("a backup that failed left a backup key that is not whole");
-  } else if (hasBackup_) {
-    Violation("a backup that failed lost the previous backup");
+  // move into place was cut short: then the next look finishes the move. A
+  // new one has no key written yet.
+  std::string backup = BackupAsResetFindsIt();
+  if (backup.empty()) {
+    if (hasBackup_) Violation("a backup that failed lost the previous backup");
+    return;
   }
+  bool hadBackup = hasBackup_;
+  RegistrySnapshot origin = origin_, noted = noted_, expected = expected_;
+  std::set<Location> written = written_;
+  AdoptBackupTakenNow();
+  if (BackupMatchesOrigin(backup) &&
+      SnapshotOf(memory_, backup)
+          .ValueNames(backup + "\\Written Keys")
+          .empty())
+    return;
+  hasBackup_ = hadBackup;
+  origin_ = origin;
+  noted_ = noted;
+  expected_ = expected;
+  written_ = written;
+  if (!hasBackup_ || !BackupMatchesOrigin(backup))
+    Violation("a backup that failed left a backup key that is not whole");
 }
 
 void UserMachineModel::AdoptBackupTakenNow() {
@@ -112,14 +208,16 @@ void UserMachineModel::AdoptBackupTakenNow() {
 
 void UserMachineModel::Cancel() {
   trace_.push_back("Cancel");
-  wizardOpen_ = false;
+  wizards_.pop_back();
 }
 
 void UserMachineModel::Finish(uint32_t detail) {
   trace_.push_back("Finish");
-  wizardOpen_ = false;
+  size_t which = (detail / 256) % wizards_.size();
+  bool taken = wizards_[which];
+  wizards_.erase(wizards_.begin() + static_cast<long>(which));
   // The sheet refuses Finish when its backup failed.
-  if (!backupTaken_) return;
+  if (!taken) return;
   record_.NewTTL = 1 + static_cast<int32_t>(detail % 200);
   std::vector<Location> writes = FinishWrites();
   std::vector<RegValue> values;
@@ -127,32 +225,74 @@ void UserMachineModel::Finish(uint32_t detail) {
   RegistrySnapshot before = Settings();
   bool succeeded =
       ApplySettings(registry_, family_, record_, modemFound_).Succeeded();
+  bool cut = registry_.CutHappened();
   HealFaults();
+  if (cut) {
+    trace_.back() += " (cut)";
+    NoteWritesOfCutFinish(writes, before);
+    return;
+  }
   if (!succeeded) {
     trace_.back() += " (failed)";
     noted_ = before;
-    RegistrySnapshot now = Settings();
-    std::vector<std::string> changes = before.Differences(now);
-    if (!changes.empty() && !WithMtuAsRestored(before).Differences(now).empty())
+    std::vector<std::string> changes = before.Differences(Settings());
+    if (!changes.empty())
       Violation("a Finish that failed changed the machine: " + changes[0]);
     return;
   }
   ++finished_;
+  // Finish makes the TCP/IP key again when others removed it; Reset takes
+  // out the values, not the key.
+  expected_.AddKey(TcpipKeyName(family_));
   for (size_t i = 0; i < writes.size(); ++i) {
     RegValue now;
     if (!Get(memory_, writes[i].first, writes[i].second, &now) ||
         now != values[i])
       Violation("Finish said it boosted but " + writes[i].first + " : " +
                 writes[i].second + " does not hold the new value");
-    if (IsWritten(writes[i].first, writes[i].second)) continue;
-    // From now on this value's original is what it held just before.
-    const RegValue* was = before.Find(writes[i].first, writes[i].second);
-    if (was)
-      origin_.Set(writes[i].first, writes[i].second, *was);
-    else
-      origin_.Erase(writes[i].first, writes[i].second);
-    written_.insert(
-        Location(FoldedName(writes[i].first), FoldedName(writes[i].second)));
+    NoteWritten(writes[i], before);
+  }
+}
+
+void UserMachineModel::NoteWritten(const Location& location,
+                                   const RegistrySnapshot& before) {
+  if (IsWritten(location.first, location.second)) return;
+  // From now on this value's original is what it held just before.
+  const RegValue* was = before.Find(location.first, location.second);
+  if (was)
+    origin_.Set(location.first, location.second, *was);
+  else
+    origin_.Erase(location.first, location.second);
+  written_.insert(
+      Location(FoldedName(location.first), FoldedName(location.second)));
+}
+
+void UserMachineModel::NoteWritesOfCutFinish(
+    const std::vector<Location>& writes, const RegistrySnapshot& before) {
+  // The program died half way: a key the backup lists as written may hold
+  // new values, which Reset puts back; no other key may have changed, but
+  // the TCP/IP key may have been made again.
+  noted_ = before;
+  if (KeyExists(memory_, TcpipKeyName(family_)))
+    expected_.AddKey(TcpipKeyName(family_));
+  for (const Location& location : writes) {
+    RegValue mark, now;
+    bool listed =
+        location.second == "Properties"
+            ? Get(memory_, location.first, location.second, &now) &&
+                  !(before.Find(location.first, location.second) &&
+                    *before.Find(location.first, location.second) == now)
+            : Get(memory_, std::string(kBackupKeyName) + "\\Written Keys",
+                  location.first, &mark);
+    if (listed) {
+      NoteWritten(location, before);
+      continue;
+    }
+    const RegValue* was = before.Find(location.first, location.second);
+    bool present = Get(memory_, location.first, location.second, &now);
+    if (present != (was != nullptr) || (was && *was != now))
+      Violation("a Finish cut short changed " + location.first + " : " +
+                location.second + " without listing its key as written");
   }
 }
 
@@ -161,47 +301,42 @@ std::vector<UserMachineModel::Location> UserMachineModel::FinishWrites()
   std::vector<Location> writes;
   MemoryRegistry& machine = const_cast<MemoryRegistry&>(memory_);
   if (KeyExists(machine, kBrowserKeyName))
-    for (size_t i = 0; i < BrowserKey().valueCount; ++i)
-      writes.push_back(Location(kBrowserKeyName, BrowserKey().values[i].name));
-  const FamilyLocations& at = LocationsOf(family_);
-  for (size_t i = 0; i < at.tcpip.valueCount; ++i)
-    writes.push_back(Location(TcpipKeyName(family_), at.tcpip.values[i].name));
-  std::vector<std::string> devices = interfaces_;
-  if (family_ == kFamily9x && !scenario_.dialUpBinding.empty())
-    devices = {scenario_.dialUpBinding};
-  for (const std::string& device : devices) {
-    writes.push_back(Location(device, at.deviceMtu.name));
-    writes.push_back(Location(device, at.deviceMss.name));
+    for (const Written& value : kBrowserWrites)
+      writes.push_back(Location(kBrowserKeyName, value.name));
+  for (const Written& value : TcpipWrites(family_))
+    writes.push_back(Location(TcpipKeyName(family_), value.name));
+  for (const std::string& device : Devices()) {
+    if (device.empty() || !KeyExists(machine, device)) continue;
+    for (const Written& value : DeviceWrites(family_))
+      writes.push_back(Location(device, value.name));
   }
   if (modemFound_ == 1) {
     for (const std::string& modem : modems_) {
       RegValue properties;
-      if (Get(machine, modem, kModemPropertiesValue, &properties) &&
+      if (Get(machine, modem, "Properties", &properties) &&
           IsSlowModem(properties))
-        writes.push_back(Location(modem, kModemPropertiesValue));
+        writes.push_back(Location(modem, "Properties"));
     }
   }
   return writes;
 }
 
 RegValue UserMachineModel::NewValue(const Location& location) const {
-  if (location.second == kModemPropertiesValue) {
+  if (location.second == "Properties") {
     RegValue properties;
     Get(const_cast<MemoryRegistry&>(memory_), location.first,
         location.second, &properties);
     return FastModem(properties);
   }
-  const FamilyLocations& at = LocationsOf(family_);
-  const TunedKey& tuned =
-      location.first == kBrowserKeyName ? BrowserKey() : at.tcpip;
-  std::vector<const TunedValue*> candidates = {&at.deviceMtu, &at.deviceMss};
-  for (size_t i = 0; i < tuned.valueCount; ++i)
-    candidates.push_back(&tuned.values[i]);
-  for (const TunedValue* value : candidates) {
-    if (location.second != value->name) continue;
-    RegType type = &tuned == &BrowserKey() ? kRegDword : at.tcpip.type;
-    return StoredNumber(type, value->newField ? record_.*value->newField
-                                              : value->fixedNumber);
+  bool browser = location.first == kBrowserKeyName;
+  const std::vector<Written>& key =
+      browser ? kBrowserWrites
+              : location.first == TcpipKeyName(family_) ? TcpipWrites(family_)
+                                                        : DeviceWrites(family_);
+  for (const Written& value : key) {
+    if (location.second != value.name) continue;
+    return Encoded(!browser && family_ == kFamily9x,
+                   value.field ? record_.*value.field : value.fixed);
   }
   return RegValue();
 }
@@ -214,14 +349,18 @@ bool UserMachineModel::IsWritten(const std::string& key,
 void UserMachineModel::Reset() {
   trace_.push_back("Reset");
   RestoreOutcome outcome = RestoreBackup(registry_, family_);
+  bool cut = registry_.CutHappened();
   HealFaults();
-  if (outcome.result == kNoBackup) {
+  if (cut) {
+    trace_.back() += " (cut)";
+    // Unless the cut fell as the spent backup went, the next Reset ends it.
+    if (!hasBackup_ || !BackupAsResetFindsIt().empty()) return;
+  } else if (outcome.result == kNoBackup) {
     if (hasBackup_) Violation("Reset found no backup where there was one");
     return;
-  }
-  if (outcome.result == kRestoreIncomplete) {
+  } else if (outcome.result == kRestoreIncomplete) {
     trace_.back() += " (failed)";
-    if (hasBackup_ && !KeyExists(memory_, kBackupKeyName))
+    if (hasBackup_ && BackupAsResetFindsIt().empty())
       Violation("a Reset that failed removed the backup");
     return;
   }
@@ -247,23 +386,31 @@ RegistrySnapshot UserMachineModel::WithMtuAsRestored(
   const RegValue* mtu = scenario_.dialUpBinding.empty()
                             ? nullptr
                             : settings.Find(scenario_.dialUpBinding, "MaxMTU");
-  if (mtu && IsNoMtuMarker(*mtu)) {
+  if (mtu && IsZeroText(*mtu)) {
     settings.Erase(scenario_.dialUpBinding, "MaxMTU");
   } else if (mtu) {
     RegValue padded = *mtu;
-    PadText(&padded);
+    if (padded.type == kRegSz && padded.data.size() < kTextSize)
+      padded.data.resize(kTextSize, 0);
     settings.Set(scenario_.dialUpBinding, "MaxMTU", padded);
   }
   return settings;
 }
 
 void UserMachineModel::InjectFault(uint32_t detail) {
-  RegCall call = kFailableRegCalls[detail % kFailableRegCalls.size()];
-  uint32_t skip = (detail / 16) % 48;
-  trace_.push_back(std::string("fault: ") + RegCallName(call) + " number " +
-                   std::to_string(skip + 1));
-  registry_.Heal();
-  if (!administrator_) registry_.DenyLocalMachineWrites();
+  uint32_t skip = (detail / 32) % 48;
+  // Now and then a second fault in the same operation, so that the undo of
+  // a failed Finish meets one too.
+  bool second = (detail / 1536) % 3 == 0;
+  if (!second) HealFaults();
+  if (detail % 32 >= kFailableRegCalls.size()) {
+    trace_.push_back("power cut after " + std::to_string(skip * 4) + " calls");
+    registry_.CutAfter(skip * 4);
+    return;
+  }
+  RegCall call = kFailableRegCalls[detail % 32];
+  trace_.push_back(std::string(second ? "and fault: " : "fault: ") +
+                   RegCallName(call) + " number " + std::to_string(skip + 1));
   registry_.FailOnce(call, skip);
 }
 
@@ -279,30 +426,46 @@ void UserMachineModel::ToggleAdministrator() {
 }
 
 void UserMachineModel::OthersChange(uint32_t detail) {
-  switch (detail % 5) {
-    case 0: ChangeTunedValue(detail / 5); break;
+  switch (detail % 7) {
+    case 0: ChangeTunedValue(detail / 7); break;
     case 1:
       if (family_ == kFamilyNT) AddInterface(); else ChangeTunedValue(detail);
       break;
-    case 2: RemoveInterface(detail / 5); break;
-    case 3: ChangeModem(detail / 5); break;
-    default: RemoveBrowserKey(); break;
+    case 2: RemoveDevice(detail / 7); break;
+    case 3: ChangeModem(detail / 7); break;
+    case 4: OthersRemoveTunedKey(kBrowserKeyName); break;
+    case 5: ChangeDeviceValue(detail / 7); break;
+    default:
+      // The NT TCP/IP key holds the interfaces: only the 9x one goes whole.
+      if (family_ == kFamily9x) OthersRemoveTunedKey(kMstcpKeyName);
+      else ChangeDeviceValue(detail / 7);
   }
 }
 
 void UserMachineModel::ChangeTunedValue(uint32_t detail) {
-  const TunedKey& tuned =
-      detail % 3 == 0 ? BrowserKey() : LocationsOf(family_).tcpip;
-  std::string key =
-      &tuned == &BrowserKey() ? kBrowserKeyName : TcpipKeyName(family_);
-  const char* name = tuned.values[(detail / 3) % tuned.valueCount].name;
-  uint32_t number = (detail / 64) % 70000;
+  bool browser = detail % 3 == 0;
+  const std::vector<Written>& values = browser ? kBrowserWrites : TcpipWrites(family_);
+  std::string key = browser ? kBrowserKeyName : TcpipKeyName(family_);
+  const char* name = values[(detail / 3) % values.size()].name;
+  int32_t number = static_cast<int32_t>((detail / 64) % 70000);
   RegValue value;  // kRegNone: removed
-  if (detail % 7)
-    value = tuned.type == kRegSz ? RegValue::Text(std::to_string(number))
-                                 : RegValue::Dword(number);
+  if (detail % 7) value = Encoded(!browser && family_ == kFamily9x, number);
   trace_.push_back("others set " + key + " : " + name);
   OthersPut(key, name, value);
+}
+
+void UserMachineModel::ChangeDeviceValue(uint32_t detail) {
+  std::vector<std::string> devices = Devices();
+  if (devices.empty() || devices[0].empty()) return;
+  std::string device = devices[detail % devices.size()];
+  if (!KeyExists(memory_, device)) return;
+  const char* name = DeviceWrites(family_)[(detail / 8) % 2].name;
+  RegValue value;  // kRegNone: removed
+  if (detail % 5)
+    value = Encoded(family_ == kFamily9x,
+                    500 + static_cast<int32_t>((detail / 16) % 1000));
+  trace_.push_back("others set " + LastPart(device) + " : " + name);
+  OthersPut(device, name, value);
 }
 
 void UserMachineModel::AddInterface() {
@@ -315,12 +478,21 @@ void UserMachineModel::AddInterface() {
   interfaces_.push_back(key);
 }
 
-void UserMachineModel::RemoveInterface(uint32_t detail) {
+void UserMachineModel::RemoveDevice(uint32_t detail) {
+  // In the 9x family the dial-up binding goes, which breaks the chain that
+  // the backup follows to it.
+  if (family_ == kFamily9x) {
+    const std::string& binding = scenario_.dialUpBinding;
+    if (binding.empty() || !KeyExists(memory_, binding)) return;
+    trace_.push_back("others remove " + LastPart(binding));
+    OthersRemoveKey(binding);
+    return;
+  }
   if (interfaces_.empty()) return;
   size_t index = detail % interfaces_.size();
   trace_.push_back("others remove " + LastPart(interfaces_[index]));
   OthersRemoveKey(interfaces_[index]);
-  interfaces_.erase(interfaces_.begin() + index);
+  interfaces_.erase(interfaces_.begin() + static_cast<long>(index));
 }
 
 void UserMachineModel::ChangeModem(uint32_t detail) {
@@ -330,7 +502,7 @@ void UserMachineModel::ChangeModem(uint32_t detail) {
     std::string key = std::string(ModemClassKeyName(family_)) + "\\Model" +
                       std::to_string(nextName_++);
     trace_.push_back("others add modem " + LastPart(key));
-    OthersPut(key, kModemPropertiesValue, properties);
+    OthersPut(key, "Properties", properties);
     modems_.push_back(key);
     return;
   }
@@ -344,19 +516,17 @@ void UserMachineModel::ChangeModem(uint32_t detail) {
   // Reinstalled or changed: Reset leaves it as others made it.
   trace_.push_back("others change modem " + LastPart(modems_[index]));
   written_.erase(Location(FoldedName(modems_[index]),
-                          FoldedName(kModemPropertiesValue)));
-  OthersPut(modems_[index], kModemPropertiesValue, properties);
+                          FoldedName("Properties")));
+  OthersPut(modems_[index], "Properties", properties);
 }
 
-void UserMachineModel::RemoveBrowserKey() {
-  trace_.push_back("others remove the browser key");
-  RemoveKey(memory_, kBrowserKeyName);
+void UserMachineModel::OthersRemoveTunedKey(const std::string& key) {
+  trace_.push_back("others remove " + LastPart(key));
+  RemoveKey(memory_, key);
   // Reset makes it again for the values Velocine wrote there, as they were.
-  for (const std::string& name : expected_.ValueNames(kBrowserKeyName))
-    if (!IsWritten(kBrowserKeyName, name))
-      expected_.Erase(kBrowserKeyName, name);
-  if (expected_.ValueNames(kBrowserKeyName).empty())
-    expected_.EraseKey(kBrowserKeyName);
+  for (const std::string& name : expected_.ValueNames(key))
+    if (!IsWritten(key, name)) expected_.Erase(key, name);
+  if (expected_.ValueNames(key).empty()) expected_.EraseKey(key);
 }
 
 void UserMachineModel::OthersPut(const std::string& key,
@@ -365,6 +535,8 @@ void UserMachineModel::OthersPut(const std::string& key,
   // Removing a value from a key that is not there changes nothing.
   if (value.type == kRegNone && !KeyExists(memory_, key)) return;
   Put(memory_, key, name, value);
+  // A key others make again stays, whatever Reset does with the value.
+  if (value.type != kRegNone) expected_.AddKey(key);
   if (IsWritten(key, name)) return;  // Reset puts back the original
   if (value.type == kRegNone)
     expected_.Erase(key, name);
@@ -380,56 +552,62 @@ void UserMachineModel::OthersRemoveKey(const std::string& key) {
     it = it->first == folded ? written_.erase(it) : std::next(it);
 }
 
-bool UserMachineModel::BackupMatchesOrigin() {
-  RegistrySnapshot backup = BackupSnapshot(memory_);
+std::string UserMachineModel::BackupAsResetFindsIt() {
+  // Read raw, without the store's help: a new backup marked complete is
+  // what the next look copies into place; a backup marked spent is gone.
+  RegValue mark;
+  if (Get(memory_, kNewBackupKeyName, "Complete", &mark))
+    return kNewBackupKeyName;
+  if (KeyExists(memory_, kBackupKeyName) &&
+      !Get(memory_, kBackupKeyName, "Spent", &mark))
+    return kBackupKeyName;
+  return "";
+}
+
+bool UserMachineModel::BackupMatchesOrigin(const std::string& backupKey) {
+  RegistrySnapshot backup = SnapshotOf(memory_, backupKey);
   auto entryMatches = [&](const std::string& entries, const std::string& entry,
-                          const RegValue* original, bool absentAsMarker) {
+                          const RegValue* original, bool absentAsZero) {
     const RegValue* saved = backup.Find(entries, entry);
     if (original) return saved && *saved == *original;
-    if (absentAsMarker) return saved && *saved == RegValue::Text("0");
+    if (absentAsZero) return saved && *saved == RegValue::Text("0");
     return !saved;
   };
   auto matches = [&](const std::string& entries, const std::string& entry,
                      const std::string& key, const std::string& name,
-                     bool absentAsMarker) {
+                     bool absentAsZero) {
     return entryMatches(entries, entry, origin_.Find(key, name),
-                        absentAsMarker) ||
-           entryMatches(entries, entry, noted_.Find(key, name),
-                        absentAsMarker);
+                        absentAsZero) ||
+           entryMatches(entries, entry, noted_.Find(key, name), absentAsZero);
   };
-  const FamilyLocations& at = LocationsOf(family_);
-  for (const TunedKey* tuned : {&BrowserKey(), &at.tcpip}) {
-    std::string key =
-        tuned == &BrowserKey() ? kBrowserKeyName : TcpipKeyName(family_);
-    for (size_t i = 0; i < tuned->valueCount; ++i) {
-      const char* name = tuned->values[i].name;
-      if (!matches(kBackupKeyName, name, key, name, false)) return false;
-    }
-  }
-  std::string mtuEntries = std::string(kBackupKeyName) + "\\MTU Settings";
-  std::string mssEntries = std::string(kBackupKeyName) + "\\MSS Settings";
-  std::vector<std::string> devices = interfaces_;
-  if (family_ == kFamily9x)
-    devices.assign(1, scenario_.dialUpBinding);
-  for (const std::string& device : devices) {
+  for (const Written& value : kBrowserWrites)
+    if (!matches(backupKey, value.name, kBrowserKeyName, value.name, false))
+      return false;
+  for (const Written& value : TcpipWrites(family_))
+    if (!matches(backupKey, value.name, TcpipKeyName(family_), value.name,
+                 false))
+      return false;
+  std::string mtuEntries = backupKey + "\\MTU Settings";
+  std::string mssEntries = backupKey + "\\MSS Settings";
+  for (const std::string& device : Devices()) {
     if (device.empty()) continue;
     if (!origin_.HasKey(device)) continue;  // came since the backup
     std::string name = LastPart(device);
-    if (!matches(mtuEntries, name, device, at.deviceMtu.name,
+    if (!matches(mtuEntries, name, device, DeviceWrites(family_)[0].name,
                  family_ == kFamily9x) ||
-        !matches(mssEntries, name, device, at.deviceMss.name, false))
+        !matches(mssEntries, name, device, DeviceWrites(family_)[1].name, false))
       return false;
   }
   return true;
 }
 
 void UserMachineModel::CheckAfterStep() {
-  // As the main window looks at its next start.
-  bool exists = BackupExists(memory_);
-  if (exists != hasBackup_)
-    Violation(exists ? "Reset is offered without a backup to put back"
-                     : "the backup is gone while Velocine's changes stay");
-  else if (exists && !BackupMatchesOrigin())
+  // As the main window finds it at its next start.
+  std::string backup = BackupAsResetFindsIt();
+  if (backup.empty() == hasBackup_)
+    Violation(hasBackup_ ? "the backup is gone while Velocine's changes stay"
+                         : "Reset is offered without a backup to put back");
+  else if (hasBackup_ && !BackupMatchesOrigin(backup))
     Violation("the backup key is not whole");
   if (memory_.OpenHandleCount() != 0) Violation("a key was left open");
 }

@@ -1,7 +1,8 @@
 // A model of the user and the machine around the settings store: Set (Yes or
-// No to the overwrite question), Cancel, Finish and Reset, administrator
-// rights granted or taken away, one registry call failing, and other
-// programs changing the machine between steps. Beside the in-memory machine
+// No to the overwrite question), Cancel, Finish and Reset, from one copy of
+// the program or two, administrator rights granted or taken away, one or two
+// registry calls failing or the power going at any call, and other programs
+// changing the machine between steps. Beside the in-memory machine
 // runs an oracle of its own that follows what Reset must give back, and
 // after every step checks:
 // - a backup key, when there is one, is whole;
@@ -54,22 +55,30 @@ class UserMachineModel {
 
   // What other programs do.
   void ChangeTunedValue(uint32_t detail);
+  void ChangeDeviceValue(uint32_t detail);
   void AddInterface();
-  void RemoveInterface(uint32_t detail);
+  void RemoveDevice(uint32_t detail);
   void ChangeModem(uint32_t detail);
-  void RemoveBrowserKey();
+  void OthersRemoveTunedKey(const std::string& key);
   void OthersPut(const std::string& key, const std::string& name,
                  const RegValue& value);
   void OthersRemoveKey(const std::string& key);
 
+  // The oracle's account of the family's values and devices.
+  std::vector<std::string> Devices() const;
   // The values Finish writes now, by the oracle's own reading of the machine.
   std::vector<Location> FinishWrites() const;
   RegValue NewValue(const Location& location) const;
+  void NoteWritten(const Location& location, const RegistrySnapshot& before);
+  void NoteWritesOfCutFinish(const std::vector<Location>& writes,
+                             const RegistrySnapshot& before);
   bool IsWritten(const std::string& key, const std::string& name) const;
   // `settings` with the 9x MaxMTU as a restore writes it back.
   RegistrySnapshot WithMtuAsRestored(RegistrySnapshot settings) const;
   void AdoptBackupTakenNow();
-  bool BackupMatchesOrigin();
+  // The key Reset will take the backup from; empty when there is none.
+  std::string BackupAsResetFindsIt();
+  bool BackupMatchesOrigin(const std::string& backupKey);
   void CheckAfterStep();
   void HealFaults();
   void Violation(const std::string& what);
@@ -83,8 +92,9 @@ class UserMachineModel {
   int32_t modemFound_ = 0;
 
   bool administrator_ = true;
-  bool wizardOpen_ = false;
-  bool backupTaken_ = false;  // the open wizard's backup succeeded
+  // The open wizards (a second copy of the program may open one), each
+  // whether its backup succeeded.
+  std::vector<bool> wizards_;
   uint32_t nextName_ = 0;
   std::vector<std::string> interfaces_;  // NT interfaces there are now
   std::vector<std::string> modems_;      // modem keys there are now

@@ -34,7 +34,8 @@ uint64_t WritesOf(const Case& c) {
   SeedStoreScenario(memory, c.family, kSeed);
   CountingRegistry counting(memory);
   MapTexts texts;
-  CommandMachine machine{counting, true, c.family, false, texts,
+  CommandMachine machine{counting, true, c.family, WindowsLimits{}, false,
+                         texts,
                          [](const std::string&, const std::string&) {
                            return true;
                          }};
@@ -73,7 +74,7 @@ TEST(CommandRun, ARefusedOrFailedCommandChangesNoSetting) {
     MapTexts texts;
     texts.texts = {{"41", "[boosted]"}, {"44", "[not fully]"}};
     CommandMachine machine{registry, c.windowsKnown, c.family,
-                           c.velocineRunning, texts,
+                           WindowsLimits{}, c.velocineRunning, texts,
                            [](const std::string&, const std::string&) {
                              return true;
                            }};

@@ -181,10 +181,15 @@ TEST(PageTexts, ComposedFromTheRecord) {
                         record, found));
 }
 
-TEST(Recommendations, SeededValuesDependOnTheFamilyOnly) {
-  SettingsRecord nt, nine;
-  SeedDefaults(kFamilyNT, nt);
-  SeedDefaults(kFamily9x, nine);
+TEST(Recommendations, SeededValuesDependOnTheFamilyAndTheSynLevels) {
+  SettingsRecord nt, nine, server2003;
+  SeedDefaults(kFamilyNT, WindowsLimits(), nt);
+  SeedDefaults(kFamily9x, WindowsLimits(), nine);
+  WindowsLimits twoLevels;
+  twoLevels.strongestSynAttackProtect = 1;
+  SeedDefaults(kFamilyNT, twoLevels, server2003);
+  EXPECT_EQ(1, server2003.NewSYNAttackProtect);
+  EXPECT_EQ(1, server2003.RecommendedSYNAttackProtect);
   EXPECT_EQ(64, nt.NewTTL);
   EXPECT_EQ(32, nine.NewTTL);
   EXPECT_EQ(20, nt.RecommendedMaxConnectionsPer1_0Server);

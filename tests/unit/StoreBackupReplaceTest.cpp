@@ -1,6 +1,7 @@
 // A new backup replaces the old one whole or not at all: a backup that fails,
 // or one cut short by a crash or a power loss at any write, leaves a whole
-// backup behind, the previous one or the new one, and Reset works from it.
+// backup behind, the previous one or the new one, and Reset works from it; a
+// Reset cut short leaves a backup it can finish from, or none.
 #include <gtest/gtest.h>
 
 #include "registry/MemoryRegistry.h"
@@ -141,6 +142,61 @@ TEST_P(StoreBackupReplace, APowerCutAtAnyWriteLeavesAWholeBackup) {
   }
   EXPECT_GT(sawPrevious_, 0);
   EXPECT_GT(sawReplaced_, 0) << "a cut during the copy finishes the copy";
+}
+
+// Two faults in a row: a replacement cut short at any change, then a backup
+// that fails as it settles the leftover. It drops nothing it did not make,
+// so a whole backup is still there for Reset.
+TEST_P(StoreBackupReplace, ABackupThatCannotSettleACutReplacementDropsNothing) {
+  for (uint32_t changes = 0;; ++changes) {
+    bool cut = false;
+    for (RegCall call :
+         {kCallDeleteTree, kCallCreateKey, kCallSetValue, kCallDeleteValue}) {
+      SCOPED_TRACE("power cut after " + std::to_string(changes) +
+                   " changes, then " + RegCallName(call) + " fails");
+      MemoryRegistry memory;
+      FinishedOnce(memory, GetParam());
+      SettingsRecord record = scenario_.record;
+      FoundFlags found;
+      PowerCut machine(memory, changes);
+      BackupSettings(machine, GetParam(), record, found);
+      cut = machine.Happened();
+      if (!cut) break;
+      FaultInjectingRegistry registry(memory);
+      registry.FailOnce(call, 0);
+      BackupSettings(registry, GetParam(), record, found);
+      ExpectAWholeBackupForReset(memory);
+      if (HasFailure()) return;
+    }
+    if (!cut) break;
+  }
+  EXPECT_GT(sawReplaced_, 0);
+}
+
+// A cut at any change Reset makes: the next start finds a backup that Reset
+// puts back whole, or none, and then everything is back already.
+TEST_P(StoreBackupReplace, APowerCutDuringResetLeavesABackupThatWorksOrNone) {
+  int sawNone = 0;
+  for (uint32_t changes = 0;; ++changes) {
+    SCOPED_TRACE("power cut after " + std::to_string(changes) + " changes");
+    MemoryRegistry memory;
+    RegistrySnapshot before;
+    StoreScenario scenario = FinishedOnce(memory, GetParam(), &before);
+    PowerCut machine(memory, changes);
+    RestoreBackup(machine, GetParam());
+    if (!machine.Happened()) break;
+    if (BackupExists(memory))
+      ASSERT_EQ(kRestoredAll, RestoreBackup(memory, GetParam()).result);
+    else
+      ++sawNone;
+    IntendedDifferences made;
+    std::vector<std::string> differences =
+        ExpectedAfterRestore(before, scenario, &made)
+            .Differences(SettingsSnapshot(memory, GetParam()));
+    EXPECT_TRUE(differences.empty()) << differences.front();
+    if (HasFailure()) return;
+  }
+  EXPECT_GT(sawNone, 0) << "a cut while the spent backup is deleted";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFamilies, StoreBackupReplace,

@@ -17,15 +17,19 @@ namespace velo {
 namespace {
 
 // A generated state that reaches every part of the store: the dial-up
-// adapter or interfaces, and a modem to raise.
+// adapter or interfaces, and a modem to raise. The 9x binding's MaxMTU is
+// "0", which the backup cannot tell from an absent one.
 StoreScenario SeedRichScenario(Registry& registry, WindowsFamily family) {
   for (uint32_t seed = 1;; ++seed) {
     MemoryRegistry probe;
     StoreScenario scenario = SeedStoreScenario(probe, family, seed);
     bool devices = family == kFamily9x ? !scenario.dialUpBinding.empty()
                                        : scenario.interfaces.size() > 1;
-    if (devices && scenario.modemFound)
-      return SeedStoreScenario(registry, family, seed);
+    if (!devices || !scenario.modemFound) continue;
+    scenario = SeedStoreScenario(registry, family, seed);
+    if (family == kFamily9x)
+      Put(registry, scenario.dialUpBinding, "MaxMTU", RegValue::Text("0"));
+    return scenario;
   }
 }
 
@@ -78,13 +82,24 @@ bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
   EXPECT_EQ(registry.Injected() == 0, apply.Succeeded());
   if (faulty == kApplyStage && registry.Injected() == 0) return false;
   if (!apply.Succeeded()) {
-    // All or nothing: what was written is undone before Finish says so.
-    ExpectAsBefore(before, scenario, memory, family);
+    // All or nothing: what was written is put back, exactly as it was,
+    // before Finish says so.
+    std::vector<std::string> differences =
+        before.Differences(SettingsSnapshot(memory, family));
+    EXPECT_TRUE(differences.empty()) << differences.front();
   }
   if (faulty == kRestoreStage) {
     registry.FailOnce(call, skip);
     RestoreOutcome failed = RestoreBackup(registry, family);
     if (registry.Injected() == 0) return false;
+    if (failed.result == kRestoredAll) {
+      // Only the delete of a backup marked spent may fail so: all of it is
+      // back, and the next look removes what is left of it.
+      EXPECT_EQ(kCallDeleteTree, call);
+      EXPECT_FALSE(BackupExists(memory));
+      ExpectAsBefore(before, scenario, memory, family);
+      return true;
+    }
     EXPECT_EQ(kRestoreIncomplete, failed.result);
     EXPECT_FALSE(failed.Succeeded());
     EXPECT_TRUE(KeyExists(memory, kBackupKeyName)) << "the backup must stay";

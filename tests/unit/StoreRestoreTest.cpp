@@ -6,6 +6,7 @@
 #include "store/Backup.h"
 #include "store/Restore.h"
 #include "support/RegistryEdit.h"
+#include "support/RegistrySnapshot.h"
 #include "support/StoreCycle.h"
 #include "support/StoreScenario.h"
 
@@ -120,6 +121,76 @@ TEST_F(StoreRestore, AValueChangedBeforeFinishComesBackAsFinishFoundIt) {
   ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, record, 0).Succeeded());
   EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
   EXPECT_EQ(RegValue::Dword(64), Value(kTcpipKeyName, "DefaultTTL"));
+}
+
+// Two wizards open on one backup (two copies of Velocine): the second
+// Finish finds what the first one wrote, but the originals stay the ones the
+// first Finish noted.
+TEST_F(StoreRestore, ASecondFinishOnOneBackupKeepsTheOriginalsOfTheFirst) {
+  Put(registry_, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
+  SettingsRecord first, second;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, first, found).Succeeded());
+  ASSERT_TRUE(BackupSettings(registry_, kFamilyNT, second, found).Succeeded());
+  first.NewTTL = 64;
+  second.NewTTL = 32;
+  ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, first, 0).Succeeded());
+  ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, second, 0).Succeeded());
+  EXPECT_EQ(RegValue::Dword(32), Value(kTcpipKeyName, "DefaultTTL"));
+  EXPECT_EQ(kRestoredAll, RestoreBackup(registry_, kFamilyNT).result);
+  EXPECT_EQ(RegValue::Dword(128), Value(kTcpipKeyName, "DefaultTTL"));
+}
+
+// The ICMP redirect value under the name the release reads: the singular one
+// on 2000, XP and Server 2003, the plural one on NT 4.0 and in a backup
+// taken before the singular one was known. Finish writes only the covered
+// name; Reset puts back exactly what was there and leaves the other alone.
+TEST_F(StoreRestore, TheIcmpRedirectValueIsTheOneTheReleaseReads) {
+  const RegValue absent;
+  const struct {
+    const char* release;
+    const char* backedUp;  // the name the backup covers
+    RegValue singularBefore, pluralBefore;
+    RegValue singularAfter, pluralAfter;
+  } cases[] = {
+      {"XP", kIcmpRedirectValue, RegValue::Dword(1), RegValue::Dword(1),
+       RegValue::Dword(0), RegValue::Dword(1)},
+      {"2000 without the value", kIcmpRedirectValue, absent,
+       RegValue::Dword(1), RegValue::Dword(0), RegValue::Dword(1)},
+      {"NT 4.0, or any NT in a backup taken before", kIcmpRedirectsValue, RegValue::Dword(1), absent,
+       RegValue::Dword(1), RegValue::Dword(0)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.release);
+    MemoryRegistry registry;
+    Put(registry, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
+    if (c.singularBefore.type != kRegNone)
+      Put(registry, kTcpipKeyName, kIcmpRedirectValue, c.singularBefore);
+    if (c.pluralBefore.type != kRegNone)
+      Put(registry, kTcpipKeyName, kIcmpRedirectsValue, c.pluralBefore);
+    const std::vector<SubTree> machine = {
+        {kHkeyLocalMachine, "System"}};
+    RegistrySnapshot before = RegistrySnapshot::Take(registry, machine);
+    SettingsRecord record;
+    FoundFlags found;
+    ASSERT_TRUE(BackupSettings(registry, kFamilyNT, record, found, c.backedUp)
+                    .Succeeded());
+    const RegValue& shown =
+        c.backedUp == kIcmpRedirectValue ? c.singularBefore : c.pluralBefore;
+    EXPECT_EQ(shown.type != kRegNone, found.EnableICMPRedirectsFound == 1);
+    record.NewEnableICMPRedirects = 0;
+    ASSERT_TRUE(ApplySettings(registry, kFamilyNT, record, 0).Succeeded());
+    RegValue value;
+    EXPECT_EQ(c.singularAfter,
+              Get(registry, kTcpipKeyName, kIcmpRedirectValue, &value)
+                  ? value : absent);
+    EXPECT_EQ(c.pluralAfter,
+              Get(registry, kTcpipKeyName, kIcmpRedirectsValue, &value)
+                  ? value : absent);
+    ASSERT_EQ(kRestoredAll, RestoreBackup(registry, kFamilyNT).result);
+    RegistrySnapshot after = RegistrySnapshot::Take(registry, machine);
+    EXPECT_EQ(std::vector<std::string>(), before.Differences(after));
+  }
 }
 
 }  // namespace

@@ -20,6 +20,12 @@ uint32_t SequenceCount() {
                                          : kDefaultSequences;
 }
 
+// VELO_MODEL_FIRST starts at a later sequence, to replay one that failed.
+uint32_t FirstSequence() {
+  const char* first = std::getenv("VELO_MODEL_FIRST");
+  return first && std::atoi(first) > 0 ? std::atoi(first) : 0;
+}
+
 // The same numbers on every platform.
 class Dice {
  public:
@@ -37,13 +43,19 @@ class Dice {
 
 TEST(UserMachineModel, GeneratedSequencesKeepEveryPromise) {
   uint32_t sequences = SequenceCount();
+  uint32_t first = FirstSequence();
   int steps = 0, finished = 0, restored = 0;
-  for (uint32_t sequence = 0; sequence < sequences; ++sequence) {
+  for (uint32_t sequence = first; sequence < sequences; ++sequence) {
     WindowsFamily family = sequence % 2 ? kFamilyNT : kFamily9x;
     UserMachineModel model(family, sequence / 2 + 1);
     Dice dice(sequence + 1);
-    for (int step = 0; step < kStepsPerSequence; ++step)
-      model.Step(dice.Next(), dice.Next());
+    for (int step = 0; step < kStepsPerSequence; ++step) {
+      // One draw after the other: the order of a call's arguments is the
+      // compiler's choice.
+      uint32_t choice = dice.Next();
+      uint32_t detail = dice.Next();
+      model.Step(choice, detail);
+    }
     steps += model.Steps();
     finished += model.Finished();
     restored += model.Restored();
@@ -53,10 +65,12 @@ TEST(UserMachineModel, GeneratedSequencesKeepEveryPromise) {
       return;
     }
   }
-  std::cout << "[ model    ] " << sequences << " sequences, " << steps
+  std::cout << "[ model    ] " << sequences - first << " sequences, " << steps
             << " steps, " << finished << " Finish and " << restored
             << " Reset that succeeded\n";
-  // The sequences reach what they are meant to check.
+  // The sequences reach what they are meant to check (a replay of a few
+  // is too short to tell).
+  if (first != 0) return;
   EXPECT_GT(finished, static_cast<int>(sequences) / 2);
   EXPECT_GT(restored, static_cast<int>(sequences) / 4);
 }

@@ -41,6 +41,38 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{0, 3, 10, false, kFamilyNT}   // Win32s
         ));
 
+struct LimitsCase {
+  uint32_t platform, major, minor;
+  bool winsock2Installed;
+  int32_t largestReceiveWindow, strongestSynAttackProtect;
+  bool readsSingularIcmpRedirect;
+};
+
+TEST(WindowsVersionLimits, EachReleaseTakesWhatItsStackReads) {
+  const int32_t scaled = kLargestScaledReceiveWindow;
+  const int32_t unscaled = kLargestUnscaledReceiveWindow;
+  const LimitsCase cases[] = {
+      {1, 4, 0, true, scaled, 2, false},  // 95 with the Winsock 2 update
+      {1, 4, 0, false, unscaled, 2, false},  // 95 without it
+      {1, 4, 10, false, scaled, 2, false},  // 98 has window scaling of its own
+      {1, 4, 90, false, scaled, 2, false},  // Me
+      {2, 4, 0, true, unscaled, 2, false},  // NT 4.0, Winsock 2 or not
+      {2, 5, 0, true, scaled, 2, true},  // 2000
+      {2, 5, 1, true, scaled, 2, true},  // XP
+      {2, 5, 2, true, scaled, 1, true},  // Server 2003
+  };
+  for (const LimitsCase& c : cases) {
+    WindowsLimits limits = CWindowsVersion(VersionNumbers{
+        c.platform, c.major, c.minor}).Limits(c.winsock2Installed);
+    EXPECT_EQ(c.largestReceiveWindow, limits.largestReceiveWindow)
+        << c.platform << " " << c.major << "." << c.minor;
+    EXPECT_EQ(c.strongestSynAttackProtect, limits.strongestSynAttackProtect)
+        << c.platform << " " << c.major << "." << c.minor;
+    EXPECT_EQ(c.readsSingularIcmpRedirect, limits.readsSingularIcmpRedirect)
+        << c.platform << " " << c.major << "." << c.minor;
+  }
+}
+
 TEST(WindowsVersionPredicates, EachNamesOneRelease) {
   CWindowsVersion me(VersionNumbers{1, 4, 90});
   EXPECT_TRUE(me.IsWindowsMe());

@@ -1,8 +1,8 @@
 // Whole runs of the real Velocine.exe under Wine, as a user makes them: Set,
 // every page of the wizard, Finish, then Reset; Cancel on the first step;
-// No to the question before a backup is replaced; and as an administrator's
-// script makes them, from the command line. The registry is checked after
-// each, and put back as it was at the end.
+// No to the question before a backup is replaced; a second start; and as an
+// administrator's script makes them, from the command line. The registry is
+// checked after each, and put back as it was at the end.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -71,7 +71,15 @@ std::vector<Expected> WrittenByFinish(const WholeRun& run,
   int32_t mtu = dialUp ? 576
                 : run.connectionRadio == IDC_CONNECTION_DSL ? 1492 : 1500;
   int32_t mss = mtu - 40;
-  int32_t rwin = mss * (dialUp ? 3 : 44) * 4;
+  // NT 4.0 takes no window beyond 65,535 (Wine's 95 has WS2_32.DLL); Server
+  // 2003 knows SYN attack protection levels 0 and 1; NT 5 reads the
+  // singular ICMP redirect value.
+  const std::string version = run.wineVersion;
+  const int32_t unscaledMultiplier = kLargestUnscaledReceiveWindow / (mss * 4);
+  int32_t rwin =
+      mss * (dialUp ? 3 : version == "nt40" ? unscaledMultiplier : 44) * 4;
+  const bool nt5 =
+      version == "win2k" || version == "winxp" || version == "win2003";
   bool nt = run.family == kFamilyNT;
   auto number = [nt](int32_t n) {
     return nt ? RegValue::Dword(n)
@@ -94,8 +102,10 @@ std::vector<Expected> WrittenByFinish(const WholeRun& run,
                     {tcpip, "TcpWindowSize", number(rwin)},
                     {tcpip, "EnablePMTUBHDetect", number(0)},
                     {tcpip, "EnablePMTUDiscovery", number(1)},
-                    {tcpip, "SYNAttackProtect", number(2)},
-                    {tcpip, "EnableICMPRedirects", number(0)}});
+                    {tcpip, "SYNAttackProtect",
+                     number(version == "win2003" ? 1 : 2)},
+                    {tcpip, nt5 ? "EnableICMPRedirect" : "EnableICMPRedirects",
+                     number(0)}});
     for (const std::string& key : scenario.interfaces)
       written.insert(written.end(),
                      {{key, "MTU", number(mtu)}, {key, "MSS", number(mss)}});
@@ -319,6 +329,32 @@ TEST_F(WholeProgramXp, CancelOnTheFirstStepWritesNothingButTakesTheBackup) {
   EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
   EXPECT_TRUE(KeyExists(registry(), kBackupKeyName));
   EXPECT_EQ(std::vector<std::string>(), before.Differences(Settings()));
+}
+
+// A second start while Velocine runs (a double click too many) ends at once
+// and brings the running copy's wizard to the front, so that only one wizard
+// works on the backup.
+TEST_F(WholeProgramXp, ASecondStartBringsTheRunningCopyToTheFront) {
+  ProgramRun program("winxp");
+  HWND main = program.WaitForDialog("Velocine");
+  ASSERT_NE(nullptr, main);
+  HWND sheet = OpenWizard(program, main);
+  ASSERT_NE(nullptr, sheet);
+  // The user has gone on to another program meanwhile.
+  HWND elsewhere = CreateWindowA("STATIC", "Elsewhere",
+                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                 100, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(elsewhere);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == elsewhere; }));
+
+  ProgramRun second("winxp");
+  ASSERT_TRUE(second.Started());
+  EXPECT_TRUE(second.WaitForExit()) << "the second copy ends by itself";
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == sheet; }))
+      << "the running copy's wizard is in front";
+  DestroyWindow(elsewhere);
+  PressSheetButton(sheet, PSBTN_CANCEL);
+  EXPECT_TRUE(program.WaitUntilGone(sheet));
 }
 
 TEST_F(WholeProgramXp, NoToTheOverwriteQuestionKeepsTheBackupAsItWas) {
