@@ -133,6 +133,22 @@ class WholeProgramTest : public ::testing::Test {
   Registry& registry() { return kept_->registry(); }
   RegistrySnapshot Settings() { return kept_->Settings(); }
 
+  // After Reset the settings are what they were before the run.
+  void ExpectResetToBefore(WindowsFamily family,
+                           const RegistrySnapshot& before,
+                           const StoreScenario& scenario) {
+    IntendedDifferences made;
+    RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
+    RegistrySnapshot after = Settings();
+    if (family == kFamily9x) {
+      // The generated state holds strings only a NT system can store; the
+      // 9x family writes each back as a string to its first NUL.
+      expected.ForEachValue([](RegValue& v) { v = AsStoredBy9x(v); });
+      after.ForEachValue([](RegValue& v) { v = AsStoredBy9x(v); });
+    }
+    EXPECT_EQ(std::vector<std::string>(), expected.Differences(after));
+  }
+
   // The sheet after Set in the main window, on its first step.
   HWND OpenWizard(const ProgramRun& program, HWND main) {
     PostClick(main, IDC_MAIN_SET);
@@ -270,16 +286,7 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
             AnswerAlert(program, nullptr));
   EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET), false));
   EXPECT_FALSE(KeyExists(registry(), kBackupKeyName));
-  IntendedDifferences made;
-  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
-  RegistrySnapshot after = Settings();
-  if (run.family == kFamily9x) {
-    // The generated state holds strings only a NT system can store; the 9x
-    // family writes each back as a string to its first NUL.
-    expected.ForEachValue([](RegValue& v) { v = AsStoredBy9x(v); });
-    after.ForEachValue([](RegValue& v) { v = AsStoredBy9x(v); });
-  }
-  EXPECT_EQ(std::vector<std::string>(), expected.Differences(after));
+  ExpectResetToBefore(run.family, before, scenario);
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.WaitForExit());
 }
@@ -463,8 +470,10 @@ TEST_P(WholeProgramCommands, SetExportImportAndResetAsTheWizardDoes) {
                                 {"/set " + type, 0}, {"/set " + type, 3},
                                 {exportFile, 0}})
     RunCommand(run, step);
-  if (run.family == kFamilyNT)
-    EXPECT_NE(std::string::npos, LastLogLine().find("left out key")) << LastLogLine();
+  if (run.family == kFamilyNT) {
+    EXPECT_NE(std::string::npos, LastLogLine().find("left out key"))
+        << LastLogLine();
+  }
 
   // /set wrote what Finish writes, the modem raised with dial-up.
   for (const Expected& expected : written) {
@@ -511,14 +520,7 @@ TEST_P(WholeProgramCommands, SetExportImportAndResetAsTheWizardDoes) {
   }
   RunCommand(run, {"/reset", 0});
   EXPECT_FALSE(KeyExists(registry(), kBackupKeyName));
-  IntendedDifferences made;
-  RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
-  RegistrySnapshot after = Settings();
-  if (run.family == kFamily9x) {
-    expected.ForEachValue([](RegValue& v) { v = AsStoredBy9x(v); });
-    after.ForEachValue([](RegValue& v) { v = AsStoredBy9x(v); });
-  }
-  EXPECT_EQ(std::vector<std::string>(), expected.Differences(after));
+  ExpectResetToBefore(run.family, before, scenario);
 }
 
 INSTANTIATE_TEST_SUITE_P(
