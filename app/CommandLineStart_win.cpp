@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "app/AppSettings.h"
 #include "app/CommandRun.h"
 #include "app/SingleInstance.h"
@@ -68,10 +66,16 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes,
 void AppendToLog(const std::string& arguments, const CommandResult& result) {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear,
-                now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
-  std::string line = std::string(stamp) + "  Velocine " + arguments +
+  auto padded = [](WORD number, size_t width) {
+    std::string digits = std::to_string(number);
+    return std::string(width > digits.size() ? width - digits.size() : 0,
+                       '0') + digits;
+  };
+  std::string stamp = padded(now.wYear, 4) + "-" + padded(now.wMonth, 2) +
+                      "-" + padded(now.wDay, 2) + " " + padded(now.wHour, 2) +
+                      ":" + padded(now.wMinute, 2) + ":" +
+                      padded(now.wSecond, 2);
+  std::string line = stamp + "  Velocine " + arguments +
                      "  exit " + std::to_string(result.exitCode) + ": " +
                      result.outcome + "\r\n";
   for (const std::string& folder : {ProgramFolder(), TempFolder()})

@@ -1,6 +1,6 @@
 #include "registry/RegeditFile.h"
 
-#include <cstdio>
+#include <cstdint>
 
 namespace velo {
 
@@ -18,6 +18,17 @@ const std::string kLineBreakOrNul("\r\n\0", 3);
 
 bool NamesAKeyLine(const std::string& path) {
   return !path.empty() && !HoldsAnyOf(path, kLineBreakOrNul + "]");
+}
+
+// `number` in lower-case hexadecimal, at least `width` digits.
+std::string LowerHex(uint32_t number, size_t width) {
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), "0123456789abcdef"[number % 16]);
+    number /= 16;
+  } while (number != 0);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+  return digits;
 }
 
 std::string Quoted(const std::string& text) {
@@ -51,18 +62,12 @@ bool IsPlainString(const RegValue& value) {
 
 // hex:, hex(2): ... with the bytes, broken as regedit breaks them.
 std::string HexData(const RegValue& value, size_t nameWidth) {
-  char prefix[16];
-  if (value.type == kRegBinary)
-    std::snprintf(prefix, sizeof prefix, "hex:");
-  else
-    std::snprintf(prefix, sizeof prefix, "hex(%x):",
-                  static_cast<unsigned>(value.type));
-  std::string out = prefix;
+  std::string out = value.type == kRegBinary
+                        ? "hex:"
+                        : "hex(" + LowerHex(value.type, 1) + "):";
   size_t column = nameWidth + out.size();
   for (size_t i = 0; i < value.data.size(); ++i) {
-    char byte[4];
-    std::snprintf(byte, sizeof byte, "%02x", value.data[i]);
-    out += byte;
+    out += LowerHex(value.data[i], 2);
     column += 2;
     if (i + 1 < value.data.size()) {
       out += ',';
@@ -85,9 +90,7 @@ std::string Data(const RegValue& value, size_t nameWidth) {
     uint32_t number = value.data[0] | value.data[1] << 8 |
                       value.data[2] << 16 |
                       static_cast<uint32_t>(value.data[3]) << 24;
-    char text[20];
-    std::snprintf(text, sizeof text, "dword:%08x", number);
-    return text;
+    return "dword:" + LowerHex(number, 8);
   }
   return HexData(value, nameWidth);
 }
