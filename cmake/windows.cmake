@@ -31,9 +31,20 @@ option(VELO_WINE_TESTS "Build the test executables that run under Wine" OFF)
 
 if(NOT VELO_WINE_TESTS)
   enable_language(RC)
-  add_executable(Velocine WIN32 app/WinMain_win.cpp res/Velocine.rc)
+  add_executable(Velocine WIN32 app/WinMain_win.cpp
+                          framework/LibraryFailures_win.cpp res/Velocine.rc)
   target_link_libraries(Velocine velocine_win)
   target_link_options(Velocine PRIVATE -s)
+  # The program throws nothing of its own, and the library's failures end it
+  # where they happen (framework/LibraryFailures_win.cpp) with the report
+  # the message boundary gives: without exceptions there are no unwinding
+  # tables, no clean-up paths and no runtime to throw and catch, which were
+  # a third of the program. Nor type information, which only catching used;
+  # and no guards around local statics, which only threads need.
+  foreach(target velocine_core velocine_win Velocine)
+    target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti
+      -fno-threadsafe-statics -fno-asynchronous-unwind-tables)
+  endforeach()
   # The static C++ runtime's default terminate handler writes the escaped
   # exception's demangled type to standard error, which a GUI program does
   # not have; the demangler and the printf machinery behind it are a fifth of

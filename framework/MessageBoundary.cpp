@@ -12,11 +12,15 @@ EscapeHeadline g_headline = nullptr;
 
 std::string Headline() {
   if (g_headline) {
+#if __cpp_exceptions
     try {
       return g_headline();
     } catch (...) {
       // Already on the way out: the report goes in English instead.
     }
+#else
+    return g_headline();
+#endif
   }
   return EnglishTextOf(TextId::EscapedError).english;
 }

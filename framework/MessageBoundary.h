@@ -35,10 +35,13 @@ void ShowEscapeReport(const std::string& report);
 [[noreturn]] void EndAfterEscape(EscapeReporter reporter, const char* what);
 
 // Runs `handler` and returns its answer; an exception that escapes it ends
-// the program through EndAfterEscape.
+// the program through EndAfterEscape. The shipped program is built without
+// exceptions: there the library's failures end it through EndAfterEscape
+// where they happen (LibraryFailures_win.cpp), with the same report.
 template <typename Handler>
 auto WithinMessageBoundary(EscapeReporter reporter, Handler handler)
     -> decltype(handler()) {
+#if __cpp_exceptions
   try {
     return handler();
   } catch (const std::exception& error) {
@@ -46,6 +49,10 @@ auto WithinMessageBoundary(EscapeReporter reporter, Handler handler)
   } catch (...) {
     EndAfterEscape(reporter, nullptr);
   }
+#else
+  (void)reporter;
+  return handler();
+#endif
 }
 
 }  // namespace velo

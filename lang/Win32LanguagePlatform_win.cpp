@@ -2,32 +2,32 @@
 
 #include <windows.h>
 
-#include <new>
+#include <cstdlib>
+#include <memory>
 
 namespace velo {
 
 namespace {
 
 // The bytes of an open file; empty when it cannot be read or held whole.
+// The file is read into memory asked of the heap directly, which answers a
+// size it cannot give with null instead of ending the program.
 std::string ReadAll(HANDLE file) {
-  std::string bytes;
   DWORD size = GetFileSize(file, nullptr);
-  if (size == INVALID_FILE_SIZE || size > bytes.max_size()) return bytes;
-  try {
-    bytes.resize(size);
-  } catch (const std::bad_alloc&) {
-    return bytes;
-  }
+  if (size == INVALID_FILE_SIZE || size > std::string().max_size())
+    return std::string();
+  std::unique_ptr<char, decltype(&std::free)> buffer(
+      static_cast<char*>(std::malloc(size ? size : 1)), &std::free);
+  if (!buffer) return std::string();
   DWORD done = 0;
   while (done < size) {
     DWORD got = 0;
-    if (!ReadFile(file, &bytes[done], size - done, &got, nullptr))
+    if (!ReadFile(file, buffer.get() + done, size - done, &got, nullptr))
       return std::string();
     if (got == 0) break;  // the file shrank meanwhile
     done += got;
   }
-  bytes.resize(done);
-  return bytes;
+  return std::string(buffer.get(), done);
 }
 
 }  // namespace
