@@ -35,26 +35,6 @@ bool g_ending = false;
   EndAfterEscape(&ShowEscapeReport, what);
 }
 
-// The library's out-of-range descriptions: "%s" and "%zu" in `format`.
-std::string Described(const char* format, va_list arguments) {
-  std::string text;
-  for (const char* at = format; *at; ++at) {
-    if (at[0] == '%' && at[1] == 's') {
-      text += va_arg(arguments, const char*);
-      at += 1;
-    } else if (at[0] == '%' && at[1] == 'z' && at[2] == 'u') {
-      text += std::to_string(va_arg(arguments, size_t));
-      at += 2;
-    } else if (at[0] == '%' && at[1] == '%') {
-      text += '%';
-      at += 1;
-    } else {
-      text += *at;
-    }
-  }
-  return text;
-}
-
 }  // namespace
 
 }  // namespace velo
@@ -98,7 +78,7 @@ void __throw_invalid_argument(const char* what) {
 void __throw_out_of_range_fmt(const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  const std::string what = velo::Described(format, arguments);
+  const std::string what = velo::LibraryFailureDescription(format, arguments);
   va_end(arguments);
   velo::EndAfterLibraryFailure(what.c_str());
 }

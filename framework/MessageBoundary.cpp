@@ -35,6 +35,25 @@ std::string EscapedExceptionReport(const char* what) {
   return report;
 }
 
+std::string LibraryFailureDescription(const char* format, va_list arguments) {
+  std::string text;
+  for (const char* at = format; *at; ++at) {
+    if (at[0] == '%' && at[1] == 's') {
+      text += va_arg(arguments, const char*);
+      at += 1;
+    } else if (at[0] == '%' && at[1] == 'z' && at[2] == 'u') {
+      text += std::to_string(va_arg(arguments, size_t));
+      at += 2;
+    } else if (at[0] == '%' && at[1] == '%') {
+      text += '%';
+      at += 1;
+    } else {
+      text += *at;
+    }
+  }
+  return text;
+}
+
 void EndAfterEscape(EscapeReporter reporter, const char* what) {
   reporter(EscapedExceptionReport(what));
   // Static objects are not torn down: they may be the ones half way through

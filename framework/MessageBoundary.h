@@ -4,6 +4,7 @@
 // is carried on with.
 #pragma once
 
+#include <cstdarg>
 #include <exception>
 #include <string>
 
@@ -23,6 +24,10 @@ void SetEscapeHeadline(EscapeHeadline headline);
 // What the user is told, with the exception's own description when it has
 // one.
 std::string EscapedExceptionReport(const char* what);
+
+// The C++ library's description of a position out of range, from its
+// format (which holds "%s", "%zu" and "%%" only) and arguments.
+std::string LibraryFailureDescription(const char* format, va_list arguments);
 
 // Tells the user a report.
 using EscapeReporter = void (*)(const std::string& report);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <stdexcept>
 
@@ -44,6 +45,27 @@ TEST(MessageBoundary, AReportStartsWithTheProgramsOwnHeadline) {
   SetEscapeHeadline(nullptr);
   EXPECT_EQ("Velocine met an error it cannot recover from and has to close.",
             EscapedExceptionReport(""));
+}
+
+std::string Description(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  std::string text = LibraryFailureDescription(format, arguments);
+  va_end(arguments);
+  return text;
+}
+
+// Where the shipped program has no exceptions, the library's own
+// out-of-range message is rebuilt from its format for the report.
+TEST(MessageBoundary, ALibraryFailureIsDescribedInTheLibrarysOwnWords) {
+  EXPECT_EQ("basic_string::substr: __pos (which is 12) > this->size() "
+            "(which is 3)",
+            Description("%s: __pos (which is %zu) > this->size() "
+                        "(which is %zu)",
+                        "basic_string::substr", size_t{12}, size_t{3}));
+  EXPECT_EQ("100% of 4294967295", Description("100%% of %zu",
+                                              size_t{4294967295u}));
+  EXPECT_EQ("ends with %", Description("ends with %"));
 }
 
 }  // namespace
