@@ -38,23 +38,14 @@ if(NOT VELO_WINE_TESTS)
   # The program throws nothing of its own, and the library's failures end it
   # where they happen (framework/LibraryFailures_win.cpp) with the report
   # the message boundary gives: without exceptions there are no unwinding
-  # tables, no clean-up paths and no runtime to throw and catch, which were
-  # a third of the program. Nor type information, which only catching used;
-  # and no guards around local statics, which only threads need.
+  # tables, no clean-up paths, no runtime to throw and catch and no
+  # terminate handler, which were nearly half of the program. Nor type
+  # information, which only catching used; and no guards around local
+  # statics, which only threads need.
   foreach(target velocine_core velocine_win Velocine)
     target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti
       -fno-threadsafe-statics -fno-asynchronous-unwind-tables)
   endforeach()
-  # The static C++ runtime's default terminate handler writes the escaped
-  # exception's demangled type to standard error, which a GUI program does
-  # not have; the demangler and the printf machinery behind it are a fifth of
-  # the program. std::abort, which that handler ends with, does what the user
-  # sees: the runtime's "abnormal program termination" and exit code 3.
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    set(velo_c_symbol _)  # 32-bit C symbols begin with an underscore
-  endif()
-  target_link_options(Velocine PRIVATE
-    "-Wl,--defsym,${velo_c_symbol}_ZN9__gnu_cxx27__verbose_terminate_handlerEv=${velo_c_symbol}abort")
   include(cmake/installer.cmake)
 
   # The start-up benchmark and the two floors it compares with: the bare
