@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "registry/Registry.h"
+#include "store/RegistryLocations.h"
 #include "store/SettingsRecord.h"
 #include "support/RegistrySnapshot.h"
 
@@ -28,6 +29,8 @@ struct StoreScenario {
   SettingsRecord record;  // the New values that Finish writes
   int32_t modemFound = 0;  // 1 when some modem can be raised
   std::string dialUpBinding;  // 9x: the binding the backup must find, or ""
+  // 9x: the bindings of the other adapters, which carry DSL, LAN and cable.
+  std::vector<std::string> cardBindings;
   std::vector<std::string> interfaces;  // NT: the interfaces seeded
 };
 
@@ -43,6 +46,19 @@ StoreScenario SeedStoreScenario(Registry& registry, WindowsFamily family,
 // binding (NetTrans numbered index + 10); returns the binding's key.
 std::string SeedAdapter9x(Registry& registry, int index,
                           const std::string& description);
+
+// A machine laid out as the Windows of `layout` lays out its registry, with
+// a network card and a dial-up device each where asked; on 2000/XP/2003
+// also an interface whose adapter is not described. Each field is the key
+// (rooted) that holds that device's MTU, or "" when there is none.
+struct VersionMachine {
+  std::string card, dialUp, undescribed;
+};
+VersionMachine SeedVersionMachine(Registry& registry, DeviceLayout layout,
+                                  bool withCard, bool withDialUp);
+// What `layout` Windows keeps beside the TCP/IP settings that a machine of
+// SeedVersionMachine is laid out in: adapters, bindings, interfaces.
+std::vector<SubTree> VersionMachineSubTrees();
 
 // A modem's capability record: `bytes` with its top port rate, the
 // little-endian number at bytes 24 to 27, set to `rate` bits per second as
