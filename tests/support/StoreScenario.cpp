@@ -159,11 +159,6 @@ std::string SeedAdapters9x(Registry& registry, Dice& dice,
   return found;
 }
 
-void SeedValues9x(Registry& registry) {
-  Put(registry, kMstcpKeyName, "DefaultTTL", RegValue::Text("128"));
-  Put(registry, kMstcpKeyName, "DefaultRcvWindow", RegValue::Text("8760"));
-}
-
 std::string InterfaceKey(const std::string& name) {
   return std::string(kInterfacesKeyName) + "\\" + name;
 }
@@ -339,120 +334,6 @@ RegistrySnapshot ExpectedAfterRestore(const RegistrySnapshot& before,
     }
   }
   return expected;
-}
-
-namespace {
-
-const char kNT4Services[] = "HKLM\\System\\CurrentControlSet\\Services";
-const char kPciCard9x[] =
-    "HKLM\\Enum\\PCI\\VEN_10EC&DEV_8139\\BUS_00&DEV_0B&FUNC_00";
-
-// 95/98/Me: the Dial-Up Adapter under Root\Net and a PCI card, each bound
-// to TCP/IP through its own MSTCP instance and NetTrans binding.
-VersionMachine SeedMachine9x(Registry& registry, bool withCard,
-                             bool withDialUp) {
-  VersionMachine machine;
-  if (withDialUp) {
-    machine.dialUp = SeedAdapter9x(registry, 0, kDialUpAdapter);
-    Put(registry, machine.dialUp, "MaxMSS", RegValue::Text("536"));
-  }
-  if (withCard) {
-    Put(registry, kPciCard9x, "DeviceDesc",
-        RegValue::Text("Realtek RTL8139(A) PCI Fast Ethernet Adapter"));
-    Put(registry, std::string(kPciCard9x) + "\\Bindings", "MSTCP\\0001",
-        RegValue::Text(""));
-    Put(registry, std::string(kMstcpInstancesKeyName) + "\\0001", "Driver",
-        RegValue::Text("NetTrans\\0001"));
-    machine.card = std::string(kNetTransKeyName) + "\\0001";
-    RegValue written = RegValue::Text("1500");  // as an earlier Finish left it
-    written.data.resize(kTextNumberSize, 0);
-    Put(registry, machine.card, "MaxMTU", written);
-  }
-  SeedValues9x(registry);
-  return machine;
-}
-
-// NT 4.0: no Interfaces key; each adapter bound to TCP/IP, RAS's NdisWan
-// ones included, has its own Parameters\Tcpip.
-VersionMachine SeedMachineNT4(Registry& registry, bool withCard,
-                              bool withDialUp) {
-  VersionMachine machine;
-  std::string bind;
-  const std::pair<bool, const char*> adapters[] = {{withCard, "E100B1"},
-                                                   {withDialUp, "NdisWan5"}};
-  for (const auto& adapter : adapters) {
-    if (!adapter.first) continue;
-    bind += std::string("\\Device\\") + adapter.second + '\0';
-    std::string key = std::string(kNT4Services) + "\\" + adapter.second +
-                      "\\Parameters\\Tcpip";
-    Put(registry, key, "EnableDHCP", RegValue::Dword(1));
-    (adapter.second[0] == 'E' ? machine.card : machine.dialUp) = key;
-  }
-  if (withCard) Put(registry, machine.card, "MTU", RegValue::Dword(1500));
-  if (!bind.empty())
-    Put(registry, std::string(kNT4Services) + "\\Tcpip\\Linkage", "Bind",
-        RegValue{kRegMultiSz, std::vector<uint8_t>(bind.begin(), bind.end())});
-  Put(registry, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
-  return machine;
-}
-
-// 2000/XP/2003: an interface per adapter, named by the NetCfgInstanceId of
-// the adapter's network class key, and one whose adapter is not described.
-VersionMachine SeedMachineNT5(Registry& registry, bool withCard,
-                              bool withDialUp) {
-  VersionMachine machine;
-  const std::string classKey = std::string("HKLM\\") + kNetworkClassKey;
-  struct Adapter {
-    bool wanted;
-    const char* guid;
-    const char* componentId;
-    uint32_t characteristics;
-    std::string* key;
-  } adapters[] = {
-      {withCard, "{1A2B3C4D-0001-4E5F-8A9B-00C0DE000001}",
-       "pci\\ven_8086&dev_100e", 0x84, &machine.card},
-      {withDialUp, "{1A2B3C4D-0002-4E5F-8A9B-00C0DE000002}", "ms_ndiswanip",
-       0x29, &machine.dialUp},
-      {true, "{1A2B3C4D-0003-4E5F-8A9B-00C0DE000003}", nullptr, 0,
-       &machine.undescribed}};
-  int index = 7;
-  for (const Adapter& adapter : adapters) {
-    if (!adapter.wanted) continue;
-    *adapter.key = InterfaceKey(adapter.guid);
-    Put(registry, *adapter.key, "EnableDHCP", RegValue::Dword(1));
-    if (!adapter.componentId) continue;
-    const std::string entry = classKey + "\\" + Numbered(index++);
-    Put(registry, entry, "NetCfgInstanceId", RegValue::Text(adapter.guid));
-    Put(registry, entry, "ComponentId", RegValue::Text(adapter.componentId));
-    Put(registry, entry, "Characteristics",
-        RegValue::Dword(adapter.characteristics));
-  }
-  if (withCard) Put(registry, machine.card, "MTU", RegValue::Dword(1500));
-  Put(registry, kTcpipKeyName, "DefaultTTL", RegValue::Dword(128));
-  return machine;
-}
-
-}  // namespace
-
-VersionMachine SeedVersionMachine(Registry& registry, DeviceLayout layout,
-                                  bool withCard, bool withDialUp) {
-  Put(registry, kBrowserKeyName, "MaxConnectionsPerServer",
-      RegValue::Dword(2));
-  switch (layout) {
-    case kBindings9x:
-      return SeedMachine9x(registry, withCard, withDialUp);
-    case kBoundAdaptersNT4:
-      return SeedMachineNT4(registry, withCard, withDialUp);
-    case kInterfacesNT:
-      break;
-  }
-  return SeedMachineNT5(registry, withCard, withDialUp);
-}
-
-std::vector<SubTree> VersionMachineSubTrees() {
-  return {{kHkeyLocalMachine, "System"},
-          {kHkeyLocalMachine, "Enum"},
-          {kHkeyCurrentUser, std::string(kBrowserKeyName).substr(5)}};
 }
 
 }  // namespace velo

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "registry/Registry.h"
-#include "store/RegistryLocations.h"
 #include "store/SettingsRecord.h"
 #include "support/RegistrySnapshot.h"
 
@@ -46,19 +45,6 @@ StoreScenario SeedStoreScenario(Registry& registry, WindowsFamily family,
 // binding (NetTrans numbered index + 10); returns the binding's key.
 std::string SeedAdapter9x(Registry& registry, int index,
                           const std::string& description);
-
-// A machine laid out as the Windows of `layout` lays out its registry, with
-// a network card and a dial-up device each where asked; on 2000/XP/2003
-// also an interface whose adapter is not described. Each field is the key
-// (rooted) that holds that device's MTU, or "" when there is none.
-struct VersionMachine {
-  std::string card, dialUp, undescribed;
-};
-VersionMachine SeedVersionMachine(Registry& registry, DeviceLayout layout,
-                                  bool withCard, bool withDialUp);
-// What `layout` Windows keeps beside the TCP/IP settings that a machine of
-// SeedVersionMachine is laid out in: adapters, bindings, interfaces.
-std::vector<SubTree> VersionMachineSubTrees();
 
 // A modem's capability record: `bytes` with its top port rate, the
 // little-endian number at bytes 24 to 27, set to `rate` bits per second as
