@@ -25,16 +25,16 @@ namespace {
 // The keys that hold each device's MTU on a machine, "" where it has none.
 struct Machine {
   const char* file;
-  bool nt;
+  WindowsFamily family;
   std::string card, dialUp, undescribed;
 };
 const std::string kServices = "HKLM\\System\\CurrentControlSet\\Services\\";
-const Machine k9x{"9x", false, kServices + "Class\\NetTrans\\0001",
+const Machine k9x{"9x", kFamily9x, kServices + "Class\\NetTrans\\0001",
                   kServices + "Class\\NetTrans\\0000", ""};
-const Machine kNT4{"nt40", true, kServices + "E100B1\\Parameters\\Tcpip",
+const Machine kNT4{"nt40", kFamilyNT, kServices + "E100B1\\Parameters\\Tcpip",
                    kServices + "NdisWan5\\Parameters\\Tcpip", ""};
 const std::string kInterface = std::string(kInterfacesKeyName) + "\\{";
-const Machine kNT5{"nt5", true, kInterface + "6E1F6AB0-3C4D-4A2B-9F10-1A2B3C4D5E6F}",
+const Machine kNT5{"nt5", kFamilyNT, kInterface + "6E1F6AB0-3C4D-4A2B-9F10-1A2B3C4D5E6F}",
                    kInterface + "9A8B7C6D-5E4F-4A3B-8C2D-0F1E2D3C4B5A}",
                    kInterface + "C4D5E6F7-0A1B-4C2D-9E3F-5A6B7C8D9E0F}"};
 const char kDialUpAdapter9x[] = "HKLM\\Enum\\Root\\Net\\0000";
@@ -74,10 +74,15 @@ void LoadMachine(Registry& registry, const Machine& machine) {
   }
 }
 
+RegValue At(Registry& registry, const std::string& key, const char* name) {
+  RegValue value;
+  return Get(registry, key, name, &value) ? value : RegValue();
+}
+
 // The number `key` holds as `name`, in either family's form; 0 when absent.
 int32_t NumberAt(Registry& registry, const std::string& key, const char* name) {
-  RegValue value;
-  if (key.empty() || !Get(registry, key, name, &value)) return 0;
+  RegValue value = At(registry, key, name);
+  if (value.type == kRegNone) return 0;
   if (value.type != kRegDword) return std::stoi(value.AsText());
   return static_cast<int32_t>(value.data[0] | value.data[1] << 8 |
                               value.data[2] << 16 | value.data[3] << 24);
@@ -94,53 +99,52 @@ RegistrySnapshot Settings(Registry& registry) {
   return settings;
 }
 
+// What was there stays where a row expects 0 or no ICMP redirect name.
 void ExpectWritten(Registry& registry, const Row& row, const Machine& machine,
-                   const RegistrySnapshot& before, bool nt) {
+                   const RegistrySnapshot& before) {
+  const bool nt = machine.family == kFamilyNT;
+  auto wasAt = [&](const std::string& key, const char* name) {
+    const RegValue* was = before.Find(key, name);
+    return was ? *was : RegValue();
+  };
+  const char* mtu = nt ? "MTU" : "MaxMTU";
   const std::pair<const std::string&, int32_t> devices[] = {
       {machine.card, row.cardMtu},
       {machine.dialUp, row.dialUpMtu},
       {machine.undescribed, row.undescribedMtu}};
   for (const auto& device : devices) {
     if (device.first.empty()) continue;
-    if (device.second == 0) {
-      EXPECT_EQ(before.Find(device.first, nt ? "MTU" : "MaxMTU") != nullptr,
-                NumberAt(registry, device.first, nt ? "MTU" : "MaxMTU") != 0)
-          << device.first << " left alone";
-      continue;
-    }
-    EXPECT_EQ(device.second, NumberAt(registry, device.first, nt ? "MTU" : "MaxMTU"))
-        << device.first;
-    EXPECT_EQ(device.second - 40, NumberAt(registry, device.first, nt ? "MSS" : "MaxMSS"))
-        << device.first;
+    if (device.second == 0)
+      EXPECT_EQ(wasAt(device.first, mtu), At(registry, device.first, mtu)) << device.first;
+    else
+      EXPECT_EQ(std::make_pair(device.second, device.second - 40),
+                std::make_pair(NumberAt(registry, device.first, mtu),
+                               NumberAt(registry, device.first, nt ? "MSS" : "MaxMSS")))
+          << device.first;
   }
   const std::string tcpip = nt ? kTcpipKeyName : kMstcpKeyName;
   EXPECT_EQ(row.receiveWindow,
             NumberAt(registry, tcpip, nt ? "TcpWindowSize" : "DefaultRcvWindow"));
   EXPECT_EQ(row.synAttackProtect, NumberAt(registry, tcpip, "SYNAttackProtect"));
-  // The name this Windows reads gets the recommendation (off); the other
-  // stays as it was.
   for (const char* name : {kPlural, kSingular}) {
-    RegValue icmp;
-    const RegValue* was = before.Find(tcpip, name);
-    if (row.icmpRedirectName && std::string(name) == row.icmpRedirectName)
-      EXPECT_EQ(RegValue::Dword(0), Get(registry, tcpip, name, &icmp) ? icmp : RegValue());
-    else
-      EXPECT_EQ(was ? *was : RegValue(), Get(registry, tcpip, name, &icmp) ? icmp : RegValue());
+    const bool read = row.icmpRedirectName && std::string(name) == row.icmpRedirectName;
+    EXPECT_EQ(read ? RegValue::Dword(0) : wasAt(tcpip, name), At(registry, tcpip, name))
+        << name;
   }
 }
 
 // The old layout: 9x recorded the dial-up binding only, NT looked for
 // interfaces alone; its Finish wrote there (dial-up on 9x, every NT
 // interface as DSL does now). Reset must give all of it back.
-void ResetFromTodaysBackup(const Machine& machine, bool nt) {
+void ResetFromTodaysBackup(const Machine& machine) {
   SCOPED_TRACE("a backup of the old layout");
+  const bool nt = machine.family == kFamilyNT;
   MemoryRegistry registry;
   LoadMachine(registry, machine);
   const RegistrySnapshot before = Settings(registry);
   SettingsRecord record;
   FoundFlags found;
-  ASSERT_TRUE(BackupSettings(registry, nt ? kFamilyNT : kFamily9x, record, found)
-                  .Succeeded());
+  ASSERT_TRUE(BackupSettings(registry, machine.family, record, found).Succeeded());
   RegKey entries(registry);
   for (const char* sub : {"\\MTU Settings", "\\MSS Settings"})
     if (!nt && entries.Open(kHkeyCurrentUser, std::string(kBackupKey) + sub,
@@ -148,14 +152,12 @@ void ResetFromTodaysBackup(const Machine& machine, bool nt) {
       entries.Delete(machine.card.substr(machine.card.size() - 4));
   record.ConnectionType = nt ? kDsl : kDialUp;
   record.NewMTU = 1000;
-  ASSERT_TRUE(ApplySettings(registry, nt ? kFamilyNT : kFamily9x, record, 0)
-                  .Succeeded());
-  ASSERT_EQ(kRestoredAll, RestoreBackup(registry, nt ? kFamilyNT : kFamily9x).result);
+  ASSERT_TRUE(ApplySettings(registry, machine.family, record, 0).Succeeded());
+  ASSERT_EQ(kRestoredAll, RestoreBackup(registry, machine.family).result);
   EXPECT_EQ(std::vector<std::string>(), before.Differences(Settings(registry)));
 }
 
 void RunVersionTable(const Machine& machine, const std::vector<Row>& rows) {
-  const bool nt = machine.nt;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     MemoryRegistry registry;
@@ -165,19 +167,18 @@ void RunVersionTable(const Machine& machine, const std::vector<Row>& rows) {
     MapTexts texts;
     texts.texts = {{"41", "[boosted]"}, {"56", "[MTU and MSS left alone]"}};
     CommandMachine command{
-        registry, true, nt ? kFamilyNT : kFamily9x,
-        CWindowsVersion(row.version).Limits(row.winsock2), false, texts,
-        [](const std::string&, const std::string&) { return true; }};
+        registry, true, machine.family, CWindowsVersion(row.version).Limits(row.winsock2),
+        false, texts, [](const std::string&, const std::string&) { return true; }};
     const CommandResult done = RunCommand(ParseCommandLine(row.arguments), command);
     EXPECT_EQ(kExitDone, done.exitCode);
     EXPECT_EQ(row.cardMtu || row.dialUpMtu || row.undescribedMtu
                   ? "[boosted]" : "[boosted] [MTU and MSS left alone]",
               done.outcome);
-    ExpectWritten(registry, row, machine, before, nt);
+    ExpectWritten(registry, row, machine, before);
     EXPECT_EQ(kExitDone, RunCommand(ParseCommandLine("/reset"), command).exitCode);
     EXPECT_EQ(std::vector<std::string>(), before.Differences(Settings(registry)));
   }
-  ResetFromTodaysBackup(machine, nt);
+  ResetFromTodaysBackup(machine);
 }
 
 // The Dial-Up Adapter's binding carries dial-up, the card's DSL, LAN and
