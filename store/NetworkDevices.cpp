@@ -157,11 +157,20 @@ DeviceKind AdapterKind(const StoreKey& adapter) {
   return kDeviceOfUnknownKind;
 }
 
+// An adapter's subkey of the class key is its four-digit instance number;
+// the class's own Properties beside them answer to the system alone.
+bool IsInstanceNumber(const std::string& name) {
+  return name.size() == 4 &&
+         std::all_of(name.begin(), name.end(),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+}
+
 // The kind of the adapter whose NetCfgInstanceId is `guid`.
 DeviceKind InterfaceKind(Registry& registry, StoreOutcome& outcome,
                          const std::string& guid) {
   for (const std::string& name :
        SubKeysOf(registry, outcome, kNetworkClassKey)) {
+    if (!IsInstanceNumber(name)) continue;
     StoreKey adapter(registry, outcome);
     if (adapter.Open(kHkeyLocalMachine, JoinKeyPath(kNetworkClassKey, name),
                      kAccessRead) == kRegOk &&
