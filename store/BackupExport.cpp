@@ -30,15 +30,17 @@ struct Gathered {
   }
 };
 
+// The ICMP redirect value under the name the backup covers.
 void AddTunedKey(const StoreKey& backup, const TunedKey& tuned,
                  Gathered& gathered) {
   const std::string path =
       (tuned.root == kHkeyLocalMachine ? kMachineRoot : kUserRoot) +
       std::string(tuned.path);
+  const std::string icmpRedirectName = BackedUpIcmpRedirectName(backup);
   for (size_t i = 0; i < tuned.valueCount; ++i) {
+    const char* name = AsRead(tuned.values[i], icmpRedirectName).name;
     RegValue saved;
-    if (backup.Read(tuned.values[i].name, &saved) == kRegOk)
-      gathered.Add(path, tuned.values[i].name, saved);
+    if (backup.Read(name, &saved) == kRegOk) gathered.Add(path, name, saved);
   }
 }
 
@@ -46,7 +48,8 @@ void AddTunedKey(const StoreKey& backup, const TunedKey& tuned,
 // whose key (HKLM) `keyOf` gives, put back as `valueName`.
 void AddDeviceEntries(Registry& registry, const StoreKey& backup,
                       const char* subKey,
-                      const std::function<std::string(const std::string&)>& keyOf,
+                      const std::function<std::string(const std::string&)>&
+                          keyOf,
                       const std::string& valueName, bool mtuMarkers,
                       Gathered& gathered, StoreOutcome& outcome) {
   StoreKey entries(registry, outcome);

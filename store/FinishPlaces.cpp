@@ -23,15 +23,6 @@ Place TunedPlace(const TunedKey& tuned, const std::string& icmpRedirectName) {
   return place;
 }
 
-// The ICMP redirect value's name the backup covers.
-std::string BackedUpIcmpRedirectName(const StoreKey& backup) {
-  RegValue name;
-  if (backup.Read(kIcmpRedirectNameValue, &name) == kRegOk &&
-      name.type == kRegSz)
-    return name.AsText();
-  return kIcmpRedirectsValue;
-}
-
 Place DevicePlace(DeviceLayout layout, const std::string& name) {
   const FamilyLocations& at =
       LocationsOf(layout == kBindings9x ? kFamily9x : kFamilyNT);
@@ -105,6 +96,14 @@ std::vector<Place> ResetPlaces(Registry& registry, WindowsFamily family,
 }
 
 bool IsDevicePlace(const Place& place) { return !place.recreatedByRestore; }
+
+std::string BackedUpIcmpRedirectName(const StoreKey& backup) {
+  RegValue name;
+  if (backup.Read(kIcmpRedirectNameValue, &name) == kRegOk &&
+      name.type == kRegSz)
+    return name.AsText();
+  return kIcmpRedirectsValue;
+}
 
 DeviceLayout BackedUpDeviceLayout(const StoreKey& backup,
                                   WindowsFamily family) {

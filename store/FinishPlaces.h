@@ -45,6 +45,8 @@ std::vector<Place> ResetPlaces(Registry& registry, WindowsFamily family,
 // Whether `place` is a device's MTU and MSS rather than a tuned key.
 bool IsDevicePlace(const Place& place);
 
+// The ICMP redirect value's name the backup `backup` covers.
+std::string BackedUpIcmpRedirectName(const StoreKey& backup);
 // Where the devices of the backup `backup` keep their MTU and MSS.
 DeviceLayout BackedUpDeviceLayout(const StoreKey& backup, WindowsFamily family);
 

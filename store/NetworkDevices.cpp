@@ -72,9 +72,10 @@ std::string TcpipBinding9x(Registry& registry, StoreOutcome& outcome,
     return "";
   std::vector<std::string> names;
   bindings.ValueNames(&names);
-  auto mstcp = std::find_if(names.begin(), names.end(), [](const std::string& n) {
-    return n.find(kMstcpMarker) != std::string::npos;
-  });
+  auto mstcp =
+      std::find_if(names.begin(), names.end(), [](const std::string& n) {
+        return n.find(kMstcpMarker) != std::string::npos;
+      });
   if (mstcp == names.end()) return "";
   StoreKey instance(registry, outcome);
   RegValue driver;
@@ -161,8 +162,9 @@ DeviceKind AdapterKind(const StoreKey& adapter) {
 // the class's own Properties beside them answer to the system alone.
 bool IsInstanceNumber(const std::string& name) {
   return name.size() == 4 &&
-         std::all_of(name.begin(), name.end(),
-                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+         std::all_of(name.begin(), name.end(), [](char c) {
+           return std::isdigit(static_cast<unsigned char>(c)) != 0;
+         });
 }
 
 // The kind of the adapter whose NetCfgInstanceId is `guid`.

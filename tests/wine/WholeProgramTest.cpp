@@ -475,6 +475,8 @@ TEST_P(WholeProgramCommands, SetExportImportAndResetAsTheWizardDoes) {
   const std::string unnamable[] = {std::string(kInterfacesKeyName) + "\\{a]b}",
                                    std::string(kInterfacesKeyName) + "\\{a\nb}"};
   if (run.family == kFamilyNT) {
+    // XP reads the singular ICMP redirect value: the file puts it back too.
+    Put(registry(), kTcpipKeyName, "EnableICMPRedirect", RegValue::Dword(1));
     for (const std::string& key : {quoted, unnamable[0], unnamable[1]}) {
       Put(registry(), key, "MTU", RegValue::Dword(1400));
       scenario.interfaces.push_back(key);
