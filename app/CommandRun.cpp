@@ -7,6 +7,7 @@
 #include "store/ModemPortSpeed.h"
 #include "store/RegistryLocations.h"
 #include "store/Restore.h"
+#include "wizard/ClosingMessage.h"
 #include "wizard/Recommendations.h"
 
 namespace velo {
@@ -43,7 +44,7 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
   SettingsRecord record;
   FoundFlags found;
   if (!BackupSettings(machine.registry, machine.family, record, found,
-                      IcmpRedirectName(machine.limits))
+                      machine.limits)
            .Succeeded())
     return Result(kExitBackupUnreadable,
                   machine.texts.Load(TextId::NoBackupNoChange));
@@ -53,11 +54,13 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
   // As the wizard, which looks for a modem when dial-up is chosen.
   if (command.connectionType == kDialUp && !command.noModem)
     DetectBoostableModem(machine.registry, machine.family, modemFound);
-  if (!ApplySettings(machine.registry, machine.family, record, modemFound)
-           .Succeeded())
+  const ApplyOutcome applied =
+      ApplySettings(machine.registry, machine.family, record, modemFound);
+  if (!applied.Succeeded())
     return Result(kExitWriteFailed,
                   machine.texts.Load(TextId::NotFullyBoosted));
-  return Result(kExitDone, machine.texts.Load(TextId::Boosted));
+  // Done, with the MTU and MSS it had nowhere to write named in the log.
+  return Result(kExitDone, BoostedMessage(machine.texts, applied));
 }
 
 CommandResult Reset(CommandMachine& machine) {

@@ -56,6 +56,7 @@ WindowsLimits CWindowsVersion::Limits(bool winsock2Installed) const {
     limits.largestReceiveWindow = kLargestUnscaledReceiveWindow;
   if (IsServer2003()) limits.strongestSynAttackProtect = 1;
   limits.readsSingularIcmpRedirect = IsWindows2000() || IsWindowsXP();
+  limits.keepsMtuPerBoundAdapter = IsWindowsNT4();
   return limits;
 }
 

@@ -2,16 +2,23 @@
 # Builds Velocine and runs it under Wine as the chosen Windows (default XP):
 #   scripts/run.sh [win95|win98|winme|nt40|win2k|winxp|win2003|vista|default]
 # Without a display it runs on a virtual one, saves a screenshot to
-# build/screenshots/ and ends. A new prefix gets a realistic machine of the
-# chosen family (scripts/machines/), so the wizard has values to show; the
-# program changes nothing outside that prefix.
+# build/screenshots/ and ends. Each registry layout has a prefix of its own,
+# made with a realistic machine laid out as that Windows lays it out
+# (scripts/machines/: 95/98/Me, NT 4.0, or 2000/XP/2003 and later), so the
+# wizard has values to show; the program changes nothing outside it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
 version=${1:-winxp}
 
+case $version in
+  win95|win98|winme) machine=9x ;;
+  nt40) machine=nt40 ;;
+  *) machine=nt5 ;;
+esac
+
 scripts/setup.sh
-VELO_WINEPREFIX=${VELO_WINEPREFIX:-$top/build/wineprefix-run}
+VELO_WINEPREFIX=${VELO_WINEPREFIX:-$top/build/wineprefix-run-$machine}
 source scripts/wine-env.sh
 windows_bits_line
 scripts/build.sh program
@@ -19,10 +26,9 @@ scripts/build.sh program
 wine_prefix_ready
 wine_set_version "$version"
 
-case $version in win95|win98|winme) family=9x ;; *) family=nt ;; esac
-seeded=$WINEPREFIX/.velocine-machine-$family
+seeded=$WINEPREFIX/.velocine-machine-$machine
 if [ ! -f "$seeded" ]; then
-  wine regedit /S "$(winepath -w "scripts/machines/$family.reg")"
+  wine regedit /S "$(winepath -w "scripts/machines/$machine.reg")"
   wineserver -w
   touch "$seeded"
 fi

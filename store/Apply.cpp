@@ -1,5 +1,6 @@
 #include "store/Apply.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -142,7 +143,9 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
     if (status != kRegOk) return outcome;
 
     // First make sure every write can be made.
-    places = FinishPlaces(registry, family, outcome);
+    places = FinishPlaces(registry, family, record.ConnectionType, outcome);
+    outcome.mtuLeftAlone =
+        std::none_of(places.begin(), places.end(), IsDevicePlace);
     undo.made.resize(places.size());
     for (size_t i = 0; i < places.size(); ++i) {
       bool made = false;

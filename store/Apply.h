@@ -10,8 +10,10 @@ namespace velo {
 // Writes the record's New values, with the fixed ones, into the family's
 // locations: first the modems' port speed when a boostable modem was found
 // (modemFound 1), then the browser limits, the TCP/IP values and the MTU and
-// MSS of the 9x dial-up adapter or of every NT interface. Runs after
-// BackupSettings: the 9x adapter is the one the backup found.
+// MSS of the devices that carry the record's connection type (where none
+// does, the outcome says the MTU and MSS were left alone). Runs after
+// BackupSettings: the devices are those of the backup's layout, and on 9x
+// only bindings the backup recorded.
 //
 // All or nothing: every key is opened for writing before anything is
 // written, so a user without the right to change one of them changes none.

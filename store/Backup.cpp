@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "store/BackupKey.h"
-#include "store/EachInterface.h"
+#include "store/NetworkDevices.h"
 #include "store/RegistryLocations.h"
 #include "store/StoreKey.h"
 #include "store/StoredNumber.h"
@@ -65,104 +65,42 @@ void CreateDeviceEntries(BackupRun& run, StoreKey* mtuEntries,
   mssEntries->Create(run.backup, kMssBackupSubKey);
 }
 
-std::string LastCharacters(const std::string& text) {
-  return text.size() < kInstanceNameLength
-             ? text
-             : text.substr(text.size() - kInstanceNameLength);
-}
-
-// The first hop: the subkey of the network adapters whose description is
-// exactly the dial-up adapter's; empty when there is none.
-std::string FindDialUpAdapter9x(BackupRun& run) {
-  StoreKey adapters(run.registry, run.outcome);
-  if (adapters.Open(kHkeyLocalMachine, kNetAdaptersKey, kAccessRead) != kRegOk)
-    return "";
-  std::vector<std::string> names;
-  adapters.SubKeyNames(&names);
-  for (const std::string& name : names) {
-    StoreKey adapter(run.registry, run.outcome);
-    RegValue description;
-    if (adapter.Open(adapters, name, kAccessRead) == kRegOk &&
-        adapter.Read(kAdapterDescriptionValue, &description) == kRegOk &&
-        description.AsText() == kDialUpAdapter)
-      return name;
-  }
-  return "";
-}
-
-// The other three hops: adapter, its MSTCP instance, the NetTrans binding.
-std::string FindDialUpBinding9x(BackupRun& run) {
-  std::string adapter = FindDialUpAdapter9x(run);
-  if (adapter.empty()) return "";
-
-  StoreKey bindings(run.registry, run.outcome);
-  std::string bindingsPath = JoinKeyPath(
-      JoinKeyPath(kNetAdaptersKey, adapter), kAdapterBindingsSubKey);
-  if (bindings.Open(kHkeyLocalMachine, bindingsPath, kAccessRead) != kRegOk)
-    return "";
-  std::vector<std::string> names;
-  bindings.ValueNames(&names);
-  std::string mstcp;
-  for (const std::string& name : names) {
-    if (name.find(kMstcpMarker) != std::string::npos) {
-      mstcp = LastCharacters(name);
-      break;
-    }
-  }
-  if (mstcp.empty()) return "";
-
-  StoreKey instance(run.registry, run.outcome);
-  RegValue driver;
-  if (instance.Open(kHkeyLocalMachine, JoinKeyPath(kMstcpInstancesKey, mstcp),
-                    kAccessRead) != kRegOk ||
-      instance.Read(kMstcpDriverValue, &driver) != kRegOk)
-    return "";
-  std::string text = driver.AsText();
-  if (text.find(kNetTransMarker) == std::string::npos) return "";
-  return LastCharacters(text);
-}
-
-// MaxMTU and MaxMSS of the dial-up adapter's TCP/IP binding, recorded under
-// the binding's name. A missing MaxMTU is recorded as the "0" marker; a
-// MaxMTU that cannot be read leaves the binding unrecorded, so that neither
-// Finish nor a restore touch it.
-void BackupAdapterMtu9x(BackupRun& run) {
-  const FamilyLocations& at = LocationsOf(kFamily9x);
-  std::string name = FindDialUpBinding9x(run);
-  if (name.empty()) return;
-  StoreKey binding(run.registry, run.outcome);
-  if (binding.Open(kHkeyLocalMachine, JoinKeyPath(at.deviceParent, name),
-                   kAccessRead) != kRegOk)
-    return;
+// MTU and MSS of every device of `layout`, each recorded under the device's
+// name, so the pages show the last device's values: on 9x the dial-up
+// binding's where there is one, as the dial-up connection always showed. A
+// 9x binding without MaxMTU is recorded as the "0" marker; one whose MaxMTU
+// cannot be read is left unrecorded, so that neither Finish nor a restore
+// touch it. On 9x the subkeys exist only when some binding was found.
+void BackupDevices(BackupRun& run, DeviceLayout layout) {
+  const bool is9x = layout == kBindings9x;
+  const FamilyLocations& at = LocationsOf(is9x ? kFamily9x : kFamilyNT);
+  std::vector<NetworkDevice> devices =
+      FindNetworkDevices(run.registry, run.outcome, layout);
   StoreKey mtuEntries(run.registry, run.outcome);
   StoreKey mssEntries(run.registry, run.outcome);
-  CreateDeviceEntries(run, &mtuEntries, &mssEntries);
-  if (BackupValue(run, binding, at.deviceMtu, at.tcpip.type, mtuEntries,
-                  name) == kRegNotFound &&
-      mtuEntries.IsOpen())
-    mtuEntries.Write(name, NoMtuMarker());
-  BackupValue(run, binding, at.deviceMss, at.tcpip.type, mssEntries, name);
-}
-
-// MTU and MSS of every interface, recorded under the interface's name.
-void BackupInterfaceMtuNT(BackupRun& run) {
-  const FamilyLocations& at = LocationsOf(kFamilyNT);
-  StoreKey mtuEntries(run.registry, run.outcome);
-  StoreKey mssEntries(run.registry, run.outcome);
-  CreateDeviceEntries(run, &mtuEntries, &mssEntries);
-  ForEachInterface(
-      run.registry, run.outcome, kAccessRead,
-      [&](const std::string& name, const StoreKey& device) {
-        BackupValue(run, device, at.deviceMtu, at.tcpip.type, mtuEntries, name);
-        BackupValue(run, device, at.deviceMss, at.tcpip.type, mssEntries, name);
-      });
+  if (!is9x || !devices.empty())
+    CreateDeviceEntries(run, &mtuEntries, &mssEntries);
+  for (const NetworkDevice& device : devices) {
+    StoreKey key(run.registry, run.outcome);
+    if (key.Open(kHkeyLocalMachine, DeviceKeyPath(layout, device.name),
+                 kAccessRead) != kRegOk)
+      continue;
+    if (BackupValue(run, key, at.deviceMtu, at.tcpip.type, mtuEntries,
+                    device.name) == kRegNotFound &&
+        is9x && mtuEntries.IsOpen())
+      mtuEntries.Write(device.name, NoMtuMarker());
+    BackupValue(run, key, at.deviceMss, at.tcpip.type, mssEntries,
+                device.name);
+  }
 }
 
 }  // namespace
 
 BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
                              SettingsRecord& record, FoundFlags& found,
-                             const char* icmpRedirectName) {
+                             const WindowsLimits& limits) {
+  const std::string icmpRedirectName = IcmpRedirectName(limits);
+  const DeviceLayout layout = DeviceLayoutOf(family, limits);
   BackupOutcome outcome;
   BackupRun run(registry, record, found, outcome);
   // The previous backup stays whole until the new one is: a leftover of an
@@ -176,16 +114,15 @@ BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
     written.Create(run.backup, kWrittenBackupSubKey);
   }
   BackupTunedKey(run, BrowserKey(), icmpRedirectName);
-  if (family == kFamily9x)
-    BackupAdapterMtu9x(run);
-  else
-    BackupInterfaceMtuNT(run);
+  BackupDevices(run, layout);
   BackupTunedKey(run, LocationsOf(family).tcpip, icmpRedirectName);
-  // Finish and Reset go by the name the backup covers.
+  // Finish and Reset go by the name and the layout the backup covers.
   if (family == kFamilyNT && run.backup.IsOpen() &&
-      std::string(icmpRedirectName) != kIcmpRedirectsValue)
+      icmpRedirectName != kIcmpRedirectsValue)
     run.backup.Write(kIcmpRedirectNameValue,
                      RegValue::Text(icmpRedirectName));
+  if (layout == kBoundAdaptersNT4 && run.backup.IsOpen())
+    run.backup.Write(kDeviceLayoutValue, RegValue::Text(kBoundAdaptersLayout));
   run.backup.Close();
   if (outcome.Succeeded())
     PromoteNewBackup(registry, outcome);

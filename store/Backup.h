@@ -13,11 +13,11 @@ namespace velo {
 // and the Found flags so that the pages can show what each setting held.
 // Values are read with read access only, so a user without administrator
 // rights sees them too. The new backup replaces the old one only when it was
-// taken whole; otherwise the previous backup stays as it was. In the NT
-// family the ICMP redirect value is the one named `icmpRedirectName`, the
-// name the running release reads, and the backup says which one it covers.
+// taken whole; otherwise the previous backup stays as it was. `limits` say
+// which ICMP redirect value the running NT release reads and where it keeps
+// each device's MTU and MSS; the backup says which name and layout it covers.
 BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
                              SettingsRecord& record, FoundFlags& found,
-                             const char* icmpRedirectName = kIcmpRedirectsValue);
+                             const WindowsLimits& limits = WindowsLimits());
 
 }  // namespace velo

@@ -1,6 +1,9 @@
 #include "store/BackupExport.h"
 
+#include <functional>
+
 #include "store/BackupKey.h"
+#include "store/FinishPlaces.h"
 #include "store/RegistryLocations.h"
 #include "store/StoreKey.h"
 
@@ -27,22 +30,26 @@ struct Gathered {
   }
 };
 
+// The ICMP redirect value under the name the backup covers.
 void AddTunedKey(const StoreKey& backup, const TunedKey& tuned,
                  Gathered& gathered) {
   const std::string path =
       (tuned.root == kHkeyLocalMachine ? kMachineRoot : kUserRoot) +
       std::string(tuned.path);
+  const std::string icmpRedirectName = BackedUpIcmpRedirectName(backup);
   for (size_t i = 0; i < tuned.valueCount; ++i) {
+    const char* name = AsRead(tuned.values[i], icmpRedirectName).name;
     RegValue saved;
-    if (backup.Read(tuned.values[i].name, &saved) == kRegOk)
-      gathered.Add(path, tuned.values[i].name, saved);
+    if (backup.Read(name, &saved) == kRegOk) gathered.Add(path, name, saved);
   }
 }
 
 // The entries of one backup subkey, each named after a device or modem
-// under `parent` (HKLM), put back as `valueName`.
+// whose key (HKLM) `keyOf` gives, put back as `valueName`.
 void AddDeviceEntries(Registry& registry, const StoreKey& backup,
-                      const char* subKey, const std::string& parent,
+                      const char* subKey,
+                      const std::function<std::string(const std::string&)>&
+                          keyOf,
                       const std::string& valueName, bool mtuMarkers,
                       Gathered& gathered, StoreOutcome& outcome) {
   StoreKey entries(registry, outcome);
@@ -56,10 +63,11 @@ void AddDeviceEntries(Registry& registry, const StoreKey& backup,
     if (mtuMarkers && IsNoMtuMarker(saved)) continue;
     if (name.empty() || name.find('\\') != std::string::npos) {
       gathered.leftOut.push_back("entry \"" + name + "\" of " + subKey +
-                                 ": it names no single key under " + parent);
+                                 ": it names no single key under " +
+                                 keyOf("*"));
       continue;
     }
-    gathered.Add(kMachineRoot + JoinKeyPath(parent, name), valueName, saved);
+    gathered.Add(kMachineRoot + keyOf(name), valueName, saved);
   }
 }
 
@@ -78,11 +86,18 @@ BackupExport ExportBackup(Registry& registry, WindowsFamily family,
   Gathered gathered;
   AddTunedKey(backup, BrowserKey(), gathered);
   AddTunedKey(backup, at.tcpip, gathered);
-  AddDeviceEntries(registry, backup, kMtuBackupSubKey, at.deviceParent,
+  const DeviceLayout layout = BackedUpDeviceLayout(backup, family);
+  auto deviceKey = [layout](const std::string& name) {
+    return DeviceKeyPath(layout, name);
+  };
+  auto modemKey = [&at](const std::string& name) {
+    return JoinKeyPath(at.modemClass, name);
+  };
+  AddDeviceEntries(registry, backup, kMtuBackupSubKey, deviceKey,
                    at.deviceMtu.name, family == kFamily9x, gathered, outcome);
-  AddDeviceEntries(registry, backup, kMssBackupSubKey, at.deviceParent,
+  AddDeviceEntries(registry, backup, kMssBackupSubKey, deviceKey,
                    at.deviceMss.name, false, gathered, outcome);
-  AddDeviceEntries(registry, backup, kModemBackupSubKey, at.modemClass,
+  AddDeviceEntries(registry, backup, kModemBackupSubKey, modemKey,
                    kModemPropertiesValue, false, gathered, outcome);
   out.file = WriteRegedit4(gathered.keys);
   out.file.leftOut.insert(out.file.leftOut.begin(), gathered.leftOut.begin(),

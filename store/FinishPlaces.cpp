@@ -1,6 +1,8 @@
 #include "store/FinishPlaces.h"
 
-#include "store/EachInterface.h"
+#include <algorithm>
+
+#include "store/NetworkDevices.h"
 #include "store/RecordedBinding.h"
 
 namespace velo {
@@ -21,22 +23,12 @@ Place TunedPlace(const TunedKey& tuned, const std::string& icmpRedirectName) {
   return place;
 }
 
-// The ICMP redirect value's name the backup covers.
-std::string BackedUpIcmpRedirectName(Registry& registry,
-                                     StoreOutcome& outcome) {
-  StoreKey backup(registry, outcome);
-  RegValue name;
-  if (backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk &&
-      backup.Read(kIcmpRedirectNameValue, &name) == kRegOk &&
-      name.type == kRegSz)
-    return name.AsText();
-  return kIcmpRedirectsValue;
-}
-
-Place DevicePlace(const FamilyLocations& at, const std::string& name,
-                  bool mtuAbsentAsMarker) {
+Place DevicePlace(DeviceLayout layout, const std::string& name) {
+  const FamilyLocations& at =
+      LocationsOf(layout == kBindings9x ? kFamily9x : kFamilyNT);
+  const bool mtuAbsentAsMarker = layout == kBindings9x;
   return Place{kHkeyLocalMachine,
-               JoinKeyPath(at.deviceParent, name),
+               DeviceKeyPath(layout, name),
                at.tcpip.type,
                false,
                false,
@@ -45,27 +37,83 @@ Place DevicePlace(const FamilyLocations& at, const std::string& name,
                 ValueSlot{&at.deviceMss, kMssBackupSubKey, name, false}}};
 }
 
+// The devices whose MTU and MSS Finish writes (`connection` set) or Reset
+// may put back (null). On 9x only bindings the backup recorded count: a
+// MaxMTU it could not read is left alone.
+std::vector<std::string> DeviceNames(Registry& registry, DeviceLayout layout,
+                                     const int32_t* connection,
+                                     StoreOutcome& outcome) {
+  std::vector<std::string> recorded;
+  if (layout == kBindings9x) {
+    recorded = RecordedBindings9x(registry, outcome);
+    if (!connection) return recorded;
+  }
+  std::vector<std::string> names;
+  for (const NetworkDevice& device :
+       FindNetworkDevices(registry, outcome, layout)) {
+    if (connection && !CarriesConnection(device.kind, *connection, layout))
+      continue;
+    if (layout == kBindings9x &&
+        std::find(recorded.begin(), recorded.end(), device.name) ==
+            recorded.end())
+      continue;
+    names.push_back(device.name);
+  }
+  return names;
+}
+
+std::vector<Place> Places(Registry& registry, WindowsFamily family,
+                          const int32_t* connection, StoreOutcome& outcome) {
+  const FamilyLocations& at = LocationsOf(family);
+  std::string icmpRedirectName = kIcmpRedirectsValue;
+  DeviceLayout layout = DeviceLayoutOf(family, WindowsLimits());
+  {
+    StoreKey backup(registry, outcome);
+    if (family == kFamilyNT &&
+        backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk) {
+      icmpRedirectName = BackedUpIcmpRedirectName(backup);
+      layout = BackedUpDeviceLayout(backup, family);
+    }
+  }
+  std::vector<Place> places{TunedPlace(BrowserKey(), icmpRedirectName),
+                            TunedPlace(at.tcpip, icmpRedirectName)};
+  for (const std::string& name :
+       DeviceNames(registry, layout, connection, outcome))
+    places.push_back(DevicePlace(layout, name));
+  return places;
+}
+
 }  // namespace
 
 std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
-                                StoreOutcome& outcome) {
-  const FamilyLocations& at = LocationsOf(family);
-  const std::string icmpRedirectName =
-      family == kFamilyNT ? BackedUpIcmpRedirectName(registry, outcome)
-                          : kIcmpRedirectsValue;
-  std::vector<Place> places{TunedPlace(BrowserKey(), icmpRedirectName),
-                            TunedPlace(at.tcpip, icmpRedirectName)};
-  if (family == kFamily9x) {
-    StoreKey mtuEntries(registry, outcome);
-    std::string binding = OpenRecordedBinding9x(mtuEntries);
-    if (!binding.empty()) places.push_back(DevicePlace(at, binding, true));
-  } else {
-    ForEachInterface(registry, outcome, kAccessRead,
-                     [&](const std::string& name, const StoreKey&) {
-                       places.push_back(DevicePlace(at, name, false));
-                     });
-  }
-  return places;
+                                int32_t connection, StoreOutcome& outcome) {
+  return Places(registry, family, &connection, outcome);
+}
+
+std::vector<Place> ResetPlaces(Registry& registry, WindowsFamily family,
+                               StoreOutcome& outcome) {
+  return Places(registry, family, nullptr, outcome);
+}
+
+bool IsDevicePlace(const Place& place) { return !place.recreatedByRestore; }
+
+std::string BackedUpIcmpRedirectName(const StoreKey& backup) {
+  RegValue name;
+  if (backup.Read(kIcmpRedirectNameValue, &name) == kRegOk &&
+      name.type == kRegSz)
+    return name.AsText();
+  return kIcmpRedirectsValue;
+}
+
+DeviceLayout BackedUpDeviceLayout(const StoreKey& backup,
+                                  WindowsFamily family) {
+  if (family == kFamily9x) return kBindings9x;
+  RegValue layout;
+  return backup.Read(kDeviceLayoutValue, &layout) == kRegOk &&
+                 layout.type == kRegSz &&
+                 layout.AsText() == kBoundAdaptersLayout
+             ? kBoundAdaptersNT4
+             : kInterfacesNT;
 }
 
 const StoreKey* EntriesOf(const StoreKey& backup, const ValueSlot& slot,

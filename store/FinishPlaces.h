@@ -32,11 +32,23 @@ struct Place {
   std::string RootedPath() const;
 };
 
-// The browser key, the family's TCP/IP key, then the 9x dial-up binding the
-// backup recorded or every NT interface there is now. The NT TCP/IP key has
-// the ICMP redirect value the backup names.
+// Finish's keys: the browser key, the family's TCP/IP key, then the MTU and
+// MSS of each device that carries `connection` (a ConnectionKind): on 9x the
+// bindings the backup recorded, on the NT family the interfaces or NT 4.0's
+// bound adapters there are now, as the backup's layout says. The NT TCP/IP
+// key has the ICMP redirect value the backup names.
 std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
-                                StoreOutcome& outcome);
+                                int32_t connection, StoreOutcome& outcome);
+// Reset's keys: the same with every device Finish may have written into.
+std::vector<Place> ResetPlaces(Registry& registry, WindowsFamily family,
+                               StoreOutcome& outcome);
+// Whether `place` is a device's MTU and MSS rather than a tuned key.
+bool IsDevicePlace(const Place& place);
+
+// The ICMP redirect value's name the backup `backup` covers.
+std::string BackedUpIcmpRedirectName(const StoreKey& backup);
+// Where the devices of the backup `backup` keep their MTU and MSS.
+DeviceLayout BackedUpDeviceLayout(const StoreKey& backup, WindowsFamily family);
 
 // The key that holds `slot`'s entry: the backup key itself, or its subkey
 // opened into `subKey`. Null, with a failure recorded, when that subkey is

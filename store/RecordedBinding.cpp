@@ -1,19 +1,18 @@
 #include "store/RecordedBinding.h"
 
-#include <vector>
-
 #include "store/RegistryLocations.h"
 
 namespace velo {
 
-std::string OpenRecordedBinding9x(StoreKey& mtuEntries) {
+std::vector<std::string> RecordedBindings9x(Registry& registry,
+                                            StoreOutcome& outcome) {
+  std::vector<std::string> bindings;
+  StoreKey mtuEntries(registry, outcome);
   if (mtuEntries.Open(kHkeyCurrentUser,
                       JoinKeyPath(kBackupKey, kMtuBackupSubKey),
-                      kAccessRead) != kRegOk)
-    return std::string();
-  std::vector<std::string> bindings;
-  mtuEntries.ValueNames(&bindings);
-  return bindings.empty() ? std::string() : bindings[0];
+                      kAccessRead) == kRegOk)
+    mtuEntries.ValueNames(&bindings);
+  return bindings;
 }
 
 }  // namespace velo

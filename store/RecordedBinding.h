@@ -1,15 +1,17 @@
-// Where Finish and Reset find the 9x dial-up adapter's TCP/IP binding: the
-// backup records it as the first entry of its MTU Settings subkey.
+// Where Reset finds the 9x adapters' TCP/IP bindings: the backup records
+// each as an entry of its MTU Settings subkey, also when it had no MaxMTU.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "store/StoreKey.h"
 
 namespace velo {
 
-// Opens `mtuEntries` on the backup's MTU Settings and returns the recorded
-// binding's name; empty when the backup recorded none.
-std::string OpenRecordedBinding9x(StoreKey& mtuEntries);
+// The bindings the backup recorded; none when it recorded none. A backup
+// taken before network cards were recorded holds the dial-up one only.
+std::vector<std::string> RecordedBindings9x(Registry& registry,
+                                            StoreOutcome& outcome);
 
 }  // namespace velo

@@ -108,6 +108,19 @@ std::string JoinKeyPath(const std::string& parent, const std::string& child) {
 
 const TunedKey& BrowserKey() { return kBrowser; }
 
+DeviceLayout DeviceLayoutOf(WindowsFamily family, const WindowsLimits& limits) {
+  if (family == kFamily9x) return kBindings9x;
+  return limits.keepsMtuPerBoundAdapter ? kBoundAdaptersNT4 : kInterfacesNT;
+}
+
+std::string DeviceKeyPath(DeviceLayout layout, const std::string& name) {
+  if (layout == kBoundAdaptersNT4)
+    return JoinKeyPath(JoinKeyPath("System\\CurrentControlSet\\Services", name),
+                       "Parameters\\Tcpip");
+  const WindowsFamily family = layout == kBindings9x ? kFamily9x : kFamilyNT;
+  return JoinKeyPath(LocationsOf(family).deviceParent, name);
+}
+
 const TunedValue& AsRead(const TunedValue& tuned,
                          const std::string& icmpRedirectName) {
   const bool replaced = tuned.name == std::string(kIcmpRedirectsValue) &&

@@ -87,12 +87,14 @@ constexpr char kSpentBackupValue[] = "Spent";
 RegValue NoMtuMarker();
 bool IsNoMtuMarker(const RegValue& entry);
 
-// The 9x path from the dial-up adapter to its TCP/IP binding, under HKLM:
-// the adapter is the subkey of kNetAdaptersKey whose DeviceDesc is exactly
-// kDialUpAdapter; the first of its Bindings names containing kMstcpMarker
-// ends in the MSTCP instance; that instance's Driver, under
-// kMstcpInstancesKey, contains kNetTransMarker and ends in the binding's
-// name under the NetTrans device parent.
+// The 9x path from an adapter to its TCP/IP binding, under HKLM: the
+// adapters are devices under kDevicesKey (bus, device, instance); the first
+// of an adapter's Bindings names containing kMstcpMarker ends in the MSTCP
+// instance; that instance's Driver, under kMstcpInstancesKey, contains
+// kNetTransMarker and ends in the binding's name under the NetTrans device
+// parent. The dial-up adapter is the subkey of kNetAdaptersKey whose
+// DeviceDesc is exactly kDialUpAdapter.
+constexpr char kDevicesKey[] = "Enum";
 constexpr char kNetAdaptersKey[] = "Enum\\Root\\Net";
 constexpr char kAdapterDescriptionValue[] = "DeviceDesc";
 constexpr char kDialUpAdapter[] = "Dial-Up Adapter";
@@ -102,6 +104,40 @@ constexpr char kMstcpInstancesKey[] = "Enum\\Network\\MSTCP";
 constexpr char kMstcpDriverValue[] = "Driver";
 constexpr char kNetTransMarker[] = "NetTrans\\";
 constexpr size_t kInstanceNameLength = 4;
+
+// Where this Windows keeps the MTU and MSS of each network device.
+enum DeviceLayout {
+  kBindings9x,        // the TCP/IP binding of each adapter, under NetTrans
+  kInterfacesNT,      // 2000, XP, 2003: one key per interface, by GUID
+  kBoundAdaptersNT4,  // NT 4.0: each bound adapter's own TCP/IP parameters
+};
+DeviceLayout DeviceLayoutOf(WindowsFamily family, const WindowsLimits& limits);
+// The key, under HKLM, that holds the MTU and MSS of the device `name`.
+std::string DeviceKeyPath(DeviceLayout layout, const std::string& name);
+// Set in the NT family's backup key when its MTU and MSS entries name NT
+// 4.0's bound adapters; a backup without it names interfaces.
+constexpr char kDeviceLayoutValue[] = "MTU Keys";
+constexpr char kBoundAdaptersLayout[] = "Bound Adapters";
+
+// NT 4.0 lists the adapters bound to TCP/IP in kTcpipLinkageKey's
+// kTcpipBindValue, each as kBoundDevicePrefix and the adapter's service
+// name; RAS binds TCP/IP to adapters whose name starts kNdisWanAdapter.
+constexpr char kTcpipLinkageKey[] =
+    "System\\CurrentControlSet\\Services\\Tcpip\\Linkage";
+constexpr char kTcpipBindValue[] = "Bind";
+constexpr char kBoundDevicePrefix[] = "\\Device\\";
+constexpr char kNdisWanAdapter[] = "NdisWan";
+
+// 2000, XP and 2003 describe each network adapter under the network class
+// key; kNetCfgInstanceIdValue names the interface the adapter carries.
+constexpr char kNetworkClassKey[] =
+    "SYSTEM\\CurrentControlSet\\Control\\Class\\"
+    "{4D36E972-E325-11CE-BFC1-08002BE10318}";
+constexpr char kNetCfgInstanceIdValue[] = "NetCfgInstanceId";
+constexpr char kComponentIdValue[] = "ComponentId";
+constexpr char kMatchingDeviceIdValue[] = "MatchingDeviceId";
+constexpr char kInterfaceTypeValue[] = "*IfType";
+constexpr char kCharacteristicsValue[] = "Characteristics";
 
 // The modem's capability record, in each subkey of the modem class key.
 constexpr char kModemPropertiesValue[] = "Properties";

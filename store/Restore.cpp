@@ -99,7 +99,7 @@ void PutBack(Registry& registry, WindowsFamily family, const StoreKey& backup,
   StoreKey written(registry, outcome);
   RegStatus status = written.Open(backup, kWrittenBackupSubKey, kAccessRead);
   if (status != kRegOk && status != kRegNotFound) return;
-  std::vector<Place> places = FinishPlaces(registry, family, outcome);
+  std::vector<Place> places = ResetPlaces(registry, family, outcome);
   std::vector<std::unique_ptr<StoreKey>> targets =
       OpenTargets(run, places, status == kRegOk ? &written : nullptr);
   std::vector<OpenModem> modems =

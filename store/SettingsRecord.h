@@ -27,6 +27,9 @@ struct WindowsLimits {
   // 2000, XP and Server 2003 read the singular name of the ICMP redirect
   // value, NT 4.0 the plural one.
   bool readsSingularIcmpRedirect = false;
+  // NT 4.0 has no interface keys: it reads the MTU of each adapter bound to
+  // TCP/IP from that adapter's own TCP/IP parameters.
+  bool keepsMtuPerBoundAdapter = false;
 };
 
 // How the computer is connected (the wizard's first question).

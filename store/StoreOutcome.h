@@ -48,7 +48,12 @@ class StoreOutcome {
 // would delete them: its caller should not apply over it.
 typedef StoreOutcome BackupOutcome;
 // Succeeded() when every value Finish meant to write was written.
-typedef StoreOutcome ApplyOutcome;
+struct ApplyOutcome : StoreOutcome {
+  // No device carries the chosen connection where this Windows reads the
+  // MTU and MSS: they were left as they were, and the backup does not list
+  // them as written.
+  bool mtuLeftAlone = false;
+};
 
 enum RestoreResult {
   kNoBackup,           // there is no backup key: nothing was changed

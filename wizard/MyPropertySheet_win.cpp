@@ -8,6 +8,7 @@
 #include "store/Backup.h"
 #include "store/RegistryLocations.h"
 #include "store/BackupKey.h"
+#include "wizard/ClosingMessage.h"
 #include "wizard/Recommendations.h"
 
 namespace velo {
@@ -60,8 +61,7 @@ void CMyPropertySheet::SetButtonTexts() {
 
 void CMyPropertySheet::BackupSettings() {
   backupTaken_ =
-      velo::BackupSettings(App().registry(), family_, record, found,
-                           IcmpRedirectName(limits_))
+      velo::BackupSettings(App().registry(), family_, record, found, limits_)
           .Succeeded();
 }
 
@@ -82,14 +82,14 @@ void CMyPropertySheet::SkinSheet() {
 void CMyPropertySheet::ApplySettings() {
   CTunerApp& app = App();
   // Without a whole backup nothing is written: Reset could not undo it.
-  TextId outcome = TextId::NoBackupNoChange;
+  std::string message = app.LoadText(TextId::NoBackupNoChange);
   if (backupTaken_) {
-    const bool whole =
-        velo::ApplySettings(app.registry(), family_, record, app.ModemFound)
-            .Succeeded();
-    outcome = whole ? TextId::Boosted : TextId::NotFullyBoosted;
+    const ApplyOutcome outcome =
+        velo::ApplySettings(app.registry(), family_, record, app.ModemFound);
+    message = outcome.Succeeded() ? BoostedMessage(app.Localized(), outcome)
+                                  : app.LoadText(TextId::NotFullyBoosted);
   }
-  app.Alert(app.LoadText(outcome), true);
+  app.Alert(message, true);
 }
 
 }  // namespace velo

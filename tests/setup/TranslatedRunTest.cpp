@@ -101,7 +101,10 @@ TEST_F(TranslatedRun, EveryWindowShowsTheChosenLanguage) {
   }
   ASSERT_TRUE(WaitUntilUsable(GetDlgItem(sheet, kWizardFinish)));
   PressSheetButton(sheet, PSBTN_FINISH);
-  EXPECT_EQ(Text("41"), AnswerAlert(program, "closing-message"));
+  // A fresh machine has no network card where Velocine looks for one: the
+  // message says, in the same language, that the MTU and MSS were left alone.
+  EXPECT_EQ(Text("41") + "\n" + Text("56"),
+            AnswerAlert(program, "closing-message"));
 
   ASSERT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
   PostClick(main, IDC_MAIN_RESET);

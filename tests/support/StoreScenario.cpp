@@ -140,8 +140,10 @@ std::string Numbered(int number) {
 }
 
 // Network adapters: decoys whose description is close to the dial-up
-// adapter's, and maybe the exact one. Returns the key of its binding.
-std::string SeedAdapters9x(Registry& registry, Dice& dice) {
+// adapter's, and maybe the exact one. Returns the key of its binding; the
+// decoys' go into `cards`.
+std::string SeedAdapters9x(Registry& registry, Dice& dice,
+                           std::vector<std::string>* cards) {
   int adapters = static_cast<int>(dice.Below(4));
   int exact = dice.Below(3) ? static_cast<int>(dice.Below(adapters + 1)) : -1;
   std::string found;
@@ -152,6 +154,7 @@ std::string SeedAdapters9x(Registry& registry, Dice& dice) {
         dice.Below(5) ? Variant(dice, kRegSz) : RegValue::Text("0"));
     Put(registry, binding, "MaxMSS", Variant(dice, kRegSz));
     if (i == exact) found = binding;
+    else cards->push_back(binding);
   }
   return found;
 }
@@ -244,7 +247,8 @@ StoreScenario SeedStoreScenario(Registry& registry, WindowsFamily family,
                                 kBrowserValues, 2);
   if (family == kFamily9x) {
     SeedValues(registry, dice, kMstcpKeyName, kRegSz, kMstcpValues, 10);
-    scenario.dialUpBinding = SeedAdapters9x(registry, dice);
+    scenario.dialUpBinding =
+        SeedAdapters9x(registry, dice, &scenario.cardBindings);
   } else {
     SeedValues(registry, dice, kTcpipKeyName, kRegDword, kTcpipValues, 13);
     scenario.interfaces = SeedInterfacesNT(registry, dice);
@@ -312,18 +316,22 @@ RegistrySnapshot ExpectedAfterRestore(const RegistrySnapshot& before,
                                       const StoreScenario& scenario,
                                       IntendedDifferences* made) {
   RegistrySnapshot expected = before;
-  const RegValue* mtu = scenario.dialUpBinding.empty()
-                            ? nullptr
-                            : before.Find(scenario.dialUpBinding, "MaxMTU");
-  if (mtu && mtu->type == kRegSz && mtu->data.size() >= 2 &&
-      mtu->data[0] == '0' && mtu->data[1] == 0) {
-    expected.Erase(scenario.dialUpBinding, "MaxMTU");
-    ++made->deletedMtu;
-  } else if (mtu && mtu->type == kRegSz && mtu->data.size() < 260) {
-    RegValue padded = *mtu;
-    padded.data.resize(260, 0);
-    expected.Set(scenario.dialUpBinding, "MaxMTU", padded);
-    ++made->paddedMtu;
+  std::vector<std::string> written = scenario.cardBindings;
+  if (scenario.record.ConnectionType == kDialUp)
+    written = {scenario.dialUpBinding};
+  for (const std::string& binding : written) {
+    const RegValue* mtu =
+        binding.empty() ? nullptr : before.Find(binding, "MaxMTU");
+    if (mtu && mtu->type == kRegSz && mtu->data.size() >= 2 &&
+        mtu->data[0] == '0' && mtu->data[1] == 0) {
+      expected.Erase(binding, "MaxMTU");
+      ++made->deletedMtu;
+    } else if (mtu && mtu->type == kRegSz && mtu->data.size() < 260) {
+      RegValue padded = *mtu;
+      padded.data.resize(260, 0);
+      expected.Set(binding, "MaxMTU", padded);
+      ++made->paddedMtu;
+    }
   }
   return expected;
 }

@@ -28,6 +28,8 @@ struct StoreScenario {
   SettingsRecord record;  // the New values that Finish writes
   int32_t modemFound = 0;  // 1 when some modem can be raised
   std::string dialUpBinding;  // 9x: the binding the backup must find, or ""
+  // 9x: the bindings of the other adapters, which carry DSL, LAN and cable.
+  std::vector<std::string> cardBindings;
   std::vector<std::string> interfaces;  // NT: the interfaces seeded
 };
 

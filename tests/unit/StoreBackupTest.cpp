@@ -97,28 +97,24 @@ TEST_F(StoreBackup, NineXTextsShowTheirLeadingDigits) {
   EXPECT_EQ(0, found_.PMTUDiscoveryFound) << "a number where text belongs";
 }
 
-TEST_F(StoreBackup, NineXDialUpAdapterMatchesOnlyItsExactDescription) {
+TEST_F(StoreBackup, NineXRecordsEveryBindingAndShowsTheDialUpAdaptersLast) {
   Put(registry_, SeedAdapter9x(registry_, 0, "Dial-Up Adapter #2"), "MaxMTU",
       RegValue::Text("1500"));
   SeedAdapter9x(registry_, 1, "dial-up adapter");
   Backup(kFamily9x);
-  EXPECT_FALSE(KeyExists(registry_, kMtuEntries));
-  EXPECT_FALSE(KeyExists(registry_, kMssEntries));
-  EXPECT_EQ(0, found_.MTUFound);
+  EXPECT_EQ(RegValue::Text("1500"), Entry(kMtuEntries, "0010"));
+  EXPECT_EQ(RegValue::Text("0"), Entry(kMtuEntries, "0011"))
+      << "a missing MaxMTU is recorded as 0";
+  EXPECT_EQ(1500, record_.OriginalMTU);
 
   std::string binding = SeedAdapter9x(registry_, 2, "Dial-Up Adapter");
   Put(registry_, binding, "MaxMSS", RegValue::Text("536"));
-  Backup(kFamily9x);
-  EXPECT_EQ(RegValue::Text("0"), Entry(kMtuEntries, "0012"))
-      << "a missing MaxMTU is recorded as 0";
-  EXPECT_EQ(0, found_.MTUFound);
-  EXPECT_EQ(RegValue::Text("536"), Entry(kMssEntries, "0012"));
-  EXPECT_EQ(536, record_.OriginalMSS);
-
   Put(registry_, binding, "MaxMTU", RegValue::Text("576"));
   Backup(kFamily9x);
   EXPECT_EQ(RegValue::Text("576"), Entry(kMtuEntries, "0012"));
-  EXPECT_EQ(576, record_.OriginalMTU);
+  EXPECT_EQ(RegValue::Text("536"), Entry(kMssEntries, "0012"));
+  EXPECT_EQ(576, record_.OriginalMTU) << "the dial-up adapter's, found last";
+  EXPECT_EQ(536, record_.OriginalMSS);
 }
 
 TEST_F(StoreBackup, ASecondBackupReplacesTheFirstCompletely) {

@@ -173,7 +173,9 @@ TEST_F(StoreRestore, TheIcmpRedirectValueIsTheOneTheReleaseReads) {
     RegistrySnapshot before = RegistrySnapshot::Take(registry, machine);
     SettingsRecord record;
     FoundFlags found;
-    ASSERT_TRUE(BackupSettings(registry, kFamilyNT, record, found, c.backedUp)
+    WindowsLimits limits;
+    limits.readsSingularIcmpRedirect = c.backedUp == kIcmpRedirectValue;
+    ASSERT_TRUE(BackupSettings(registry, kFamilyNT, record, found, limits)
                     .Succeeded());
     const RegValue& shown =
         c.backedUp == kIcmpRedirectValue ? c.singularBefore : c.pluralBefore;

@@ -46,20 +46,21 @@ struct LimitsCase {
   bool winsock2Installed;
   int32_t largestReceiveWindow, strongestSynAttackProtect;
   bool readsSingularIcmpRedirect;
+  bool keepsMtuPerBoundAdapter;
 };
 
 TEST(WindowsVersionLimits, EachReleaseTakesWhatItsStackReads) {
   const int32_t scaled = kLargestScaledReceiveWindow;
   const int32_t unscaled = kLargestUnscaledReceiveWindow;
   const LimitsCase cases[] = {
-      {1, 4, 0, true, scaled, 2, false},  // 95 with the Winsock 2 update
-      {1, 4, 0, false, unscaled, 2, false},  // 95 without it
-      {1, 4, 10, false, scaled, 2, false},  // 98 has window scaling of its own
-      {1, 4, 90, false, scaled, 2, false},  // Me
-      {2, 4, 0, true, unscaled, 2, false},  // NT 4.0, Winsock 2 or not
-      {2, 5, 0, true, scaled, 2, true},  // 2000
-      {2, 5, 1, true, scaled, 2, true},  // XP
-      {2, 5, 2, true, scaled, 1, true},  // Server 2003
+      {1, 4, 0, true, scaled, 2, false, false},  // 95 with the Winsock 2 update
+      {1, 4, 0, false, unscaled, 2, false, false},  // 95 without it
+      {1, 4, 10, false, scaled, 2, false, false},  // 98 has window scaling of its own
+      {1, 4, 90, false, scaled, 2, false, false},  // Me
+      {2, 4, 0, true, unscaled, 2, false, true},  // NT 4.0, Winsock 2 or not
+      {2, 5, 0, true, scaled, 2, true, false},  // 2000
+      {2, 5, 1, true, scaled, 2, true, false},  // XP
+      {2, 5, 2, true, scaled, 1, true, false},  // Server 2003
   };
   for (const LimitsCase& c : cases) {
     WindowsLimits limits = CWindowsVersion(VersionNumbers{
@@ -69,6 +70,8 @@ TEST(WindowsVersionLimits, EachReleaseTakesWhatItsStackReads) {
     EXPECT_EQ(c.strongestSynAttackProtect, limits.strongestSynAttackProtect)
         << c.platform << " " << c.major << "." << c.minor;
     EXPECT_EQ(c.readsSingularIcmpRedirect, limits.readsSingularIcmpRedirect)
+        << c.platform << " " << c.major << "." << c.minor;
+    EXPECT_EQ(c.keepsMtuPerBoundAdapter, limits.keepsMtuPerBoundAdapter)
         << c.platform << " " << c.major << "." << c.minor;
   }
 }

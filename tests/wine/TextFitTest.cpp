@@ -26,6 +26,7 @@
 #include "res/wizard/ChooseConnectionType.h"
 #include "support/AnsiCodePage.h"
 #include "support/RecordingSkin.h"
+#include "wizard/ClosingMessage.h"
 #include "wizard/WizardFlow.h"
 
 namespace velo {
@@ -180,16 +181,22 @@ TEST_P(TextFit, EveryAlert) {
     TextId id;
     const char* name;
     bool okOnly;
-  } alerts[] = {{TextId::VersionUnknown, "unknown Windows alert", true},
-                {TextId::OverwriteBackupQuestion, "overwrite question", false},
-                {TextId::Boosted, "closing message", true},
-                {TextId::NotFullyBoosted, "incomplete apply message", true},
-                {TextId::NoBackupNoChange, "no backup message", true},
-                {TextId::ResetDone, "reset message", true},
-                {TextId::ReceiveWindowRange, "receive window range alert", true},
-                {TextId::ResetFailed, "reset failure message", true}};
+    bool withMtuNote;  // the closing message with its note of the MTU left
+  } alerts[] = {{TextId::VersionUnknown, "unknown Windows alert", true, false},
+                {TextId::OverwriteBackupQuestion, "overwrite question", false, false},
+                {TextId::Boosted, "closing message", true, false},
+                {TextId::Boosted, "closing message with its note", true, true},
+                {TextId::NotFullyBoosted, "incomplete apply message", true, false},
+                {TextId::NoBackupNoChange, "no backup message", true, false},
+                {TextId::ResetDone, "reset message", true, false},
+                {TextId::ReceiveWindowRange, "receive window range alert", true, false},
+                {TextId::ResetFailed, "reset failure message", true, false}};
+  ApplyOutcome mtuLeftAlone;
+  mtuLeftAlone.mtuLeftAlone = true;
   for (const auto& alert : alerts) {
-    const std::string text = App().LoadText(alert.id);
+    const std::string text =
+        alert.withMtuNote ? BoostedMessage(App().Localized(), mtuLeftAlone)
+                          : App().LoadText(alert.id);
     ASSERT_NE("", text) << alert.name;
     ModalDriver driver([&](HWND dialog) {
       MeasureTexts(dialog, alert.name, &check_);
@@ -198,7 +205,7 @@ TEST_P(TextFit, EveryAlert) {
     App().Alert(text, alert.okOnly);
   }
   // Each message and its buttons: OK, or Yes and No for the question.
-  EXPECT_EQ(8 + 7 + 2, check_.measured);
+  EXPECT_EQ(9 + 8 + 2, check_.measured);
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 

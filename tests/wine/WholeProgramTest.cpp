@@ -62,6 +62,27 @@ struct Expected {
   RegValue value;
 };
 
+int32_t ConnectionOf(const WholeRun& run) {
+  return run.connectionRadio == IDC_CONNECTION_DIAL_UP ? kDialUp
+         : run.connectionRadio == IDC_CONNECTION_DSL   ? kDsl
+         : run.connectionRadio == IDC_CONNECTION_LAN   ? kLan
+                                                       : kCableModem;
+}
+
+// The keys whose MTU and MSS Finish sets: 95/98/Me the Dial-Up Adapter's
+// binding for dial-up and the other adapters' for the rest; 2000/XP/2003
+// every interface, none of them described as a card or a WAN adapter; NT
+// 4.0 none, for the generated machine binds no adapter to TCP/IP.
+std::vector<std::string> MtuKeys(const WholeRun& run,
+                                 const StoreScenario& scenario) {
+  if (run.family == kFamilyNT)
+    return std::string(run.wineVersion) == "nt40" ? std::vector<std::string>()
+                                                  : scenario.interfaces;
+  if (ConnectionOf(run) != kDialUp) return scenario.cardBindings;
+  if (scenario.dialUpBinding.empty()) return {};
+  return {scenario.dialUpBinding};
+}
+
 // What Finish leaves when the user takes every recommendation: the NT family
 // as 32-bit numbers, 95/98/Me as decimal text (which that family keeps up to
 // its NUL, not the 260 bytes written).
@@ -106,21 +127,31 @@ std::vector<Expected> WrittenByFinish(const WholeRun& run,
                      number(version == "win2003" ? 1 : 2)},
                     {tcpip, nt5 ? "EnableICMPRedirect" : "EnableICMPRedirects",
                      number(0)}});
-    for (const std::string& key : scenario.interfaces)
-      written.insert(written.end(),
-                     {{key, "MTU", number(mtu)}, {key, "MSS", number(mss)}});
   } else {
     written.insert(written.end(),
                    {{tcpip, "DefaultRcvWindow", number(rwin)},
                     {tcpip, "GlobalMaxTcpWindoSize", number(rwin)},
                     {tcpip, "PMTUBlackHoleDetect", number(0)},
                     {tcpip, "PMTUDiscovery", number(1)}});
-    if (!scenario.dialUpBinding.empty())
-      written.insert(written.end(),
-                     {{scenario.dialUpBinding, "MaxMTU", number(mtu)},
-                      {scenario.dialUpBinding, "MaxMSS", number(mss)}});
   }
+  for (const std::string& key : MtuKeys(run, scenario))
+    written.insert(written.end(),
+                   {{key, nt ? "MTU" : "MaxMTU", number(mtu)},
+                    {key, nt ? "MSS" : "MaxMSS", number(mss)}});
   return written;
+}
+
+// The closing message: the congratulation, and the note of the MTU and MSS
+// left alone when no device carries the chosen connection.
+std::string ClosingMessage(const WholeRun& run, const StoreScenario& scenario) {
+  std::string message =
+      "Congratulation, Velocine has boosted your internet connections.\n"
+      "Please, restart your computer in order to feel the change.";
+  if (MtuKeys(run, scenario).empty())
+    message += "\nYour MTU and MSS settings were left as they were, because "
+               "this computer has no network adapter for the connection type "
+               "you chose.";
+  return message;
 }
 
 class WholeProgramTest : public ::testing::Test {
@@ -225,6 +256,7 @@ std::vector<std::string> WalkToFinish(HWND sheet, int radio, size_t steps) {
 TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
   const WholeRun& run = GetParam();
   StoreScenario scenario = SeedStoreScenario(registry(), run.family, run.seed);
+  scenario.record.ConnectionType = ConnectionOf(run);
   bool dialUp = run.connectionRadio == IDC_CONNECTION_DIAL_UP;
   bool modemPage = dialUp && run.boostableModem;
   // One modem, at 115,200 or at 57,600 bits/s, in place of the generated ones.
@@ -254,8 +286,7 @@ TEST_P(WholeProgram, FinishWritesTheSettingsAndResetPutsEverythingBack) {
   if (modemPage) {
     EXPECT_EQ("Boost the Modem", captions.back());
   }
-  EXPECT_EQ("Congratulation, Velocine has boosted your internet connections.\n"
-            "Please, restart your computer in order to feel the change.",
+  EXPECT_EQ(ClosingMessage(run, scenario),
             AnswerAlert(program, run.screenshot ? "closing-message" : nullptr));
   ASSERT_TRUE(program.WaitUntilGone(sheet));
   EXPECT_TRUE(WaitUntilEnabled(GetDlgItem(main, IDC_MAIN_RESET)));
@@ -433,6 +464,7 @@ class WholeProgramCommands : public WholeProgram {};
 TEST_P(WholeProgramCommands, SetExportImportAndResetAsTheWizardDoes) {
   const WholeRun& run = GetParam();
   StoreScenario scenario = SeedStoreScenario(registry(), run.family, run.seed);
+  scenario.record.ConnectionType = ConnectionOf(run);
   const std::string modemClass = ModemClassKeyName(run.family);
   const std::string modem = modemClass + "\\0000";
   RemoveKey(registry(), modemClass);
@@ -443,6 +475,8 @@ TEST_P(WholeProgramCommands, SetExportImportAndResetAsTheWizardDoes) {
   const std::string unnamable[] = {std::string(kInterfacesKeyName) + "\\{a]b}",
                                    std::string(kInterfacesKeyName) + "\\{a\nb}"};
   if (run.family == kFamilyNT) {
+    // XP reads the singular ICMP redirect value: the file puts it back too.
+    Put(registry(), kTcpipKeyName, "EnableICMPRedirect", RegValue::Dword(1));
     for (const std::string& key : {quoted, unnamable[0], unnamable[1]}) {
       Put(registry(), key, "MTU", RegValue::Dword(1400));
       scenario.interfaces.push_back(key);

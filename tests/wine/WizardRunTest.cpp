@@ -21,9 +21,13 @@
 namespace velo {
 namespace {
 
+// The test machine has no network device where either family keeps its MTU:
+// Finish says that it left the MTU and MSS as they were.
 const char kClosingMessage[] =
     "Congratulation, Velocine has boosted your internet connections.\n"
-    "Please, restart your computer in order to feel the change.";
+    "Please, restart your computer in order to feel the change.\n"
+    "Your MTU and MSS settings were left as they were, because this computer "
+    "has no network adapter for the connection type you chose.";
 const char kModemName[] = "9999";
 
 struct Shown {

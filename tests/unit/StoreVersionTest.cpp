@@ -1,0 +1,223 @@
+// Each Windows version on the machine run.sh gives it (scripts/machines/):
+// which values /set (Finish with the recommendations) writes where, what
+// the log says it left alone, and that /reset gives back exactly what was
+// there, also from a backup laid out as the program kept it before the MTU
+// followed the connection.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/CommandRun.h"
+#include "app/WindowsVersion.h"
+#include "registry/MemoryRegistry.h"
+#include "store/Apply.h"
+#include "store/Backup.h"
+#include "store/Restore.h"
+#include "support/MapTexts.h"
+#include "support/RegeditReader.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
+
+namespace velo {
+namespace {
+
+// The keys that hold each device's MTU on a machine, "" where it has none.
+struct Machine {
+  const char* file;
+  WindowsFamily family;
+  std::string card, dialUp, undescribed;
+};
+const std::string kServices = "HKLM\\System\\CurrentControlSet\\Services\\";
+const Machine k9x{"9x", kFamily9x, kServices + "Class\\NetTrans\\0001",
+                  kServices + "Class\\NetTrans\\0000", ""};
+const Machine kNT4{"nt40", kFamilyNT, kServices + "E100B1\\Parameters\\Tcpip",
+                   kServices + "NdisWan5\\Parameters\\Tcpip", ""};
+const std::string kInterface = std::string(kInterfacesKeyName) + "\\{";
+const Machine kNT5{"nt5", kFamilyNT, kInterface + "6E1F6AB0-3C4D-4A2B-9F10-1A2B3C4D5E6F}",
+                   kInterface + "9A8B7C6D-5E4F-4A3B-8C2D-0F1E2D3C4B5A}",
+                   kInterface + "C4D5E6F7-0A1B-4C2D-9E3F-5A6B7C8D9E0F}"};
+const char kDialUpAdapter9x[] = "HKLM\\Enum\\Root\\Net\\0000";
+const char kCard9x[] = "HKLM\\Enum\\PCI\\VEN_10EC&DEV_8139";
+const char kBindNT4[] = "HKLM\\System\\CurrentControlSet\\Services\\Tcpip\\Linkage";
+
+struct Row {
+  const char* what;
+  VersionNumbers version;
+  bool winsock2;
+  const char* removed;  // a key taken off the machine first, or null
+  const char* arguments;
+  int32_t cardMtu, dialUpMtu, undescribedMtu;  // 0: left as it was
+  int32_t receiveWindow, synAttackProtect;     // 0: not written
+  const char* icmpRedirectName;                // null: not written
+};
+const VersionNumbers k95{1, 4, 0}, k98{1, 4, 10}, kMe{1, 4, 90},
+    kNT40{2, 4, 0}, k2000{2, 5, 0}, kXP{2, 5, 1}, k2003{2, 5, 2};
+const char kPlural[] = "EnableICMPRedirects";
+const char kSingular[] = "EnableICMPRedirect";
+
+void LoadMachine(Registry& registry, const Machine& machine) {
+  std::ifstream in(std::filesystem::path(__FILE__).parent_path() /
+                   "../../scripts/machines" / (std::string(machine.file) + ".reg"));
+  std::string text;
+  for (std::string line; std::getline(in, line);)
+    if (line.compare(0, 1, ";") != 0) text += line + "\r\n";  // no comments
+  std::vector<RegeditKey> keys;
+  std::string error;
+  ASSERT_TRUE(ReadRegedit4(text, &keys, &error)) << error;
+  for (const RegeditKey& key : keys) {
+    const bool machineKey = key.path.compare(0, 19, "HKEY_LOCAL_MACHINE\\") == 0;
+    const std::string rooted = (machineKey ? "HKLM\\" : "HKCU\\") +
+                               key.path.substr(key.path.find('\\') + 1);
+    MakeKey(registry, rooted);
+    for (const auto& value : key.values) Put(registry, rooted, value.first, value.second);
+  }
+}
+
+RegValue At(Registry& registry, const std::string& key, const char* name) {
+  RegValue value;
+  return Get(registry, key, name, &value) ? value : RegValue();
+}
+
+// The number `key` holds as `name`, in either family's form; 0 when absent.
+int32_t NumberAt(Registry& registry, const std::string& key, const char* name) {
+  RegValue value = At(registry, key, name);
+  if (value.type == kRegNone) return 0;
+  if (value.type != kRegDword) return std::stoi(value.AsText());
+  return static_cast<int32_t>(value.data[0] | value.data[1] << 8 |
+                              value.data[2] << 16 | value.data[3] << 24);
+}
+
+// Windows 95/98/Me keep a string up to its NUL, whatever length it is given.
+RegistrySnapshot Settings(Registry& registry) {
+  RegistrySnapshot settings = RegistrySnapshot::Take(
+      registry, {{kHkeyLocalMachine, "System"}, {kHkeyLocalMachine, "Enum"},
+                 {kHkeyCurrentUser, std::string(kBrowserKeyName).substr(5)}});
+  settings.ForEachValue([](RegValue& v) {
+    if (v.type == kRegSz) v = RegValue::Text(v.AsText());
+  });
+  return settings;
+}
+
+// What was there stays where a row expects 0 or no ICMP redirect name.
+void ExpectWritten(Registry& registry, const Row& row, const Machine& machine,
+                   const RegistrySnapshot& before) {
+  const bool nt = machine.family == kFamilyNT;
+  auto wasAt = [&](const std::string& key, const char* name) {
+    const RegValue* was = before.Find(key, name);
+    return was ? *was : RegValue();
+  };
+  const char* mtu = nt ? "MTU" : "MaxMTU";
+  const std::pair<const std::string&, int32_t> devices[] = {
+      {machine.card, row.cardMtu},
+      {machine.dialUp, row.dialUpMtu},
+      {machine.undescribed, row.undescribedMtu}};
+  for (const auto& device : devices) {
+    if (device.first.empty()) continue;
+    if (device.second == 0)
+      EXPECT_EQ(wasAt(device.first, mtu), At(registry, device.first, mtu)) << device.first;
+    else
+      EXPECT_EQ(std::make_pair(device.second, device.second - 40),
+                std::make_pair(NumberAt(registry, device.first, mtu),
+                               NumberAt(registry, device.first, nt ? "MSS" : "MaxMSS")))
+          << device.first;
+  }
+  const std::string tcpip = nt ? kTcpipKeyName : kMstcpKeyName;
+  EXPECT_EQ(row.receiveWindow,
+            NumberAt(registry, tcpip, nt ? "TcpWindowSize" : "DefaultRcvWindow"));
+  EXPECT_EQ(row.synAttackProtect, NumberAt(registry, tcpip, "SYNAttackProtect"));
+  for (const char* name : {kPlural, kSingular}) {
+    const bool read = row.icmpRedirectName && std::string(name) == row.icmpRedirectName;
+    EXPECT_EQ(read ? RegValue::Dword(0) : wasAt(tcpip, name), At(registry, tcpip, name))
+        << name;
+  }
+}
+
+// The old layout: 9x recorded the dial-up binding only, NT looked for
+// interfaces alone; its Finish wrote there (dial-up on 9x, every NT
+// interface as DSL does now). Reset must give all of it back.
+void ResetFromTodaysBackup(const Machine& machine) {
+  SCOPED_TRACE("a backup of the old layout");
+  const bool nt = machine.family == kFamilyNT;
+  MemoryRegistry registry;
+  LoadMachine(registry, machine);
+  const RegistrySnapshot before = Settings(registry);
+  SettingsRecord record;
+  FoundFlags found;
+  ASSERT_TRUE(BackupSettings(registry, machine.family, record, found).Succeeded());
+  RegKey entries(registry);
+  for (const char* sub : {"\\MTU Settings", "\\MSS Settings"})
+    if (!nt && entries.Open(kHkeyCurrentUser, std::string(kBackupKey) + sub,
+                            kAccessReadWrite) == kRegOk)
+      entries.Delete(machine.card.substr(machine.card.size() - 4));
+  record.ConnectionType = nt ? kDsl : kDialUp;
+  record.NewMTU = 1000;
+  ASSERT_TRUE(ApplySettings(registry, machine.family, record, 0).Succeeded());
+  ASSERT_EQ(kRestoredAll, RestoreBackup(registry, machine.family).result);
+  EXPECT_EQ(std::vector<std::string>(), before.Differences(Settings(registry)));
+}
+
+void RunVersionTable(const Machine& machine, const std::vector<Row>& rows) {
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    MemoryRegistry registry;
+    LoadMachine(registry, machine);
+    if (row.removed) RemoveKey(registry, row.removed);
+    const RegistrySnapshot before = Settings(registry);
+    MapTexts texts;
+    texts.texts = {{"41", "[boosted]"}, {"56", "[MTU and MSS left alone]"}};
+    CommandMachine command{
+        registry, true, machine.family, CWindowsVersion(row.version).Limits(row.winsock2),
+        false, texts, [](const std::string&, const std::string&) { return true; }};
+    const CommandResult done = RunCommand(ParseCommandLine(row.arguments), command);
+    EXPECT_EQ(kExitDone, done.exitCode);
+    EXPECT_EQ(row.cardMtu || row.dialUpMtu || row.undescribedMtu
+                  ? "[boosted]" : "[boosted] [MTU and MSS left alone]",
+              done.outcome);
+    ExpectWritten(registry, row, machine, before);
+    EXPECT_EQ(kExitDone, RunCommand(ParseCommandLine("/reset"), command).exitCode);
+    EXPECT_EQ(std::vector<std::string>(), before.Differences(Settings(registry)));
+  }
+  ResetFromTodaysBackup(machine);
+}
+
+// The Dial-Up Adapter's binding carries dial-up, the card's DSL, LAN and
+// cable. 95 without the Winsock 2 update takes no window above 65,535.
+TEST(StoreVersion, Windows95To98AndMe) {
+  RunVersionTable(k9x, {
+      {"95, dial-up", k95, true, nullptr, "/set dialup", 0, 576, 0, 6432, 0, nullptr},
+      {"95 with WS2_32.DLL, LAN", k95, true, nullptr, "/set lan", 1500, 0, 0, 256960, 0, nullptr},
+      {"95 without WS2_32.DLL, LAN", k95, false, nullptr, "/set lan", 1500, 0, 0, 64240, 0, nullptr},
+      {"98, DSL", k98, false, nullptr, "/set dsl", 1492, 0, 0, 255552, 0, nullptr},
+      {"Me, cable", kMe, false, nullptr, "/set cable", 1500, 0, 0, 256960, 0, nullptr},
+      {"98 without a Dial-Up Adapter, dial-up", k98, true, kDialUpAdapter9x,
+       "/set dialup", 0, 0, 0, 6432, 0, nullptr},
+      {"Me without a network card, LAN", kMe, true, kCard9x, "/set lan",
+       0, 0, 0, 256960, 0, nullptr},
+  });
+}
+
+// RAS's NdisWan adapter carries dial-up, the card LAN and cable, DSL both.
+TEST(StoreVersion, NT40) {
+  RunVersionTable(kNT4, {
+      {"dial-up", kNT40, true, nullptr, "/set dialup", 0, 576, 0, 6432, 2, kPlural},
+      {"LAN", kNT40, true, nullptr, "/set lan", 1500, 0, 0, 64240, 2, kPlural},
+      {"DSL", kNT40, true, nullptr, "/set dsl", 1492, 1492, 0, 63888, 2, kPlural},
+      {"no adapter bound, cable", kNT40, true, kBindNT4, "/set cable",
+       0, 0, 0, 64240, 2, kPlural},
+  });
+}
+
+// The WAN miniport's interface carries dial-up, the card's LAN and cable,
+// DSL both; an interface whose adapter is not described gets every MTU.
+TEST(StoreVersion, Windows2000XPAnd2003) {
+  RunVersionTable(kNT5, {
+      {"2000, dial-up", k2000, true, nullptr, "/set dialup", 0, 576, 576, 6432, 2, kSingular},
+      {"XP, LAN", kXP, true, nullptr, "/set lan", 1500, 0, 1500, 256960, 2, kSingular},
+      {"XP, DSL", kXP, true, nullptr, "/set dsl", 1492, 1492, 1492, 255552, 2, kSingular},
+      {"2003, cable", k2003, true, nullptr, "/set cable", 1500, 0, 1500, 256960, 1, kSingular},
+  });
+}
+
+}  // namespace
+}  // namespace velo

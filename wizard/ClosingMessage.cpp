@@ -1,0 +1,11 @@
+#include "wizard/ClosingMessage.h"
+
+namespace velo {
+
+std::string BoostedMessage(const Texts& texts, const ApplyOutcome& outcome) {
+  std::string message = texts.Load(TextId::Boosted);
+  if (outcome.mtuLeftAlone) message += "\n" + texts.Load(TextId::MtuLeftAlone);
+  return message;
+}
+
+}  // namespace velo

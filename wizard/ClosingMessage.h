@@ -1,0 +1,15 @@
+// What Finish tells the user once every value it meant to write was
+// written: the congratulation, and beside it the settings it left as they
+// were because this computer has no device of the chosen kind.
+#pragma once
+
+#include <string>
+
+#include "lang/Texts.h"
+#include "store/StoreOutcome.h"
+
+namespace velo {
+
+std::string BoostedMessage(const Texts& texts, const ApplyOutcome& outcome);
+
+}  // namespace velo
