@@ -54,6 +54,7 @@ text_fit_at() {  # dpi, code page, locale
       wine_set_version default
       wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
         /d "$1" /f >/dev/null 2>&1
+      wineserver -w
     fi
     run_tests "wine-text-fit-$2-${1}dpi" "Text check (code page $2, $1 dpi)" \
       '*TextFit*' "$3"
