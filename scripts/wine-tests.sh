@@ -42,13 +42,13 @@ run_tests() {  # report name, stage name, GoogleTest filter[, locale]
 }
 
 # Wine takes the dpi from LogPixels in the prefix's registry, so a dpi
-# other than 96 has a prefix of its own that only the text check's runs at
-# that dpi use: no other run ever sees it.
+# other than 96 has a prefix of its own beside the usual one, that only the
+# text check's runs at that dpi use: no other run ever sees it.
 text_fit_at() {  # dpi, code page, locale
   (
     export VELO_TEXT_FIT_DPI=$1
     if [ "$1" != 96 ]; then
-      VELO_WINEPREFIX=$PWD/build/wineprefix-${1}dpi
+      VELO_WINEPREFIX=$VELO_WINEPREFIX-${1}dpi
       source scripts/wine-env.sh
       wine_prefix_ready
       wine_set_version default
