@@ -14,6 +14,12 @@ pictures=(main-english main-language-file main-pseudo-language about-box
           wizard-9x-modem-page8)
 for page in 0 1 2 3 4 5 6 7; do pictures+=("wizard-nt-page$page"); done
 for page in 0 1 2 3 4 5; do pictures+=("wizard-9x-modem-page$page"); done
+# At 120 dpi: every step in English, the path MTU step in every language.
+for page in 0 1 2 3 4 5 6 7 8; do pictures+=("wizard-120dpi-English-page$page"); done
+for file in "$(dirname "$0")"/../res/Lang/*.ini; do
+  language=$(basename "$file" .ini)
+  [ "$language" = English ] || pictures+=("wizard-120dpi-${language//[^[:alnum:]]/}-page2")
+done
 
 for picture in "${pictures[@]}"; do
   missing=""

@@ -128,6 +128,17 @@ HWND Covering(HWND control, const RECT& textArea) {
   return nullptr;
 }
 
+// Whether `textArea`, in `control`'s client coordinates, reaches past the
+// window that holds the control: a control placed beyond its dialog's edge,
+// or a wizard page cut by a sheet that sized it in another font.
+bool RunsOffTheWindow(HWND control, const RECT& textArea) {
+  const RECT inParent = InParent(control, textArea);
+  RECT window, inside;
+  GetClientRect(GetParent(control), &window);
+  IntersectRect(&inside, &inParent, &window);
+  return !EqualRect(&inside, &inParent);
+}
+
 struct Visit {
   const std::string* name;
   TextFitCheck* check;
@@ -164,7 +175,13 @@ void MeasureButton(HWND button, const Visit& visit) {
   const UINT flags =
       ButtonTextPlace(button, GetWindowLongA(button, GWL_STYLE), &area);
   if (!flags || text.empty()) return;
-  Fits(button, text, flags, area, Where(button, visit), Shown(text), visit.check);
+  const std::string where = Where(button, visit), shown = Shown(text);
+  if (!Fits(button, text, flags, area, where, shown, visit.check)) return;
+  const SIZE needs = NeededSize(button, text, flags, area.right - area.left);
+  RECT textArea = TextArea(flags, area.right - area.left, needs);
+  OffsetRect(&textArea, area.left, area.top);
+  if (RunsOffTheWindow(button, textArea))
+    visit.check->misfits.push_back(where + "runs off the window" + shown);
 }
 
 // A static text must fit its control, stay inside the window and not run
@@ -178,13 +195,10 @@ void MeasureStatic(HWND control, const Visit& visit) {
   const std::string where = Where(control, visit), shown = Shown(text);
   if (!Fits(control, text, flags, has, where, shown, visit.check)) return;
   const SIZE needs = NeededSize(control, text, flags, has.right);
-  RECT textArea = InParent(control, TextArea(flags, has.right, needs)), window;
-  GetClientRect(GetParent(control), &window);
-  RECT inside;
-  IntersectRect(&inside, &textArea, &window);
-  if (!EqualRect(&inside, &textArea))
+  const RECT textArea = TextArea(flags, has.right, needs);
+  if (RunsOffTheWindow(control, textArea))
     visit.check->misfits.push_back(where + "runs off the window" + shown);
-  else if (HWND sibling = Covering(control, textArea))
+  else if (HWND sibling = Covering(control, InParent(control, textArea)))
     visit.check->misfits.push_back(where + "runs under control " +
                                    std::to_string(GetDlgCtrlID(sibling)) + shown);
 }

@@ -2,7 +2,9 @@
 // text is measured in its control's font, broken into lines as the static
 // control breaks it, against the control's size, the window's edges and the
 // controls beside it; every button's text (push button, check box, radio
-// button, group box) against the part of the button it is drawn in.
+// button, group box) against the part of the button it is drawn in and the
+// window's edges. At any dpi: the sizes come from the fonts and controls as
+// the system made them.
 #pragma once
 
 #include <windows.h>

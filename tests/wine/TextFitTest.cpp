@@ -2,7 +2,9 @@
 // project ships, with the longest current-value phrases: each static text
 // must show whole. A language file is measured in the run whose ANSI code
 // page it is written in; the test scripts run this check once per code
-// page and name the code pages they run in VELO_TEXT_FIT_CODE_PAGES.
+// page and name the code pages they run in VELO_TEXT_FIT_CODE_PAGES, each
+// at 96 dpi and at 120 ("Large Fonts"), naming the dpi of each run in
+// VELO_TEXT_FIT_DPI.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "Environment.h"
 #include "ModalDriver.h"
+#include "Screenshot.h"
 #include "SourceTree.h"
 #include "TextFit.h"
 #include "WizardDriver.h"
@@ -107,6 +111,21 @@ void ShowAsFound(CMyPropertySheet& sheet, Found found) {
   for (auto flag : flags) sheet.found.*flag = found == Found::kNothing ? 0 : 1;
 }
 
+// The dpi the test scripts run this check at; 96 when they name none.
+int DpiOfTheRun() {
+  const std::string dpi = EnvironmentText("VELO_TEXT_FIT_DPI");
+  return dpi.empty() ? 96 : atoi(dpi.c_str());
+}
+
+// The name a language goes by in test and picture names: its letters and
+// digits.
+std::string PlainName(const std::string& language) {
+  std::string name;
+  for (char c : language)
+    if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+  return name;
+}
+
 class TextFit : public ::testing::TestWithParam<LanguageFile> {
  protected:
   void SetUp() override {
@@ -136,6 +155,8 @@ class TextFit : public ::testing::TestWithParam<LanguageFile> {
                      familyName + " wizard, " + NameOf(found) + ", '" +
                          wizard.Caption() + "'",
                      &check_);
+        if (family == kFamilyNT && found == Found::kLargestNumbers)
+          SaveLargeFontsPicture(wizard.Sheet().Hwnd(), page);
         if (page == kModemBoostPage) break;
         wizard.Next();
         if (wizard.Page() == page) {
@@ -147,6 +168,16 @@ class TextFit : public ::testing::TestWithParam<LanguageFile> {
       EXPECT_EQ(steps + 1, shown) << familyName << " steps and the modem page";
       EXPECT_EQ(std::vector<std::string>(), wizard.messages);
     }
+  }
+
+  // At Large Fonts, a picture of every step in English and of the path MTU
+  // step, whose check boxes are the tightest, in every language; the
+  // pictures at 96 dpi are the other tests' own.
+  void SaveLargeFontsPicture(HWND sheet, int page) {
+    if (DpiOfTheRun() != 120) return;
+    if (GetParam().name != "English" && page != kPathMtuPage) return;
+    SaveScreenshot(sheet, "wizard-120dpi-" + PlainName(GetParam().name) +
+                              "-page" + std::to_string(page));
   }
 
   TextFitCheck check_;
@@ -222,10 +253,7 @@ TEST_P(TextFit, EveryStepOfThe9xWizard) {
 INSTANTIATE_TEST_SUITE_P(
     ShippedLanguages, TextFit, ::testing::ValuesIn(LanguagesOfThisCodePage()),
     [](const ::testing::TestParamInfo<LanguageFile>& info) {
-      std::string name;
-      for (char c : info.param.name)
-        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-      return name + std::to_string(info.index);
+      return PlainName(info.param.name) + std::to_string(info.index);
     });
 // A run under a code page that no shipped file is written in measures
 // nothing.
@@ -252,6 +280,17 @@ TEST(TextFitRuns, EveryLanguageFileIsMeasuredInOneOfThem) {
     EXPECT_TRUE(run.count(language.codePage))
         << language.name << " is written in code page " << language.codePage
         << ", which no run of the text check uses";
+}
+
+// A run meant for "Large Fonts" that Wine showed at 96 dpi would pass
+// without measuring what it is for.
+TEST(TextFitRuns, TheScreenIsAtTheDpiOfTheRun) {
+  if (EnvironmentText("VELO_TEXT_FIT_DPI").empty())
+    GTEST_SKIP() << "VELO_TEXT_FIT_DPI is not set";
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(DpiOfTheRun(), dpi);
 }
 
 }  // namespace
