@@ -66,6 +66,63 @@ std::string LanguageFileSays(const std::string& path, const char* key) {
   return text;
 }
 
+namespace {
+
+// The text `key` gives in a language file of NSIS's (UTF-8): the line under
+// "# ^key" in an .nlf, the quoted text after " key " in an .nsh.
+std::string LangFileText(const std::string& file, const std::string& key) {
+  bool nlf = key[0] == '^';
+  size_t at = file.find(nlf ? "# " + key + "\n" : " " + key + " ");
+  if (at == std::string::npos) return std::string();
+  size_t begin = nlf ? file.find('\n', at) + 1 : file.find('"', at) + 1;
+  size_t end = file.find_first_of("\r\n", begin);
+  if (!nlf) end = file.rfind('"', end);
+  return end == std::string::npos || end < begin
+             ? std::string()
+             : file.substr(begin, end - begin);
+}
+
+void ReplaceAll(std::string* text, const std::string& what,
+                const std::string& with) {
+  for (size_t at = text->find(what); at != std::string::npos;
+       at = text->find(what, at + with.size()))
+    text->replace(at, what.size(), with);
+}
+
+std::string Utf8ToAnsi(const std::string& utf8) {
+  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+  if (length <= 0) return std::string();
+  std::wstring wide(length, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], length);
+  length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0,
+                               nullptr, nullptr);
+  if (length <= 0) return std::string();
+  std::string ansi(length, '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &ansi[0], length, nullptr,
+                      nullptr);
+  ansi.resize(length - 1);
+  return ansi;
+}
+
+}  // namespace
+
+std::string SetupText(const std::string& ownTexts, const std::string& nsisTexts,
+                      const std::string& language, const std::string& key) {
+  std::string text;
+  if (key[0] != '^')
+    text = LangFileText(
+        ReadWholeFile(ownTexts + "\\" + language + ".nsh"), key);
+  if (text.empty())
+    text = LangFileText(ReadWholeFile(nsisTexts + "\\" + language +
+                                      (key[0] == '^' ? ".nlf" : ".nsh")),
+                        key);
+  ReplaceAll(&text, "$(^NameDA)", "Velocine");
+  ReplaceAll(&text, "$(^Name)", "Velocine");
+  ReplaceAll(&text, "$\\r", "\r");
+  ReplaceAll(&text, "$\\n", "\n");
+  return Utf8ToAnsi(text);
+}
+
 std::string ReadValue(HKEY root, const std::string& key,
                       const std::string& name, bool* found) {
   if (found) *found = false;
