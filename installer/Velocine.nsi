@@ -72,6 +72,9 @@ Page custom LanguagePage LanguagePageLeave
 !define MUI_FINISHPAGE_RUN_TEXT "$(StartVelocine)"
 !insertmacro MUI_PAGE_FINISH
 
+; NSIS's own word beside the folder ("Wird entfernt aus:") is cut off in
+; most languages: a shorter one of ours.
+!define MUI_UNCONFIRMPAGE_TEXT_LOCATION "$(UninstallFolder)"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 

@@ -68,20 +68,6 @@ std::string LanguageFileSays(const std::string& path, const char* key) {
 
 namespace {
 
-// The text `key` gives in a language file of NSIS's (UTF-8): the line under
-// "# ^key" in an .nlf, the quoted text after " key " in an .nsh.
-std::string LangFileText(const std::string& file, const std::string& key) {
-  bool nlf = key[0] == '^';
-  size_t at = file.find(nlf ? "# " + key + "\n" : " " + key + " ");
-  if (at == std::string::npos) return std::string();
-  size_t begin = nlf ? file.find('\n', at) + 1 : file.find('"', at) + 1;
-  size_t end = file.find_first_of("\r\n", begin);
-  if (!nlf) end = file.rfind('"', end);
-  return end == std::string::npos || end < begin
-             ? std::string()
-             : file.substr(begin, end - begin);
-}
-
 void ReplaceAll(std::string* text, const std::string& what,
                 const std::string& with) {
   for (size_t at = text->find(what); at != std::string::npos;
@@ -89,18 +75,28 @@ void ReplaceAll(std::string* text, const std::string& what,
     text->replace(at, what.size(), with);
 }
 
+// The text `key` gives in a language file of NSIS's at `path` (UTF-8, with
+// either line end): the line under "# ^key" in an .nlf, the quoted text
+// after " key " in an .nsh.
+std::string LangFileText(const std::string& path, const std::string& key) {
+  std::string file = ReadWholeFile(path);
+  ReplaceAll(&file, "\r", "");
+  bool nlf = key[0] == '^';
+  size_t at = file.find(nlf ? "# " + key + "\n" : " " + key + " ");
+  if (at == std::string::npos) return std::string();
+  size_t begin = nlf ? file.find('\n', at) + 1 : file.find('"', at) + 1;
+  size_t end = file.find('\n', begin);
+  if (!nlf) end = file.rfind('"', end);
+  return end == std::string::npos || end < begin
+             ? std::string()
+             : file.substr(begin, end - begin);
+}
+
 std::string Utf8ToAnsi(const std::string& utf8) {
-  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-  if (length <= 0) return std::string();
-  std::wstring wide(length, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], length);
-  length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0,
-                               nullptr, nullptr);
-  if (length <= 0) return std::string();
-  std::string ansi(length, '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &ansi[0], length, nullptr,
-                      nullptr);
-  ansi.resize(length - 1);
+  wchar_t wide[2000] = L"";
+  char ansi[4000] = "";
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 2000);
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, nullptr);
   return ansi;
 }
 
@@ -110,12 +106,10 @@ std::string SetupText(const std::string& ownTexts, const std::string& nsisTexts,
                       const std::string& language, const std::string& key) {
   std::string text;
   if (key[0] != '^')
-    text = LangFileText(
-        ReadWholeFile(ownTexts + "\\" + language + ".nsh"), key);
+    text = LangFileText(ownTexts + "\\" + language + ".nsh", key);
   if (text.empty())
-    text = LangFileText(ReadWholeFile(nsisTexts + "\\" + language +
-                                      (key[0] == '^' ? ".nlf" : ".nsh")),
-                        key);
+    text = LangFileText(
+        nsisTexts + "\\" + language + (key[0] == '^' ? ".nlf" : ".nsh"), key);
   ReplaceAll(&text, "$(^NameDA)", "Velocine");
   ReplaceAll(&text, "$(^Name)", "Velocine");
   ReplaceAll(&text, "$\\r", "\r");
