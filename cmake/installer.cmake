@@ -2,6 +2,8 @@
 # one setup program made with makensis (Debian's nsis package).
 find_program(MAKENSIS makensis REQUIRED)
 file(GLOB velo_language_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/Lang/*)
+# Setup's own lines in each language.
+file(GLOB velo_setup_texts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/installer/Lang/*.nsh)
 set(velo_setup ${CMAKE_BINARY_DIR}/VelocineSetup.exe)
 # Built for 64-bit Windows, it is the twin that tests setup on hosts that
 # cannot run 32-bit code; it is never shipped.
@@ -15,5 +17,6 @@ add_custom_command(OUTPUT ${velo_setup}
           ${CMAKE_SOURCE_DIR}/installer/Velocine.nsi
   DEPENDS Velocine ${CMAKE_SOURCE_DIR}/installer/Velocine.nsi
           ${CMAKE_SOURCE_DIR}/installer/Languages.nsh ${velo_language_files}
+          ${velo_setup_texts}
   VERBATIM)
 add_custom_target(VelocineSetup ALL DEPENDS ${velo_setup})

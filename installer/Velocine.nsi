@@ -31,6 +31,8 @@ RequestExecutionLevel admin
 !define SETTINGS_KEY "Software\Velocine"
 !define BACKUP_KEY "Original Settings"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velocine"
+; The language setup spoke, for the uninstaller.
+!define SPOKEN_LANGUAGE "Setup Language"
 
 Name "Velocine"
 OutFile "${OUTFILE}"
@@ -53,8 +55,9 @@ Var ChosenLanguage
 ; A language file of the user's own chosen before; listed too.
 Var OwnLanguage
 Var LanguageList
-; This Windows's ANSI code page: the list names a language as its speakers
-; write it only where the file's code page is this one.
+; This Windows's ANSI code page: setup speaks a language, and the list names
+; it as its speakers write it, only where the language's code page is this
+; one.
 Var AnsiCodePage
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
@@ -66,23 +69,32 @@ Var AnsiCodePage
 Page custom LanguagePage LanguagePageLeave
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Velocine.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "Start Velocine now"
+!define MUI_FINISHPAGE_RUN_TEXT "$(StartVelocine)"
 !insertmacro MUI_PAGE_FINISH
 
+; NSIS's own word beside the folder ("Wird entfernt aus:") is cut off in
+; most languages: a shorter one of ours.
+!define MUI_UNCONFIRMPAGE_TEXT_LOCATION "$(UninstallFolder)"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 
-!insertmacro MUI_LANGUAGE "English"
+; Setup's own pages in each shipped language, English first as the one
+; every Windows can show.
+!macro SetupTexts NAME PRIMARY SETUP_LANGUAGE
+  !insertmacro MUI_LANGUAGE "${SETUP_LANGUAGE}"
+  !include "Lang\${SETUP_LANGUAGE}.nsh"
+!macroend
+!insertmacro VELOCINE_LANGUAGES SetupTexts
 
 ; --- Language choice ---------------------------------------------------------
 
-!macro IfShipped NAME PRIMARY
+!macro IfShipped NAME PRIMARY SETUP_LANGUAGE
   ${If} $ChosenLanguage == "${NAME}"
     StrCpy $1 "${NAME}"  ; the shipped spelling
   ${EndIf}
 !macroend
 
-!macro IfSystemLanguage NAME PRIMARY
+!macro IfSystemLanguage NAME PRIMARY SETUP_LANGUAGE
   ${If} $0 = ${PRIMARY}
     StrCpy $ChosenLanguage "${NAME}"
   ${EndIf}
@@ -102,11 +114,11 @@ Page custom LanguagePage LanguagePageLeave
   ${EndIf}
 !macroend
 
-!macro ExtractToRead NAME PRIMARY
+!macro ExtractToRead NAME PRIMARY SETUP_LANGUAGE
   File "/oname=$PLUGINSDIR\${NAME}.ini" "${LANG_DIR}\${NAME}.ini"
 !macroend
 
-!macro AddToList NAME PRIMARY
+!macro AddToList NAME PRIMARY SETUP_LANGUAGE
   !insertmacro ShownName "${NAME}"
   ${NSD_CB_AddString} $LanguageList $2
   ${If} $ChosenLanguage == "${NAME}"
@@ -115,7 +127,7 @@ Page custom LanguagePage LanguagePageLeave
 !macroend
 
 ; The list's text back to the language it stands for.
-!macro IfShownAs NAME PRIMARY
+!macro IfShownAs NAME PRIMARY SETUP_LANGUAGE
   !insertmacro ShownName "${NAME}"
   ${If} $2 == $0
     StrCpy $ChosenLanguage "${NAME}"
@@ -147,19 +159,15 @@ Function ChooseDefaultLanguage
 FunctionEnd
 
 Function LanguagePage
-  !insertmacro MUI_HEADER_TEXT "Choose Language" \
-    "Choose the language Velocine shows its windows in."
+  !insertmacro MUI_HEADER_TEXT "$(LanguagePageTitle)" "$(LanguagePageSubtitle)"
   nsDialogs::Create 1018
   Pop $0
-  ${NSD_CreateLabel} 0 0 100% 30u \
-    "Velocine will show its windows in the language chosen below. You can change it at any time in Velocine's main window."
+  ${NSD_CreateLabel} 0 0 100% 30u "$(LanguagePageText)"
   Pop $0
   ${NSD_CreateDropList} 0 36u 60% 120u ""
   Pop $LanguageList
   InitPluginsDir
   !insertmacro VELOCINE_LANGUAGES ExtractToRead
-  System::Call "kernel32::GetACP() i .s"
-  Pop $AnsiCodePage
   StrCpy $4 $ChosenLanguage
   !insertmacro VELOCINE_LANGUAGES AddToList
   ${If} $OwnLanguage != ""
@@ -196,8 +204,7 @@ Function ${PREFIX}WaitUntilVelocineClosed
         Return
       ${EndIf}
     ${EndIf}
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "Velocine is running. Please close it, then click Retry." \
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(VelocineRunning)" \
       /SD IDCANCEL IDRETRY continue
     SetErrorLevel 3
     Quit
@@ -218,9 +225,7 @@ Function ${PREFIX}RequireAdministrator
   UserInfo::GetAccountType
   Pop $0
   ${If} $0 != "Admin"
-    MessageBox MB_OK|MB_ICONSTOP \
-      "Velocine changes settings that only an administrator may change.$\r$\nPlease log on as an administrator and run this program again." \
-      /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(AdministratorNeeded)" /SD IDOK
     SetErrorLevel 4
     Quit
   ${EndIf}
@@ -229,23 +234,51 @@ FunctionEnd
 !insertmacro REQUIRE_ADMINISTRATOR ""
 !insertmacro REQUIRE_ADMINISTRATOR "un."
 
-Function .onInit
-  Call RequireAdministrator
-  Call ChooseDefaultLanguage
+!macro IfSetupSpeaks NAME PRIMARY SETUP_LANGUAGE
+  ${If} $ChosenLanguage == "${NAME}"
+  ${AndIf} ${LANG_${SETUP_LANGUAGE}_CP} = $AnsiCodePage
+    StrCpy $LANGUAGE ${LANG_${SETUP_LANGUAGE}}
+  ${EndIf}
+!macroend
+
+; Setup speaks the language preselected for Velocine where NSIS has its
+; pages in it and this Windows's code page is that language's, since an
+; ANSI program shows no other; English elsewhere. Never NSIS's own guess,
+; which does not look at the code page.
+Function SpeakLanguage
+  System::Call "kernel32::GetACP() i .s"
+  Pop $AnsiCodePage
+  StrCpy $LANGUAGE ${LANG_ENGLISH}
+  !insertmacro VELOCINE_LANGUAGES IfSetupSpeaks
 FunctionEnd
 
+; The language first, so that even the word about missing rights is in it.
+Function .onInit
+  Call ChooseDefaultLanguage
+  Call SpeakLanguage
+  Call RequireAdministrator
+FunctionEnd
+
+; The uninstaller speaks the language setup spoke on this machine, which
+; setup has found this Windows can show (and the uninstaller then needs no
+; plug-in to find out again).
 Function un.onInit
+  ClearErrors
+  ReadRegDWORD $LANGUAGE HKLM "${UNINSTALL_KEY}" "${SPOKEN_LANGUAGE}"
+  ${If} ${Errors}
+    StrCpy $LANGUAGE ${LANG_ENGLISH}
+  ${EndIf}
   Call un.RequireAdministrator
 FunctionEnd
 
 ; --- Installing --------------------------------------------------------------
 
-!macro InstallLanguage NAME PRIMARY
+!macro InstallLanguage NAME PRIMARY SETUP_LANGUAGE
   File "${LANG_DIR}\${NAME}.ini"
   File "${LANG_DIR}\${NAME}.bmp"
 !macroend
 
-!macro RemoveLanguage NAME PRIMARY
+!macro RemoveLanguage NAME PRIMARY SETUP_LANGUAGE
   Delete "$INSTDIR\Lang\${NAME}.ini"
   Delete "$INSTDIR\Lang\${NAME}.bmp"
 !macroend
@@ -276,6 +309,7 @@ Section "Velocine"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${SPOKEN_LANGUAGE}" $LANGUAGE
 SectionEnd
 
 ; --- Uninstalling ------------------------------------------------------------
@@ -320,9 +354,7 @@ Section "Uninstall"
   Call un.HasBackup
   Pop $0
   ${If} $0 = 1
-    MessageBox MB_OK|MB_ICONINFORMATION \
-      "Velocine has kept the backup of your original connection settings.$\r$\nIf you install Velocine again, its Reset button can still put them back." \
-      /SD IDOK
+    MessageBox MB_OK|MB_ICONINFORMATION "$(BackupKept)" /SD IDOK
   ${EndIf}
   DeleteRegKey /ifempty HKCU "${SETTINGS_KEY}"
 

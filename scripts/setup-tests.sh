@@ -12,19 +12,23 @@ only=${2:-}
 shift $(($# < 2 ? $# : 2))
 
 # Windows version, locale, which tests (all, or the walk through every
-# window), and the language setup preselects for that locale. The first
-# four install and uninstall on both families; the others walk the
-# remaining languages on the remaining versions.
+# window), the language setup's own pages speak there (NSIS's name) and the
+# one setup preselects for Velocine. The first four install and uninstall on
+# both families; the others walk the remaining languages on the remaining
+# versions.
 runs=(
-  "win95 C.UTF-8 * English"
-  "win98 de_DE.UTF-8 * Deutsch"
-  "nt40 ja_JP.UTF-8 * Nihongo"
-  "winxp ru_RU.UTF-8 * Russkiy"
-  "winme fr_FR.UTF-8 TranslatedRun.* Francais"
-  "win2k es_ES.UTF-8 TranslatedRun.* Espanol"
-  "win2003 it_IT.UTF-8 TranslatedRun.* Italiano"
-  "winxp pt_BR.UTF-8 TranslatedRun.* Portugues (Brasil)"
+  "win95 C.UTF-8 * English English"
+  "win98 de_DE.UTF-8 * German Deutsch"
+  "nt40 ja_JP.UTF-8 * Japanese Nihongo"
+  "winxp ru_RU.UTF-8 * Russian Russkiy"
+  "winme fr_FR.UTF-8 TranslatedRun.* French Francais"
+  "win2k es_ES.UTF-8 TranslatedRun.* Spanish Espanol"
+  "win2003 it_IT.UTF-8 TranslatedRun.* Italian Italiano"
+  "winxp pt_BR.UTF-8 TranslatedRun.* PortugueseBR Portugues (Brasil)"
 )
+# What setup says, as it is built: its own lines, and NSIS's translations
+# of its standard pages.
+nsis_texts="$(makensis -HDRINFO | sed -n 's/.*NSISDIR=\([^,]*\).*/\1/p')/Contrib/Language files"
 
 # One newly made prefix, copied for each run, so that every run starts from
 # the state of a fresh one without paying for its creation each time.
@@ -41,7 +45,7 @@ shots=$top/build/screenshots
 mkdir -p "$shots"
 status=0
 for run in "${runs[@]}"; do
-  read -r version locale tests language <<<"$run"
+  read -r version locale tests setup_language language <<<"$run"
   [ -n "$only" ] && [ "$only" != "$version" ] && continue
   name=$version-${locale%%[._]*}
   prefix=$template-$name
@@ -51,6 +55,9 @@ for run in "${runs[@]}"; do
   wine_set_version "$version"
   export VELO_SETUP=$(winepath -w "$top/$VELO_WIN_DIR/VelocineSetup.exe")
   export VELO_LANG_SOURCE=$(winepath -w "$top/res/Lang")
+  export VELO_SETUP_TEXTS=$(winepath -w "$top/installer/Lang")
+  export VELO_NSIS_TEXTS=$(winepath -w "$nsis_texts")
+  export VELO_SETUP_LANGUAGE=$setup_language
   export VELO_SCREENSHOTS=$(winepath -w "$shots")
   export VELO_SETUP_VERSION=$version VELO_EXPECTED_LANGUAGE=$language
   export VELO_SETUP_RUN=$name

@@ -10,6 +10,9 @@
 
 namespace velo {
 
+// Where the program's folder and language are kept for it.
+const char kSettingsKey[] = "Software\\Velocine";
+
 class SetupTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -34,7 +37,21 @@ class SetupTest : public ::testing::Test {
                             "Name");
   }
 
+  // What setup shows for `key` (see SetupText) in `language`, by default
+  // the one this run's setup speaks.
+  std::string Shown(const std::string& key,
+                    const std::string& language = "") const {
+    std::string text =
+        SetupText(EnvironmentText("VELO_SETUP_TEXTS"),
+                  EnvironmentText("VELO_NSIS_TEXTS"),
+                  language.empty() ? setupLanguage_ : language, key);
+    EXPECT_FALSE(text.empty()) << key << " not found";
+    return text.empty() ? "(" + key + " not found)" : text;
+  }
+
   std::string setup_ = EnvironmentText("VELO_SETUP");
+  // The language setup's own pages speak in this run (NSIS's name).
+  std::string setupLanguage_ = EnvironmentText("VELO_SETUP_LANGUAGE");
   std::string expectedLanguage_ = EnvironmentText("VELO_EXPECTED_LANGUAGE");
   std::string version_ = EnvironmentText("VELO_SETUP_VERSION");
   // Names this run's pictures: version and locale.

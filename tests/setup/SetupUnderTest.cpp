@@ -66,6 +66,57 @@ std::string LanguageFileSays(const std::string& path, const char* key) {
   return text;
 }
 
+namespace {
+
+void ReplaceAll(std::string* text, const std::string& what,
+                const std::string& with) {
+  for (size_t at = text->find(what); at != std::string::npos;
+       at = text->find(what, at + with.size()))
+    text->replace(at, what.size(), with);
+}
+
+// The text `key` gives in a language file of NSIS's at `path` (UTF-8, with
+// either line end): the line under "# ^key" in an .nlf, the quoted text
+// after " key " in an .nsh.
+std::string LangFileText(const std::string& path, const std::string& key) {
+  std::string file = ReadWholeFile(path);
+  ReplaceAll(&file, "\r", "");
+  bool nlf = key[0] == '^';
+  size_t at = file.find(nlf ? "# " + key + "\n" : " " + key + " ");
+  if (at == std::string::npos) return std::string();
+  size_t begin = nlf ? file.find('\n', at) + 1 : file.find('"', at) + 1;
+  size_t end = file.find('\n', begin);
+  if (!nlf) end = file.rfind('"', end);
+  return end == std::string::npos || end < begin
+             ? std::string()
+             : file.substr(begin, end - begin);
+}
+
+std::string Utf8ToAnsi(const std::string& utf8) {
+  wchar_t wide[2000] = L"";
+  char ansi[4000] = "";
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 2000);
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, nullptr);
+  return ansi;
+}
+
+}  // namespace
+
+std::string SetupText(const std::string& ownTexts, const std::string& nsisTexts,
+                      const std::string& language, const std::string& key) {
+  std::string text;
+  if (key[0] != '^')
+    text = LangFileText(ownTexts + "\\" + language + ".nsh", key);
+  if (text.empty())
+    text = LangFileText(
+        nsisTexts + "\\" + language + (key[0] == '^' ? ".nlf" : ".nsh"), key);
+  ReplaceAll(&text, "$(^NameDA)", "Velocine");
+  ReplaceAll(&text, "$(^Name)", "Velocine");
+  ReplaceAll(&text, "$\\r", "\r");
+  ReplaceAll(&text, "$\\n", "\n");
+  return Utf8ToAnsi(text);
+}
+
 std::string ReadValue(HKEY root, const std::string& key,
                       const std::string& name, bool* found) {
   if (found) *found = false;

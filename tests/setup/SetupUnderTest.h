@@ -33,6 +33,15 @@ std::vector<std::string> FilesIn(const std::string& folder,
 // "CodePage"), read with the system's INI reader; empty when it does not.
 std::string LanguageFileSays(const std::string& path, const char* key);
 
+// What setup shows for `key` when it speaks `language` (NSIS's name of it,
+// "German"), in this Windows's code page: setup's own line (`LangString
+// key`) from `ownTexts`\<language>.nsh, else NSIS's translation of its
+// standard pages from `nsisTexts`: the Modern UI's `key` from <language>.nsh,
+// or, for a "^" key, the line under it in <language>.nlf. The product's name
+// is filled in and "$\r$\n" becomes a line break. Empty when no file has it.
+std::string SetupText(const std::string& ownTexts, const std::string& nsisTexts,
+                      const std::string& language, const std::string& key);
+
 // A string value; `found` says whether it exists.
 std::string ReadValue(HKEY root, const std::string& key,
                       const std::string& name, bool* found = nullptr);

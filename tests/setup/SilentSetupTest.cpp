@@ -21,7 +21,6 @@
 namespace velo {
 namespace {
 
-const char kSettingsKey[] = "Software\\Velocine";
 const char kUninstallKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velocine";
 
