@@ -27,12 +27,17 @@ scripts/shipped-files.sh "$results/shipped-files.xml"
 
 echo "== the test scripts"
 tests/scripts/reports-test.sh "$results/test-scripts.xml"
+tests/scripts/setup-test.sh "$results/setup-decisions.xml"
+require_report "$results/setup-decisions.xml" "Set-up decisions" "ended without a report"
 
 echo "== tests under Wine"
 xvfb-run -a -s "-screen 0 1024x768x24" scripts/wine-tests.sh "$results"
 
 echo "== setup program under Wine"
 xvfb-run -a -s "-screen 0 1024x768x24" scripts/setup-tests.sh "$results"
+
+echo "== the README's pictures"
+scripts/readme-pictures.sh --check "$results/readme-pictures.xml"
 
 echo "== summary"
 windows_bits_line
