@@ -3,7 +3,8 @@
 # sanitizers), Velocine.exe and its setup, and the test executables that run
 # under Wine; on a host that runs Windows programs as 64-bit twins
 # (scripts/windows-bits.sh), the twins of everything that must run too.
-# "scripts/build.sh program" builds the program alone (and its twin).
+# "scripts/build.sh program" builds the program and its setup alone (and
+# their twins).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
@@ -44,7 +45,7 @@ fi
 
 if [ "${1:-}" = program ]; then
   for dir in "${program_dirs[@]}"; do
-    cmake --build "$dir" -j "$jobs" --target Velocine
+    cmake --build "$dir" -j "$jobs" --target Velocine VelocineSetup
   done
   exit 0
 fi

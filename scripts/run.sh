@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Velocine and runs it under Wine as the chosen Windows (default XP):
+# Builds Velocine and its setup, installs it with its setup and runs it
+# under Wine as the chosen Windows (default XP):
 #   scripts/run.sh [win95|win98|winme|nt40|win2k|winxp|win2003|vista|default]
 # Without a display it runs on a virtual one, saves a screenshot to
 # build/screenshots/ and ends. Each registry layout has a prefix of its own,
@@ -32,12 +33,22 @@ if [ ! -f "$seeded" ]; then
   wineserver -w
   touch "$seeded"
 fi
-# The language files lie beside the program, as installed.
-rm -rf "$VELO_WIN_DIR/Lang"
-[ -d res/Lang ] && cp -r res/Lang "$VELO_WIN_DIR/Lang"
-wine reg add 'HKCU\Software\Velocine' /v AppPath /d "$(winepath -w "$VELO_WIN_DIR")" /f >/dev/null
-
-exe=$(winepath -w "$top/$VELO_WIN_DIR/Velocine.exe")
+# Velocine as a user has it: installed by its setup, silently, which puts
+# every language file and flag in its Lang folder and preselects the
+# language of this Windows; a setup of a newer build installs over it, in
+# the folder setup proposes to a new user.
+wine reg delete 'HKCU\Software\Velocine' /v AppPath /f >/dev/null 2>&1 || true
+if [ -n "${DISPLAY:-}" ]; then
+  wine "$VELO_WIN_DIR/VelocineSetup.exe" /S
+else
+  xvfb-run -a -s "-screen 0 1024x768x24" \
+    wine "$VELO_WIN_DIR/VelocineSetup.exe" /S
+fi
+wineserver -w
+installed=$(wine reg query 'HKCU\Software\Velocine' /v AppPath |
+  sed -n 's/.*REG_SZ[[:space:]]*//p' | tr -d '\r')
+[ -n "$installed" ] || { echo "setup did not install Velocine" >&2; exit 1; }
+exe="$installed\Velocine.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
   wine explorer /desktop=Velocine,1024x768 "$exe"
@@ -51,4 +62,4 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   sleep 8
   import -window root "$2"
   wineserver -k' _ "$exe" "$shot"
-echo "Velocine ($VELO_WIN_DIR/Velocine.exe) ran as $version under Wine; screenshot: $shot"
+echo "Velocine (installed from $VELO_WIN_DIR/VelocineSetup.exe in $installed) ran as $version under Wine; screenshot: $shot"

@@ -93,6 +93,65 @@ bool Painted(HWND window, const BITMAPINFOHEADER& header,
   return false;
 }
 
+// The text a window shows, read by message so that it is the control's own
+// text in another process too; line breaks written as \r and \n.
+std::string ShownText(HWND window) {
+  char text[4096] = "";
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text,
+                      reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                      &length);
+  std::string shown;
+  for (const char* c = text; *c; ++c) {
+    if (*c == '\r')
+      shown += "\\r";
+    else if (*c == '\n')
+      shown += "\\n";
+    else
+      shown += *c;
+  }
+  return shown;
+}
+
+// A list its owner draws without strings keeps no text of its own: what
+// WM_GETTEXT gives there is its item's data.
+bool KeepsNoText(HWND window, const char* type) {
+  LONG style = GetWindowLongA(window, GWL_STYLE);
+  return lstrcmpiA(type, "ComboBox") == 0 &&
+         (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) &&
+         !(style & CBS_HASSTRINGS);
+}
+
+BOOL CALLBACK AddShownText(HWND child, LPARAM lines) {
+  if (IsWindowVisible(child)) {
+    char type[64] = "";
+    GetClassNameA(child, type, sizeof type);
+    *reinterpret_cast<std::string*>(lines) +=
+        std::string(type) + ": " +
+        (KeepsNoText(child, type) ? "(drawn by its owner)" : ShownText(child)) +
+        "\n";
+  }
+  return TRUE;
+}
+
+// The texts of a picture beside it, one visible window a line, so that a
+// picture kept elsewhere can be checked against what the program shows now
+// without comparing pixels, which depend on the fonts and the Wine that drew
+// them.
+bool WriteShownTexts(HWND window, const std::string& path) {
+  std::string lines = "caption: " + ShownText(window) + "\n";
+  EnumChildWindows(window, AddShownText, reinterpret_cast<LPARAM>(&lines));
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(out, lines.data(), static_cast<DWORD>(lines.size()),
+                      &written, nullptr) &&
+            written == lines.size();
+  CloseHandle(out);
+  return ok;
+}
+
 }  // namespace
 
 bool SaveScreenshot(HWND window, const std::string& name) {
@@ -109,7 +168,9 @@ bool SaveScreenshot(HWND window, const std::string& name) {
     return Capture(window, &header, &pixels) &&
            Painted(window, header, pixels);
   });
-  return painted && WriteBitmap(folder + "\\" + name + ".bmp", header, pixels);
+  std::string path = folder + "\\" + name;
+  return painted && WriteBitmap(path + ".bmp", header, pixels) &&
+         WriteShownTexts(window, path + ".txt");
 }
 
 }  // namespace velo
