@@ -1,5 +1,8 @@
 #include "TextFit.h"
 
+#include <commctrl.h>
+
+#include "MissingGlyphs.h"
 #include "ModalDriver.h"
 #include "framework/WindowRect.h"
 
@@ -23,13 +26,13 @@ UINT TextFlags(LONG style) {
   return flags;
 }
 
-// A device context of `control` with its font selected.
+// A device context of `control` with its font (or `font`) selected.
 class ControlDC {
  public:
-  explicit ControlDC(HWND control)
+  explicit ControlDC(HWND control, HGDIOBJ font = nullptr)
       : control_(control), dc_(GetDC(control)) {
-    HGDIOBJ font =
-        reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+    if (!font)
+      font = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
     before_ = font ? SelectObject(dc_, font) : nullptr;
   }
   ~ControlDC() {
@@ -167,6 +170,90 @@ std::string Shown(const std::string& text) {
   return ", last line '" + text.substr(text.rfind('\n') + 1) + "'";
 }
 
+// The text of `window` as the system holds it, in Unicode.
+std::wstring WideTextOf(HWND window) {
+  wchar_t text[4096] = L"";
+  SendMessageW(window, WM_GETTEXT, sizeof text / sizeof *text,
+               reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// Every character of `text` must be one the font in `dc` can draw.
+void CheckCharacters(HDC dc, const std::wstring& text, const std::string& where,
+                     TextFitCheck* check) {
+  // The first few tell the font; a whole script missing would fill a page.
+  const size_t kNamed = 5;
+  const std::wstring missing = MissingGlyphs(dc, text);
+  if (missing.empty()) return;
+  std::string named = CharactersNamed(missing.substr(0, kNamed));
+  if (missing.size() > kNamed)
+    named += " and " + std::to_string(missing.size() - kNamed) + " more";
+  check->misfits.push_back(where + "cannot draw " + named + " in '" +
+                           FaceOf(dc) + "'");
+}
+
+void CheckCharacters(HWND control, const std::string& where,
+                     TextFitCheck* check) {
+  ControlDC dc(control);
+  CheckCharacters(dc.Get(), WideTextOf(control), where, check);
+}
+
+const char kListProc[] = "velo.TextFit.listProc";
+const char kDrawingFont[] = "velo.TextFit.drawingFont";
+
+// Notes the font the list's combo box has selected when it asks the list to
+// draw an item, then lets the list draw it.
+LRESULT CALLBACK NoteDrawingFont(HWND list, UINT message, WPARAM wParam,
+                                 LPARAM lParam) {
+  if (message == WM_DRAWITEM) {
+    const DRAWITEMSTRUCT* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    SetPropA(list, kDrawingFont, GetCurrentObject(draw->hDC, OBJ_FONT));
+  }
+  return CallWindowProcA(reinterpret_cast<WNDPROC>(GetPropA(list, kListProc)),
+                         list, message, wParam, lParam);
+}
+
+// The font a ComboBoxEx's items are drawn in: the one its combo box selects
+// into the device context it hands over, seen while the closed list draws
+// its selection anew; null when it drew nothing.
+HGDIOBJ DrawingFont(HWND list) {
+  HWND combo =
+      reinterpret_cast<HWND>(SendMessageA(list, CBEM_GETCOMBOCONTROL, 0, 0));
+  const LONG_PTR own = GetWindowLongPtrA(list, GWLP_WNDPROC);
+  SetPropA(list, kListProc, reinterpret_cast<HANDLE>(own));
+  SetWindowLongPtrA(list, GWLP_WNDPROC,
+                    reinterpret_cast<LONG_PTR>(&NoteDrawingFont));
+  RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  SetWindowLongPtrA(list, GWLP_WNDPROC, own);
+  RemovePropA(list, kListProc);
+  return RemovePropA(list, kDrawingFont);
+}
+
+// Every item of a ComboBoxEx list must be drawn in characters its font has.
+void CheckListItems(HWND list, const Visit& visit) {
+  const std::string where = Where(list, visit);
+  HGDIOBJ font = DrawingFont(list);
+  if (!font) {
+    visit.check->misfits.push_back(where + "drew no item");
+    return;
+  }
+  ControlDC dc(list, font);
+  const int count = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+  for (int index = 0; index < count; ++index) {
+    wchar_t text[256] = L"";
+    COMBOBOXEXITEMW item;
+    ZeroMemory(&item, sizeof item);
+    item.mask = CBEIF_TEXT;
+    item.iItem = index;
+    item.pszText = text;
+    item.cchTextMax = sizeof text / sizeof *text;
+    SendMessageW(list, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    ++visit.check->listItems;
+    CheckCharacters(dc.Get(), text,
+                    where + "item " + std::to_string(index) + " ", visit.check);
+  }
+}
+
 // A button's text must fit the part of the button it is drawn in.
 void MeasureButton(HWND button, const Visit& visit) {
   const std::string text = TextOf(button);
@@ -176,6 +263,7 @@ void MeasureButton(HWND button, const Visit& visit) {
       ButtonTextPlace(button, GetWindowLongA(button, GWL_STYLE), &area);
   if (!flags || text.empty()) return;
   const std::string where = Where(button, visit), shown = Shown(text);
+  CheckCharacters(button, where, visit.check);
   if (!Fits(button, text, flags, area, where, shown, visit.check)) return;
   const SIZE needs = NeededSize(button, text, flags, area.right - area.left);
   RECT textArea = TextArea(flags, area.right - area.left, needs);
@@ -193,6 +281,7 @@ void MeasureStatic(HWND control, const Visit& visit) {
   RECT has;
   GetClientRect(control, &has);
   const std::string where = Where(control, visit), shown = Shown(text);
+  CheckCharacters(control, where, visit.check);
   if (!Fits(control, text, flags, has, where, shown, visit.check)) return;
   const SIZE needs = NeededSize(control, text, flags, has.right);
   const RECT textArea = TextArea(flags, has.right, needs);
@@ -208,6 +297,7 @@ BOOL CALLBACK VisitControl(HWND control, LPARAM param) {
   const std::string kind = ClassOf(control);
   if (kind == "Static") MeasureStatic(control, *reinterpret_cast<Visit*>(param));
   if (kind == "Button") MeasureButton(control, *reinterpret_cast<Visit*>(param));
+  if (kind == WC_COMBOBOXEXA) CheckListItems(control, *reinterpret_cast<Visit*>(param));
   return TRUE;
 }
 

@@ -1,6 +1,6 @@
 // Every window and wizard step of the program, in every language file the
 // project ships, with the longest current-value phrases: each static text
-// must show whole. A language file is measured in the run whose ANSI code
+// must show whole, in characters its font can draw. A language file is measured in the run whose ANSI code
 // page it is written in; the test scripts run this check once per code
 // page and name the code pages they run in VELO_TEXT_FIT_CODE_PAGES, each
 // at 96 dpi and at 120 ("Large Fonts"), naming the dpi of each run in
@@ -204,6 +204,8 @@ TEST_P(TextFit, MainWindowAndAboutBox) {
   // Introduction, hint, language label and the two buttons; the About box's
   // version label, version, copyright and OK.
   EXPECT_EQ(9, check_.measured);
+  EXPECT_EQ(static_cast<int>(ShippedLanguages().size()), check_.listItems)
+      << "the language list's items";
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 

@@ -2,8 +2,11 @@
 // passes; one cut at the bottom or the side, one that runs off its window
 // and one that runs under another control are named; pictures, frames,
 // empty and hidden statics are not measured. A button's text is measured
-// in the part of the button it is drawn in.
+// in the part of the button it is drawn in. A character its control's font
+// has no glyph for is named, in a raster font as in a TrueType one, and in
+// the items of a ComboBoxEx list as in texts.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -131,6 +134,96 @@ TEST_F(TextMeasure, AButtonsTextMustFitBesideItsBoxOrInsideItsFrame) {
   EXPECT_EQ(0u, check.misfits[0].find("test window: control 1 needs "));
   EXPECT_EQ(0u, check.misfits[1].find("test window: control 3 needs "));
   EXPECT_EQ(0u, check.misfits[2].find("test window: control 5 needs "));
+}
+
+// An 8-point font of `face` made for the test, with the kind the system
+// realized it as: raster, or TrueType.
+class TestFont {
+ public:
+  explicit TestFont(const char* face) {
+    LOGFONTA wanted;
+    ZeroMemory(&wanted, sizeof wanted);
+    wanted.lfHeight = -11;
+    wanted.lfCharSet = ANSI_CHARSET;
+    lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
+    font_ = CreateFontIndirectA(&wanted);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ before = SelectObject(dc, font_);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, before);
+    ReleaseDC(nullptr, dc);
+    kind_ = metrics.tmPitchAndFamily & TMPF_TRUETYPE ? "TrueType"
+            : metrics.tmPitchAndFamily & TMPF_VECTOR ? "vector"
+                                                     : "raster";
+  }
+  ~TestFont() { DeleteObject(font_); }
+  HFONT Get() const { return font_; }
+  const char* Kind() const { return kind_; }
+
+ private:
+  HFONT font_;
+  const char* kind_;
+};
+
+class TextGlyphs : public TextMeasure {
+ protected:
+  // A static text in Unicode, so that it holds characters of any code page.
+  void AddText(const wchar_t* text, const TestFont& font, int id, int y) {
+    HWND control = CreateWindowExW(
+        0, L"Static", text, WS_CHILD | WS_VISIBLE | SS_LEFT, 10, y, 380,
+        2 * line_, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        nullptr, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+  }
+
+  TestFont raster_{"MS Sans Serif"};
+  TestFont trueType_{"Tahoma"};
+};
+
+TEST_F(TextGlyphs, EachCharacterTheFontCannotDrawIsNamedOnceInRasterAndTrueType) {
+  ASSERT_STREQ("raster", raster_.Kind());
+  ASSERT_STREQ("TrueType", trueType_.Kind());
+  AddText(L"Ok \x65E5", raster_, 1, 10);
+  AddText(L"\x416\x65E5\x672C\x65E5", trueType_, 2, 40);
+  AddText(L"\x416 \xE9 Ok", trueType_, 3, 70);
+  AddText(L"Ok!", raster_, 4, 100);
+  TextFitCheck check = Measured();
+  EXPECT_EQ(4, check.measured);
+  EXPECT_EQ((std::vector<std::string>{
+                "test window: control 1 cannot draw '\xE6\x97\xA5' (U+65E5) in "
+                "'MS Sans Serif'",
+                "test window: control 2 cannot draw '\xE6\x97\xA5' (U+65E5), "
+                "'\xE6\x9C\xAC' (U+672C) in 'Tahoma'"}),
+            check.misfits);
+}
+
+TEST_F(TextGlyphs, ListItemsAreAskedInTheFontTheListDrawsThemIn) {
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_USEREX_CLASSES};
+  ASSERT_TRUE(InitCommonControlsEx(&classes));
+  HWND list = CreateWindowExW(
+      0, WC_COMBOBOXEXW, L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10, 10,
+      200, 100, window_, reinterpret_cast<HMENU>(9), nullptr, nullptr);
+  ASSERT_NE(nullptr, list);
+  // The findings name the face: the items were asked in the font given to
+  // the list, not in the list's own default.
+  SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(raster_.Get()), FALSE);
+  const wchar_t* names[] = {L"English", L"\x65E5\x672C"};
+  for (int index = 0; index < 2; ++index) {
+    COMBOBOXEXITEMW item;
+    ZeroMemory(&item, sizeof item);
+    item.mask = CBEIF_TEXT;
+    item.iItem = index;
+    item.pszText = const_cast<wchar_t*>(names[index]);
+    SendMessageW(list, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageW(list, CB_SETCURSEL, 0, 0);
+  TextFitCheck check = Measured();
+  EXPECT_EQ(2, check.listItems);
+  EXPECT_EQ((std::vector<std::string>{
+                "test window: control 9 item 1 cannot draw '\xE6\x97\xA5' "
+                "(U+65E5), '\xE6\x9C\xAC' (U+672C) in 'MS Sans Serif'"}),
+            check.misfits);
 }
 
 TEST(TextMeasureWithoutWindow, AWindowThatNeverShowedIsNamed) {
