@@ -7,8 +7,8 @@
 #include "store/ModemPortSpeed.h"
 #include "store/RegistryLocations.h"
 #include "store/Restore.h"
-#include "wizard/ClosingMessage.h"
-#include "wizard/Recommendations.h"
+#include "tuning/ClosingMessage.h"
+#include "tuning/Recommendations.h"
 
 namespace velo {
 

@@ -1,7 +1,7 @@
 #include "wizard/MTUSettings.h"
 
 #include "res/wizard/MTUSettings.h"
-#include "wizard/Recommendations.h"
+#include "tuning/Recommendations.h"
 
 namespace velo {
 

@@ -2,7 +2,7 @@
 
 #include "support/MapTexts.h"
 #include "wizard/PageTexts.h"
-#include "wizard/Recommendations.h"
+#include "tuning/Recommendations.h"
 
 namespace velo {
 namespace {

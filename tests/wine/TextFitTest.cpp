@@ -30,7 +30,7 @@
 #include "res/wizard/ChooseConnectionType.h"
 #include "support/AnsiCodePage.h"
 #include "support/RecordingSkin.h"
-#include "wizard/ClosingMessage.h"
+#include "tuning/ClosingMessage.h"
 #include "wizard/WizardFlow.h"
 
 namespace velo {

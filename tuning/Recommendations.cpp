@@ -1,6 +1,6 @@
-#include "wizard/Recommendations.h"
+#include "tuning/Recommendations.h"
 
-#include "wizard/ReceiveWindow.h"
+#include "tuning/ReceiveWindow.h"
 
 namespace velo {
 
