@@ -102,6 +102,64 @@ TEST(MtuPage, PutsRightWhatIsNotPositiveAndStartsOverOnEveryVisit) {
   EXPECT_TRUE(wizard.messages.empty());
 }
 
+const char kFind[] = "Find the MTU towards";
+
+// Starts a search towards `host` on the MTU page of a DSL run.
+void FindMtu(WizardDriver& wizard, const std::string& host) {
+  wizard.Type(IDC_MTU_HOST, host);
+  wizard.Click(IDC_FIND_MTU);
+}
+
+bool Searching(const WizardDriver& wizard) {
+  return wizard.Text(IDC_FIND_MTU) == "Stop the search";
+}
+
+// Loopback carries every size, as a path that fragments what it is given:
+// the search says so and leaves the boxes alone. The page answers while it
+// pings, stops on the button or when it is left, and asks for a host when
+// the box is empty.
+TEST(MtuPage, TheMtuSearchSaysWhatItFoundOrWhyNot) {
+  WizardDriver wizard(kFamilyNT);
+  wizard.Open();
+  Choose(wizard, IDC_CONNECTION_DSL);
+  wizard.Next();
+  ASSERT_EQ(kMtuPage, wizard.Page());
+  ASSERT_TRUE(IsWindowVisible(GetDlgItem(wizard.PageWindow(), IDC_FIND_MTU)))
+      << "ICMP.DLL is there under Wine";
+  EXPECT_EQ(kFind, wizard.Text(IDC_FIND_MTU));
+
+  FindMtu(wizard, "  ");
+  EXPECT_EQ("Type the name or the address of a host to ping.",
+            wizard.Text(IDC_MTU_SEARCH_STATUS));
+  EXPECT_FALSE(Searching(wizard));
+
+  FindMtu(wizard, "127.0.0.1");
+  EXPECT_TRUE(Searching(wizard));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(wizard.PageWindow(), IDC_MTU_HOST)));
+  EXPECT_TRUE(wizard.PumpUntil([&] { return !Searching(wizard); }));
+  EXPECT_EQ("Every size came back from 127.0.0.1, so this path does not tell "
+            "its MTU.",
+            wizard.Text(IDC_MTU_SEARCH_STATUS));
+  EXPECT_EQ("1492", wizard.Text(IDC_MTU_BOX));
+  EXPECT_EQ("1452", wizard.Text(IDC_MSS_BOX));
+
+  FindMtu(wizard, "127.0.0.1");
+  wizard.Click(IDC_FIND_MTU);
+  EXPECT_FALSE(Searching(wizard));
+  EXPECT_EQ("The search was stopped.", wizard.Text(IDC_MTU_SEARCH_STATUS));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(wizard.PageWindow(), IDC_MTU_HOST)));
+
+  // Next while it pings: the page is left as ever, the search with it.
+  FindMtu(wizard, "127.0.0.1");
+  wizard.Next();
+  EXPECT_EQ(kPathMtuPage, wizard.Page());
+  EXPECT_EQ(1492, wizard.Record().NewMTU);
+  wizard.Back();
+  EXPECT_EQ(kFind, wizard.Text(IDC_FIND_MTU));
+  EXPECT_EQ("", wizard.Text(IDC_MTU_SEARCH_STATUS));
+  EXPECT_TRUE(wizard.messages.empty());
+}
+
 TEST(PathMtuPage, TheBoxesDepartFromTheRecommendationsAndKeepTheirState) {
   WizardDriver wizard(kFamilyNT);
   Seed(kTcpipKeyName, "EnablePMTUDiscovery", 2);
