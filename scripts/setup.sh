@@ -13,7 +13,9 @@ packages=(cmake ninja-build g++ libgtest-dev googletest
           # that --no-install-recommends leaves out.
           fonts-wine
           # A Japanese font, for windows drawn in code page 932.
-          fonts-ipafont-gothic)
+          fonts-ipafont-gothic
+          # Network namespaces and the router's rule for the MTU path test.
+          iproute2 nftables)
 # The compiler of the 64-bit twins, for a host that runs Windows programs
 # that way: which way is told only once 32-bit Wine is installed.
 twin_packages=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)

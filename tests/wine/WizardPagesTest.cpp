@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "res/wizard/TTLSetting.h"
 #include "support/RegistryEdit.h"
 #include "support/StoreScenario.h"
+#include "Environment.h"
 #include "wizard/WizardFlow.h"
 
 namespace velo {
@@ -158,6 +160,36 @@ TEST(MtuPage, TheMtuSearchSaysWhatItFoundOrWhyNot) {
   EXPECT_EQ(kFind, wizard.Text(IDC_FIND_MTU));
   EXPECT_EQ("", wizard.Text(IDC_MTU_SEARCH_STATUS));
   EXPECT_TRUE(wizard.messages.empty());
+}
+
+// On a path of network namespaces that the test run builds (tests/path),
+// the button finds the path's MTU, the boxes take it and Finish writes it.
+TEST(MtuPath, TheButtonFindsThePathsMtuAndFinishWritesIt) {
+  const std::string host = EnvironmentText("VELO_MTU_PATH_HOST");
+  const std::string mtu = EnvironmentText("VELO_MTU_PATH_MTU");
+  ASSERT_FALSE(host.empty() || mtu.empty())
+      << "run by scripts/mtu-path-tests.sh on the path it builds";
+  WizardDriver wizard(kFamilyNT);
+  Seed(kInterface, "MTU", 1500);
+  wizard.Open();
+  Choose(wizard, IDC_CONNECTION_DSL);
+  wizard.Next();
+  const DWORD start = GetTickCount();
+  FindMtu(wizard, host);
+  ASSERT_TRUE(wizard.PumpUntil([&] { return !Searching(wizard); }, 120000));
+  std::printf("[ path     ] the button found '%s' in %lu ms\n",
+              wizard.Text(IDC_MTU_SEARCH_STATUS).c_str(),
+              static_cast<unsigned long>(GetTickCount() - start));
+  EXPECT_EQ("found towards " + host + ": " + mtu,
+            wizard.Text(IDC_MTU_SEARCH_STATUS));
+  EXPECT_EQ(mtu, wizard.Text(IDC_MTU_BOX));
+  EXPECT_EQ(std::to_string(std::stoi(mtu) - 40), wizard.Text(IDC_MSS_BOX));
+  while (wizard.Page() != kIcmpRedirectPage && wizard.Page() >= 0)
+    wizard.Next();
+  wizard.Finish();
+  RegValue written;
+  ASSERT_TRUE(Get(App().registry(), kInterface, "MTU", &written));
+  EXPECT_EQ(RegValue::Dword(std::stoul(mtu)), written);
 }
 
 TEST(PathMtuPage, TheBoxesDepartFromTheRecommendationsAndKeepTheirState) {
