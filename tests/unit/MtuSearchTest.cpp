@@ -50,13 +50,13 @@ const FakePath kPaths[] = {
     {"clean Ethernet", 1500, true, true, true, 0, false, kMtuFound, 1500, 12},
     {"PPPoE", 1492, true, true, true, 0, false, kMtuFound, 1492, 11},
     {"tunnel", 1400, true, true, true, 0, false, kMtuFound, 1400, 11},
-    {"smallest MTU", 576, true, true, true, 0, false, kMtuFound, 576, 11},
-    {"black hole", 1492, true, false, true, 0, false, kMtuFound, 1492, 16},
+    {"smallest MTU", 576, true, true, true, 0, false, kMtuFound, 576, 10},
+    {"black hole", 1492, true, false, true, 0, false, kMtuFound, 1492, 12},
     {"too big once, then fragments dropped", 1400, true, true, true, 0, true,
-     kMtuFound, 1400, 16},
+     kMtuFound, 1400, 15},
     {"host blocks ICMP", 1500, false, true, true, 0, false, kMtuNoAnswer, 0,
      2},
-    {"lossy", 1492, true, true, true, 3, false, kMtuFound, 1492, 17},
+    {"lossy", 1492, true, true, true, 3, false, kMtuFound, 1492, 16},
     {"DF ignored", 1400, true, true, false, 0, false, kMtuEveryAnswers, 0, 12},
 };
 
