@@ -88,9 +88,10 @@ BOOL CMTUSettings::OnKillActive() {
 void CMTUSettings::OnFindMtu() {
   if (search_.Running()) return StopSearch();
   host_ = Trimmed(WindowText(Item(IDC_MTU_HOST)));
-  MtuSearchResult none = {kMtuCannotPing, 0, 0};
+  // No host, or no thread to search on.
   if (host_.empty() || !search_.Start(Hwnd(), host_)) {
-    SetItemText(IDC_MTU_SEARCH_STATUS, MtuSearchOutcome(Localized(), host_, none));
+    SetItemText(IDC_MTU_SEARCH_STATUS,
+                MtuSearchOutcome(Localized(), host_, {kMtuCannotPing, 0, 0}));
     return;
   }
   ShowSearching(true);
