@@ -60,7 +60,7 @@ CommandLine ParseCommandLine(const std::string& arguments) {
   std::vector<std::string> words = SplitArguments(arguments);
   CommandLine command;
   if (words.empty()) return command;
-  bool overwriteGiven = false, noModemGiven = false;
+  bool overwriteGiven = false, noModemGiven = false, findMtuGiven = false;
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string word = Lower(words[i]);
     const bool hasNext = i + 1 < words.size();
@@ -80,12 +80,17 @@ CommandLine ParseCommandLine(const std::string& arguments) {
       command.overwrite = overwriteGiven = true;
     } else if (word == "/nomodem" && !noModemGiven) {
       command.noModem = noModemGiven = true;
+    } else if (word == "/findmtu" && !findMtuGiven) {
+      command.findMtu = findMtuGiven = true;
+      if (hasNext && words[i + 1].compare(0, 1, "/") != 0)
+        command.mtuHost = words[++i];
     } else {
       return Bad();
     }
   }
-  // The two options belong to /set alone.
-  if ((overwriteGiven || noModemGiven) && command.action != CommandLine::kSet)
+  // The options belong to /set alone.
+  if ((overwriteGiven || noModemGiven || findMtuGiven) &&
+      command.action != CommandLine::kSet)
     return Bad();
   return command;
 }

@@ -13,7 +13,7 @@ struct CommandLine {
   enum Action {
     kWindows,       // no arguments: the main window, as always
     kUsage,         // /?
-    kSet,           // /set TYPE [/overwrite] [/nomodem]
+    kSet,           // /set TYPE [/overwrite] [/nomodem] [/findmtu [HOST]]
     kReset,         // /reset
     kExport,        // /export FILE
     kBadArguments,  // anything else
@@ -22,6 +22,8 @@ struct CommandLine {
   int32_t connectionType = kDialUp;  // /set
   bool overwrite = false;            // /set: a backup that exists is replaced
   bool noModem = false;              // /set: the modem is left as it is
+  bool findMtu = false;              // /set: the MTU is measured
+  std::string mtuHost;               // /findmtu: towards it (empty: the DNS)
   std::string file;                  // /export
 };
 

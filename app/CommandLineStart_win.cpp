@@ -4,6 +4,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CommandRun.h"
+#include "app/PathMtuProber.h"
 #include "app/SingleInstance.h"
 #include "app/WindowsVersion.h"
 #include "lang/LanguageFileTexts.h"
@@ -17,13 +18,15 @@ namespace {
 const char kLogName[] = "Velocine.log";
 
 const char kUsage[] =
-    "Velocine /set dialup|dsl|lan|cable [/overwrite] [/nomodem]\n"
+    "Velocine /set dialup|dsl|lan|cable [/overwrite] [/nomodem] "
+    "[/findmtu [HOST]]\n"
     "Velocine /reset\n"
     "Velocine /export FILE\n\n"
     "/set tunes the connection settings as the wizard recommends for that "
     "connection, after a backup of the original settings; /overwrite "
     "replaces a backup that exists, /nomodem leaves the modem's port speed "
-    "as it is.\n"
+    "as it is, /findmtu measures the MTU with pings towards HOST (by default "
+    "the DNS server) and uses it instead of the connection's.\n"
     "/reset puts back the original settings.\n"
     "/export writes the original settings to a file that regedit imports.\n\n"
     "No window opens: the exit code and the line added to Velocine.log in "
@@ -113,6 +116,9 @@ int RunCommandLine(const CommandLine& command, const std::string& arguments) {
         texts,
         [](const std::string& path, const std::string& bytes) {
           return WriteWholeFile(path, bytes, false);
+        },
+        [](const std::string& host) {
+          return PathMtuProber().Find(host, [](int32_t) { return true; });
         }};
     result = RunCommand(command, machine);
   }

@@ -7,8 +7,9 @@
 #include "store/ModemPortSpeed.h"
 #include "store/RegistryLocations.h"
 #include "store/Restore.h"
-#include "wizard/ClosingMessage.h"
-#include "wizard/Recommendations.h"
+#include "tuning/ClosingMessage.h"
+#include "tuning/ProbeHost.h"
+#include "tuning/Recommendations.h"
 
 namespace velo {
 
@@ -36,6 +37,45 @@ bool MayChangeTcpip(CommandMachine& machine) {
   return status != kRegAccessDenied;
 }
 
+// Why no MTU came out of a search, for the log.
+const char* WhyNotFound(MtuSearchEnd end) {
+  switch (end) {
+    case kMtuNoAnswer:
+      return "it does not answer pings";
+    case kMtuEveryAnswers:
+      return "every size answers, so the path cannot be told";
+    case kMtuCannotPing:
+      return "this Windows cannot send pings";
+    case kMtuHostUnknown:
+      return "the host is not known";
+    default:
+      return "the search stopped";
+  }
+}
+
+// /findmtu: the MTU found, 0 when none was, and the log's words on it.
+int32_t MeasuredMtu(const CommandLine& command, CommandMachine& machine,
+                    int32_t typeMtu, std::string* said) {
+  const std::string host =
+      command.mtuHost.empty() ? DnsServerOf(machine.registry, machine.family)
+                              : command.mtuHost;
+  MtuSearchResult result{kMtuHostUnknown, 0, 0};
+  if (!host.empty())
+    result = machine.findMtu ? machine.findMtu(host)
+                             : MtuSearchResult{kMtuCannotPing, 0, 0};
+  if (result.end == kMtuFound) {
+    *said = " MTU " + std::to_string(result.mtu) + " found towards " + host +
+            " in " + std::to_string(result.probes) + " probes.";
+    return result.mtu;
+  }
+  *said = (host.empty() ? " No MTU found: no host given and no DNS server "
+                          "set"
+                        : " No MTU found towards " + host + " (" +
+                              WhyNotFound(result.end) + ")") +
+          "; used " + std::to_string(typeMtu) + ".";
+  return 0;
+}
+
 CommandResult Set(const CommandLine& command, CommandMachine& machine) {
   if (!command.overwrite && BackupExists(machine.registry))
     return Result(kExitBackupExists,
@@ -48,8 +88,14 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
            .Succeeded())
     return Result(kExitBackupUnreadable,
                   machine.texts.Load(TextId::NoBackupNoChange));
+  std::string mtuSaid;
+  const int32_t measuredMtu =
+      command.findMtu
+          ? MeasuredMtu(command, machine,
+                        RecommendedMtu(command.connectionType), &mtuSaid)
+          : 0;
   RecommendEverything(machine.family, machine.limits, command.connectionType,
-                      record);
+                      record, measuredMtu);
   int32_t modemFound = 0;
   // As the wizard, which looks for a modem when dial-up is chosen.
   if (command.connectionType == kDialUp && !command.noModem)
@@ -60,7 +106,7 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
     return Result(kExitWriteFailed,
                   machine.texts.Load(TextId::NotFullyBoosted));
   // Done, with the MTU and MSS it had nowhere to write named in the log.
-  return Result(kExitDone, BoostedMessage(machine.texts, applied));
+  return Result(kExitDone, BoostedMessage(machine.texts, applied) + mtuSaid);
 }
 
 CommandResult Reset(CommandMachine& machine) {

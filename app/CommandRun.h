@@ -9,6 +9,7 @@
 #include "lang/Texts.h"
 #include "registry/Registry.h"
 #include "store/SettingsRecord.h"
+#include "tuning/MtuSearch.h"
 
 namespace velo {
 
@@ -40,6 +41,8 @@ struct CommandMachine {
   // Writes the whole file; false when it could not.
   std::function<bool(const std::string& path, const std::string& bytes)>
       writeFile;
+  // Measures the MTU of the path towards a host (/findmtu).
+  std::function<MtuSearchResult(const std::string& host)> findMtu;
 };
 
 struct CommandResult {

@@ -21,7 +21,9 @@ packages=(cmake ninja-build g++ libgtest-dev googletest
           # that --no-install-recommends leaves out.
           fonts-wine
           # A Japanese font, for windows drawn in code page 932.
-          fonts-ipafont-gothic)
+          fonts-ipafont-gothic
+          # Network namespaces and the router's rule for the MTU path test.
+          iproute2 nftables)
 wine32=wine32:i386
 # The compiler of the 64-bit twins, for a host that runs Windows programs
 # that way.

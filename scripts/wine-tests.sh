@@ -62,12 +62,13 @@ text_fit_at() {  # dpi, code page, locale
 }
 
 status=0
-run_tests wine "Windows tests" '-*TextFit*' || status=1
+run_tests wine "Windows tests" '-*TextFit*:MtuPath.*' || status=1
 for dpi in "${text_fit_dpis[@]}"; do
   for entry in "${text_fit_locales[@]}"; do
     text_fit_at "$dpi" "${entry%%:*}" "${entry#*:}" || status=1
   done
 done
+scripts/mtu-path-tests.sh "$results" || status=1
 for bitmap in "$shots"/*.bmp; do
   [ -f "$bitmap" ] && convert "$bitmap" "${bitmap%.bmp}.png" && rm "$bitmap"
 done

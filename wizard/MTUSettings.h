@@ -1,8 +1,12 @@
 // Step 2: the MTU and the MSS. Both boxes start from the recommendation for
 // the connection type every time the page is shown; any positive value is
-// accepted.
+// accepted. Where this Windows can send pings, the page also measures the
+// MTU towards a host and puts what it finds into the boxes.
 #pragma once
 
+#include <string>
+
+#include "wizard/BackgroundMtuSearch.h"
 #include "wizard/WizardPage.h"
 
 namespace velo {
@@ -12,9 +16,24 @@ class CMTUSettings : public CWizardPage {
   explicit CMTUSettings(CMyPropertySheet& sheet);
 
  protected:
+  // Offers the search where pings can be sent, towards the DNS server.
+  BOOL OnInitDialog() override;
   // The recommendations for the connection type, into the record and the
-  // boxes.
+  // boxes; what an earlier search said goes with the boxes it filled.
   void Prepare() override;
+  // Leaving the page stops a search.
+  BOOL OnKillActive() override;
+
+ private:
+  // The button starts a search, or stops the one running.
+  void OnFindMtu();
+  void OnSearchEnded(MtuSearchEnd end, int32_t mtu);
+  // The button stops while a search runs, and the host stays as typed.
+  void ShowSearching(bool searching);
+  void StopSearch();
+
+  BackgroundMtuSearch search_;
+  std::string host_;  // the host of the running search
 };
 
 }  // namespace velo

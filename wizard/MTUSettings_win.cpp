@@ -1,7 +1,12 @@
 #include "wizard/MTUSettings.h"
 
+#include "app/PathMtuProber.h"
+#include "app/TunerApp.h"
+#include "framework/Window.h"
 #include "res/wizard/MTUSettings.h"
-#include "wizard/Recommendations.h"
+#include "tuning/ProbeHost.h"
+#include "tuning/Recommendations.h"
+#include "wizard/MtuFinderStatus.h"
 
 namespace velo {
 
@@ -19,21 +24,101 @@ const PageDescription kPage = {IDD_MTU_SETTINGS, kMtuPage,
      Recommendation(IDC_MTU_RECOMMENDED, TextId::RecommendedMtu,
                     &R::RecommendedMTU),
      Recommendation(IDC_MSS_RECOMMENDED, TextId::RecommendedMss,
-                    &R::RecommendedMSS)},
+                    &R::RecommendedMSS),
+     Plain(IDC_FIND_MTU, TextId::FindMtuButton)},
     {{IDC_MTU_BOX, &R::NewMTU, &R::RecommendedMTU, 1, kAnyLow, kAnyHigh},
      {IDC_MSS_BOX, &R::NewMSS, &R::RecommendedMSS, 1, kAnyLow, kAnyHigh}},
     {},
     {{IDC_MTU_EXPLANATION}, {IDC_MTU_RECOMMENDED}, {IDC_MSS_EXPLANATION},
      {IDC_MSS_RECOMMENDED}}};
 
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace
 
 CMTUSettings::CMTUSettings(CMyPropertySheet& sheet)
-    : CWizardPage(sheet, kPage) {}
+    : CWizardPage(sheet, kPage) {
+  Messages().OnCommand(IDC_FIND_MTU, BN_CLICKED, [this] { OnFindMtu(); });
+  Messages().OnMessage(BackgroundMtuSearch::kTrying,
+                       [this](WPARAM size, LPARAM number, LRESULT* result) {
+                         if (search_.Posted(number))
+                           SetItemText(IDC_MTU_SEARCH_STATUS,
+                                       MtuSearchProgress(Localized(),
+                                                         static_cast<int32_t>(size)));
+                         *result = 0;
+                         return true;
+                       });
+  Messages().OnMessage(BackgroundMtuSearch::kEnded,
+                       [this](WPARAM outcome, LPARAM number, LRESULT* result) {
+                         if (search_.Posted(number))
+                           OnSearchEnded(
+                               static_cast<MtuSearchEnd>(LOWORD(outcome)),
+                               HIWORD(outcome));
+                         *result = 0;
+                         return true;
+                       });
+}
+
+BOOL CMTUSettings::OnInitDialog() {
+  const BOOL result = CWizardPage::OnInitDialog();
+  if (PathMtuProber().CanPing()) {
+    SetItemText(IDC_MTU_HOST, DnsServerOf(App().registry(), Family()));
+  } else {
+    for (int control : {IDC_FIND_MTU, IDC_MTU_HOST, IDC_MTU_SEARCH_STATUS})
+      ShowWindow(Item(control), SW_HIDE);
+  }
+  return result;
+}
 
 void CMTUSettings::Prepare() {
   SeedMtu(Record());
   LoadBoxes();
+  SetItemText(IDC_MTU_SEARCH_STATUS, std::string());
+}
+
+BOOL CMTUSettings::OnKillActive() {
+  if (search_.Running()) StopSearch();
+  return CWizardPage::OnKillActive();
+}
+
+void CMTUSettings::OnFindMtu() {
+  if (search_.Running()) return StopSearch();
+  host_ = Trimmed(WindowText(Item(IDC_MTU_HOST)));
+  // No host, or no thread to search on.
+  if (host_.empty() || !search_.Start(Hwnd(), host_)) {
+    SetItemText(IDC_MTU_SEARCH_STATUS,
+                MtuSearchOutcome(Localized(), host_, {kMtuCannotPing, 0, 0}));
+    return;
+  }
+  ShowSearching(true);
+}
+
+void CMTUSettings::OnSearchEnded(MtuSearchEnd end, int32_t mtu) {
+  search_.Stop();
+  ShowSearching(false);
+  if (end == kMtuFound) {
+    SetItemText(IDC_MTU_BOX, std::to_string(mtu));
+    SetItemText(IDC_MSS_BOX, std::to_string(mtu - kMssBelowMtu));
+  }
+  SetItemText(IDC_MTU_SEARCH_STATUS,
+              MtuSearchOutcome(Localized(), host_, {end, mtu, 0}));
+}
+
+void CMTUSettings::StopSearch() {
+  search_.Stop();
+  ShowSearching(false);
+  SetItemText(IDC_MTU_SEARCH_STATUS,
+              MtuSearchOutcome(Localized(), host_, {kMtuCancelled, 0, 0}));
+}
+
+void CMTUSettings::ShowSearching(bool searching) {
+  SetItemText(IDC_FIND_MTU, Text(searching ? TextId::FindMtuStop
+                                           : TextId::FindMtuButton));
+  EnableWindow(Item(IDC_MTU_HOST), !searching);
 }
 
 }  // namespace velo

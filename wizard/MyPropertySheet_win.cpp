@@ -8,8 +8,8 @@
 #include "store/Backup.h"
 #include "store/RegistryLocations.h"
 #include "store/BackupKey.h"
-#include "wizard/ClosingMessage.h"
-#include "wizard/Recommendations.h"
+#include "tuning/ClosingMessage.h"
+#include "tuning/Recommendations.h"
 
 namespace velo {
 

@@ -3,7 +3,7 @@
 // outside the range from the MSS to the largest window.
 #pragma once
 
-#include "wizard/ReceiveWindow.h"
+#include "tuning/ReceiveWindow.h"
 #include "wizard/WizardPage.h"
 
 namespace velo {

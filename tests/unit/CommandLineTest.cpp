@@ -42,9 +42,28 @@ TEST(CommandLine, AnythingElseIsRefusedWhole) {
   for (const char* arguments :
        {"/set", "/set modem", "/set dsl lan", "/set dsl /overwrite /overwrite",
         "/reset /set dsl", "/reset /overwrite", "/export", "/export \"\"",
-        "/export a.reg /nomodem", "/? /reset", "-reset", "/overwrite"})
+        "/export a.reg /nomodem", "/? /reset", "-reset", "/overwrite",
+        "/reset /findmtu", "/set dsl /findmtu a /findmtu", "/findmtu",
+        "/set dsl /findmtu a b"})
     EXPECT_EQ(CommandLine::kBadArguments, ParseCommandLine(arguments).action)
         << arguments;
+}
+
+TEST(CommandLine, FindMtuTakesAHostWhenOneFollows) {
+  const struct {
+    const char* arguments;
+    const char* host;
+  } kFindMtu[] = {{"/set dsl /findmtu", ""},
+                  {"/set dsl /FINDMTU 10.0.3.2", "10.0.3.2"},
+                  {"/findmtu far.example /set lan /overwrite", "far.example"},
+                  {"/set dsl /findmtu /nomodem", ""}};
+  for (const auto& c : kFindMtu) {
+    CommandLine command = ParseCommandLine(c.arguments);
+    EXPECT_EQ(CommandLine::kSet, command.action) << c.arguments;
+    EXPECT_TRUE(command.findMtu) << c.arguments;
+    EXPECT_EQ(std::string(c.host), command.mtuHost) << c.arguments;
+  }
+  EXPECT_FALSE(ParseCommandLine("/set dsl").findMtu);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "support/MapTexts.h"
+#include "wizard/MtuFinderStatus.h"
 #include "wizard/PageTexts.h"
-#include "wizard/Recommendations.h"
+#include "tuning/Recommendations.h"
 
 namespace velo {
 namespace {
@@ -117,6 +118,34 @@ TEST(PageTexts, ReplaceNumberIsPlainTextReplacement) {
   EXPECT_EQ("100% %s %u 5", ReplaceNumber("100% %s %u %d", 5));
   EXPECT_EQ("-3", ReplaceNumber("%d", -3));
   EXPECT_EQ("no number", ReplaceNumber("no number", 7));
+}
+
+// The MTU step's words on a search, with the host and the number filled in
+// once: a host's own "%2" stays as typed.
+TEST(PageTexts, MtuSearchStatus) {
+  MapTexts english;
+  EXPECT_EQ("Trying packets of 1038 bytes...",
+            MtuSearchProgress(english, 1038));
+  EXPECT_EQ("found towards 10.77.2.2: 1400",
+            MtuSearchOutcome(english, "10.77.2.2", {kMtuFound, 1400, 11}));
+  EXPECT_EQ("found towards a%2b: 1492",
+            MtuSearchOutcome(english, "a%2b", {kMtuFound, 1492, 11}));
+  EXPECT_EQ("ns.example does not answer pings, not even the smallest: the "
+            "MTU cannot be found this way.",
+            MtuSearchOutcome(english, "ns.example", {kMtuNoAnswer, 0, 2}));
+  EXPECT_EQ("Every size came back from ::1x, so this path does not tell its "
+            "MTU.",
+            MtuSearchOutcome(english, "::1x", {kMtuEveryAnswers, 0, 12}));
+  EXPECT_EQ("Type the name or the address of a host to ping.",
+            MtuSearchOutcome(english, "", {kMtuHostUnknown, 0, 0}));
+  EXPECT_EQ("no.such is not known: type another name or an address.",
+            MtuSearchOutcome(english, "no.such", {kMtuHostUnknown, 0, 0}));
+  EXPECT_EQ("The search was stopped.",
+            MtuSearchOutcome(english, "h", {kMtuCancelled, 0, 3}));
+  MapTexts file;
+  file.texts = {{"FindMtuFound", "%2 <- %1 (100%%)"}};
+  EXPECT_EQ("1400 <- h (100%)",
+            MtuSearchOutcome(file, "h", {kMtuFound, 1400, 11}));
 }
 
 TEST(PageTexts, StepCaptionFollowsTheFamily) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "store/SettingsRecord.h"
-#include "wizard/ReceiveWindow.h"
+#include "tuning/ReceiveWindow.h"
 
 namespace velo {
 namespace {

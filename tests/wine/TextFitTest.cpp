@@ -28,9 +28,11 @@
 #include "registry/RegKey.h"
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
+#include "res/wizard/MTUSettings.h"
 #include "support/AnsiCodePage.h"
 #include "support/RecordingSkin.h"
-#include "wizard/ClosingMessage.h"
+#include "tuning/ClosingMessage.h"
+#include "wizard/MtuFinderStatus.h"
 #include "wizard/WizardFlow.h"
 
 namespace velo {
@@ -250,6 +252,35 @@ TEST_P(TextFit, EveryStepOfTheNtWizard) {
 TEST_P(TextFit, EveryStepOfThe9xWizard) {
   MeasureWizard(kFamily9x, 6);
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
+}
+
+// Every word the MTU step has on a search, with the widest host name a DNS
+// server has and the stop button's text.
+TEST_P(TextFit, EveryMtuSearchStatus) {
+  WizardDriver wizard(kFamilyNT);
+  wizard.Open();
+  wizard.Next();
+  ASSERT_EQ(kMtuPage, wizard.Page());
+  const std::string host = "255.255.255.255";
+  const Texts& texts = App().Localized();
+  const std::string said[] = {
+      MtuSearchProgress(texts, 1500),
+      MtuSearchOutcome(texts, host, {kMtuFound, 1500, 11}),
+      MtuSearchOutcome(texts, host, {kMtuNoAnswer, 0, 2}),
+      MtuSearchOutcome(texts, host, {kMtuEveryAnswers, 0, 12}),
+      MtuSearchOutcome(texts, host, {kMtuCannotPing, 0, 0}),
+      MtuSearchOutcome(texts, host, {kMtuHostUnknown, 0, 0}),
+      MtuSearchOutcome(texts, host, {kMtuCancelled, 0, 3}),
+      MtuSearchOutcome(texts, "", {kMtuHostUnknown, 0, 0})};
+  for (const std::string& text : said) {
+    wizard.Type(IDC_MTU_SEARCH_STATUS, text);
+    MeasureTexts(wizard.Sheet().Hwnd(), "MTU step saying '" + text + "'",
+                 &check_);
+  }
+  wizard.Type(IDC_FIND_MTU, App().LoadText(TextId::FindMtuStop));
+  MeasureTexts(wizard.Sheet().Hwnd(), "MTU step searching", &check_);
+  EXPECT_EQ(std::vector<std::string>(), check_.misfits);
+  EXPECT_EQ(std::vector<std::string>(), wizard.messages);
 }
 
 INSTANTIATE_TEST_SUITE_P(

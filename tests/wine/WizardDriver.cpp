@@ -102,6 +102,23 @@ void WizardDriver::Type(int controlId, const std::string& text) {
   Pump();
 }
 
+void WizardDriver::Click(int controlId) {
+  SendMessageA(GetDlgItem(PageWindow(), controlId), BM_CLICK, 0, 0);
+  Pump();
+}
+
+bool WizardDriver::PumpUntil(const std::function<bool()>& condition,
+                             int milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    Pump();
+    if (condition()) return true;
+    if (GetTickCount() - start >= static_cast<DWORD>(milliseconds))
+      return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
 void WizardDriver::Leave(int controlId) {
   SetFocus(GetDlgItem(PageWindow(), controlId));
   SetFocus(GetDlgItem(sheet_->Hwnd(), IDCANCEL));

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,12 @@ class WizardDriver {
   // Puts the focus into the box and then elsewhere.
   void Leave(int controlId);
   void Check(int controlId, bool checked);
+  // Clicks a push button of the current page.
+  void Click(int controlId);
+  // Answers the windows' messages until `condition` holds; false once
+  // `milliseconds` have passed without it.
+  bool PumpUntil(const std::function<bool()>& condition,
+                 int milliseconds = 30000);
   bool IsChecked(int controlId) const;
 
   // The texts of the messages answered so far, oldest first.

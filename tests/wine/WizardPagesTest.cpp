@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "res/wizard/TTLSetting.h"
 #include "support/RegistryEdit.h"
 #include "support/StoreScenario.h"
+#include "Environment.h"
 #include "wizard/WizardFlow.h"
 
 namespace velo {
@@ -100,6 +102,94 @@ TEST(MtuPage, PutsRightWhatIsNotPositiveAndStartsOverOnEveryVisit) {
   EXPECT_EQ(1500, wizard.Record().NewMTU);
   EXPECT_EQ(1460, wizard.Record().NewMSS) << "0 left with Next";
   EXPECT_TRUE(wizard.messages.empty());
+}
+
+const char kFind[] = "Find the MTU towards";
+
+// Starts a search towards `host` on the MTU page of a DSL run.
+void FindMtu(WizardDriver& wizard, const std::string& host) {
+  wizard.Type(IDC_MTU_HOST, host);
+  wizard.Click(IDC_FIND_MTU);
+}
+
+bool Searching(const WizardDriver& wizard) {
+  return wizard.Text(IDC_FIND_MTU) == "Stop the search";
+}
+
+// Loopback carries every size, as a path that fragments what it is given:
+// the search says so and leaves the boxes alone. The page answers while it
+// pings, stops on the button or when it is left, and asks for a host when
+// the box is empty.
+TEST(MtuPage, TheMtuSearchSaysWhatItFoundOrWhyNot) {
+  WizardDriver wizard(kFamilyNT);
+  wizard.Open();
+  Choose(wizard, IDC_CONNECTION_DSL);
+  wizard.Next();
+  ASSERT_EQ(kMtuPage, wizard.Page());
+  ASSERT_TRUE(IsWindowVisible(GetDlgItem(wizard.PageWindow(), IDC_FIND_MTU)))
+      << "ICMP.DLL is there under Wine";
+  EXPECT_EQ(kFind, wizard.Text(IDC_FIND_MTU));
+
+  FindMtu(wizard, "  ");
+  EXPECT_EQ("Type the name or the address of a host to ping.",
+            wizard.Text(IDC_MTU_SEARCH_STATUS));
+  EXPECT_FALSE(Searching(wizard));
+
+  FindMtu(wizard, "127.0.0.1");
+  EXPECT_TRUE(Searching(wizard));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(wizard.PageWindow(), IDC_MTU_HOST)));
+  EXPECT_TRUE(wizard.PumpUntil([&] { return !Searching(wizard); }));
+  EXPECT_EQ("Every size came back from 127.0.0.1, so this path does not tell "
+            "its MTU.",
+            wizard.Text(IDC_MTU_SEARCH_STATUS));
+  EXPECT_EQ("1492", wizard.Text(IDC_MTU_BOX));
+  EXPECT_EQ("1452", wizard.Text(IDC_MSS_BOX));
+
+  FindMtu(wizard, "127.0.0.1");
+  wizard.Click(IDC_FIND_MTU);
+  EXPECT_FALSE(Searching(wizard));
+  EXPECT_EQ("The search was stopped.", wizard.Text(IDC_MTU_SEARCH_STATUS));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(wizard.PageWindow(), IDC_MTU_HOST)));
+
+  // Next while it pings: the page is left as ever, the search with it.
+  FindMtu(wizard, "127.0.0.1");
+  wizard.Next();
+  EXPECT_EQ(kPathMtuPage, wizard.Page());
+  EXPECT_EQ(1492, wizard.Record().NewMTU);
+  wizard.Back();
+  EXPECT_EQ(kFind, wizard.Text(IDC_FIND_MTU));
+  EXPECT_EQ("", wizard.Text(IDC_MTU_SEARCH_STATUS));
+  EXPECT_TRUE(wizard.messages.empty());
+}
+
+// On a path of network namespaces that the test run builds (tests/path),
+// the button finds the path's MTU, the boxes take it and Finish writes it.
+TEST(MtuPath, TheButtonFindsThePathsMtuAndFinishWritesIt) {
+  const std::string host = EnvironmentText("VELO_MTU_PATH_HOST");
+  const std::string mtu = EnvironmentText("VELO_MTU_PATH_MTU");
+  ASSERT_FALSE(host.empty() || mtu.empty())
+      << "run by scripts/mtu-path-tests.sh on the path it builds";
+  WizardDriver wizard(kFamilyNT);
+  Seed(kInterface, "MTU", 1500);
+  wizard.Open();
+  Choose(wizard, IDC_CONNECTION_DSL);
+  wizard.Next();
+  const DWORD start = GetTickCount();
+  FindMtu(wizard, host);
+  ASSERT_TRUE(wizard.PumpUntil([&] { return !Searching(wizard); }, 120000));
+  std::printf("[ path     ] the button found '%s' in %lu ms\n",
+              wizard.Text(IDC_MTU_SEARCH_STATUS).c_str(),
+              static_cast<unsigned long>(GetTickCount() - start));
+  EXPECT_EQ("found towards " + host + ": " + mtu,
+            wizard.Text(IDC_MTU_SEARCH_STATUS));
+  EXPECT_EQ(mtu, wizard.Text(IDC_MTU_BOX));
+  EXPECT_EQ(std::to_string(std::stoi(mtu) - 40), wizard.Text(IDC_MSS_BOX));
+  while (wizard.Page() != kIcmpRedirectPage && wizard.Page() >= 0)
+    wizard.Next();
+  wizard.Finish();
+  RegValue written;
+  ASSERT_TRUE(Get(App().registry(), kInterface, "MTU", &written));
+  EXPECT_EQ(RegValue::Dword(std::stoul(mtu)), written);
 }
 
 TEST(PathMtuPage, TheBoxesDepartFromTheRecommendationsAndKeepTheirState) {

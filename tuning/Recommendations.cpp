@@ -1,6 +1,6 @@
-#include "wizard/Recommendations.h"
+#include "tuning/Recommendations.h"
 
-#include "wizard/ReceiveWindow.h"
+#include "tuning/ReceiveWindow.h"
 
 namespace velo {
 
@@ -35,10 +35,15 @@ void SeedMtu(SettingsRecord& record) {
 }
 
 void RecommendEverything(WindowsFamily family, const WindowsLimits& limits,
-                         int32_t connectionType, SettingsRecord& record) {
+                         int32_t connectionType, SettingsRecord& record,
+                         int32_t measuredMtu) {
   SeedDefaults(family, limits, record);
   record.ConnectionType = connectionType;
   SeedMtu(record);
+  if (measuredMtu > 0) {
+    record.NewMTU = measuredMtu;
+    record.NewMSS = measuredMtu - kMssBelowMtu;
+  }
   record.NewRWIN = record.RecommendedRWIN =
       DefaultReceiveWindow(connectionType, record.NewMSS,
                            limits.largestReceiveWindow)

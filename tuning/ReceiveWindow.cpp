@@ -1,4 +1,4 @@
-#include "wizard/ReceiveWindow.h"
+#include "tuning/ReceiveWindow.h"
 
 #include "store/SettingsRecord.h"
 

@@ -1,4 +1,4 @@
-#include "wizard/ClosingMessage.h"
+#include "tuning/ClosingMessage.h"
 
 namespace velo {
 

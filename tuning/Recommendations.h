@@ -23,8 +23,10 @@ const int32_t kMssBelowMtu = 40;
 void SeedMtu(SettingsRecord& record);
 
 // Every value a run that takes each recommendation for `connectionType`
-// ends with, as the pages would leave it at Finish.
+// ends with, as the pages would leave it at Finish. A measured MTU (not 0)
+// takes the place of the type's, and the MSS and receive window follow it.
 void RecommendEverything(WindowsFamily family, const WindowsLimits& limits,
-                         int32_t connectionType, SettingsRecord& record);
+                         int32_t connectionType, SettingsRecord& record,
+                         int32_t measuredMtu = 0);
 
 }  // namespace velo

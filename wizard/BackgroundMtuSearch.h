@@ -1,0 +1,44 @@
+// An MTU search on a thread of its own: a ping waits up to a second for its
+// answer, and the page must go on answering the user meanwhile. The thread
+// posts each size it tries and the outcome to the page's window; a search
+// that is stopped ends after the ping it is waiting for, and what it posts
+// after that is not taken.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tuning/MtuSearch.h"
+
+namespace velo {
+
+class BackgroundMtuSearch {
+ public:
+  // wParam: the size being tried. lParam: the search's number.
+  static const UINT kTrying = WM_APP + 31;
+  // wParam: MAKEWPARAM(MtuSearchEnd, MTU found). lParam: the search's number.
+  static const UINT kEnded = WM_APP + 32;
+
+  BackgroundMtuSearch() {}
+  ~BackgroundMtuSearch() { Stop(); }
+  BackgroundMtuSearch(const BackgroundMtuSearch&) = delete;
+  BackgroundMtuSearch& operator=(const BackgroundMtuSearch&) = delete;
+
+  // False when no thread could be started.
+  bool Start(HWND window, const std::string& host);
+  void Stop();
+  bool Running() const { return job_ != nullptr; }
+  // Whether a message posted with `number` comes from the running search.
+  bool Posted(LPARAM number) const { return job_ && number == number_; }
+
+ private:
+  struct Job;
+  static DWORD WINAPI Run(LPVOID job);
+  static void Release(Job* job);
+
+  Job* job_ = nullptr;
+  LPARAM number_ = 0;
+};
+
+}  // namespace velo

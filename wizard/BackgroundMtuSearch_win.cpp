@@ -1,0 +1,56 @@
+#include "wizard/BackgroundMtuSearch.h"
+
+#include "app/PathMtuProber.h"
+
+namespace velo {
+
+// Shared by the page and the thread; the last of the two to let go
+// deletes it.
+struct BackgroundMtuSearch::Job {
+  HWND window;
+  std::string host;
+  LPARAM number;
+  volatile LONG stopped;
+  volatile LONG holders;
+};
+
+bool BackgroundMtuSearch::Start(HWND window, const std::string& host) {
+  Stop();
+  Job* job = new Job{window, host, ++number_, 0, 2};
+  DWORD id = 0;
+  HANDLE thread = CreateThread(nullptr, 0, Run, job, 0, &id);
+  if (!thread) {
+    delete job;
+    return false;
+  }
+  CloseHandle(thread);
+  job_ = job;
+  return true;
+}
+
+void BackgroundMtuSearch::Stop() {
+  if (!job_) return;
+  InterlockedExchange(&job_->stopped, 1);
+  Release(job_);
+  job_ = nullptr;
+}
+
+void BackgroundMtuSearch::Release(Job* job) {
+  if (InterlockedDecrement(&job->holders) == 0) delete job;
+}
+
+DWORD WINAPI BackgroundMtuSearch::Run(LPVOID parameter) {
+  Job* job = static_cast<Job*>(parameter);
+  const MtuSearchResult result =
+      PathMtuProber().Find(job->host, [job](int32_t size) {
+        if (InterlockedCompareExchange(&job->stopped, 0, 0)) return false;
+        PostMessageA(job->window, kTrying, size, job->number);
+        return true;
+      });
+  PostMessageA(job->window, kEnded, MAKEWPARAM(result.end, result.mtu),
+               job->number);
+  Release(job);
+  return 0;
+}
+
+}  // namespace velo

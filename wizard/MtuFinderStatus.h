@@ -1,0 +1,19 @@
+// What the MTU step says about a search: the size being tried, the MTU
+// found and towards which host, or in plain words why none was found.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "lang/Texts.h"
+#include "tuning/MtuSearch.h"
+
+namespace velo {
+
+std::string MtuSearchProgress(const Texts& texts, int32_t size);
+
+// An empty `host`: none was typed and no DNS server is kept.
+std::string MtuSearchOutcome(const Texts& texts, const std::string& host,
+                             const MtuSearchResult& result);
+
+}  // namespace velo
