@@ -6,6 +6,7 @@
 #include "app/CommandRun.h"
 #include "app/SingleInstance.h"
 #include "app/WindowsVersion.h"
+#include "framework/MessageBoundary.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/Win32LanguagePlatform.h"
 #include "registry/Win32Registry.h"
@@ -83,7 +84,44 @@ void AppendToLog(const std::string& arguments, const CommandResult& result) {
       return;
 }
 
+// Whether the process runs on the window station shown on the screen, where
+// a person started it: a service, a deployment agent or a task run without
+// anyone logged on runs on one that is not, and a box there would wait
+// unseen. 95/98/Me have no window stations: there whoever runs a program
+// sits at it.
+bool StartedAtTheDesktop() {
+  HMODULE user = GetModuleHandleA("user32.dll");
+  typedef HWINSTA(WINAPI * GetStation)();
+  typedef BOOL(WINAPI * GetInformation)(HANDLE, int, PVOID, DWORD, LPDWORD);
+  GetStation getStation = reinterpret_cast<GetStation>(
+      reinterpret_cast<void*>(GetProcAddress(user, "GetProcessWindowStation")));
+  GetInformation getInformation =
+      reinterpret_cast<GetInformation>(reinterpret_cast<void*>(
+          GetProcAddress(user, "GetUserObjectInformationA")));
+  if (!getStation || !getInformation) return true;
+  HWINSTA station = getStation();
+  USEROBJECTFLAGS flags = {};
+  DWORD needed = 0;
+  return station &&
+         getInformation(station, UOI_FLAGS, &flags, sizeof flags, &needed) &&
+         (flags.dwFlags & WSF_VISIBLE) != 0;
+}
+
+const char* g_runArguments = "";
+
+void LogAbnormalEnd(const std::string& report) {
+  std::string outcome = report;
+  for (char& c : outcome)
+    if (c == '\r' || c == '\n') c = ' ';
+  AppendToLog(g_runArguments, CommandResult{kEscapedExceptionExitCode, outcome});
+}
+
 }  // namespace
+
+void LogAbnormalEnds(const char* arguments) {
+  g_runArguments = arguments;
+  SetLibraryFailureReporter(&LogAbnormalEnd);
+}
 
 int RunCommandLine(const CommandLine& command, const std::string& arguments) {
   Win32Registry registry;
@@ -91,12 +129,16 @@ int RunCommandLine(const CommandLine& command, const std::string& arguments) {
   Win32LanguagePlatform platform;
   LanguageFileTexts texts(settings.appPath, settings.language, platform);
   CommandResult result{kExitDone, "usage shown"};
-  if (command.action == CommandLine::kUsage ||
-      command.action == CommandLine::kBadArguments) {
-    const bool bad = command.action == CommandLine::kBadArguments;
-    if (bad) result = CommandResult{kExitBadArguments, "bad arguments"};
-    MessageBoxA(nullptr, kUsage, texts.Load(TextId::ProgramName).c_str(),
-                MB_OK | (bad ? MB_ICONERROR : MB_ICONINFORMATION));
+  if (command.action == CommandLine::kBadArguments) {
+    // A script that nobody watches must end: no box waits for a click.
+    result = CommandResult{kExitBadArguments,
+                           "bad arguments; Velocine /? shows the usage"};
+  } else if (command.action == CommandLine::kUsage) {
+    if (StartedAtTheDesktop())
+      MessageBoxA(nullptr, kUsage, texts.Load(TextId::ProgramName).c_str(),
+                  MB_OK | MB_ICONINFORMATION);
+    else
+      result.outcome = "usage not shown: no one sits at this desktop";
   } else {
     // Held while the command runs, so that a Velocine started meanwhile
     // waits its turn like any second copy.

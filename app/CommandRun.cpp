@@ -37,13 +37,20 @@ bool MayChangeTcpip(CommandMachine& machine) {
 }
 
 CommandResult Set(const CommandLine& command, CommandMachine& machine) {
-  if (!command.overwrite && BackupExists(machine.registry))
-    return Result(kExitBackupExists,
-                  "a backup of the original settings exists; /overwrite "
-                  "replaces it");
+  // A backup that cannot be looked at may hold the originals: a new one
+  // would record the tuned values in their place.
+  const BackupPresence backup = LookForBackup(machine.registry);
+  if (backup == kBackupUnknown)
+    return Result(kExitBackupUnreadable,
+                  "the backup of the original settings cannot be read; " +
+                      machine.texts.Load(TextId::NoBackupNoChange));
+  // A backup present keeps its originals, as a second Finish does: a script
+  // run twice must not record its own values as the originals. Only
+  // /overwrite takes today's values as the new originals.
   SettingsRecord record;
   FoundFlags found;
-  if (!BackupSettings(machine.registry, machine.family, record, found,
+  if ((backup == kBackupAbsent || command.overwrite) &&
+      !BackupSettings(machine.registry, machine.family, record, found,
                       machine.limits)
            .Succeeded())
     return Result(kExitBackupUnreadable,
@@ -56,9 +63,17 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
     DetectBoostableModem(machine.registry, machine.family, modemFound);
   const ApplyOutcome applied =
       ApplySettings(machine.registry, machine.family, record, modemFound);
-  if (!applied.Succeeded())
+  if (!applied.Succeeded() && applied.notPutBack.empty())
     return Result(kExitWriteFailed,
                   machine.texts.Load(TextId::NotFullyBoosted));
+  if (!applied.Succeeded()) {
+    std::string names;
+    for (const std::string& name : applied.notPutBack)
+      names += (names.empty() ? "" : ", ") + name;
+    return Result(kExitNotUndone,
+                  machine.texts.Load(TextId::NotFullyBoosted) +
+                      " Not put back: " + names + "; /reset puts them back");
+  }
   // Done, with the MTU and MSS it had nowhere to write named in the log.
   return Result(kExitDone, BoostedMessage(machine.texts, applied));
 }
@@ -79,8 +94,11 @@ CommandResult Export(const CommandLine& command, CommandMachine& machine) {
   StoreOutcome outcome;
   BackupExport exported =
       ExportBackup(machine.registry, machine.family, outcome);
-  if (!exported.backupFound)
+  if (exported.presence == kBackupAbsent)
     return Result(kExitNoBackup, "there is no backup to export");
+  if (exported.presence == kBackupUnknown)
+    return Result(kExitBackupUnreadable,
+                  "the backup of the original settings cannot be read");
   if (!outcome.Succeeded())
     return Result(kExitBackupUnreadable, "the backup could not be read whole");
   if (!machine.writeFile(command.file, exported.file.text))

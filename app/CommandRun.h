@@ -17,13 +17,15 @@ enum CommandExitCode {
   kExitDone = 0,
   kExitBadArguments = 1,
   kExitNoBackup = 2,
-  kExitBackupExists = 3,     // /set without /overwrite
+  // 3 is given no more: a /set over a backup keeps it and tunes.
   kExitNotAdministrator = 4,
   kExitWriteFailed = 5,      // /set undone, or /reset kept the backup
   kExitUnsupportedWindows = 6,
   kExitVelocineRunning = 7,
   kExitBackupUnreadable = 8,  // not taken (/set) or not read (/export)
   kExitFileNotWritten = 9,    // /export
+  kExitNotUndone = 10,        // /set failed and left values changed: /reset
+  // The program's abnormal end (kEscapedExceptionExitCode) is 99.
 };
 
 // The machine a command runs on.

@@ -8,8 +8,10 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
   // With arguments Velocine carries out a command without a window.
   velo::CommandLine command = velo::ParseCommandLine(arguments);
-  if (command.action != velo::CommandLine::kWindows)
+  if (command.action != velo::CommandLine::kWindows) {
+    velo::LogAbnormalEnds(arguments);
     return velo::RunCommandLine(command, arguments);
+  }
   velo::SingleInstance instance;
   if (!instance.IsFirst()) {
     instance.BringRunningCopyToFront();

@@ -42,7 +42,8 @@ TEST(CommandLine, AnythingElseIsRefusedWhole) {
   for (const char* arguments :
        {"/set", "/set modem", "/set dsl lan", "/set dsl /overwrite /overwrite",
         "/reset /set dsl", "/reset /overwrite", "/export", "/export \"\"",
-        "/export a.reg /nomodem", "/? /reset", "-reset", "/overwrite"})
+        "/export a.reg /nomodem", "/? /reset", "-reset", "/overwrite",
+        "/set dsl /export a.reg", "/set dsl /nomodem /nomodem"})
     EXPECT_EQ(CommandLine::kBadArguments, ParseCommandLine(arguments).action)
         << arguments;
 }
