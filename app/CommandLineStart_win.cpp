@@ -45,20 +45,73 @@ std::string TempFolder() {
                                               : std::string(path, length);
 }
 
-// Writes all of `bytes` at the end of the file (`append`) or as the whole
-// file.
-bool WriteWholeFile(const std::string& path, const std::string& bytes,
-                    bool append) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                            nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+// Whether `path` names a device (NUL, LPT1, a pipe) rather than a file on a
+// disk: what is written there is gone, or printed.
+bool IsDevice(const std::string& path) {
+  HANDLE existing = CreateFileA(path.c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+  if (existing == INVALID_HANDLE_VALUE) return false;
+  const bool device = GetFileType(existing) != FILE_TYPE_DISK;
+  CloseHandle(existing);
+  return device;
+}
+
+// Puts `from` in the place of `to`. 95/98/Me cannot replace in one call:
+// there the old file goes first, once the new one is whole beside it.
+bool MoveOver(const std::string& from, const std::string& to) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+    return true;
+  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+  DeleteFileA(to.c_str());
+  return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+}
+
+// Writes the whole file beside `path` and puts it in its place only once
+// all of it is written: a full disk or a dropped share leaves the old file
+// as it was, never part of one that regedit would import halfway. What is
+// not a file on a disk is refused.
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  if (IsDevice(path)) return false;
+  const std::string partial = path + ".partial";
+  HANDLE file = CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  bool whole = (!append || SetFilePointer(file, 0, nullptr, FILE_END) !=
-                               INVALID_SET_FILE_POINTER) &&
+  bool whole = GetFileType(file) == FILE_TYPE_DISK &&
                WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
                          &written, nullptr) &&
-               written == bytes.size();
+               written == bytes.size() && FlushFileBuffers(file);
+  whole = CloseHandle(file) && whole && MoveOver(partial, path);
+  if (!whole) DeleteFileA(partial.c_str());
+  return whole;
+}
+
+// Adds `line` to the log, a plain file on a disk with one name: a device or
+// a link to another file would take lines meant for the log. One grown past
+// its limit starts afresh.
+bool AppendLine(const std::string& path, const std::string& line) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION information;
+  bool plain = GetFileType(file) == FILE_TYPE_DISK &&
+               GetFileInformationByHandle(file, &information) &&
+               information.nNumberOfLinks <= 1 &&
+               !(information.dwFileAttributes &
+                 (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+  if (plain && (information.nFileSizeHigh != 0 ||
+                information.nFileSizeLow > kLogSizeLimit))
+    plain = SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 &&
+            SetEndOfFile(file);
+  DWORD written = 0;
+  bool whole =
+      plain &&
+      SetFilePointer(file, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+      WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written,
+                nullptr) &&
+      written == line.size();
   return CloseHandle(file) && whole;
 }
 
@@ -76,11 +129,12 @@ void AppendToLog(const std::string& arguments, const CommandResult& result) {
                       "-" + padded(now.wDay, 2) + " " + padded(now.wHour, 2) +
                       ":" + padded(now.wMinute, 2) + ":" +
                       padded(now.wSecond, 2);
-  std::string line = stamp + "  Velocine " + arguments +
-                     "  exit " + std::to_string(result.exitCode) + ": " +
-                     result.outcome + "\r\n";
-  for (const std::string& folder : {ProgramFolder(), TempFolder()})
-    if (!folder.empty() && WriteWholeFile(folder + kLogName, line, true))
+  const std::string folders[] = {ProgramFolder(), TempFolder()};
+  for (const std::string& folder : folders)
+    if (!folder.empty() &&
+        AppendLine(folder + kLogName,
+                   CommandLogLine(stamp, arguments, result,
+                                  &folder != &folders[0])))
       return;
 }
 
@@ -154,7 +208,7 @@ int RunCommandLine(const CommandLine& command, const std::string& arguments) {
         !instance.IsFirst(),
         texts,
         [](const std::string& path, const std::string& bytes) {
-          return WriteWholeFile(path, bytes, false);
+          return WriteWholeFile(path, bytes);
         }};
     result = RunCommand(command, machine);
   }

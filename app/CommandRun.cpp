@@ -109,7 +109,32 @@ CommandResult Export(const CommandLine& command, CommandMachine& machine) {
   return Result(kExitDone, outcomeText);
 }
 
+std::string Escaped(const std::string& text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string shown;
+  for (char c : text) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (c == '\r')
+      shown += "\\r";
+    else if (c == '\n')
+      shown += "\\n";
+    else if (byte < 0x20 || byte == 0x7f)
+      shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
+    else
+      shown += c;
+  }
+  return shown;
+}
+
 }  // namespace
+
+std::string CommandLogLine(const std::string& stamp,
+                           const std::string& arguments,
+                           const CommandResult& result, bool inTempFolder) {
+  return stamp + "  Velocine " + Escaped(arguments) + "  exit " +
+         std::to_string(result.exitCode) + ": " + Escaped(result.outcome) +
+         (inTempFolder ? " (logged in the temporary folder)" : "") + "\r\n";
+}
 
 CommandResult RunCommand(const CommandLine& command, CommandMachine& machine) {
   if (!machine.windowsKnown)

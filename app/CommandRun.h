@@ -49,6 +49,17 @@ struct CommandResult {
   std::string outcome;  // one line
 };
 
+// The line a run adds to the log, ended by CRLF. Control characters of the
+// arguments and the outcome are shown escaped ("\\r", "\\n", "\\x1b"), so
+// that no argument can write a line of its own; `inTempFolder` says that the
+// log is not the one beside the program.
+std::string CommandLogLine(const std::string& stamp,
+                           const std::string& arguments,
+                           const CommandResult& result, bool inTempFolder);
+
+// Past this size the log starts afresh.
+const unsigned long kLogSizeLimit = 1024 * 1024;
+
 // Carries out /set, /reset or /export. The other actions are not commands
 // that change anything: usage and bad arguments are answered by the caller.
 CommandResult RunCommand(const CommandLine& command, CommandMachine& machine);

@@ -43,7 +43,8 @@ TEST(CommandLine, AnythingElseIsRefusedWhole) {
        {"/set", "/set modem", "/set dsl lan", "/set dsl /overwrite /overwrite",
         "/reset /set dsl", "/reset /overwrite", "/export", "/export \"\"",
         "/export a.reg /nomodem", "/? /reset", "-reset", "/overwrite",
-        "/set dsl /export a.reg", "/set dsl /nomodem /nomodem"})
+        "/set dsl /export a.reg", "/set dsl /nomodem /nomodem",
+        "/export /nomodem", "/export /reset"})
     EXPECT_EQ(CommandLine::kBadArguments, ParseCommandLine(arguments).action)
         << arguments;
 }

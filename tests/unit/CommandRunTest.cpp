@@ -141,6 +141,25 @@ TEST(CommandRun, EachOutcomeHasAnExitCodeOfItsOwn) {
             std::set<int>(std::begin(codes), std::end(codes)).size());
 }
 
+// An argument holding a line break writes no line of its own, such as a
+// "/reset  exit 0" that never ran; the line says where the log went.
+TEST(CommandRun, ALogLineIsOneLineWhateverItsArgumentsHold) {
+  const std::string forged =
+      "\"a\r\n2026-12-09 05:10:03  Velocine /reset  exit 0: done\x1b\"";
+  for (bool inTempFolder : {false, true}) {
+    const std::string line = CommandLogLine(
+        "2026-12-09 05:10:02", forged,
+        CommandResult{kExitBadArguments, "bad\narguments"}, inTempFolder);
+    EXPECT_EQ(line.size() - 2, line.find_first_of("\r\n")) << line;
+    EXPECT_EQ(0u, line.find("2026-12-09 05:10:02  Velocine \"a\\r\\n2026"))
+        << line;
+    EXPECT_NE(std::string::npos, line.find("done\\x1b\"  exit 1: bad\\n"))
+        << line;
+    EXPECT_EQ(inTempFolder,
+              line.find("in the temporary folder") != std::string::npos);
+  }
+}
+
 TEST(CommandRun, ARefusedOrFailedCommandChangesNoSetting) {
   for (const Case& c : kCases) {
     MemoryRegistry memory;

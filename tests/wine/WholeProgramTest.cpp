@@ -505,7 +505,10 @@ TEST_P(WholeProgramCommands, SetExportImportAndResetAsTheWizardDoes) {
                                 {"/set " + type + " /reset", 1}, {"/?", 0},
                                 {"/set " + type, 0},
                                 // Run again, it keeps the originals.
-                                {"/set " + type, 0}, {exportFile, 0}})
+                                {"/set " + type, 0},
+                                // A device or a switch is no file to write.
+                                {"/export NUL", 9}, {"/export /nomodem", 1},
+                                {exportFile, 0}})
     RunCommand(run, step);
   if (run.family == kFamilyNT) {
     EXPECT_NE(std::string::npos, LastLogLine().find("left out key"))
