@@ -65,14 +65,15 @@ SingleInstance::~SingleInstance() {
   if (mapping_) CloseHandle(mapping_);
 }
 
-void SingleInstance::BringRunningCopyToFront() const {
-  // Zero while the running copy is still starting: it comes up in front.
-  if (!runningProcess_ || *runningProcess_ == 0) return;
+bool SingleInstance::BringRunningCopyToFront() const {
+  // Zero while the running copy is still starting.
+  if (!runningProcess_ || *runningProcess_ == 0) return false;
   MainWindowSearch search = {*runningProcess_, nullptr};
   EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-  if (!search.found) return;
+  if (!search.found) return false;
   if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);
   SetForegroundWindow(GetLastActivePopup(search.found));
+  return true;
 }
 
 }  // namespace velo

@@ -395,6 +395,23 @@ TEST_F(WholeProgramXp, ASecondStartBringsTheRunningCopyToTheFront) {
   EXPECT_TRUE(program.WaitUntilGone(sheet));
 }
 
+// A command, or another program, holds the one-copy name of every session
+// and shows no window: a new start says Velocine runs, in the chosen
+// language, instead of ending unseen.
+TEST_F(WholeProgramXp, WithNoWindowToShowASecondStartSaysVelocineRuns) {
+  HANDLE held = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr,
+                                   PAGE_READWRITE, 0, sizeof(DWORD),
+                                   "Global\\Velocine.Running");
+  ASSERT_NE(nullptr, held);
+  ProgramRun second("winxp");
+  HWND box = second.WaitForDialog("Velocine");
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ("Velocine is already running", TextOf(GetDlgItem(box, 0xFFFF)));
+  PostClick(box, IDOK);
+  EXPECT_TRUE(second.WaitForExit());
+  CloseHandle(held);
+}
+
 TEST_F(WholeProgramXp, NoToTheOverwriteQuestionKeepsTheBackupAsItWas) {
   Put(registry(), kBackupKeyName, "DefaultTTL", RegValue::Dword(99));
   ProgramRun program("winxp");
