@@ -73,7 +73,9 @@ CommandLine ParseCommandLine(const std::string& arguments) {
       ++i;
     } else if (word == "/reset" && first) {
       command.action = CommandLine::kReset;
-    } else if (word == "/export" && first && hasNext && !words[i + 1].empty()) {
+    } else if (word == "/export" && first && hasNext && !words[i + 1].empty() &&
+               words[i + 1][0] != '/') {
+      // A switch is no file name: "/nomodem" would be a file at the root.
       command.action = CommandLine::kExport;
       command.file = words[++i];
     } else if (word == "/overwrite" && !overwriteGiven) {

@@ -15,7 +15,7 @@ struct CommandLine {
     kUsage,         // /?
     kSet,           // /set TYPE [/overwrite] [/nomodem] [/findmtu [HOST]]
     kReset,         // /reset
-    kExport,        // /export FILE
+    kExport,        // /export FILE (a name that does not start with "/")
     kBadArguments,  // anything else
   };
   Action action = kWindows;

@@ -7,6 +7,7 @@
 #include "app/PathMtuProber.h"
 #include "app/SingleInstance.h"
 #include "app/WindowsVersion.h"
+#include "framework/MessageBoundary.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/Win32LanguagePlatform.h"
 #include "registry/Win32Registry.h"
@@ -23,10 +24,12 @@ const char kUsage[] =
     "Velocine /reset\n"
     "Velocine /export FILE\n\n"
     "/set tunes the connection settings as the wizard recommends for that "
-    "connection, after a backup of the original settings; /overwrite "
-    "replaces a backup that exists, /nomodem leaves the modem's port speed "
-    "as it is, /findmtu measures the MTU with pings towards HOST (by default "
-    "the DNS server) and uses it instead of the connection's.\n"
+    "connection, after a backup of the original settings; a backup that "
+    "exists is kept, and /overwrite replaces it with today's settings. "
+    "/nomodem leaves the modem's port speed as it is. /findmtu measures the "
+    "MTU with pings towards HOST (by default the DNS server) and uses it "
+    "instead of the connection's.
+"
     "/reset puts back the original settings.\n"
     "/export writes the original settings to a file that regedit imports.\n\n"
     "No window opens: the exit code and the line added to Velocine.log in "
@@ -47,20 +50,73 @@ std::string TempFolder() {
                                               : std::string(path, length);
 }
 
-// Writes all of `bytes` at the end of the file (`append`) or as the whole
-// file.
-bool WriteWholeFile(const std::string& path, const std::string& bytes,
-                    bool append) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                            nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+// Whether `path` names a device (NUL, LPT1, a pipe) rather than a file on a
+// disk: what is written there is gone, or printed.
+bool IsDevice(const std::string& path) {
+  HANDLE existing = CreateFileA(path.c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+  if (existing == INVALID_HANDLE_VALUE) return false;
+  const bool device = GetFileType(existing) != FILE_TYPE_DISK;
+  CloseHandle(existing);
+  return device;
+}
+
+// Puts `from` in the place of `to`. 95/98/Me cannot replace in one call:
+// there the old file goes first, once the new one is whole beside it.
+bool MoveOver(const std::string& from, const std::string& to) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+    return true;
+  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+  DeleteFileA(to.c_str());
+  return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+}
+
+// Writes the whole file beside `path` and puts it in its place only once
+// all of it is written: a full disk or a dropped share leaves the old file
+// as it was, never part of one that regedit would import halfway. What is
+// not a file on a disk is refused.
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  if (IsDevice(path)) return false;
+  const std::string partial = path + ".partial";
+  HANDLE file = CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  bool whole = (!append || SetFilePointer(file, 0, nullptr, FILE_END) !=
-                               INVALID_SET_FILE_POINTER) &&
+  bool whole = GetFileType(file) == FILE_TYPE_DISK &&
                WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
                          &written, nullptr) &&
-               written == bytes.size();
+               written == bytes.size() && FlushFileBuffers(file);
+  whole = CloseHandle(file) && whole && MoveOver(partial, path);
+  if (!whole) DeleteFileA(partial.c_str());
+  return whole;
+}
+
+// Adds `line` to the log, a plain file on a disk with one name: a device or
+// a link to another file would take lines meant for the log. One grown past
+// its limit starts afresh.
+bool AppendLine(const std::string& path, const std::string& line) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION information;
+  bool plain = GetFileType(file) == FILE_TYPE_DISK &&
+               GetFileInformationByHandle(file, &information) &&
+               information.nNumberOfLinks <= 1 &&
+               !(information.dwFileAttributes &
+                 (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+  if (plain && (information.nFileSizeHigh != 0 ||
+                information.nFileSizeLow > kLogSizeLimit))
+    plain = SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 &&
+            SetEndOfFile(file);
+  DWORD written = 0;
+  bool whole =
+      plain &&
+      SetFilePointer(file, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+      WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written,
+                nullptr) &&
+      written == line.size();
   return CloseHandle(file) && whole;
 }
 
@@ -78,15 +134,53 @@ void AppendToLog(const std::string& arguments, const CommandResult& result) {
                       "-" + padded(now.wDay, 2) + " " + padded(now.wHour, 2) +
                       ":" + padded(now.wMinute, 2) + ":" +
                       padded(now.wSecond, 2);
-  std::string line = stamp + "  Velocine " + arguments +
-                     "  exit " + std::to_string(result.exitCode) + ": " +
-                     result.outcome + "\r\n";
-  for (const std::string& folder : {ProgramFolder(), TempFolder()})
-    if (!folder.empty() && WriteWholeFile(folder + kLogName, line, true))
+  const std::string folders[] = {ProgramFolder(), TempFolder()};
+  for (const std::string& folder : folders)
+    if (!folder.empty() &&
+        AppendLine(folder + kLogName,
+                   CommandLogLine(stamp, arguments, result,
+                                  &folder != &folders[0])))
       return;
 }
 
+// Whether the process runs on the window station shown on the screen, where
+// a person started it: a service, a deployment agent or a task run without
+// anyone logged on runs on one that is not, and a box there would wait
+// unseen. 95/98/Me have no window stations: there whoever runs a program
+// sits at it.
+bool StartedAtTheDesktop() {
+  HMODULE user = GetModuleHandleA("user32.dll");
+  typedef HWINSTA(WINAPI * GetStation)();
+  typedef BOOL(WINAPI * GetInformation)(HANDLE, int, PVOID, DWORD, LPDWORD);
+  GetStation getStation = reinterpret_cast<GetStation>(
+      reinterpret_cast<void*>(GetProcAddress(user, "GetProcessWindowStation")));
+  GetInformation getInformation =
+      reinterpret_cast<GetInformation>(reinterpret_cast<void*>(
+          GetProcAddress(user, "GetUserObjectInformationA")));
+  if (!getStation || !getInformation) return true;
+  HWINSTA station = getStation();
+  USEROBJECTFLAGS flags = {};
+  DWORD needed = 0;
+  return station &&
+         getInformation(station, UOI_FLAGS, &flags, sizeof flags, &needed) &&
+         (flags.dwFlags & WSF_VISIBLE) != 0;
+}
+
+const char* g_runArguments = "";
+
+void LogAbnormalEnd(const std::string& report) {
+  std::string outcome = report;
+  for (char& c : outcome)
+    if (c == '\r' || c == '\n') c = ' ';
+  AppendToLog(g_runArguments, CommandResult{kEscapedExceptionExitCode, outcome});
+}
+
 }  // namespace
+
+void LogAbnormalEnds(const char* arguments) {
+  g_runArguments = arguments;
+  SetLibraryFailureReporter(&LogAbnormalEnd);
+}
 
 int RunCommandLine(const CommandLine& command, const std::string& arguments) {
   Win32Registry registry;
@@ -94,12 +188,16 @@ int RunCommandLine(const CommandLine& command, const std::string& arguments) {
   Win32LanguagePlatform platform;
   LanguageFileTexts texts(settings.appPath, settings.language, platform);
   CommandResult result{kExitDone, "usage shown"};
-  if (command.action == CommandLine::kUsage ||
-      command.action == CommandLine::kBadArguments) {
-    const bool bad = command.action == CommandLine::kBadArguments;
-    if (bad) result = CommandResult{kExitBadArguments, "bad arguments"};
-    MessageBoxA(nullptr, kUsage, texts.Load(TextId::ProgramName).c_str(),
-                MB_OK | (bad ? MB_ICONERROR : MB_ICONINFORMATION));
+  if (command.action == CommandLine::kBadArguments) {
+    // A script that nobody watches must end: no box waits for a click.
+    result = CommandResult{kExitBadArguments,
+                           "bad arguments; Velocine /? shows the usage"};
+  } else if (command.action == CommandLine::kUsage) {
+    if (StartedAtTheDesktop())
+      MessageBoxA(nullptr, kUsage, texts.Load(TextId::ProgramName).c_str(),
+                  MB_OK | MB_ICONINFORMATION);
+    else
+      result.outcome = "usage not shown: no one sits at this desktop";
   } else {
     // Held while the command runs, so that a Velocine started meanwhile
     // waits its turn like any second copy.
@@ -115,7 +213,7 @@ int RunCommandLine(const CommandLine& command, const std::string& arguments) {
         !instance.IsFirst(),
         texts,
         [](const std::string& path, const std::string& bytes) {
-          return WriteWholeFile(path, bytes, false);
+          return WriteWholeFile(path, bytes);
         },
         [](const std::string& host) {
           return PathMtuProber().Find(host, [](int32_t) { return true; });

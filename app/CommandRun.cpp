@@ -77,13 +77,20 @@ int32_t MeasuredMtu(const CommandLine& command, CommandMachine& machine,
 }
 
 CommandResult Set(const CommandLine& command, CommandMachine& machine) {
-  if (!command.overwrite && BackupExists(machine.registry))
-    return Result(kExitBackupExists,
-                  "a backup of the original settings exists; /overwrite "
-                  "replaces it");
+  // A backup that cannot be looked at may hold the originals: a new one
+  // would record the tuned values in their place.
+  const BackupPresence backup = LookForBackup(machine.registry);
+  if (backup == kBackupUnknown)
+    return Result(kExitBackupUnreadable,
+                  "the backup of the original settings cannot be read; " +
+                      machine.texts.Load(TextId::NoBackupNoChange));
+  // A backup present keeps its originals, as a second Finish does: a script
+  // run twice must not record its own values as the originals. Only
+  // /overwrite takes today's values as the new originals.
   SettingsRecord record;
   FoundFlags found;
-  if (!BackupSettings(machine.registry, machine.family, record, found,
+  if ((backup == kBackupAbsent || command.overwrite) &&
+      !BackupSettings(machine.registry, machine.family, record, found,
                       machine.limits)
            .Succeeded())
     return Result(kExitBackupUnreadable,
@@ -102,9 +109,17 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
     DetectBoostableModem(machine.registry, machine.family, modemFound);
   const ApplyOutcome applied =
       ApplySettings(machine.registry, machine.family, record, modemFound);
-  if (!applied.Succeeded())
+  if (!applied.Succeeded() && applied.notPutBack.empty())
     return Result(kExitWriteFailed,
                   machine.texts.Load(TextId::NotFullyBoosted));
+  if (!applied.Succeeded()) {
+    std::string names;
+    for (const std::string& name : applied.notPutBack)
+      names += (names.empty() ? "" : ", ") + name;
+    return Result(kExitNotUndone,
+                  machine.texts.Load(TextId::NotFullyBoosted) +
+                      " Not put back: " + names + "; /reset puts them back");
+  }
   // Done, with the MTU and MSS it had nowhere to write named in the log.
   return Result(kExitDone, BoostedMessage(machine.texts, applied) + mtuSaid);
 }
@@ -125,8 +140,11 @@ CommandResult Export(const CommandLine& command, CommandMachine& machine) {
   StoreOutcome outcome;
   BackupExport exported =
       ExportBackup(machine.registry, machine.family, outcome);
-  if (!exported.backupFound)
+  if (exported.presence == kBackupAbsent)
     return Result(kExitNoBackup, "there is no backup to export");
+  if (exported.presence == kBackupUnknown)
+    return Result(kExitBackupUnreadable,
+                  "the backup of the original settings cannot be read");
   if (!outcome.Succeeded())
     return Result(kExitBackupUnreadable, "the backup could not be read whole");
   if (!machine.writeFile(command.file, exported.file.text))
@@ -137,7 +155,32 @@ CommandResult Export(const CommandLine& command, CommandMachine& machine) {
   return Result(kExitDone, outcomeText);
 }
 
+std::string Escaped(const std::string& text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string shown;
+  for (char c : text) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (c == '\r')
+      shown += "\\r";
+    else if (c == '\n')
+      shown += "\\n";
+    else if (byte < 0x20 || byte == 0x7f)
+      shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
+    else
+      shown += c;
+  }
+  return shown;
+}
+
 }  // namespace
+
+std::string CommandLogLine(const std::string& stamp,
+                           const std::string& arguments,
+                           const CommandResult& result, bool inTempFolder) {
+  return stamp + "  Velocine " + Escaped(arguments) + "  exit " +
+         std::to_string(result.exitCode) + ": " + Escaped(result.outcome) +
+         (inTempFolder ? " (logged in the temporary folder)" : "") + "\r\n";
+}
 
 CommandResult RunCommand(const CommandLine& command, CommandMachine& machine) {
   if (!machine.windowsKnown)

@@ -18,13 +18,15 @@ enum CommandExitCode {
   kExitDone = 0,
   kExitBadArguments = 1,
   kExitNoBackup = 2,
-  kExitBackupExists = 3,     // /set without /overwrite
+  // 3 is given no more: a /set over a backup keeps it and tunes.
   kExitNotAdministrator = 4,
   kExitWriteFailed = 5,      // /set undone, or /reset kept the backup
   kExitUnsupportedWindows = 6,
   kExitVelocineRunning = 7,
   kExitBackupUnreadable = 8,  // not taken (/set) or not read (/export)
   kExitFileNotWritten = 9,    // /export
+  kExitNotUndone = 10,        // /set failed and left values changed: /reset
+  // The program's abnormal end (kEscapedExceptionExitCode) is 99.
 };
 
 // The machine a command runs on.
@@ -49,6 +51,17 @@ struct CommandResult {
   int exitCode;
   std::string outcome;  // one line
 };
+
+// The line a run adds to the log, ended by CRLF. Control characters of the
+// arguments and the outcome are shown escaped ("\\r", "\\n", "\\x1b"), so
+// that no argument can write a line of its own; `inTempFolder` says that the
+// log is not the one beside the program.
+std::string CommandLogLine(const std::string& stamp,
+                           const std::string& arguments,
+                           const CommandResult& result, bool inTempFolder);
+
+// Past this size the log starts afresh.
+const unsigned long kLogSizeLimit = 1024 * 1024;
 
 // Carries out /set, /reset or /export. The other actions are not commands
 // that change anything: usage and bad arguments are answered by the caller.

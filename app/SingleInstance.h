@@ -20,8 +20,9 @@ class SingleInstance {
   // lets this copy run.
   bool IsFirst() const { return first_; }
   // Shows the running copy's main window, or the wizard or message above
-  // it, in front.
-  void BringRunningCopyToFront() const;
+  // it, in front. False when there is none to show: the copy is a command,
+  // is still starting, or another program holds the name.
+  bool BringRunningCopyToFront() const;
 
  private:
   HANDLE mapping_ = nullptr;

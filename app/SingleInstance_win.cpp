@@ -1,11 +1,21 @@
 #include "app/SingleInstance.h"
 
+#include "app/WindowsVersion.h"
+
 namespace velo {
 
 namespace {
 
 // Named objects of this name live as long as a copy of Velocine holds one.
+// Where sessions exist the global one guards the machine's values from a
+// copy in any session.
 const char kRunningName[] = "Velocine.Running";
+const char kGlobalRunningName[] = "Global\\Velocine.Running";
+
+HANDLE CreateRunningMapping(const char* name) {
+  return CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                            sizeof(DWORD), name);
+}
 
 struct MainWindowSearch {
   DWORD process;
@@ -28,8 +38,21 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM search) {
 }  // namespace
 
 SingleInstance::SingleInstance() {
-  mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
-                                0, sizeof(DWORD), kRunningName);
+  const bool perSession = CWindowsVersion().NamesObjectsPerSession();
+  if (perSession) mapping_ = CreateRunningMapping(kGlobalRunningName);
+  if (perSession && !mapping_ && GetLastError() == ERROR_ACCESS_DENIED) {
+    // Creating a global mapping takes a right that a user outside the
+    // console session may lack: one that a copy created is still seen.
+    mapping_ = OpenFileMappingA(FILE_MAP_READ, FALSE, kGlobalRunningName);
+    if (mapping_) {
+      first_ = false;
+      runningProcess_ = static_cast<DWORD*>(
+          MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, sizeof(DWORD)));
+      return;
+    }
+  }
+  // Refused both: this session's own name keeps at least it to one copy.
+  if (!mapping_) mapping_ = CreateRunningMapping(kRunningName);
   if (!mapping_) return;
   first_ = GetLastError() != ERROR_ALREADY_EXISTS;
   runningProcess_ = static_cast<DWORD*>(
@@ -42,14 +65,15 @@ SingleInstance::~SingleInstance() {
   if (mapping_) CloseHandle(mapping_);
 }
 
-void SingleInstance::BringRunningCopyToFront() const {
-  // Zero while the running copy is still starting: it comes up in front.
-  if (!runningProcess_ || *runningProcess_ == 0) return;
+bool SingleInstance::BringRunningCopyToFront() const {
+  // Zero while the running copy is still starting.
+  if (!runningProcess_ || *runningProcess_ == 0) return false;
   MainWindowSearch search = {*runningProcess_, nullptr};
   EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-  if (!search.found) return;
+  if (!search.found) return false;
   if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);
   SetForegroundWindow(GetLastActivePopup(search.found));
+  return true;
 }
 
 }  // namespace velo

@@ -61,7 +61,7 @@ class CTunerDlg : public Dialog {
   bool OnPaint();
   void OnSetSettings();
   void OnResetSettings();
-  bool BackupExists() const;
+  bool ResetMayWork() const;
   void OnLanguageChanged();
   // The folder the program file lies in.
   std::string ProgramFolder() const;

@@ -89,7 +89,7 @@ void CTunerDlg::SetIcons() {
   SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
 }
 
-void CTunerDlg::ShowBackupState() { EnableReset(BackupExists()); }
+void CTunerDlg::ShowBackupState() { EnableReset(ResetMayWork()); }
 
 void CTunerDlg::SetUpLink() {
   m_link.SetURL(kMakerAddress);
@@ -140,8 +140,10 @@ void CTunerDlg::ApplyTexts() {
   app.SetControlText(TextId::LanguageLabel, IDC_MAIN_LANGUAGE_LABEL, Hwnd());
 }
 
-bool CTunerDlg::BackupExists() const {
-  return velo::BackupExists(App().registry());
+// A backup that cannot be looked at may still be there: Reset tries, and
+// says so when it cannot put it back.
+bool CTunerDlg::ResetMayWork() const {
+  return LookForBackup(App().registry()) != kBackupAbsent;
 }
 
 void CTunerDlg::EnableReset(bool enable) {
@@ -176,9 +178,15 @@ bool CTunerDlg::OnPaint() {
 void CTunerDlg::OnSetSettings() {
   // A new run replaces the backup: ask first while one exists, as the
   // registry has it now rather than as the Reset button showed it.
-  bool exists = BackupExists();
-  EnableReset(exists);
-  if (exists &&
+  const BackupPresence backup = LookForBackup(App().registry());
+  EnableReset(backup != kBackupAbsent);
+  // One that cannot be read may hold the originals: a new run would record
+  // the tuned values in their place.
+  if (backup == kBackupUnknown) {
+    App().Alert(App().LoadText(TextId::NoBackupNoChange), true);
+    return;
+  }
+  if (backup == kBackupPresent &&
       App().Alert(App().LoadText(TextId::OverwriteBackupQuestion),
                   false) != kAlertYes)
     return;
@@ -201,7 +209,7 @@ void CTunerDlg::OnResetSettings() {
   }
   // The button stands for the backup: one that could not all be put back
   // stays, so Reset can be tried again.
-  EnableReset(BackupExists());
+  EnableReset(ResetMayWork());
 }
 
 void CTunerDlg::OnLanguageChanged() {

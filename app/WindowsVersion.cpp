@@ -33,6 +33,10 @@ bool CWindowsVersion::IsWindowsNT4() const {
   return numbers_.platformId == kPlatformNT && numbers_.major == 4;
 }
 
+bool CWindowsVersion::NamesObjectsPerSession() const {
+  return numbers_.platformId == kPlatformNT && numbers_.major >= 5;
+}
+
 bool CWindowsVersion::IsServer2003() const {
   return numbers_.platformId == kPlatformNT && numbers_.major == 5 &&
          numbers_.minor == 2;

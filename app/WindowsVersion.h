@@ -29,6 +29,11 @@ class CWindowsVersion {
   bool IsWindowsXP() const;
   bool IsWindowsNT4() const;
   bool IsServer2003() const;
+  // Whether named objects live per session unless named in the global name
+  // space ("Global\\"): 2000 and later, where Terminal Services and fast
+  // user switching run several sessions at once. 95/98/Me and NT 4.0 have
+  // one name space for the machine, and NT 4.0 takes no such prefix.
+  bool NamesObjectsPerSession() const;
 
   // The family, tested in the order above; false for a Windows that none of
   // the tests recognises.

@@ -21,21 +21,28 @@ namespace velo {
 namespace {
 
 bool g_ending = false;
+EscapeReporter g_reporter = &ShowEscapeReport;
 
 [[noreturn]] void EndAfterLibraryFailure(const char* what) {
   // The report itself may need the memory that is not there: a second
-  // failure on the way out shows the English sentence alone.
+  // failure on the way out shows the English sentence alone, where a
+  // window may be shown.
   if (g_ending) {
+    if (g_reporter != &ShowEscapeReport) std::_Exit(kEscapedExceptionExitCode);
     MessageBoxA(nullptr, EnglishTextOf(TextId::EscapedError).english,
                 "Velocine",
                 MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
     std::_Exit(kEscapedExceptionExitCode);
   }
   g_ending = true;
-  EndAfterEscape(&ShowEscapeReport, what);
+  EndAfterEscape(g_reporter, what);
 }
 
 }  // namespace
+
+void SetLibraryFailureReporter(EscapeReporter reporter) {
+  g_reporter = reporter ? reporter : &ShowEscapeReport;
+}
 
 }  // namespace velo
 

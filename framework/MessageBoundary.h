@@ -10,8 +10,10 @@
 
 namespace velo {
 
-// The exit code of a program ended by an escaped exception.
-const int kEscapedExceptionExitCode = 3;
+// The exit code of a program ended by an escaped exception or a failure of
+// the C++ library: no command ends so, so a script never takes it for one
+// of their outcomes.
+const int kEscapedExceptionExitCode = 99;
 
 // The sentence a report starts with, in the user's language.
 using EscapeHeadline = std::string (*)();
@@ -34,6 +36,11 @@ using EscapeReporter = void (*)(const std::string& report);
 
 // The program's reporter: a message box.
 void ShowEscapeReport(const std::string& report);
+
+// Where the C++ library's failures in the shipped program are reported: a
+// message box unless another reporter is set (a command run, which shows no
+// window, writes them to its log).
+void SetLibraryFailureReporter(EscapeReporter reporter);
 
 // Reports the escaped exception and ends the program without unwinding any
 // further.

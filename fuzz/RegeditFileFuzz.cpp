@@ -30,6 +30,16 @@ bool HoldsLineBreakOrNul(const std::string& text) {
   return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
 }
 
+// Whether a byte that may lead a double-byte character stands last or
+// before one of `specials`: in such a name regedit reads the two as one.
+bool DoubleByteMayHide(const std::string& text, const std::string& specials) {
+  for (size_t i = 0; i < text.size(); ++i)
+    if (static_cast<unsigned char>(text[i]) >= 0x80 &&
+        (i + 1 == text.size() || specials.find(text[i + 1]) != std::string::npos))
+      return true;
+  return false;
+}
+
 }  // namespace
 
 std::string FuzzRegeditFile(const uint8_t* data, size_t size) {
@@ -56,14 +66,16 @@ std::string FuzzRegeditFile(const uint8_t* data, size_t size) {
     }
     keys.push_back(key);
     bool keyOut = HoldsLineBreakOrNul(key.path) ||
-                  key.path.find(']') != std::string::npos;
+                  key.path.find(']') != std::string::npos ||
+                  DoubleByteMayHide(key.path, "\\]");
     if (keyOut) {
       ++leftOut;
       continue;
     }
     RegeditKey kept{key.path, {}};
     for (const auto& value : key.values) {
-      if (HoldsLineBreakOrNul(value.first))
+      if (HoldsLineBreakOrNul(value.first) ||
+          DoubleByteMayHide(value.first, "\\\""))
         ++leftOut;
       else
         kept.values.push_back(value);
@@ -71,16 +83,20 @@ std::string FuzzRegeditFile(const uint8_t* data, size_t size) {
     comesBack.push_back(kept);
   }
   RegeditText file = WriteRegedit4(keys);
-  std::vector<RegeditKey> read;
-  std::string error;
-  if (!ReadRegedit4(file.text, &read, &error))
-    return "the file does not read back: " + error;
-  if (read.size() != comesBack.size())
-    return "wrote " + std::to_string(comesBack.size()) + " keys, read back " +
-           std::to_string(read.size());
-  for (size_t i = 0; i < read.size(); ++i)
-    if (!(read[i] == comesBack[i]))
-      return "key " + std::to_string(i) + " reads back otherwise";
+  // The same values, whichever code page regedit reads the file in.
+  for (ReadingCodePage codePage : {kSingleByte, kShiftJis932}) {
+    const std::string in = codePage == kSingleByte ? "" : " in code page 932";
+    std::vector<RegeditKey> read;
+    std::string error;
+    if (!ReadRegedit4(file.text, &read, &error, codePage))
+      return "the file does not read back" + in + ": " + error;
+    if (read.size() != comesBack.size())
+      return "wrote " + std::to_string(comesBack.size()) + " keys, read back " +
+             std::to_string(read.size()) + in;
+    for (size_t i = 0; i < read.size(); ++i)
+      if (!(read[i] == comesBack[i]))
+        return "key " + std::to_string(i) + " reads back otherwise" + in;
+  }
   if (file.leftOut.size() != leftOut)
     return std::to_string(file.leftOut.size()) + " notes for " +
            std::to_string(leftOut) + " left out";

@@ -16,8 +16,28 @@ bool HoldsAnyOf(const std::string& text, const std::string& characters) {
 
 const std::string kLineBreakOrNul("\r\n\0", 3);
 
+// Regedit reads its file by character in the running ANSI code page. On a
+// double-byte one (932 and the other East Asian ones) a byte from 0x80 up
+// may lead a character and take the byte after it along: a "\\", "\"" or
+// "]" there is no longer one, and a lead byte at the end takes the closing
+// quote or bracket. Whatever the code page the file is imported under, no
+// such byte may stand before one of `specials` or at the end.
+bool MisreadByCharacter(const std::string& text, const std::string& specials) {
+  for (size_t i = 0; i < text.size(); ++i)
+    if (static_cast<unsigned char>(text[i]) >= 0x80 &&
+        (i + 1 == text.size() || specials.find(text[i + 1]) != std::string::npos))
+      return true;
+  return false;
+}
+
 bool NamesAKeyLine(const std::string& path) {
-  return !path.empty() && !HoldsAnyOf(path, kLineBreakOrNul + "]");
+  return !path.empty() && !HoldsAnyOf(path, kLineBreakOrNul + "]") &&
+         !MisreadByCharacter(path, "\\]");
+}
+
+bool QuotesAName(const std::string& name) {
+  return !HoldsAnyOf(name, kLineBreakOrNul) &&
+         !MisreadByCharacter(name, "\\\"");
 }
 
 // `number` in lower-case hexadecimal, at least `width` digits.
@@ -57,7 +77,8 @@ bool IsPlainString(const RegValue& value) {
   const std::vector<uint8_t>& data = value.data;
   if (value.type != kRegSz || data.empty() || data.back() != 0) return false;
   std::string text(data.begin(), data.end() - 1);
-  return !HoldsAnyOf(text, kLineBreakOrNul);
+  return !HoldsAnyOf(text, kLineBreakOrNul) &&
+         !MisreadByCharacter(text, "\\\"");
 }
 
 // hex:, hex(2): ... with the bytes, broken as regedit breaks them.
@@ -103,15 +124,17 @@ RegeditText WriteRegedit4(const std::vector<RegeditKey>& keys) {
   for (const RegeditKey& key : keys) {
     if (!NamesAKeyLine(key.path)) {
       out.leftOut.push_back("key " + Shown(key.path) +
-                            ": its name holds \"]\" or a line break");
+                            ": its name holds \"]\", a line break or a "
+                            "character regedit would misread");
       continue;
     }
     out.text += kLineEnd + ("[" + key.path + "]") + kLineEnd;
     for (const auto& value : key.values) {
-      if (HoldsAnyOf(value.first, kLineBreakOrNul)) {
+      if (!QuotesAName(value.first)) {
         out.leftOut.push_back("value " + Shown(value.first) + " of " +
                               Shown(key.path) +
-                              ": its name holds a line break");
+                              ": its name holds a line break or a character "
+                              "regedit would misread");
         continue;
       }
       std::string name = value.first.empty() ? "@" : Quoted(value.first);

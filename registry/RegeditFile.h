@@ -32,7 +32,10 @@ struct RegeditText {
 // byte, with its own type: a REG_SZ as a quoted string when it is one line
 // ended by its one NUL, otherwise as hex(1). A key whose path holds "]", a
 // line break or a NUL cannot be named on a line of its own, and a value
-// name with a line break or a NUL cannot be quoted: both are left out.
+// name with a line break or a NUL cannot be quoted: both are left out. So
+// are names, and so go strings to hex(1), where a byte from 0x80 up stands
+// last or before a "\", "\"" or "]": on a double-byte code page (932)
+// regedit would read the two as one character.
 RegeditText WriteRegedit4(const std::vector<RegeditKey>& keys);
 
 }  // namespace velo

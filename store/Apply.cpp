@@ -91,23 +91,26 @@ void RemoveMadeKeys(Registry& registry, const std::vector<Place>& places,
 void Undo(Registry& registry, const std::vector<Place>& places,
           const std::vector<std::unique_ptr<StoreKey>>& targets,
           const std::vector<OpenModem>& modems, const FinishUndo& undo,
-          StoreOutcome& outcome) {
-  size_t failuresBefore = outcome.Failures().size();
+          ApplyOutcome& outcome) {
   for (size_t i = 0; i < undo.placesWritten; ++i) {
     if (!targets[i]) continue;
     for (size_t j = 0; j < places[i].slots.size(); ++j) {
       const RegValue& held = undo.held[i][j];
       const std::string& name = places[i].slots[j].tuned->name;
-      if (held.type == kRegNone)
-        targets[i]->Delete(name);
-      else
-        targets[i]->Write(name, held);
+      RegStatus status = held.type == kRegNone ? targets[i]->Delete(name)
+                                               : targets[i]->Write(name, held);
+      if (status != kRegOk)
+        outcome.notPutBack.push_back(places[i].RootedPath() + " : " + name);
     }
   }
   if (undo.modemsBoosted)
     for (const OpenModem& record : modems)
-      record.modem->Write(kModemPropertiesValue, record.properties);
-  if (outcome.Failures().size() != failuresBefore) return;
+      if (record.modem->Write(kModemPropertiesValue, record.properties) !=
+          kRegOk)
+        outcome.notPutBack.push_back("modem " + record.name + " : " +
+                                     kModemPropertiesValue);
+  // The backup keeps what Reset needs to put those back.
+  if (!outcome.notPutBack.empty()) return;
   RemoveMadeKeys(registry, places, undo, outcome);
   // Everything went back: a later Reset must not put back these keys over
   // what others change from now on.

@@ -77,11 +77,14 @@ BackupExport ExportBackup(Registry& registry, WindowsFamily family,
                           StoreOutcome& outcome) {
   BackupExport out;
   // Settles a replacement cut short, so the backup read is a whole one.
-  if (!BackupExists(registry)) return out;
+  out.presence = LookForBackup(registry);
+  if (out.presence != kBackupPresent) return out;
   StoreKey backup(registry, outcome);
-  if (backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) != kRegOk)
+  RegStatus status = backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead);
+  if (status != kRegOk) {
+    out.presence = status == kRegNotFound ? kBackupAbsent : kBackupUnknown;
     return out;
-  out.backupFound = true;
+  }
   const FamilyLocations& at = LocationsOf(family);
   Gathered gathered;
   AddTunedKey(backup, BrowserKey(), gathered);

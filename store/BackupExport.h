@@ -9,13 +9,15 @@
 
 #include "registry/RegeditFile.h"
 #include "registry/Registry.h"
+#include "store/BackupKey.h"
 #include "store/SettingsRecord.h"
 #include "store/StoreOutcome.h"
 
 namespace velo {
 
 struct BackupExport {
-  bool backupFound = false;
+  // The file is written only for a backup that is present.
+  BackupPresence presence = kBackupAbsent;
   RegeditText file;  // with a note for each value the file leaves out
 };
 

@@ -122,11 +122,18 @@ RegStatus RemoveSpentBackup(Registry& registry, StoreOutcome& outcome) {
   return kRegOk;
 }
 
-bool BackupExists(Registry& registry) {
+BackupPresence LookForBackup(Registry& registry) {
   StoreOutcome outcome;
-  SettleBackup(registry, outcome);
+  if (SettleBackup(registry, outcome) != kRegOk) return kBackupUnknown;
   StoreKey backup(registry, outcome);
-  return backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk;
+  switch (backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead)) {
+    case kRegOk:
+      return kBackupPresent;
+    case kRegNotFound:
+      return kBackupAbsent;
+    default:
+      return kBackupUnknown;
+  }
 }
 
 }  // namespace velo

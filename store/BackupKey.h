@@ -25,8 +25,14 @@ RegStatus PromoteNewBackup(Registry& registry, StoreOutcome& outcome);
 // lacks part of its entries. Fails only when the mark cannot be made.
 RegStatus RemoveSpentBackup(Registry& registry, StoreOutcome& outcome);
 
+// What a look for the backup found. A key that could not be opened for any
+// reason but its absence, or a replacement cut short that could not be
+// settled, is kBackupUnknown: there may be originals there, and nothing may
+// take their place.
+enum BackupPresence { kBackupAbsent, kBackupPresent, kBackupUnknown };
+
 // Whether there is a backup for Reset to put back, after settling any
 // replacement cut short. The Reset button follows this.
-bool BackupExists(Registry& registry);
+BackupPresence LookForBackup(Registry& registry);
 
 }  // namespace velo

@@ -53,6 +53,10 @@ struct ApplyOutcome : StoreOutcome {
   // MTU and MSS: they were left as they were, and the backup does not list
   // them as written.
   bool mtuLeftAlone = false;
+  // Values that a Finish which failed half way could not put back as they
+  // were ("HKLM\\...\\Key : Name"): they keep what Finish wrote, and the
+  // backup still lists their keys, so Reset puts them back.
+  std::vector<std::string> notPutBack;
 };
 
 enum RestoreResult {

@@ -49,7 +49,8 @@ void CMyPropertySheet::OnDestroy() {
   // Finish or Cancel: Reset follows the backup key, which a backup that
   // could not be taken whole never replaced.
   if (App().m_pMainDlg)
-    App().m_pMainDlg->EnableReset(velo::BackupExists(App().registry()));
+    App().m_pMainDlg->EnableReset(velo::LookForBackup(App().registry()) !=
+                                   velo::kBackupAbsent);
 }
 
 void CMyPropertySheet::SetButtonTexts() {

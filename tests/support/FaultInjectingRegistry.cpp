@@ -1,5 +1,7 @@
 #include "support/FaultInjectingRegistry.h"
 
+#include "registry/PathNames.h"
+
 namespace velo {
 
 const std::vector<RegCall> kFailableRegCalls = {
@@ -28,6 +30,7 @@ bool IsLocalMachineWrite(const RegCallInfo& info) {
 
 void FaultInjectingRegistry::Heal() {
   faults_.clear();
+  failingKeys_.clear();
   denyLocalMachineWrites_ = false;
   cut_ = false;
   cutHappened_ = false;
@@ -46,6 +49,12 @@ RegStatus FaultInjectingRegistry::Before(const RegCallInfo& info) {
     ++injected_;
     return kRegAccessDenied;
   }
+  if (info.call == kCallOpenKey || info.call == kCallCreateKey)
+    for (const FailingKey& failing : failingKeys_)
+      if (NamesEqual(failing.key, info.key)) {
+        ++injected_;
+        return failing.status;
+      }
   for (Fault& fault : faults_) {
     if (fault.call == info.call && fault.seen++ == fault.skip) {
       ++injected_;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "support/RegistryDecorator.h"
@@ -32,6 +33,11 @@ class FaultInjectingRegistry : public RegistryDecorator {
   // As for a user without administrator rights: HKLM keys do not open for
   // writing and nothing there can be set or deleted.
   void DenyLocalMachineWrites() { denyLocalMachineWrites_ = true; }
+  // Every open or create of `key` ("HKCU\\Software\\...") answers `status`,
+  // as a key whose rights deny the user, or a system short of resources.
+  void FailOpensOf(const std::string& key, RegStatus status) {
+    failingKeys_.push_back(FailingKey{key, status});
+  }
   // Every call goes through again.
   void Heal();
   // Calls answered with a fault so far.
@@ -46,7 +52,12 @@ class FaultInjectingRegistry : public RegistryDecorator {
     uint32_t skip;
     uint32_t seen;
   };
+  struct FailingKey {
+    std::string key;
+    RegStatus status;
+  };
   std::vector<Fault> faults_;
+  std::vector<FailingKey> failingKeys_;
   bool denyLocalMachineWrites_ = false;
   bool cut_ = false;
   uint32_t callsBeforeCut_ = 0;

@@ -28,10 +28,23 @@ bool LogicalLines(const std::string& text, std::vector<std::string>* lines) {
   return line.empty();
 }
 
+// How many bytes the character at `at` takes.
+size_t CharacterSize(const std::string& line, size_t at,
+                     ReadingCodePage codePage) {
+  const unsigned char byte = static_cast<unsigned char>(line[at]);
+  const bool lead = (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
+  return codePage == kShiftJis932 && lead && at + 1 < line.size() ? 2 : 1;
+}
+
 // The quoted text at `*at`, its escapes undone; `*at` ends past the quote.
-bool Unquote(const std::string& line, size_t* at, std::string* text) {
+bool Unquote(const std::string& line, size_t* at, std::string* text,
+             ReadingCodePage codePage) {
   if (*at >= line.size() || line[*at] != '"') return false;
   for (size_t i = *at + 1; i < line.size(); ++i) {
+    if (CharacterSize(line, i, codePage) == 2) {
+      *text += line.substr(i++, 2);
+      continue;
+    }
     char c = line[i];
     if (c == '"') return *at = i + 1, true;
     if (c == '\\' && (++i >= line.size() || (line[i] != '\\' && line[i] != '"')))
@@ -46,10 +59,10 @@ bool IsHex(const std::string& digits) {
          digits.find_first_not_of("0123456789abcdef") == std::string::npos;
 }
 
-bool Data(const std::string& text, RegValue* value) {
+bool Data(const std::string& text, RegValue* value, ReadingCodePage codePage) {
   size_t at = 0;
   std::string string;
-  if (Unquote(text, &at, &string)) {
+  if (Unquote(text, &at, &string, codePage)) {
     *value = RegValue::Text(string);
     return at == text.size();
   }
@@ -81,8 +94,17 @@ bool Data(const std::string& text, RegValue* value) {
 
 }  // namespace
 
+// Whether the key line ends in a "]" of its own, not in the second byte of
+// a character.
+bool EndsInBracket(const std::string& line, ReadingCodePage codePage) {
+  size_t last = 0;
+  for (size_t i = 0; i < line.size(); i += CharacterSize(line, i, codePage))
+    last = i;
+  return line[last] == ']' && last + 1 == line.size();
+}
+
 bool ReadRegedit4(const std::string& text, std::vector<RegeditKey>* keys,
-                  std::string* error) {
+                  std::string* error, ReadingCodePage codePage) {
   std::vector<std::string> lines;
   if (!LogicalLines(text, &lines) || lines.empty() || lines[0] != "REGEDIT4")
     return *error = "no REGEDIT4 file of CRLF lines", false;
@@ -91,15 +113,16 @@ bool ReadRegedit4(const std::string& text, std::vector<RegeditKey>* keys,
     const std::string& line = lines[i];
     if (line.empty()) continue;
     if (line[0] == '[') {
-      if (line.back() != ']') return *error = line, false;
+      if (!EndsInBracket(line, codePage)) return *error = line, false;
       keys->push_back(RegeditKey{line.substr(1, line.size() - 2), {}});
       continue;
     }
     std::string name;
     size_t at = line[0] == '@' ? 1 : 0;
     RegValue value;
-    if (keys->empty() || (at == 0 && !Unquote(line, &at, &name)) ||
-        at >= line.size() || line[at] != '=' || !Data(line.substr(at + 1), &value))
+    if (keys->empty() || (at == 0 && !Unquote(line, &at, &name, codePage)) ||
+        at >= line.size() || line[at] != '=' ||
+        !Data(line.substr(at + 1), &value, codePage))
       return *error = line, false;
     keys->back().values.emplace_back(name, value);
   }

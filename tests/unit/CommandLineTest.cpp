@@ -44,7 +44,9 @@ TEST(CommandLine, AnythingElseIsRefusedWhole) {
         "/reset /set dsl", "/reset /overwrite", "/export", "/export \"\"",
         "/export a.reg /nomodem", "/? /reset", "-reset", "/overwrite",
         "/reset /findmtu", "/set dsl /findmtu a /findmtu", "/findmtu",
-        "/set dsl /findmtu a b"})
+        "/set dsl /findmtu a b",
+        "/set dsl /export a.reg", "/set dsl /nomodem /nomodem",
+        "/export /nomodem", "/export /reset"})
     EXPECT_EQ(CommandLine::kBadArguments, ParseCommandLine(arguments).action)
         << arguments;
 }

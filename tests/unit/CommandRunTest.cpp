@@ -1,10 +1,14 @@
 // A command's exit code, and what it leaves, on a machine that refuses:
 // rights missing, a write failing at the end, another Velocine open, an
-// unknown Windows, no backup. The messages are the wizard's, from the
+// unknown Windows, no backup, a backup that cannot be opened. The messages are the wizard's, from the
 // language file.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <set>
+
 #include "app/CommandRun.h"
+#include "framework/MessageBoundary.h"
 #include "registry/MemoryRegistry.h"
 #include "support/CountingRegistry.h"
 #include "support/FaultInjectingRegistry.h"
@@ -16,78 +20,203 @@
 namespace velo {
 namespace {
 
-enum Fault { kNoFault, kNoAdministrator, kLastWriteFails };
+enum Fault {
+  kNoFault,
+  kNoAdministrator,
+  kLastWriteFails,
+  kLastWriteAndUndoFail,  // and so does putting back the first value
+  kBackupDenied,       // the backup's key opens for no one
+  kBackupNoResources,  // the system is short of what the open needs
+};
+
+const RegStatus kNoSystemResources = 1450;  // ERROR_NO_SYSTEM_RESOURCES
 
 struct Case {
   const char* what;
   WindowsFamily family;
+  const char* before;  // a command run first on a healthy machine, or null
   const char* arguments;
   Fault fault;
   bool windowsKnown, velocineRunning;
   int exitCode;
   const char* outcome;  // the start of the log's outcome
+  bool modemRaised;     // the modem's port speed after the command
 };
 
 const uint32_t kSeed = 7;
+const char kModem[] = "\\0000";
 
-// The values the command writes on the seeded machine when nothing fails.
-uint64_t WritesOf(const Case& c) {
-  MemoryRegistry memory;
-  SeedStoreScenario(memory, c.family, kSeed);
-  CountingRegistry counting(memory);
+// The seeded machine with a modem that can be raised.
+void SeedMachine(Registry& registry, WindowsFamily family) {
+  SeedStoreScenario(registry, family, kSeed);
+  RemoveKey(registry, ModemClassKeyName(family));
+  Put(registry, std::string(ModemClassKeyName(family)) + kModem, "Properties",
+      ModemRecord(115200));
+}
+
+CommandResult RunOn(Registry& registry, const Case& c, const char* arguments,
+                  bool windowsKnown, bool velocineRunning) {
   MapTexts texts;
-  CommandMachine machine{counting, true, c.family, WindowsLimits{}, false,
-                         texts,
+  texts.texts = {{"41", "[boosted]"}, {"44", "[not fully]"}};
+  CommandMachine machine{registry, windowsKnown, c.family, WindowsLimits{},
+                         velocineRunning, texts,
                          [](const std::string&, const std::string&) {
                            return true;
                          }};
-  RunCommand(ParseCommandLine(c.arguments), machine);
-  return counting.Count(kCallSetValue);
+  return RunCommand(ParseCommandLine(arguments), machine);
+}
+
+// The calls of one kind the command makes on the seeded machine when
+// nothing fails.
+uint32_t CallsOf(const Case& c, RegCall call) {
+  MemoryRegistry memory;
+  SeedMachine(memory, c.family);
+  if (c.before) RunOn(memory, c, c.before, true, false);
+  CountingRegistry counting(memory);
+  RunOn(counting, c, c.arguments, true, false);
+  return static_cast<uint32_t>(counting.Count(call));
 }
 
 const Case kCases[] = {
-    {"done, in the chosen language", kFamilyNT, "/set lan", kNoFault, true,
-     false, kExitDone, "[boosted]"},
-    {"not an administrator", kFamilyNT, "/set dsl", kNoAdministrator, true,
-     false, kExitNotAdministrator, "only an administrator"},
-    {"9x without the right to write", kFamily9x, "/set dsl", kNoAdministrator,
-     true, false, kExitWriteFailed, "[not fully]"},
-    {"the last write failing", kFamilyNT, "/set dialup", kLastWriteFails,
-     true, false, kExitWriteFailed, "[not fully]"},
-    {"Velocine open", kFamilyNT, "/set cable", kNoFault, true, true,
-     kExitVelocineRunning, "Velocine is open"},
-    {"an unknown Windows", kFamilyNT, "/set lan", kNoFault, false, false,
-     kExitUnsupportedWindows, "Failed to detect"},
-    {"no reset without a backup", kFamily9x, "/reset", kNoFault, true, false,
-     kExitNoBackup, "there is no backup"},
-    {"no export without a backup", kFamilyNT, "/export a.reg", kNoFault, true,
-     false, kExitNoBackup, "there is no backup"},
+    {"done, in the chosen language", kFamilyNT, nullptr, "/set lan", kNoFault,
+     true, false, kExitDone, "[boosted]", false},
+    {"a repeated set keeps the originals", kFamilyNT, "/set dsl",
+     "/set lan", kNoFault, true, false, kExitDone, "[boosted]", false},
+    {"dial-up raises the modem", kFamily9x, nullptr, "/set dialup", kNoFault,
+     true, false, kExitDone, "[boosted]", true},
+    {"dial-up told to leave the modem", kFamilyNT, nullptr,
+     "/set dialup /nomodem", kNoFault, true, false, kExitDone, "[boosted]",
+     false},
+    {"not an administrator", kFamilyNT, nullptr, "/set dsl", kNoAdministrator,
+     true, false, kExitNotAdministrator, "only an administrator", false},
+    {"no reset but by an administrator", kFamilyNT, "/set dsl", "/reset",
+     kNoAdministrator, true, false, kExitNotAdministrator,
+     "only an administrator", false},
+    {"9x without the right to write", kFamily9x, nullptr, "/set dsl",
+     kNoAdministrator, true, false, kExitWriteFailed, "[not fully]", false},
+    {"the last write failing", kFamilyNT, nullptr, "/set dialup",
+     kLastWriteFails, true, false, kExitWriteFailed, "[not fully]", false},
+    {"the last write and its undo failing", kFamilyNT, nullptr,
+     "/set dialup", kLastWriteAndUndoFail, true, false, kExitNotUndone,
+     "[not fully]", false},
+    {"Velocine open", kFamilyNT, nullptr, "/set cable", kNoFault, true, true,
+     kExitVelocineRunning, "Velocine is open", false},
+    {"an unknown Windows", kFamilyNT, nullptr, "/set lan", kNoFault, false,
+     false, kExitUnsupportedWindows, "Failed to detect", false},
+    {"no reset without a backup", kFamily9x, nullptr, "/reset", kNoFault, true,
+     false, kExitNoBackup, "there is no backup", false},
+    {"no export without a backup", kFamilyNT, nullptr, "/export a.reg",
+     kNoFault, true, false, kExitNoBackup, "there is no backup", false},
+    // A backup that cannot be opened may hold the originals: it is never
+    // taken for none.
+    {"a set over a backup denied", kFamilyNT, "/set dsl", "/set lan",
+     kBackupDenied, true, false, kExitBackupUnreadable,
+     "the backup of the original settings cannot be read", false},
+    {"a set over a backup short of resources", kFamily9x, "/set dsl",
+     "/set lan", kBackupNoResources, true, false, kExitBackupUnreadable,
+     "the backup of the original settings cannot be read", false},
+    {"an export of a backup denied", kFamilyNT, "/set dsl", "/export a.reg",
+     kBackupDenied, true, false, kExitBackupUnreadable,
+     "the backup of the original settings cannot be read", false},
+    {"an export short of resources", kFamily9x, "/set dsl", "/export a.reg",
+     kBackupNoResources, true, false, kExitBackupUnreadable,
+     "the backup of the original settings cannot be read", false},
+    {"a reset of a backup denied", kFamilyNT, "/set dsl", "/reset",
+     kBackupDenied, true, false, kExitWriteFailed, "Failed to reset", false},
+    {"a reset short of resources", kFamily9x, "/set dsl", "/reset",
+     kBackupNoResources, true, false, kExitWriteFailed, "Failed to reset",
+     false},
 };
+
+// A script tells every outcome, and the program's abnormal end, apart.
+TEST(CommandRun, EachOutcomeHasAnExitCodeOfItsOwn) {
+  const int codes[] = {kExitDone,           kExitBadArguments,
+                       kExitNoBackup,       kExitNotAdministrator,
+                       kExitWriteFailed,    kExitUnsupportedWindows,
+                       kExitVelocineRunning, kExitBackupUnreadable,
+                       kExitFileNotWritten, kExitNotUndone,
+                       kEscapedExceptionExitCode,
+                       // Once "a backup exists": older scripts read it so.
+                       3};
+  EXPECT_EQ(std::size(codes),
+            std::set<int>(std::begin(codes), std::end(codes)).size());
+}
+
+// An argument holding a line break writes no line of its own, such as a
+// "/reset  exit 0" that never ran; the line says where the log went.
+TEST(CommandRun, ALogLineIsOneLineWhateverItsArgumentsHold) {
+  const std::string forged =
+      "\"a\r\n2026-12-09 05:10:03  Velocine /reset  exit 0: done\x1b\"";
+  for (bool inTempFolder : {false, true}) {
+    const std::string line = CommandLogLine(
+        "2026-12-09 05:10:02", forged,
+        CommandResult{kExitBadArguments, "bad\narguments"}, inTempFolder);
+    EXPECT_EQ(line.size() - 2, line.find_first_of("\r\n")) << line;
+    EXPECT_EQ(0u, line.find("2026-12-09 05:10:02  Velocine \"a\\r\\n2026"))
+        << line;
+    EXPECT_NE(std::string::npos, line.find("done\\x1b\"  exit 1: bad\\n"))
+        << line;
+    EXPECT_EQ(inTempFolder,
+              line.find("in the temporary folder") != std::string::npos);
+  }
+}
 
 TEST(CommandRun, ARefusedOrFailedCommandChangesNoSetting) {
   for (const Case& c : kCases) {
     MemoryRegistry memory;
-    SeedStoreScenario(memory, c.family, kSeed);
+    SeedMachine(memory, c.family);
+    RegistrySnapshot original = SettingsSnapshot(memory, c.family);
+    if (c.before)
+      ASSERT_EQ(kExitDone, RunOn(memory, c, c.before, true, false).exitCode)
+          << c.what;
     RegistrySnapshot before = SettingsSnapshot(memory, c.family);
+    RegistrySnapshot backupBefore = BackupSnapshot(memory);
     FaultInjectingRegistry registry(memory);
     if (c.fault == kNoAdministrator) registry.DenyLocalMachineWrites();
-    if (c.fault == kLastWriteFails)
-      registry.FailOnce(kCallSetValue, static_cast<uint32_t>(WritesOf(c) - 1));
-    MapTexts texts;
-    texts.texts = {{"41", "[boosted]"}, {"44", "[not fully]"}};
-    CommandMachine machine{registry, c.windowsKnown, c.family,
-                           WindowsLimits{}, c.velocineRunning, texts,
-                           [](const std::string&, const std::string&) {
-                             return true;
-                           }};
-    CommandResult result = RunCommand(ParseCommandLine(c.arguments), machine);
+    if (c.fault == kLastWriteFails || c.fault == kLastWriteAndUndoFail)
+      registry.FailOnce(kCallSetValue, CallsOf(c, kCallSetValue) - 1);
+    if (c.fault == kLastWriteAndUndoFail) {
+      registry.FailOnce(kCallSetValue, CallsOf(c, kCallSetValue));
+      registry.FailOnce(kCallDeleteValue, CallsOf(c, kCallDeleteValue));
+    }
+    if (c.fault == kBackupDenied)
+      registry.FailOpensOf(kBackupKeyName, kRegAccessDenied);
+    if (c.fault == kBackupNoResources)
+      registry.FailOpensOf(kBackupKeyName, kNoSystemResources);
+    CommandResult result =
+        RunOn(registry, c, c.arguments, c.windowsKnown, c.velocineRunning);
     EXPECT_EQ(c.exitCode, result.exitCode) << c.what;
     EXPECT_EQ(0u, result.outcome.find(c.outcome)) << c.what << ": "
                                                   << result.outcome;
-    if (c.exitCode != kExitDone)
+    if (c.exitCode == kExitNotUndone) {
+      // The log names what is still changed, and /reset puts it back.
+      EXPECT_NE(std::string::npos, result.outcome.find("Not put back: HK"))
+          << result.outcome;
+      registry.Heal();
+      EXPECT_EQ(kExitDone, RunOn(memory, c, "/reset", true, false).exitCode);
+    }
+    if (c.exitCode != kExitDone) {
       EXPECT_EQ(std::vector<std::string>(),
                 before.Differences(SettingsSnapshot(memory, c.family)))
           << c.what;
+      // A /set that failed while it wrote keeps the backup it took.
+      if (c.exitCode != kExitWriteFailed || c.before)
+        EXPECT_EQ(std::vector<std::string>(),
+                  backupBefore.Differences(BackupSnapshot(memory)))
+            << c.what;
+    }
+    if (c.exitCode == kExitDone && c.before) {
+      // The backup still holds what the machine had before the first one.
+      ASSERT_EQ(kExitDone, RunOn(memory, c, "/reset", true, false).exitCode);
+      EXPECT_EQ(std::vector<std::string>(),
+                original.Differences(SettingsSnapshot(memory, c.family)))
+          << c.what;
+      continue;
+    }
+    RegValue modem;
+    ASSERT_TRUE(Get(memory, std::string(ModemClassKeyName(c.family)) + kModem,
+                    "Properties", &modem));
+    EXPECT_EQ(ModemRecord(c.modemRaised ? 921600 : 115200), modem) << c.what;
   }
 }
 

@@ -40,6 +40,18 @@ TEST(RegeditFile, EachFormIsWrittenAsRegeditReadsIt) {
        0},
       {"a value name holding a line break",
        {k, {{"x\n\"y\"=dword:00000001", RegValue::Dword(1)}}}, "", 1},
+      // In code page 932 0x95 0x5c is one character, and 0x83 alone at the
+      // end takes the closing quote along.
+      {"a string whose backslash may trail a double-byte character",
+       {k, {{"s", RegValue::Text("\x95\\")}}},
+       "\"s\"=hex(1):95,5c,00\r\n", 0},
+      {"a string ending in a byte that may lead one",
+       {k, {{"s", RegValue::Text("a\x83")}}}, "\"s\"=hex(1):61,83,00\r\n", 0},
+      {"a double-byte string that regedit reads either way",
+       {k, {{"s", RegValue::Text("\x83" "Ab")}}}, "\"s\"=\"\x83" "Ab\"\r\n",
+       0},
+      {"a value name that regedit would misread",
+       {k, {{"\x95\\", RegValue::Dword(1)}}}, "", 1},
   };
   for (const Case& c : cases) {
     RegeditText file = WriteRegedit4({c.key});
@@ -47,7 +59,8 @@ TEST(RegeditFile, EachFormIsWrittenAsRegeditReadsIt) {
     EXPECT_EQ(c.leftOut, file.leftOut.size()) << c.what;
   }
   // A key that no line can name is left out whole.
-  for (const char* name : {"a]b", "a\r\n[HKEY_LOCAL_MACHINE\\Other]"}) {
+  for (const char* name : {"a]b", "a\r\n[HKEY_LOCAL_MACHINE\\Other]", "a\x83",
+                           "\x95\\b"}) {
     RegeditText file = WriteRegedit4({{k + "\\" + name, {{"x", RegValue::Dword(1)}}}});
     EXPECT_EQ("REGEDIT4\r\n", file.text) << name;
     EXPECT_EQ(1u, file.leftOut.size()) << name;

@@ -79,7 +79,7 @@ class StoreBackupReplace : public ::testing::TestWithParam<WindowsFamily> {
   // one when it was marked complete before the cut. Reset then gives back
   // the originals, or, from the new one, has nothing to put back.
   void ExpectAWholeBackupForReset(Registry& memory) {
-    ASSERT_TRUE(BackupExists(memory));
+    ASSERT_EQ(kBackupPresent, LookForBackup(memory));
     EXPECT_FALSE(KeyExists(memory, std::string("HKCU\\") + kNewBackupKey));
     RegistrySnapshot now = BackupSnapshot(memory);
     bool isPrevious = previous_.Differences(now).empty();
@@ -185,7 +185,7 @@ TEST_P(StoreBackupReplace, APowerCutDuringResetLeavesABackupThatWorksOrNone) {
     PowerCut machine(memory, changes);
     RestoreBackup(machine, GetParam());
     if (!machine.Happened()) break;
-    if (BackupExists(memory))
+    if (LookForBackup(memory) == kBackupPresent)
       ASSERT_EQ(kRestoredAll, RestoreBackup(memory, GetParam()).result);
     else
       ++sawNone;

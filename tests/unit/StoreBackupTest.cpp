@@ -5,6 +5,10 @@
 #include "registry/MemoryRegistry.h"
 #include "store/Apply.h"
 #include "store/Backup.h"
+#include "store/BackupExport.h"
+#include "store/BackupKey.h"
+#include "store/Restore.h"
+#include "support/FaultInjectingRegistry.h"
 #include "support/RegistryEdit.h"
 #include "support/StoreScenario.h"
 
@@ -127,6 +131,41 @@ TEST_F(StoreBackup, ASecondBackupReplacesTheFirstCompletely) {
   EXPECT_EQ(kRegNone, Entry(kBackupKeyName, "Stale").type);
   EXPECT_EQ(RegValue::Dword(2), Entry(kBackupKeyName, "SYNAttackProtect"))
       << "what Finish wrote counts as original now";
+}
+
+// A look at the backup that cannot be made is no answer: neither Set, nor
+// Reset, nor the export may take it for "there is none".
+TEST(BackupLook, AKeyThatDoesNotOpenIsNeverTakenForNoBackup) {
+  const std::string newBackup =
+      std::string("HKCU\\") + kNewBackupKey;  // settled before each look
+  const RegStatus kNoSystemResources = 1450;
+  for (const std::string& key : {std::string(kBackupKeyName), newBackup}) {
+    for (RegStatus status : {kRegAccessDenied, kNoSystemResources}) {
+      for (bool taken : {false, true}) {
+        SCOPED_TRACE(key + " answering " + std::to_string(status) +
+                     (taken ? ", a backup taken" : ", none taken"));
+        MemoryRegistry memory;
+        SeedStoreScenario(memory, kFamilyNT, 3);
+        SettingsRecord record;
+        FoundFlags found;
+        if (taken)
+          ASSERT_TRUE(
+              BackupSettings(memory, kFamilyNT, record, found).Succeeded());
+        // A replacement cut short waits to be settled.
+        MakeKey(memory, newBackup);
+        FaultInjectingRegistry registry(memory);
+        registry.FailOpensOf(key, status);
+        EXPECT_EQ(kBackupUnknown, LookForBackup(registry));
+        StoreOutcome outcome;
+        EXPECT_EQ(kBackupUnknown,
+                  ExportBackup(registry, kFamilyNT, outcome).presence);
+        EXPECT_EQ(kRestoreIncomplete, RestoreBackup(registry, kFamilyNT).result);
+        registry.Heal();
+        EXPECT_EQ(taken ? kBackupPresent : kBackupAbsent,
+                  LookForBackup(registry));
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
     EXPECT_EQ(registry.Injected() == 0, backup.Succeeded());
     // A backup key that exists is whole, even when it got there only as
     // the replacement was finished later.
-    if (!backup.Succeeded() && BackupExists(memory)) {
+    if (!backup.Succeeded() && LookForBackup(memory) == kBackupPresent) {
       MemoryRegistry clean;
       SeedRichScenario(clean, family);
       BackupSettings(clean, family, record, found);
@@ -96,7 +96,7 @@ bool CycleWithOneFault(WindowsFamily family, Stage faulty, RegCall call,
       // Only the delete of a backup marked spent may fail so: all of it is
       // back, and the next look removes what is left of it.
       EXPECT_EQ(kCallDeleteTree, call);
-      EXPECT_FALSE(BackupExists(memory));
+      EXPECT_EQ(kBackupAbsent, LookForBackup(memory));
       ExpectAsBefore(before, scenario, memory, family);
       return true;
     }

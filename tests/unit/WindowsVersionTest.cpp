@@ -89,5 +89,21 @@ TEST(WindowsVersionPredicates, EachNamesOneRelease) {
   EXPECT_TRUE(nt4.IsWindowsNT4());
 }
 
+// The one-copy guard's name is global where sessions exist, so that a
+// window in one session and a command in another do not run at once.
+TEST(WindowsVersionPredicates, SessionsExistFrom2000On) {
+  const struct {
+    VersionNumbers numbers;
+    bool perSession;
+  } cases[] = {{{1, 4, 0}, false}, {{1, 4, 10}, false}, {{1, 4, 90}, false},
+               {{2, 4, 0}, false}, {{2, 5, 0}, true},   {{2, 5, 1}, true},
+               {{2, 5, 2}, true},  {{2, 6, 0}, true}};
+  for (const auto& c : cases)
+    EXPECT_EQ(c.perSession,
+              CWindowsVersion(c.numbers).NamesObjectsPerSession())
+        << c.numbers.platformId << " " << c.numbers.major << "."
+        << c.numbers.minor;
+}
+
 }  // namespace
 }  // namespace velo

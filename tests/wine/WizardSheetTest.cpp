@@ -153,6 +153,47 @@ TEST(SetButton, RunsAFreshSheetEachTimeAndAsksOnceABackupExists) {
   EXPECT_EQ(nullptr, g_pWizardSheet) << "and goes with the main window";
 }
 
+// A backup that cannot be opened may hold the originals: Set says it can
+// change nothing and opens no wizard, which would take a new backup of the
+// tuned values in their place.
+TEST(SetButton, ABackupThatCannotBeOpenedIsNotReplaced) {
+  KeptSettings kept(App().registry(), kFamilyNT);
+  App().m_nWindowsFamily = kFamilyNT;
+  Put(App().registry(), kBackupKeyName, "DefaultTTL", RegValue::Dword(99));
+  for (RegStatus status : {kRegAccessDenied, RegStatus(1450)}) {
+    FaultInjectingRegistry failing(App().registry());
+    failing.FailOpensOf(kBackupKeyName, status);
+    RegistryInUse cannotTell(failing);
+    RecordingSkin recorder;
+    std::unique_ptr<CTunerDlg> main(new CTunerDlg(&recorder, &recorder));
+    App().m_pMainDlg = main.get();
+    std::vector<std::string> seen;
+    bool resetEnabled = false;
+    ModalDriver driver([&](HWND window) {
+      seen.push_back(TextOf(window));
+      if (window == main->Hwnd()) {
+        ClickButton(window, IDC_MAIN_SET);
+        resetEnabled = main->IsResetEnabled();
+        PostMessageA(window, WM_CLOSE, 0, 0);
+      } else if (seen.back() == "Alert") {
+        seen.back() = TextOf(GetDlgItem(window, IDC_ALERT_TEXT));
+        ClickButton(window, IDOK);
+      } else {
+        PostMessageA(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+      }
+    });
+    main->DoModal(nullptr);
+    App().m_pMainDlg = nullptr;
+    ASSERT_EQ(2u, seen.size()) << status;
+    EXPECT_EQ(0u, seen[1].find("Velocine could not save a backup")) << seen[1];
+    EXPECT_TRUE(resetEnabled) << "Reset may still put the backup back";
+  }
+  RegValue kept99;
+  ASSERT_TRUE(Get(App().registry(), kBackupKeyName, "DefaultTTL", &kept99));
+  EXPECT_EQ(RegValue::Dword(99), kept99);
+  RemoveKey(App().registry(), kBackupKeyName);
+}
+
 TEST(WizardSheetColours, TheFrameAroundThePageAndItsButtonsAreTheDialogsColours) {
   WizardDriver wizard(kFamilyNT);
   wizard.Open();
