@@ -8,7 +8,7 @@ void SeedDefaults(WindowsFamily family, const WindowsLimits& limits,
                   SettingsRecord& record) {
   const bool nt = family == kFamilyNT;
   record.NewSYNAttackProtect = record.RecommendedSYNAttackProtect =
-      limits.strongestSynAttackProtect;
+      limits.recommendedSynAttackProtect;
   record.NewKeepAliveTime = record.RecommendedKeepAliveTime = 7200000;
   record.NewKeepAliveInterval = record.RecommendedKeepAliveInterval = 1000;
   record.NewTTL = record.RecommendedTTL = nt ? 64 : 32;
@@ -41,7 +41,7 @@ void RecommendEverything(WindowsFamily family, const WindowsLimits& limits,
   SeedMtu(record);
   record.NewRWIN = record.RecommendedRWIN =
       DefaultReceiveWindow(connectionType, record.NewMSS,
-                           limits.largestReceiveWindow)
+                           limits.largestRecommendedReceiveWindow)
           .window;
   // The switches' check boxes left as they open: discovery on, black-hole
   // detection and ICMP redirects off.

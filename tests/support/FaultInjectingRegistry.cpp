@@ -1,5 +1,7 @@
 #include "support/FaultInjectingRegistry.h"
 
+#include "registry/PathNames.h"
+
 namespace velo {
 
 const std::vector<RegCall> kFailableRegCalls = {
@@ -42,6 +44,12 @@ RegStatus FaultInjectingRegistry::Before(const RegCallInfo& info) {
     }
     --callsBeforeCut_;
   }
+  if (info.call == kCallOpenKey)
+    for (const std::string& key : refused_)
+      if (NamesEqual(key, info.key)) {
+        ++injected_;
+        return kRegAccessDenied;
+      }
   if (denyLocalMachineWrites_ && IsLocalMachineWrite(info)) {
     ++injected_;
     return kRegAccessDenied;

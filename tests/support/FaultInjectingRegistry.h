@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "support/RegistryDecorator.h"
@@ -32,6 +33,11 @@ class FaultInjectingRegistry : public RegistryDecorator {
   // As for a user without administrator rights: HKLM keys do not open for
   // writing and nothing there can be set or deleted.
   void DenyLocalMachineWrites() { denyLocalMachineWrites_ = true; }
+  // The key `rootedKey` ("HKLM\\...") refuses to open, as Windows refuses a
+  // key whose permissions are the system's alone; Heal does not lift it.
+  void RefuseToOpen(const std::string& rootedKey) {
+    refused_.push_back(rootedKey);
+  }
   // Every call goes through again.
   void Heal();
   // Calls answered with a fault so far.
@@ -47,6 +53,7 @@ class FaultInjectingRegistry : public RegistryDecorator {
     uint32_t seen;
   };
   std::vector<Fault> faults_;
+  std::vector<std::string> refused_;
   bool denyLocalMachineWrites_ = false;
   bool cut_ = false;
   uint32_t callsBeforeCut_ = 0;
