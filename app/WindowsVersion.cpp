@@ -57,11 +57,8 @@ WindowsLimits CWindowsVersion::Limits(bool winsock2Installed) const {
   const bool is9x = IsWindows95() || IsWindows98() || IsWindowsMe();
   limits.largestRecommendedReceiveWindow =
       is9x ? kLargestUnscaledReceiveWindow : limits.largestReceiveWindow;
-  if (IsServer2003()) limits.strongestSynAttackProtect = 1;
-  limits.recommendedSynAttackProtect =
-      IsWindows2000() && numbers_.servicePack < 4
-          ? 1
-          : limits.strongestSynAttackProtect;
+  if (IsServer2003() || (IsWindows2000() && numbers_.servicePack < 4))
+    limits.strongestSynAttackProtect = 1;
   if (IsServer2003() && numbers_.servicePack >= 1)
     limits.defaultSynAttackProtect = 1;
   limits.readsSingularIcmpRedirect = IsWindows2000() || IsWindowsXP();

@@ -42,7 +42,8 @@ class CWindowsVersion {
 
   // What this Windows takes: a receive window up to 65,535 only on NT 4.0,
   // and on 95 without the Winsock 2 update (`winsock2Installed` false), which
-  // both lack window scaling; SYN attack protection up to 1 on Server 2003;
+  // both lack window scaling; SYN attack protection up to 1 on Server 2003
+  // and on 2000 before Service Pack 4;
   // the singular ICMP redirect value's name on 2000, XP and Server 2003;
   // the MTU per bound adapter on NT 4.0, with RAS's MTU in NdisWan from
   // Service Pack 4 and the ICMP redirect value read from Service Pack 5.

@@ -107,7 +107,7 @@ std::vector<std::string> RecordedAdaptersNT4(Registry& registry,
 // MTU is RAS's own, where that Windows reads one.
 std::vector<Place> DevicePlaces(Registry& registry, const BackedUp& backedUp,
                                 const int32_t* connection,
-                                StoreOutcome& outcome) {
+                                StoreOutcome& outcome, bool* mtuNotRead) {
   const DeviceLayout layout = backedUp.layout;
   std::vector<std::string> recorded;
   if (layout == kBindings9x) recorded = RecordedBindings9x(registry, outcome);
@@ -142,11 +142,13 @@ std::vector<Place> DevicePlaces(Registry& registry, const BackedUp& backedUp,
     places.push_back(DevicePlace(layout, device.name));
   }
   if (rasBound && rasCarries) places.push_back(NdisWanPlace());
+  *mtuNotRead = rasBound && !rasCarries;
   return places;
 }
 
 std::vector<Place> Places(Registry& registry, WindowsFamily family,
-                          const int32_t* connection, StoreOutcome& outcome) {
+                          const int32_t* connection, StoreOutcome& outcome,
+                          bool* mtuNotRead) {
   const FamilyLocations& at = LocationsOf(family);
   BackedUp backedUp;
   backedUp.layout = DeviceLayoutOf(family, WindowsLimits());
@@ -166,7 +168,8 @@ std::vector<Place> Places(Registry& registry, WindowsFamily family,
   std::vector<Place> places{
       TunedPlace(BrowserKey(), backedUp.icmpRedirectName),
       TunedPlace(at.tcpip, backedUp.icmpRedirectName)};
-  for (Place& place : DevicePlaces(registry, backedUp, connection, outcome))
+  for (Place& place :
+       DevicePlaces(registry, backedUp, connection, outcome, mtuNotRead))
     places.push_back(std::move(place));
   return places;
 }
@@ -174,13 +177,15 @@ std::vector<Place> Places(Registry& registry, WindowsFamily family,
 }  // namespace
 
 std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
-                                int32_t connection, StoreOutcome& outcome) {
-  return Places(registry, family, &connection, outcome);
+                                int32_t connection, StoreOutcome& outcome,
+                                bool* mtuNotRead) {
+  return Places(registry, family, &connection, outcome, mtuNotRead);
 }
 
 std::vector<Place> ResetPlaces(Registry& registry, WindowsFamily family,
                                StoreOutcome& outcome) {
-  return Places(registry, family, nullptr, outcome);
+  bool mtuNotRead = false;
+  return Places(registry, family, nullptr, outcome, &mtuNotRead);
 }
 
 bool IsDevicePlace(const Place& place) { return !place.recreatedByRestore; }

@@ -27,13 +27,12 @@ struct WindowsLimits {
   // opened only by a probe a minute later, or resets from servers), while
   // the links of their time are filled by far less.
   int32_t largestRecommendedReceiveWindow = kLargestScaledReceiveWindow;
-  // Server 2003 knows levels 0 and 1 only, 1 being its strongest.
+  // The strongest SYN attack protection level the wizard offers, and
+  // recommends: Server 2003 knows levels 0 and 1 only; 2000 before Service
+  // Pack 4 is offered those too, for its level 2 keeps the receive window
+  // the wizard sets from applying and clears Don't Fragment on every
+  // packet, defeating the path MTU discovery the wizard turns on.
   int32_t strongestSynAttackProtect = 2;
-  // The level the wizard recommends: the strongest, but 1 on 2000 before
-  // Service Pack 4, where level 2 keeps the receive window the wizard sets
-  // from applying and clears Don't Fragment on every packet, defeating the
-  // path MTU discovery the wizard turns on.
-  int32_t recommendedSynAttackProtect = 2;
   // The level the system runs at where the value is absent: 1 on Server
   // 2003 from Service Pack 1, 0 before it and everywhere else.
   int32_t defaultSynAttackProtect = 0;

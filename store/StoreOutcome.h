@@ -53,6 +53,9 @@ struct ApplyOutcome : StoreOutcome {
   // MTU and MSS: they were left as they were, and the backup does not list
   // them as written.
   bool mtuLeftAlone = false;
+  // A device carries the chosen connection whose MTU this Windows does not
+  // read (NT 4.0's RAS before Service Pack 4): it was left as it was.
+  bool mtuNotRead = false;
 };
 
 enum RestoreResult {

@@ -8,7 +8,7 @@ void SeedDefaults(WindowsFamily family, const WindowsLimits& limits,
                   SettingsRecord& record) {
   const bool nt = family == kFamilyNT;
   record.NewSYNAttackProtect = record.RecommendedSYNAttackProtect =
-      limits.recommendedSynAttackProtect;
+      limits.strongestSynAttackProtect;
   record.NewKeepAliveTime = record.RecommendedKeepAliveTime = 7200000;
   record.NewKeepAliveInterval = record.RecommendedKeepAliveInterval = 1000;
   record.NewTTL = record.RecommendedTTL = nt ? 64 : 32;

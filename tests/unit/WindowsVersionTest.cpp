@@ -48,28 +48,28 @@ struct LimitsCase {
   bool readsSingularIcmpRedirect;
   bool keepsMtuPerBoundAdapter;
   bool readsNdisWanMtu, readsIcmpRedirects;
-  int32_t recommendedSynAttackProtect, defaultSynAttackProtect;
+  int32_t defaultSynAttackProtect;
 };
 
 TEST(WindowsVersionLimits, EachReleaseTakesWhatItsStackReads) {
   const int32_t scaled = kLargestScaledReceiveWindow;
   const int32_t unscaled = kLargestUnscaledReceiveWindow;
   const LimitsCase cases[] = {
-      {1, 4, 0, 0, true, scaled, 2, false, false, false, true, 2, 0},  // 95 with the Winsock 2 update
-      {1, 4, 0, 0, false, unscaled, 2, false, false, false, true, 2, 0},  // 95 without it
-      {1, 4, 10, 0, false, scaled, 2, false, false, false, true, 2, 0},  // 98 has window scaling of its own
-      {1, 4, 90, 0, false, scaled, 2, false, false, false, true, 2, 0},  // Me
-      {2, 4, 0, 0, true, unscaled, 2, false, true, false, false, 2, 0},  // NT 4.0, Winsock 2 or not
-      {2, 4, 0, 3, true, unscaled, 2, false, true, false, false, 2, 0},  // RAS's MTU fixed at 1500
-      {2, 4, 0, 4, true, unscaled, 2, false, true, true, false, 2, 0},  // NdisWan's IPMTU read
-      {2, 4, 0, 5, true, unscaled, 2, false, true, true, true, 2, 0},  // EnableICMPRedirects read
-      {2, 4, 0, 6, true, unscaled, 2, false, true, true, true, 2, 0},
-      {2, 5, 0, 0, true, scaled, 2, true, false, false, true, 1, 0},  // 2000: SYN level 2 defeats path MTU discovery
-      {2, 5, 0, 3, true, scaled, 2, true, false, false, true, 1, 0},
-      {2, 5, 0, 4, true, scaled, 2, true, false, false, true, 2, 0},  // mended in SP4
-      {2, 5, 1, 2, true, scaled, 2, true, false, false, true, 2, 0},  // XP
-      {2, 5, 2, 0, true, scaled, 1, true, false, false, true, 1, 0},  // Server 2003
-      {2, 5, 2, 1, true, scaled, 1, true, false, false, true, 1, 1},  // SYN protection on by default
+      {1, 4, 0, 0, true, scaled, 2, false, false, false, true, 0},  // 95 with the Winsock 2 update
+      {1, 4, 0, 0, false, unscaled, 2, false, false, false, true, 0},  // 95 without it
+      {1, 4, 10, 0, false, scaled, 2, false, false, false, true, 0},  // 98 has window scaling of its own
+      {1, 4, 90, 0, false, scaled, 2, false, false, false, true, 0},  // Me
+      {2, 4, 0, 0, true, unscaled, 2, false, true, false, false, 0},  // NT 4.0, Winsock 2 or not
+      {2, 4, 0, 3, true, unscaled, 2, false, true, false, false, 0},  // RAS's MTU fixed at 1500
+      {2, 4, 0, 4, true, unscaled, 2, false, true, true, false, 0},  // NdisWan's IPMTU read
+      {2, 4, 0, 5, true, unscaled, 2, false, true, true, true, 0},  // EnableICMPRedirects read
+      {2, 4, 0, 6, true, unscaled, 2, false, true, true, true, 0},
+      {2, 5, 0, 0, true, scaled, 1, true, false, false, true, 0},  // 2000: SYN level 2 defeats path MTU discovery
+      {2, 5, 0, 3, true, scaled, 1, true, false, false, true, 0},
+      {2, 5, 0, 4, true, scaled, 2, true, false, false, true, 0},  // mended in SP4
+      {2, 5, 1, 2, true, scaled, 2, true, false, false, true, 0},  // XP
+      {2, 5, 2, 0, true, scaled, 1, true, false, false, true, 0},  // Server 2003
+      {2, 5, 2, 1, true, scaled, 1, true, false, false, true, 1},  // SYN protection on by default
   };
   for (const LimitsCase& c : cases) {
     WindowsLimits limits = CWindowsVersion(VersionNumbers{
@@ -82,7 +82,6 @@ TEST(WindowsVersionLimits, EachReleaseTakesWhatItsStackReads) {
     EXPECT_EQ(c.keepsMtuPerBoundAdapter, limits.keepsMtuPerBoundAdapter);
     EXPECT_EQ(c.readsNdisWanMtu, limits.readsNdisWanMtu);
     EXPECT_EQ(c.readsIcmpRedirects, limits.readsIcmpRedirects);
-    EXPECT_EQ(c.recommendedSynAttackProtect, limits.recommendedSynAttackProtect);
     EXPECT_EQ(c.defaultSynAttackProtect, limits.defaultSynAttackProtect);
   }
 }

@@ -208,25 +208,29 @@ TEST_P(TextFit, MainWindowAndAboutBox) {
 }
 
 TEST_P(TextFit, EveryAlert) {
+  ApplyOutcome mtuLeftAlone, mtuNotRead;
+  mtuLeftAlone.mtuLeftAlone = true;
+  mtuNotRead.mtuLeftAlone = mtuNotRead.mtuNotRead = true;
   const struct {
     TextId id;
     const char* name;
     bool okOnly;
-    bool withMtuNote;  // the closing message with its note of the MTU left
-  } alerts[] = {{TextId::VersionUnknown, "unknown Windows alert", true, false},
-                {TextId::OverwriteBackupQuestion, "overwrite question", false, false},
-                {TextId::Boosted, "closing message", true, false},
-                {TextId::Boosted, "closing message with its note", true, true},
-                {TextId::NotFullyBoosted, "incomplete apply message", true, false},
-                {TextId::NoBackupNoChange, "no backup message", true, false},
-                {TextId::ResetDone, "reset message", true, false},
-                {TextId::ReceiveWindowRange, "receive window range alert", true, false},
-                {TextId::ResetFailed, "reset failure message", true, false}};
-  ApplyOutcome mtuLeftAlone;
-  mtuLeftAlone.mtuLeftAlone = true;
+    // The closing message with its note of the MTU left alone, or null.
+    const ApplyOutcome* withMtuNote;
+  } alerts[] = {{TextId::VersionUnknown, "unknown Windows alert", true, nullptr},
+                {TextId::OverwriteBackupQuestion, "overwrite question", false, nullptr},
+                {TextId::Boosted, "closing message", true, nullptr},
+                {TextId::Boosted, "closing message with its note", true, &mtuLeftAlone},
+                {TextId::Boosted, "closing message with its note of the MTU not read",
+                 true, &mtuNotRead},
+                {TextId::NotFullyBoosted, "incomplete apply message", true, nullptr},
+                {TextId::NoBackupNoChange, "no backup message", true, nullptr},
+                {TextId::ResetDone, "reset message", true, nullptr},
+                {TextId::ReceiveWindowRange, "receive window range alert", true, nullptr},
+                {TextId::ResetFailed, "reset failure message", true, nullptr}};
   for (const auto& alert : alerts) {
     const std::string text =
-        alert.withMtuNote ? BoostedMessage(App().Localized(), mtuLeftAlone)
+        alert.withMtuNote ? BoostedMessage(App().Localized(), *alert.withMtuNote)
                           : App().LoadText(alert.id);
     ASSERT_NE("", text) << alert.name;
     ModalDriver driver([&](HWND dialog) {
@@ -236,7 +240,7 @@ TEST_P(TextFit, EveryAlert) {
     App().Alert(text, alert.okOnly);
   }
   // Each message and its buttons: OK, or Yes and No for the question.
-  EXPECT_EQ(9 + 8 + 2, check_.measured);
+  EXPECT_EQ(10 + 9 + 2, check_.measured);
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 
