@@ -68,8 +68,11 @@ bool ContainsAnyCase(const std::vector<std::string>& names,
   });
 }
 
+// Adds the adapter `name` once; a name that is no single key is none.
 void AddName(std::vector<std::string>* names, const std::string& name) {
-  if (!name.empty() && !ContainsAnyCase(*names, name)) names->push_back(name);
+  if (!name.empty() && name.find('\\') == std::string::npos &&
+      !ContainsAnyCase(*names, name))
+    names->push_back(name);
 }
 
 // The NT 4.0 adapters whose MTU and MSS Reset may put back: those bound
