@@ -102,7 +102,9 @@ std::vector<Expected> WrittenByFinish(const WholeRun& run,
   const std::string version = run.wineVersion;
   const int32_t unscaledMultiplier = kLargestUnscaledReceiveWindow / (mss * 4);
   int32_t rwin =
-      mss * (dialUp ? 3 : version == "nt40" || !nt ? unscaledMultiplier : 44) * 4;
+      mss * (dialUp ? 3
+             : version == "nt40" || run.family == kFamily9x ? unscaledMultiplier
+                                                              : 44) * 4;
   const bool nt5 =
       version == "win2k" || version == "winxp" || version == "win2003";
   bool nt = run.family == kFamilyNT;
