@@ -153,13 +153,17 @@ std::string SeedAdapters9x(Registry& registry, Dice& dice,
   int exact = dice.Below(3) ? static_cast<int>(dice.Below(adapters + 1)) : -1;
   std::string found;
   for (int i = 0; i < adapters; ++i) {
-    const char* name = kAdapterNames[dice.Below(4)];
-    std::string binding =
-        i == exact ? SeedAdapter9x(registry, i, name, "", "*PNP8387")
-                   : SeedAdapter9x(registry, i, name, kCardIds[dice.Below(4)], "");
-    if (i == exact && dice.Below(2))  // the id listed as the hardware's own
-      Put(registry, std::string(kNetAdaptersKeyName) + "\\" + Numbered(i),
-          "HardwareID", RegValue::Text("*pnp8387"));
+    // One throw for a card, none for the Dial-Up Adapter, as ever: the
+    // seeds keep the machines they have always made.
+    std::string binding;
+    if (i == exact) {
+      const bool ownId = i % 2 == 0;  // else only compatible with it
+      binding = SeedAdapter9x(registry, i, kAdapterNames[i % 4],
+                              ownId ? "*pnp8387" : "", ownId ? "" : "*PNP8387");
+    } else {
+      const uint32_t card = dice.Below(4);
+      binding = SeedAdapter9x(registry, i, kAdapterNames[card], kCardIds[card]);
+    }
     Put(registry, binding, "MaxMTU",
         dice.Below(5) ? Variant(dice, kRegSz) : RegValue::Text("0"));
     Put(registry, binding, "MaxMSS", Variant(dice, kRegSz));
