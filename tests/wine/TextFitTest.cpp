@@ -25,6 +25,7 @@
 #include "WizardDriver.h"
 #include "app/TunerApp.h"
 #include "app/TunerDlg.h"
+#include "app/WindowsVersion.h"
 #include "registry/RegKey.h"
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
@@ -138,8 +139,8 @@ class TextFit : public ::testing::TestWithParam<LanguageFile> {
   }
 
   // Every step of the family's wizard and the modem page, for each way the
-  // registry may have been found.
-  void MeasureWizard(WindowsFamily family, int steps) {
+  // registry may have been found; `pictures`: with the Large Fonts pictures.
+  void MeasureWizard(WindowsFamily family, int steps, bool pictures = true) {
     const std::string familyName = family == kFamilyNT ? "NT" : "95/98/Me";
     for (Found found : {Found::kLargestNumbers, Found::kZeros, Found::kNothing}) {
       WizardDriver wizard(family);
@@ -155,7 +156,7 @@ class TextFit : public ::testing::TestWithParam<LanguageFile> {
                      familyName + " wizard, " + NameOf(found) + ", '" +
                          wizard.Caption() + "'",
                      &check_);
-        if (family == kFamilyNT && found == Found::kLargestNumbers)
+        if (pictures && family == kFamilyNT && found == Found::kLargestNumbers)
           SaveLargeFontsPicture(wizard.Sheet().Hwnd(), page);
         if (page == kModemBoostPage) break;
         wizard.Next();
@@ -246,6 +247,21 @@ TEST_P(TextFit, EveryAlert) {
 
 TEST_P(TextFit, EveryStepOfTheNtWizard) {
   MeasureWizard(kFamilyNT, 8);
+  EXPECT_EQ(std::vector<std::string>(), check_.misfits);
+}
+
+// The steps whose texts follow the service pack: NT 4.0 before Service
+// Pack 5 (the ICMP redirect value not read), 2000 before Service Pack 4 and
+// Server 2003 from Service Pack 1 (the SYN protection levels).
+TEST_P(TextFit, EveryStepOfTheNtWizardOnServicePacksThatReadLess) {
+  const WindowsLimits before = App().m_limits;
+  for (const VersionNumbers& version :
+       {VersionNumbers{2, 4, 0, 3}, VersionNumbers{2, 5, 0, 3},
+        VersionNumbers{2, 5, 2, 1}}) {
+    App().m_limits = CWindowsVersion(version).Limits(true);
+    MeasureWizard(kFamilyNT, 8, false);
+  }
+  App().m_limits = before;
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 
