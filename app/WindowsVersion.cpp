@@ -58,10 +58,27 @@ WindowsLimits CWindowsVersion::Limits(bool winsock2Installed) const {
   WindowsLimits limits;
   if (IsWindowsNT4() || (IsWindows95() && !winsock2Installed))
     limits.largestReceiveWindow = kLargestUnscaledReceiveWindow;
-  if (IsServer2003()) limits.strongestSynAttackProtect = 1;
+  const bool is9x = IsWindows95() || IsWindows98() || IsWindowsMe();
+  limits.largestRecommendedReceiveWindow =
+      is9x ? kLargestUnscaledReceiveWindow : limits.largestReceiveWindow;
+  if (IsServer2003() || (IsWindows2000() && numbers_.servicePack < 4))
+    limits.strongestSynAttackProtect = 1;
+  if (IsServer2003() && numbers_.servicePack >= 1)
+    limits.defaultSynAttackProtect = 1;
   limits.readsSingularIcmpRedirect = IsWindows2000() || IsWindowsXP();
   limits.keepsMtuPerBoundAdapter = IsWindowsNT4();
+  limits.readsNdisWanMtu = IsWindowsNT4() && numbers_.servicePack >= 4;
+  limits.readsIcmpRedirects = !IsWindowsNT4() || numbers_.servicePack >= 5;
   return limits;
+}
+
+uint32_t ServicePackOf(const char* csdVersion) {
+  const char* digit = csdVersion;
+  while (*digit && (*digit < '0' || *digit > '9')) ++digit;
+  uint32_t number = 0;
+  for (; *digit >= '0' && *digit <= '9' && number < 1000; ++digit)
+    number = number * 10 + static_cast<uint32_t>(*digit - '0');
+  return number;
 }
 
 }  // namespace velo

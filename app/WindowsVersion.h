@@ -13,7 +13,13 @@ struct VersionNumbers {
   uint32_t platformId = 0;  // 1: 95/98/Me, 2: NT
   uint32_t major = 0;
   uint32_t minor = 0;
+  uint32_t servicePack = 0;  // 0: none installed
 };
+
+// The service pack a version record's CSD text names ("Service Pack 6a" is
+// 6): its first number, whatever language the rest is in; 0 when it has
+// none.
+uint32_t ServicePackOf(const char* csdVersion);
 
 class CWindowsVersion {
  public:
@@ -41,9 +47,11 @@ class CWindowsVersion {
 
   // What this Windows takes: a receive window up to 65,535 only on NT 4.0,
   // and on 95 without the Winsock 2 update (`winsock2Installed` false), which
-  // both lack window scaling; SYN attack protection up to 1 on Server 2003;
+  // both lack window scaling; SYN attack protection up to 1 on Server 2003
+  // and on 2000 before Service Pack 4;
   // the singular ICMP redirect value's name on 2000, XP and Server 2003;
-  // the MTU per bound adapter on NT 4.0.
+  // the MTU per bound adapter on NT 4.0, with RAS's MTU in NdisWan from
+  // Service Pack 4 and the ICMP redirect value read from Service Pack 5.
   WindowsLimits Limits(bool winsock2Installed) const;
 
  private:

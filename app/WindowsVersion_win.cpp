@@ -14,6 +14,10 @@ CWindowsVersion::CWindowsVersion() {
     numbers_.platformId = info.dwPlatformId;
     numbers_.major = info.dwMajorVersion;
     numbers_.minor = info.dwMinorVersion;
+    // The NT family names its service pack here; 95/98/Me put a letter for
+    // their editions, which has no number.
+    if (info.dwPlatformId == VER_PLATFORM_WIN32_NT)
+      numbers_.servicePack = ServicePackOf(info.szCSDVersion);
   }
 }
 

@@ -27,7 +27,8 @@ scripts/build.sh program
 wine_prefix_ready
 wine_set_version "$version"
 
-seeded=$WINEPREFIX/.velocine-machine-$machine
+# Seeded again whenever the machine's file changes.
+seeded=$WINEPREFIX/.velocine-machine-$machine-$(cksum <"scripts/machines/$machine.reg" | cut -d' ' -f1)
 if [ ! -f "$seeded" ]; then
   wine regedit /S "$(winepath -w "scripts/machines/$machine.reg")"
   wineserver -w

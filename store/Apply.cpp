@@ -146,7 +146,8 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
     if (status != kRegOk) return outcome;
 
     // First make sure every write can be made.
-    places = FinishPlaces(registry, family, record.ConnectionType, outcome);
+    places = FinishPlaces(registry, family, record.ConnectionType, outcome,
+                          &outcome.mtuNotRead);
     outcome.mtuLeftAlone =
         std::none_of(places.begin(), places.end(), IsDevicePlace);
     undo.made.resize(places.size());

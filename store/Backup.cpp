@@ -123,6 +123,9 @@ BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
                      RegValue::Text(icmpRedirectName));
   if (layout == kBoundAdaptersNT4 && run.backup.IsOpen())
     run.backup.Write(kDeviceLayoutValue, RegValue::Text(kBoundAdaptersLayout));
+  if (layout == kBoundAdaptersNT4 && limits.readsNdisWanMtu &&
+      run.backup.IsOpen())
+    run.backup.Write(kNdisWanMtuValue, RegValue::Text(kNdisWanService));
   run.backup.Close();
   if (outcome.Succeeded())
     PromoteNewBackup(registry, outcome);

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "registry/PathNames.h"
 #include "store/BackupKey.h"
 #include "store/FinishPlaces.h"
 #include "store/RegistryLocations.h"
@@ -44,14 +45,20 @@ void AddTunedKey(const StoreKey& backup, const TunedKey& tuned,
   }
 }
 
+// Where an entry goes back: a key under HKLM and the value's name.
+struct EntryTarget {
+  std::string key;
+  std::string value;
+};
+
 // The entries of one backup subkey, each named after a device or modem
-// whose key (HKLM) `keyOf` gives, put back as `valueName`.
+// whose key (HKLM) and value `targetOf` gives.
 void AddDeviceEntries(Registry& registry, const StoreKey& backup,
                       const char* subKey,
-                      const std::function<std::string(const std::string&)>&
-                          keyOf,
-                      const std::string& valueName, bool mtuMarkers,
-                      Gathered& gathered, StoreOutcome& outcome) {
+                      const std::function<EntryTarget(const std::string&)>&
+                          targetOf,
+                      bool mtuMarkers, Gathered& gathered,
+                      StoreOutcome& outcome) {
   StoreKey entries(registry, outcome);
   if (entries.Open(backup, subKey, kAccessRead) != kRegOk) return;
   std::vector<std::string> names;
@@ -64,10 +71,11 @@ void AddDeviceEntries(Registry& registry, const StoreKey& backup,
     if (name.empty() || name.find('\\') != std::string::npos) {
       gathered.leftOut.push_back("entry \"" + name + "\" of " + subKey +
                                  ": it names no single key under " +
-                                 keyOf("*"));
+                                 targetOf("*").key);
       continue;
     }
-    gathered.Add(kMachineRoot + keyOf(name), valueName, saved);
+    const EntryTarget target = targetOf(name);
+    gathered.Add(kMachineRoot + target.key, target.value, saved);
   }
 }
 
@@ -90,18 +98,24 @@ BackupExport ExportBackup(Registry& registry, WindowsFamily family,
   AddTunedKey(backup, BrowserKey(), gathered);
   AddTunedKey(backup, at.tcpip, gathered);
   const DeviceLayout layout = BackedUpDeviceLayout(backup, family);
-  auto deviceKey = [layout](const std::string& name) {
-    return DeviceKeyPath(layout, name);
+  // NT 4.0's RAS keeps the one dial-up MTU in its own parameters.
+  auto mtuTarget = [layout, &at](const std::string& name) {
+    if (layout == kBoundAdaptersNT4 && NamesEqual(name, kNdisWanService))
+      return EntryTarget{kNdisWanParametersKey, NdisWanMtu().name};
+    return EntryTarget{DeviceKeyPath(layout, name), at.deviceMtu.name};
   };
-  auto modemKey = [&at](const std::string& name) {
-    return JoinKeyPath(at.modemClass, name);
+  auto mssTarget = [layout, &at](const std::string& name) {
+    return EntryTarget{DeviceKeyPath(layout, name), at.deviceMss.name};
   };
-  AddDeviceEntries(registry, backup, kMtuBackupSubKey, deviceKey,
-                   at.deviceMtu.name, family == kFamily9x, gathered, outcome);
-  AddDeviceEntries(registry, backup, kMssBackupSubKey, deviceKey,
-                   at.deviceMss.name, false, gathered, outcome);
-  AddDeviceEntries(registry, backup, kModemBackupSubKey, modemKey,
-                   kModemPropertiesValue, false, gathered, outcome);
+  auto modemTarget = [&at](const std::string& name) {
+    return EntryTarget{JoinKeyPath(at.modemClass, name), kModemPropertiesValue};
+  };
+  AddDeviceEntries(registry, backup, kMtuBackupSubKey, mtuTarget,
+                   family == kFamily9x, gathered, outcome);
+  AddDeviceEntries(registry, backup, kMssBackupSubKey, mssTarget, false,
+                   gathered, outcome);
+  AddDeviceEntries(registry, backup, kModemBackupSubKey, modemTarget, false,
+                   gathered, outcome);
   out.file = WriteRegedit4(gathered.keys);
   out.file.leftOut.insert(out.file.leftOut.begin(), gathered.leftOut.begin(),
                           gathered.leftOut.end());

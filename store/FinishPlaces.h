@@ -37,8 +37,11 @@ struct Place {
 // bindings the backup recorded, on the NT family the interfaces or NT 4.0's
 // bound adapters there are now, as the backup's layout says. The NT TCP/IP
 // key has the ICMP redirect value the backup names.
+// `mtuNotRead` is set when a device that carries the connection keeps an
+// MTU this Windows does not read, which Finish leaves alone.
 std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
-                                int32_t connection, StoreOutcome& outcome);
+                                int32_t connection, StoreOutcome& outcome,
+                                bool* mtuNotRead);
 // Reset's keys: the same with every device Finish may have written into.
 std::vector<Place> ResetPlaces(Registry& registry, WindowsFamily family,
                                StoreOutcome& outcome);

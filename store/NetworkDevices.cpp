@@ -89,17 +89,26 @@ std::string TcpipBinding9x(Registry& registry, StoreOutcome& outcome,
   return LastCharacters(text);
 }
 
-// The Dial-Up Adapter is the one of the virtual adapters whose description
-// is exactly its name.
+// Whether the adapter at `adapterPath` is the Dial-Up Adapter or the VPN
+// adapter, by the ids Windows gave it; one id list that cannot be read
+// leaves the other to tell.
 bool IsDialUpAdapter9x(Registry& registry, StoreOutcome& outcome,
                        const std::string& adapterPath) {
-  if (!StartsWithAnyCase(adapterPath, JoinKeyPath(kNetAdaptersKey, "")))
-    return false;
   StoreKey adapter(registry, outcome);
-  RegValue description;
-  return adapter.Open(kHkeyLocalMachine, adapterPath, kAccessRead) == kRegOk &&
-         adapter.Read(kAdapterDescriptionValue, &description) == kRegOk &&
-         description.AsText() == kDialUpAdapter;
+  if (adapter.Open(kHkeyLocalMachine, adapterPath, kAccessRead) != kRegOk)
+    return false;
+  for (const char* list : {kHardwareIdValue, kCompatibleIdsValue}) {
+    const std::string ids = TextOf(adapter, list);
+    for (size_t start = 0; start <= ids.size();) {
+      size_t end = ids.find(',', start);
+      if (end == std::string::npos) end = ids.size();
+      const std::string id = ids.substr(start, end - start);
+      if (SameAnyCase(id, kDialUpAdapterId) || SameAnyCase(id, kVpnAdapterId))
+        return true;
+      start = end + 1;
+    }
+  }
+  return false;
 }
 
 // Every device under Enum (bus, device, instance) bound to TCP/IP, whatever
@@ -245,11 +254,10 @@ std::vector<NetworkDevice> FindNetworkDevices(Registry& registry,
   return InterfacesNT(registry, outcome);
 }
 
-bool CarriesConnection(DeviceKind kind, int32_t connection,
-                       DeviceLayout layout) {
+bool CarriesConnection(DeviceKind kind, int32_t connection) {
   if (kind == kDeviceOfUnknownKind) return true;
   if (connection == kDialUp) return kind == kDialUpDevice;
-  if (connection == kDsl && layout != kBindings9x) return true;
+  if (connection == kDsl) return true;
   return kind == kNetworkCard;
 }
 

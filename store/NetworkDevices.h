@@ -31,10 +31,8 @@ std::vector<NetworkDevice> FindNetworkDevices(Registry& registry,
 // Whether the MTU of a device of `kind` is the one `connection` (a
 // ConnectionKind) goes through. A dial-up connection goes through the
 // dial-up devices, LAN and cable through the network cards, DSL through
-// both on the NT family (its PPPoE adapter may be either) and through the
-// network cards on 9x, where the Dial-Up Adapter is the modem's. A device
-// of unknown kind may carry anything.
-bool CarriesConnection(DeviceKind kind, int32_t connection,
-                       DeviceLayout layout);
+// both (PPPoE runs through a WAN adapter or the Dial-Up Adapter over the
+// card). A device of unknown kind may carry anything.
+bool CarriesConnection(DeviceKind kind, int32_t connection);
 
 }  // namespace velo

@@ -1,5 +1,7 @@
 #include "store/RegistryLocations.h"
 
+#include "registry/PathNames.h"
+
 namespace velo {
 
 namespace {
@@ -66,6 +68,9 @@ const TunedValue kIcmpRedirect = {kIcmpRedirectValue,
                                   &R::OriginalEnableICMPRedirects,
                                   &F::EnableICMPRedirectsFound};
 
+const TunedValue kNdisWanMtu = {"IPMTU", &R::NewMTU, 0, &R::OriginalMTU,
+                                 &F::MTUFound};
+
 const TunedKey kBrowser = {
     kHkeyCurrentUser,
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings",
@@ -108,17 +113,36 @@ std::string JoinKeyPath(const std::string& parent, const std::string& child) {
 
 const TunedKey& BrowserKey() { return kBrowser; }
 
+const TunedValue& NdisWanMtu() { return kNdisWanMtu; }
+
 DeviceLayout DeviceLayoutOf(WindowsFamily family, const WindowsLimits& limits) {
   if (family == kFamily9x) return kBindings9x;
   return limits.keepsMtuPerBoundAdapter ? kBoundAdaptersNT4 : kInterfacesNT;
 }
 
+namespace {
+const char kServicesKey[] = "System\\CurrentControlSet\\Services";
+const char kAdapterTcpipSubKey[] = "Parameters\\Tcpip";
+}  // namespace
+
 std::string DeviceKeyPath(DeviceLayout layout, const std::string& name) {
   if (layout == kBoundAdaptersNT4)
-    return JoinKeyPath(JoinKeyPath("System\\CurrentControlSet\\Services", name),
-                       "Parameters\\Tcpip");
+    return JoinKeyPath(JoinKeyPath(kServicesKey, name), kAdapterTcpipSubKey);
   const WindowsFamily family = layout == kBindings9x ? kFamily9x : kFamilyNT;
   return JoinKeyPath(LocationsOf(family).deviceParent, name);
+}
+
+std::string BoundAdapterOfKey(const std::string& rootedPath) {
+  const std::string start = FoldedName(JoinKeyPath("HKLM", kServicesKey) + "\\");
+  const std::string end = FoldedName(std::string("\\") + kAdapterTcpipSubKey);
+  const std::string folded = FoldedName(rootedPath);
+  if (folded.size() <= start.size() + end.size() ||
+      folded.compare(0, start.size(), start) != 0 ||
+      folded.compare(folded.size() - end.size(), end.size(), end) != 0)
+    return "";
+  const std::string name = rootedPath.substr(
+      start.size(), rootedPath.size() - start.size() - end.size());
+  return name.find('\\') == std::string::npos ? name : "";
 }
 
 const TunedValue& AsRead(const TunedValue& tuned,

@@ -52,8 +52,10 @@ const FamilyLocations& LocationsOf(WindowsFamily family);
 // the singular one.
 constexpr char kIcmpRedirectsValue[] = "EnableICMPRedirects";
 constexpr char kIcmpRedirectValue[] = "EnableICMPRedirect";
-// The name of the ICMP redirect value that this Windows reads.
+// The name of the ICMP redirect value that this Windows reads; "" where it
+// reads none (NT 4.0 before Service Pack 5), and Finish writes none.
 inline const char* IcmpRedirectName(const WindowsLimits& limits) {
+  if (!limits.readsIcmpRedirects) return "";
   return limits.readsSingularIcmpRedirect ? kIcmpRedirectValue
                                           : kIcmpRedirectsValue;
 }
@@ -76,8 +78,8 @@ constexpr char kWrittenBackupSubKey[] = "Written Keys";
 constexpr char kNewBackupKey[] = "Software\\Velocine\\New Original Settings";
 constexpr char kNewBackupCompleteValue[] = "Complete";
 // Set in the NT family's backup key to the ICMP redirect value's name that
-// the backup covers; a backup without it covers the plural name, the only
-// one that was known before.
+// the backup covers, empty when it covers none; a backup without it covers
+// the plural name, the only one that was known before.
 constexpr char kIcmpRedirectNameValue[] = "ICMP Redirect Name";
 // Set in the backup key by a Reset that has put everything back, just before
 // it deletes the key: a backup so marked is gone, even if the delete was cut.
@@ -92,12 +94,15 @@ bool IsNoMtuMarker(const RegValue& entry);
 // of an adapter's Bindings names containing kMstcpMarker ends in the MSTCP
 // instance; that instance's Driver, under kMstcpInstancesKey, contains
 // kNetTransMarker and ends in the binding's name under the NetTrans device
-// parent. The dial-up adapter is the subkey of kNetAdaptersKey whose
-// DeviceDesc is exactly kDialUpAdapter.
+// parent. A dial-up device is an adapter whose kHardwareIdValue or
+// kCompatibleIdsValue (comma-separated lists) names kDialUpAdapterId or
+// kVpnAdapterId: its DeviceDesc is in the language of the Windows
+// ("Dial-Up Adapter", "DFÜ-Adapter", ...), these ids are not.
 constexpr char kDevicesKey[] = "Enum";
-constexpr char kNetAdaptersKey[] = "Enum\\Root\\Net";
-constexpr char kAdapterDescriptionValue[] = "DeviceDesc";
-constexpr char kDialUpAdapter[] = "Dial-Up Adapter";
+constexpr char kHardwareIdValue[] = "HardwareID";
+constexpr char kCompatibleIdsValue[] = "CompatibleIDs";
+constexpr char kDialUpAdapterId[] = "*PNP8387";
+constexpr char kVpnAdapterId[] = "*PNP8395";
 constexpr char kAdapterBindingsSubKey[] = "Bindings";
 constexpr char kMstcpMarker[] = "MSTCP\\";
 constexpr char kMstcpInstancesKey[] = "Enum\\Network\\MSTCP";
@@ -114,10 +119,23 @@ enum DeviceLayout {
 DeviceLayout DeviceLayoutOf(WindowsFamily family, const WindowsLimits& limits);
 // The key, under HKLM, that holds the MTU and MSS of the device `name`.
 std::string DeviceKeyPath(DeviceLayout layout, const std::string& name);
+// The NT 4.0 bound adapter whose MTU and MSS the key `rootedPath`
+// ("HKLM\\System\\...", as Finish lists the keys it writes) holds; "" when
+// the key is no adapter's.
+std::string BoundAdapterOfKey(const std::string& rootedPath);
 // Set in the NT family's backup key when its MTU and MSS entries name NT
 // 4.0's bound adapters; a backup without it names interfaces.
 constexpr char kDeviceLayoutValue[] = "MTU Keys";
 constexpr char kBoundAdaptersLayout[] = "Bound Adapters";
+// Set in an NT 4.0 backup taken where RAS reads its MTU from NdisWan's own
+// parameters (Service Pack 4 on): the dial-up connections' MTU goes there,
+// recorded in kMtuBackupSubKey under the service's name. Without it no
+// dial-up MTU is read, and Finish leaves the NdisWan adapters' alone.
+constexpr char kNdisWanMtuValue[] = "Dial-Up MTU";
+constexpr char kNdisWanService[] = "NdisWan";
+constexpr char kNdisWanParametersKey[] =
+    "System\\CurrentControlSet\\Services\\NdisWan\\Parameters";
+const TunedValue& NdisWanMtu();
 
 // NT 4.0 lists the adapters bound to TCP/IP in kTcpipLinkageKey's
 // kTcpipBindValue, each as kBoundDevicePrefix and the adapter's service

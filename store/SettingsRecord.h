@@ -22,14 +22,33 @@ const int32_t kLargestUnscaledReceiveWindow = 65535;
 // where the releases of one family differ.
 struct WindowsLimits {
   int32_t largestReceiveWindow = kLargestScaledReceiveWindow;
-  // Server 2003 knows levels 0 and 1 only, 1 being its strongest.
+  // The largest window the wizard proposes: 65,535 on 95/98/Me too, whose
+  // stacks, forced into window scaling, stall connections (a zero window
+  // opened only by a probe a minute later, or resets from servers), while
+  // the links of their time are filled by far less.
+  int32_t largestRecommendedReceiveWindow = kLargestScaledReceiveWindow;
+  // The strongest SYN attack protection level the wizard offers, and
+  // recommends: Server 2003 knows levels 0 and 1 only; 2000 before Service
+  // Pack 4 is offered those too, for its level 2 keeps the receive window
+  // the wizard sets from applying and clears Don't Fragment on every
+  // packet, defeating the path MTU discovery the wizard turns on.
   int32_t strongestSynAttackProtect = 2;
+  // The level the system runs at where the value is absent: 1 on Server
+  // 2003 from Service Pack 1, 0 before it and everywhere else.
+  int32_t defaultSynAttackProtect = 0;
   // 2000, XP and Server 2003 read the singular name of the ICMP redirect
   // value, NT 4.0 the plural one.
   bool readsSingularIcmpRedirect = false;
   // NT 4.0 has no interface keys: it reads the MTU of each adapter bound to
   // TCP/IP from that adapter's own TCP/IP parameters.
   bool keepsMtuPerBoundAdapter = false;
+  // NT 4.0's RAS sends with a fixed MTU of 1500 before Service Pack 4, and
+  // from it reads one MTU for every dial-up connection in NdisWan's own
+  // parameters, never the NdisWan adapters' TCP/IP ones.
+  bool readsNdisWanMtu = false;
+  // NT 4.0 reads whether ICMP redirects are followed only from Service
+  // Pack 5.
+  bool readsIcmpRedirects = true;
 };
 
 // How the computer is connected (the wizard's first question).

@@ -57,6 +57,9 @@ struct ApplyOutcome : StoreOutcome {
   // were ("HKLM\\...\\Key : Name"): they keep what Finish wrote, and the
   // backup still lists their keys, so Reset puts them back.
   std::vector<std::string> notPutBack;
+  // A device carries the chosen connection whose MTU this Windows does not
+  // read (NT 4.0's RAS before Service Pack 4): it was left as it was.
+  bool mtuNotRead = false;
 };
 
 enum RestoreResult {

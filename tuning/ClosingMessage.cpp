@@ -4,7 +4,10 @@ namespace velo {
 
 std::string BoostedMessage(const Texts& texts, const ApplyOutcome& outcome) {
   std::string message = texts.Load(TextId::Boosted);
-  if (outcome.mtuLeftAlone) message += "\n" + texts.Load(TextId::MtuLeftAlone);
+  if (outcome.mtuNotRead)
+    message += "\n" + texts.Load(TextId::MtuNotRead);
+  else if (outcome.mtuLeftAlone)
+    message += "\n" + texts.Load(TextId::MtuLeftAlone);
   return message;
 }
 

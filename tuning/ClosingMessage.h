@@ -1,6 +1,7 @@
 // What Finish tells the user once every value it meant to write was
 // written: the congratulation, and beside it the settings it left as they
-// were because this computer has no device of the chosen kind.
+// were because this Windows does not read them, or else because this
+// computer has no device of the chosen kind.
 #pragma once
 
 #include <string>

@@ -46,7 +46,7 @@ void RecommendEverything(WindowsFamily family, const WindowsLimits& limits,
   }
   record.NewRWIN = record.RecommendedRWIN =
       DefaultReceiveWindow(connectionType, record.NewMSS,
-                           limits.largestReceiveWindow)
+                           limits.largestRecommendedReceiveWindow)
           .window;
   // The switches' check boxes left as they open: discovery on, black-hole
   // detection and ICMP redirects off.

@@ -8,7 +8,7 @@
 namespace velo {
 
 // Fills the New and Recommended fields that do not depend on the pages'
-// answers: SYN attack protection (the strongest level this Windows knows),
+// answers: SYN attack protection (the strongest level offered),
 // keep-alive, TTL and the browser's connection limits. Runs after the backup,
 // so every New value starts at its recommendation rather than at what the
 // registry held.

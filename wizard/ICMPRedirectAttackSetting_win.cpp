@@ -1,12 +1,15 @@
 #include "wizard/ICMPRedirectAttackSetting.h"
 
+#include "app/TunerApp.h"
 #include "res/wizard/ICMPRedirectAttackSetting.h"
 
 namespace velo {
 
 namespace {
 
-const PageDescription kPage = {IDD_ICMP_REDIRECT_ATTACK_SETTING, kIcmpRedirectPage,
+// The page with `recommendation` below the switch.
+PageDescription PageOf(TextId recommendation) {
+  return {IDD_ICMP_REDIRECT_ATTACK_SETTING, kIcmpRedirectPage,
     // The page belongs to the eight-step wizard only.
     {TextId::IcmpRedirectTitle, TextId::IcmpRedirectTitle},
     {Plain(IDC_ICMP_ENABLE, TextId::EnableIcmp),
@@ -16,16 +19,25 @@ const PageDescription kPage = {IDD_ICMP_REDIRECT_ATTACK_SETTING, kIcmpRedirectPa
      SwitchState(IDC_ICMP_CAUSE, TextId::IcmpCause,
                  &SettingsRecord::OriginalEnableICMPRedirects,
                  &FoundFlags::EnableICMPRedirectsFound),
-     Plain(IDC_ICMP_RECOMMENDED, TextId::RecommendedIcmp)},
+     Plain(IDC_ICMP_RECOMMENDED, recommendation)},
     {},
     {{IDC_ICMP_ENABLE, &SettingsRecord::NewEnableICMPRedirects, 1}},
     {{IDC_ICMP_SYMPTOM}, {IDC_ICMP_PROCESSOR}, {IDC_ICMP_RECONNECTED},
      {IDC_ICMP_CAUSE}, {IDC_ICMP_RECOMMENDED},
      {IDC_ICMP_ENABLE, skin::kCheckBox}}};
+}
+
+// NT 4.0 before Service Pack 5 reads no ICMP redirect value: the page says
+// so, and Finish writes none.
+const PageDescription& PageFor(const WindowsLimits& limits) {
+  static const PageDescription kRead = PageOf(TextId::RecommendedIcmp);
+  static const PageDescription kNotRead = PageOf(TextId::IcmpNotRead);
+  return limits.readsIcmpRedirects ? kRead : kNotRead;
+}
 
 }  // namespace
 
 CICMPRedirectAttackSetting::CICMPRedirectAttackSetting(CMyPropertySheet& sheet)
-    : CWizardPage(sheet, kPage) {}
+    : CWizardPage(sheet, PageFor(App().m_limits)) {}
 
 }  // namespace velo

@@ -60,7 +60,7 @@ void CRWINSetting::ShowWindowBox() {
 void CRWINSetting::Prepare() {
   SettingsRecord& record = Record();
   default_ = DefaultReceiveWindow(record.ConnectionType, record.NewMSS,
-                                  Limits().largestReceiveWindow);
+                                  Limits().largestRecommendedReceiveWindow);
   record.NewRWIN = record.RecommendedRWIN = default_.window;
   PutBackDefault();
   SetItemText(IDC_RWIN_MSS_BOX,

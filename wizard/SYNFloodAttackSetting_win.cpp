@@ -25,16 +25,21 @@ PageDescription PageOf(int32_t strongest, TextId levels) {
     {{IDC_SYN_EXPLANATION}, {IDC_SYN_LEVELS}, {IDC_SYN_QUESTION}}};
 }
 
-const PageDescription& PageFor(int32_t strongest) {
+// The levels this Windows is offered, and which of them it runs at when
+// the value is absent: level 1 on Server 2003 from Service Pack 1.
+const PageDescription& PageFor(const WindowsLimits& limits) {
   static const PageDescription kThreeLevels = PageOf(2, TextId::SynLevels);
   static const PageDescription kTwoLevels = PageOf(1, TextId::SynLevelsServer2003);
-  return strongest == 1 ? kTwoLevels : kThreeLevels;
+  static const PageDescription kTwoLevelsOnByDefault =
+      PageOf(1, TextId::SynLevelsServer2003SP1);
+  if (limits.strongestSynAttackProtect != 1) return kThreeLevels;
+  return limits.defaultSynAttackProtect == 1 ? kTwoLevelsOnByDefault
+                                             : kTwoLevels;
 }
 
 }  // namespace
 
 CSYNFloodAttackSetting::CSYNFloodAttackSetting(CMyPropertySheet& sheet)
-    : CWizardPage(sheet,
-                  PageFor(App().m_limits.strongestSynAttackProtect)) {}
+    : CWizardPage(sheet, PageFor(App().m_limits)) {}
 
 }  // namespace velo

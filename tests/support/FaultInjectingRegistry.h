@@ -35,6 +35,8 @@ class FaultInjectingRegistry : public RegistryDecorator {
   void DenyLocalMachineWrites() { denyLocalMachineWrites_ = true; }
   // Every open or create of `key` ("HKCU\\Software\\...") answers `status`,
   // as a key whose rights deny the user, or a system short of resources.
+  // Access denied is also how Windows refuses a key whose permissions are
+  // the system's alone.
   void FailOpensOf(const std::string& key, RegStatus status) {
     failingKeys_.push_back(FailingKey{key, status});
   }

@@ -44,8 +44,13 @@ const char* const kTcpipValues[] = {
     "GlobalMaxTcpWindowSize", "EnablePMTUBHDetect", "EnablePMTUDiscovery",
     "KeepAliveTime",      "KeepAliveInterval",   "SYNAttackProtect",
     "EnableICMPRedirects"};
-const char* const kDecoyAdapters[] = {"Dial-Up Adapter #2", "dial-up adapter",
-                                      "NE2000 Compatible", "Dial-Up Adapter "};
+// Adapters are told by their ids, never by their names, which are in the
+// language of the Windows: a card may be called like the Dial-Up Adapter of
+// another language, and an id may come close to the dial-up one.
+const char* const kAdapterNames[] = {"Dial-Up Adapter", "DF\xDC-Adapter",
+                                     "Carte d'acc\xE8s distant", "NE2000 Compatible"};
+const char* const kCardIds[] = {"*PNP80D6", "*PNP83870", "PCI\\VEN_10EC&DEV_8139",
+                                "*PNP838"};
 
 // A small generator that gives the same sequence on every platform.
 class Dice {
@@ -139,17 +144,26 @@ std::string Numbered(int number) {
   return name;
 }
 
-// Network adapters: decoys whose description is close to the dial-up
-// adapter's, and maybe the exact one. Returns the key of its binding; the
-// decoys' go into `cards`.
+// Network adapters: cards whose names or ids come close to the dial-up
+// adapter's, and maybe the Dial-Up Adapter itself, its id in either list.
+// Returns the key of its binding; the cards' go into `cards`.
 std::string SeedAdapters9x(Registry& registry, Dice& dice,
                            std::vector<std::string>* cards) {
   int adapters = static_cast<int>(dice.Below(4));
   int exact = dice.Below(3) ? static_cast<int>(dice.Below(adapters + 1)) : -1;
   std::string found;
   for (int i = 0; i < adapters; ++i) {
-    std::string binding = SeedAdapter9x(
-        registry, i, i == exact ? "Dial-Up Adapter" : kDecoyAdapters[dice.Below(4)]);
+    // One throw for a card, none for the Dial-Up Adapter, as ever: the
+    // seeds keep the machines they have always made.
+    std::string binding;
+    if (i == exact) {
+      const bool ownId = i % 2 == 0;  // else only compatible with it
+      binding = SeedAdapter9x(registry, i, kAdapterNames[i % 4],
+                              ownId ? "*pnp8387" : "", ownId ? "" : "*PNP8387");
+    } else {
+      const uint32_t card = dice.Below(4);
+      binding = SeedAdapter9x(registry, i, kAdapterNames[card], kCardIds[card]);
+    }
     Put(registry, binding, "MaxMTU",
         dice.Below(5) ? Variant(dice, kRegSz) : RegValue::Text("0"));
     Put(registry, binding, "MaxMSS", Variant(dice, kRegSz));
@@ -221,10 +235,16 @@ int32_t SeedModems(Registry& registry, Dice& dice, WindowsFamily family) {
 }  // namespace
 
 std::string SeedAdapter9x(Registry& registry, int index,
-                          const std::string& description) {
+                          const std::string& description,
+                          const std::string& hardwareIds,
+                          const std::string& compatibleIds) {
   std::string adapter =
       std::string(kNetAdaptersKeyName) + "\\" + Numbered(index);
   Put(registry, adapter, "DeviceDesc", RegValue::Text(description));
+  if (!hardwareIds.empty())
+    Put(registry, adapter, "HardwareID", RegValue::Text(hardwareIds));
+  if (!compatibleIds.empty())
+    Put(registry, adapter, "CompatibleIDs", RegValue::Text(compatibleIds));
   Put(registry, adapter + "\\Bindings", "NETBEUI\\" + Numbered(index),
       RegValue::Text(""));
   Put(registry, adapter + "\\Bindings", "MSTCP\\" + Numbered(index),
@@ -317,8 +337,10 @@ RegistrySnapshot ExpectedAfterRestore(const RegistrySnapshot& before,
                                       IntendedDifferences* made) {
   RegistrySnapshot expected = before;
   std::vector<std::string> written = scenario.cardBindings;
-  if (scenario.record.ConnectionType == kDialUp)
-    written = {scenario.dialUpBinding};
+  if (scenario.record.ConnectionType == kDialUp) written.clear();
+  if (scenario.record.ConnectionType == kDialUp ||
+      scenario.record.ConnectionType == kDsl)
+    written.push_back(scenario.dialUpBinding);
   for (const std::string& binding : written) {
     const RegValue* mtu =
         binding.empty() ? nullptr : before.Find(binding, "MaxMTU");

@@ -42,9 +42,12 @@ StoreScenario SeedStoreScenario(Registry& registry, WindowsFamily family,
                                 uint32_t seed);
 
 // A 9x network adapter numbered `index` with its MSTCP instance and TCP/IP
-// binding (NetTrans numbered index + 10); returns the binding's key.
+// binding (NetTrans numbered index + 10); returns the binding's key. Each
+// id list is left out when empty.
 std::string SeedAdapter9x(Registry& registry, int index,
-                          const std::string& description);
+                          const std::string& description,
+                          const std::string& hardwareIds,
+                          const std::string& compatibleIds = "");
 
 // A modem's capability record: `bytes` with its top port rate, the
 // little-endian number at bytes 24 to 27, set to `rate` bits per second as

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/WindowsVersion.h"
 #include "support/MapTexts.h"
 #include "wizard/MtuFinderStatus.h"
 #include "wizard/PageTexts.h"
@@ -214,9 +215,15 @@ TEST(Recommendations, SeededValuesDependOnTheFamilyAndTheSynLevels) {
   SettingsRecord nt, nine, server2003;
   SeedDefaults(kFamilyNT, WindowsLimits(), nt);
   SeedDefaults(kFamily9x, WindowsLimits(), nine);
-  WindowsLimits twoLevels;
-  twoLevels.strongestSynAttackProtect = 1;
+  const WindowsLimits twoLevels =
+      CWindowsVersion(VersionNumbers{2, 5, 2}).Limits(true);
   SeedDefaults(kFamilyNT, twoLevels, server2003);
+  // 2000 before Service Pack 4: level 2 would defeat what the wizard sets.
+  SettingsRecord early2000;
+  SeedDefaults(kFamilyNT, CWindowsVersion(VersionNumbers{2, 5, 0, 3}).Limits(true),
+               early2000);
+  EXPECT_EQ(1, early2000.NewSYNAttackProtect);
+  EXPECT_EQ(1, early2000.RecommendedSYNAttackProtect);
   EXPECT_EQ(1, server2003.NewSYNAttackProtect);
   EXPECT_EQ(1, server2003.RecommendedSYNAttackProtect);
   EXPECT_EQ(64, nt.NewTTL);

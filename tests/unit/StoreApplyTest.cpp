@@ -76,7 +76,7 @@ TEST(StoreApply, NTWritesEveryValueAsADwordAndEveryInterfaceGetsMtuAndMss) {
 
 TEST(StoreApply, NineXWritesDecimalTextIn260ByteBuffers) {
   MemoryRegistry registry;
-  std::string binding = SeedAdapter9x(registry, 0, "Dial-Up Adapter");
+  std::string binding = SeedAdapter9x(registry, 0, "Dial-Up Adapter", "*PNP8387");
   ASSERT_TRUE(TakeBackup(registry, kFamily9x).Succeeded());
   ASSERT_TRUE(ApplySettings(registry, kFamily9x, ChosenValues(), 0).Succeeded());
 
@@ -101,7 +101,7 @@ TEST(StoreApply, NineXWritesDecimalTextIn260ByteBuffers) {
 
 TEST(StoreApply, NineXWithoutDialUpAdapterWritesNoMtu) {
   MemoryRegistry registry;
-  std::string binding = SeedAdapter9x(registry, 0, "Dial-Up Adapter #2");
+  std::string binding = SeedAdapter9x(registry, 0, "Dial-Up Adapter", "*PNP80D6");
   ASSERT_TRUE(TakeBackup(registry, kFamily9x).Succeeded());
   ASSERT_TRUE(ApplySettings(registry, kFamily9x, ChosenValues(), 0).Succeeded());
   RegValue unwanted;

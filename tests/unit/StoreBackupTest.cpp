@@ -102,16 +102,16 @@ TEST_F(StoreBackup, NineXTextsShowTheirLeadingDigits) {
 }
 
 TEST_F(StoreBackup, NineXRecordsEveryBindingAndShowsTheDialUpAdaptersLast) {
-  Put(registry_, SeedAdapter9x(registry_, 0, "Dial-Up Adapter #2"), "MaxMTU",
+  Put(registry_, SeedAdapter9x(registry_, 0, "Dial-Up Adapter #2", "*PNP80D6"), "MaxMTU",
       RegValue::Text("1500"));
-  SeedAdapter9x(registry_, 1, "dial-up adapter");
+  SeedAdapter9x(registry_, 1, "Dial-Up Adapter", "PCI\\VEN_10EC&DEV_8139");
   Backup(kFamily9x);
   EXPECT_EQ(RegValue::Text("1500"), Entry(kMtuEntries, "0010"));
   EXPECT_EQ(RegValue::Text("0"), Entry(kMtuEntries, "0011"))
       << "a missing MaxMTU is recorded as 0";
   EXPECT_EQ(1500, record_.OriginalMTU);
 
-  std::string binding = SeedAdapter9x(registry_, 2, "Dial-Up Adapter");
+  std::string binding = SeedAdapter9x(registry_, 2, "DF\xDC-Adapter", "", "*PNP8387");
   Put(registry_, binding, "MaxMSS", RegValue::Text("536"));
   Put(registry_, binding, "MaxMTU", RegValue::Text("576"));
   Backup(kFamily9x);

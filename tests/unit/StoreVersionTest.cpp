@@ -14,6 +14,7 @@
 #include "store/Apply.h"
 #include "store/Backup.h"
 #include "store/Restore.h"
+#include "support/FaultInjectingRegistry.h"
 #include "support/MapTexts.h"
 #include "support/RegeditReader.h"
 #include "support/RegistryEdit.h"
@@ -22,17 +23,25 @@
 namespace velo {
 namespace {
 
-// The keys that hold each device's MTU on a machine, "" where it has none.
+// The keys that hold each device's MTU on a machine, "" where it has none:
+// `other` is a third device, an interface whose adapter is not described on
+// 2000, XP and 2003, the VPN adapter on the German 98, and on NT 4.0 RAS's
+// own parameters, whose MTU is `otherMtu` and which have no MSS.
 struct Machine {
   const char* file;
   WindowsFamily family;
-  std::string card, dialUp, undescribed;
+  std::string card, dialUp, other;
+  const char* otherMtu = nullptr;  // null: the family's MTU and MSS
 };
 const std::string kServices = "HKLM\\System\\CurrentControlSet\\Services\\";
 const Machine k9x{"9x", kFamily9x, kServices + "Class\\NetTrans\\0001",
                   kServices + "Class\\NetTrans\\0000", ""};
+const Machine k98German{"98-de", kFamily9x, kServices + "Class\\NetTrans\\0001",
+                        kServices + "Class\\NetTrans\\0000",
+                        kServices + "Class\\NetTrans\\0002"};
 const Machine kNT4{"nt40", kFamilyNT, kServices + "E100B1\\Parameters\\Tcpip",
-                   kServices + "NdisWan5\\Parameters\\Tcpip", ""};
+                   kServices + "NdisWan5\\Parameters\\Tcpip",
+                   kServices + "NdisWan\\Parameters", "IPMTU"};
 const std::string kInterface = std::string(kInterfacesKeyName) + "\\{";
 const Machine kNT5{"nt5", kFamilyNT, kInterface + "6E1F6AB0-3C4D-4A2B-9F10-1A2B3C4D5E6F}",
                    kInterface + "9A8B7C6D-5E4F-4A3B-8C2D-0F1E2D3C4B5A}",
@@ -47,12 +56,20 @@ struct Row {
   bool winsock2;
   const char* removed;  // a key taken off the machine first, or null
   const char* arguments;
-  int32_t cardMtu, dialUpMtu, undescribedMtu;  // 0: left as it was
+  int32_t cardMtu, dialUpMtu, otherMtu;  // 0: left as it was
   int32_t receiveWindow, synAttackProtect;     // 0: not written
   const char* icmpRedirectName;                // null: not written
+  // Run on the machine before everything, and between /set and /reset (as
+  // another program would change it), or null.
+  void (*prepare)(Registry&) = nullptr;
+  void (*betweenSetAndReset)(Registry&) = nullptr;
+  const char* refused = nullptr;  // a key that refuses to open, or null
+  bool mtuNotRead = false;  // the closing message says an MTU is not read
 };
 const VersionNumbers k95{1, 4, 0}, k98{1, 4, 10}, kMe{1, 4, 90},
-    kNT40{2, 4, 0}, k2000{2, 5, 0}, kXP{2, 5, 1}, k2003{2, 5, 2};
+    kNT40{2, 4, 0}, k2000{2, 5, 0}, kXP{2, 5, 1}, k2003{2, 5, 2},
+    kNT40SP3{2, 4, 0, 3}, kNT40SP6{2, 4, 0, 6}, k2000SP2{2, 5, 0, 2},
+    k2000SP4{2, 5, 0, 4}, k2003SP1{2, 5, 2, 1};
 const char kPlural[] = "EnableICMPRedirects";
 const char kSingular[] = "EnableICMPRedirect";
 
@@ -111,11 +128,15 @@ void ExpectWritten(Registry& registry, const Row& row, const Machine& machine,
   const std::pair<const std::string&, int32_t> devices[] = {
       {machine.card, row.cardMtu},
       {machine.dialUp, row.dialUpMtu},
-      {machine.undescribed, row.undescribedMtu}};
+      {machine.other, row.otherMtu}};
   for (const auto& device : devices) {
     if (device.first.empty()) continue;
+    const bool mtuAlone = &device.first == &machine.other && machine.otherMtu;
+    const char* name = mtuAlone ? machine.otherMtu : mtu;
     if (device.second == 0)
-      EXPECT_EQ(wasAt(device.first, mtu), At(registry, device.first, mtu)) << device.first;
+      EXPECT_EQ(wasAt(device.first, name), At(registry, device.first, name)) << device.first;
+    else if (mtuAlone)
+      EXPECT_EQ(device.second, NumberAt(registry, device.first, name)) << device.first;
     else
       EXPECT_EQ(std::make_pair(device.second, device.second - 40),
                 std::make_pair(NumberAt(registry, device.first, mtu),
@@ -160,62 +181,169 @@ void ResetFromTodaysBackup(const Machine& machine) {
 void RunVersionTable(const Machine& machine, const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    MemoryRegistry registry;
-    LoadMachine(registry, machine);
-    if (row.removed) RemoveKey(registry, row.removed);
-    const RegistrySnapshot before = Settings(registry);
+    MemoryRegistry memory;
+    LoadMachine(memory, machine);
+    if (row.removed) RemoveKey(memory, row.removed);
+    if (row.prepare) row.prepare(memory);
+    const RegistrySnapshot before = Settings(memory);
+    // The program sees the machine as Windows shows it to the user.
+    FaultInjectingRegistry registry(memory);
+    if (row.refused) registry.FailOpensOf(row.refused, kRegAccessDenied);
     MapTexts texts;
-    texts.texts = {{"41", "[boosted]"}, {"56", "[MTU and MSS left alone]"}};
+    texts.texts = {{"41", "[boosted]"}, {"56", "[MTU and MSS left alone]"},
+                   {"MtuNotRead", "[MTU not read]"}};
     CommandMachine command{
         registry, true, machine.family, CWindowsVersion(row.version).Limits(row.winsock2),
         false, texts, [](const std::string&, const std::string&) { return true; }};
     const CommandResult done = RunCommand(ParseCommandLine(row.arguments), command);
     EXPECT_EQ(kExitDone, done.exitCode);
-    EXPECT_EQ(row.cardMtu || row.dialUpMtu || row.undescribedMtu
+    EXPECT_EQ(row.mtuNotRead ? "[boosted] [MTU not read]"
+              : row.cardMtu || row.dialUpMtu || row.otherMtu
                   ? "[boosted]" : "[boosted] [MTU and MSS left alone]",
               done.outcome);
-    ExpectWritten(registry, row, machine, before);
+    ExpectWritten(memory, row, machine, before);
+    RegistrySnapshot expected = before;
+    if (row.betweenSetAndReset) {
+      MemoryRegistry changed;
+      LoadMachine(changed, machine);
+      if (row.removed) RemoveKey(changed, row.removed);
+      if (row.prepare) row.prepare(changed);
+      row.betweenSetAndReset(changed);
+      row.betweenSetAndReset(memory);
+      expected = Settings(changed);
+    }
     EXPECT_EQ(kExitDone, RunCommand(ParseCommandLine("/reset"), command).exitCode);
-    EXPECT_EQ(std::vector<std::string>(), before.Differences(Settings(registry)));
+    EXPECT_EQ(std::vector<std::string>(), expected.Differences(Settings(memory)));
   }
   ResetFromTodaysBackup(machine);
 }
 
-// The Dial-Up Adapter's binding carries dial-up, the card's DSL, LAN and
-// cable. 95 without the Winsock 2 update takes no window above 65,535.
+// A network card taken out: its Enum key goes, its binding stays.
+void RemoveCard9x(Registry& registry) { RemoveKey(registry, kCard9x); }
+
+// The Dial-Up Adapter's binding carries dial-up, the card's LAN and cable,
+// DSL (PPPoE through the Dial-Up Adapter over the card) both. No window
+// above 65,535 is proposed; 95 without the Winsock 2 update takes none.
 TEST(StoreVersion, Windows95To98AndMe) {
   RunVersionTable(k9x, {
       {"95, dial-up", k95, true, nullptr, "/set dialup", 0, 576, 0, 6432, 0, nullptr},
-      {"95 with WS2_32.DLL, LAN", k95, true, nullptr, "/set lan", 1500, 0, 0, 256960, 0, nullptr},
+      {"95 with WS2_32.DLL, LAN", k95, true, nullptr, "/set lan", 1500, 0, 0, 64240, 0, nullptr},
       {"95 without WS2_32.DLL, LAN", k95, false, nullptr, "/set lan", 1500, 0, 0, 64240, 0, nullptr},
-      {"98, DSL", k98, false, nullptr, "/set dsl", 1492, 0, 0, 255552, 0, nullptr},
-      {"Me, cable", kMe, false, nullptr, "/set cable", 1500, 0, 0, 256960, 0, nullptr},
+      {"98, DSL", k98, false, nullptr, "/set dsl", 1492, 1492, 0, 63888, 0, nullptr},
+      {"Me, cable", kMe, false, nullptr, "/set cable", 1500, 0, 0, 64240, 0, nullptr},
       {"98 without a Dial-Up Adapter, dial-up", k98, true, kDialUpAdapter9x,
        "/set dialup", 0, 0, 0, 6432, 0, nullptr},
       {"Me without a network card, LAN", kMe, true, kCard9x, "/set lan",
-       0, 0, 0, 256960, 0, nullptr},
+       0, 0, 0, 64240, 0, nullptr},
+      {"98, LAN, the card removed before Reset", k98, true, nullptr, "/set lan",
+       1500, 0, 0, 64240, 0, nullptr, nullptr, RemoveCard9x},
   });
 }
 
-// RAS's NdisWan adapter carries dial-up, the card LAN and cable, DSL both.
+// The DFÜ-Adapter and the VPN adapter are told by their ids: both carry
+// dial-up and DSL, and LAN leaves them alone.
+TEST(StoreVersion, GermanWindows98) {
+  RunVersionTable(k98German, {
+      {"dial-up", k98, true, nullptr, "/set dialup", 0, 576, 576, 6432, 0, nullptr},
+      {"LAN", k98, true, nullptr, "/set lan", 1500, 0, 0, 64240, 0, nullptr},
+      {"DSL", k98, true, nullptr, "/set dsl", 1492, 1492, 1492, 63888, 0, nullptr},
+  });
+}
+
+// NT 4.0's list of devices bound to TCP/IP, each ended by a NUL.
+RegValue BindList(const std::string& devices) {
+  RegValue list = RawText(devices + std::string(2, '\0'));
+  list.type = kRegMultiSz;
+  return list;
+}
+// TCP/IP bound to the card and, in capitals as a setup program may write
+// it, to RAS's adapter.
+void BindInCapitals(Registry& registry) {
+  Put(registry, kBindNT4, "Bind",
+      BindList(std::string("\\DEVICE\\E100B1") + '\0' + "\\DEVICE\\NDISWAN5"));
+}
+// RAS reconfigured: TCP/IP now bound to another NdisWan adapter only.
+void RebindRas(Registry& registry) {
+  Put(registry, kBindNT4, "Bind",
+      BindList("\\Device\\NdisWan7"));
+  MakeKey(registry, kServices + "NdisWan7\\Parameters\\Tcpip");
+}
+
+// The card carries LAN and cable. RAS reads no MTU of its own before
+// Service Pack 4 (it sends 1500 whatever the NdisWan adapter says) and from
+// it one for every dial-up connection, in NdisWan's parameters; DSL covers
+// both. The ICMP redirect value is read from Service Pack 5 only. Reset
+// puts back every adapter Finish wrote, bound or not by then.
 TEST(StoreVersion, NT40) {
   RunVersionTable(kNT4, {
-      {"dial-up", kNT40, true, nullptr, "/set dialup", 0, 576, 0, 6432, 2, kPlural},
-      {"LAN", kNT40, true, nullptr, "/set lan", 1500, 0, 0, 64240, 2, kPlural},
-      {"DSL", kNT40, true, nullptr, "/set dsl", 1492, 1492, 0, 63888, 2, kPlural},
-      {"no adapter bound, cable", kNT40, true, kBindNT4, "/set cable",
+      {"SP3, dial-up", kNT40SP3, true, nullptr, "/set dialup", 0, 0, 0, 6432, 2, nullptr,
+       nullptr, nullptr, nullptr, true},
+      {"SP6, dial-up", kNT40SP6, true, nullptr, "/set dialup", 0, 0, 576, 6432, 2, kPlural},
+      {"SP6, LAN", kNT40SP6, true, nullptr, "/set lan", 1500, 0, 0, 64240, 2, kPlural},
+      {"SP6, DSL", kNT40SP6, true, nullptr, "/set dsl", 1492, 0, 1492, 63888, 2, kPlural},
+      {"SP4, DSL", {2, 4, 0, 4}, true, nullptr, "/set dsl", 1492, 0, 1492, 63888, 2, nullptr},
+      {"SP3, DSL", kNT40SP3, true, nullptr, "/set dsl", 1492, 0, 0, 63888, 2, nullptr,
+       nullptr, nullptr, nullptr, true},
+      {"no adapter bound, cable", kNT40SP6, true, kBindNT4, "/set cable",
        0, 0, 0, 64240, 2, kPlural},
+      {"SP6, bound in capitals, dial-up", kNT40SP6, true, nullptr, "/set dialup",
+       0, 0, 576, 6432, 2, kPlural, BindInCapitals},
+      {"SP6, RAS reconfigured before Reset, DSL", kNT40SP6, true, nullptr, "/set dsl",
+       1492, 0, 1492, 63888, 2, kPlural, nullptr, RebindRas},
+      {"SP3, RAS reconfigured before Reset, LAN", kNT40SP3, true, nullptr, "/set lan",
+       1500, 0, 0, 64240, 2, nullptr, nullptr, RebindRas},
   });
+}
+
+const std::string kNetworkClass =
+    "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+const std::string kCardClass = kNetworkClass + "\\0007";
+const std::string kWanClass = kNetworkClass + "\\0003";
+const std::string kClassProperties = kNetworkClass + "\\Properties";
+
+// The card a wireless one: its interface type says so, nothing else.
+void MakeCardWireless(Registry& registry) {
+  Put(registry, kCardClass, "ComponentId", RegValue::Text("pci\\ven_168c&dev_0013"));
+  Put(registry, kCardClass, "Characteristics", RegValue::Dword(0x80));
+  Put(registry, kCardClass, "*IfType", RegValue::Dword(71));
+}
+// The WAN miniport the PPPoE one.
+void MakeWanPppoe(Registry& registry) {
+  Put(registry, kWanClass, "ComponentId", RegValue::Text("ms_pppoe"));
+}
+// The WAN miniport a PPPoE adapter of another maker's, physical but of the
+// PPP interface type.
+void MakeWanPppAdapter(Registry& registry) {
+  Put(registry, kWanClass, "ComponentId", RegValue::Text("raspppoe"));
+  Put(registry, kWanClass, "Characteristics", RegValue::Dword(0x84));
+  Put(registry, kWanClass, "*IfType", RegValue::Dword(23));
 }
 
 // The WAN miniport's interface carries dial-up, the card's LAN and cable,
-// DSL both; an interface whose adapter is not described gets every MTU.
+// DSL both; an interface whose adapter is not described gets every MTU. A
+// wireless card is a card, a PPPoE miniport or any adapter of the PPP type
+// dial-up. 2000 before Service Pack 4 is recommended SYN protection 1.
 TEST(StoreVersion, Windows2000XPAnd2003) {
   RunVersionTable(kNT5, {
-      {"2000, dial-up", k2000, true, nullptr, "/set dialup", 0, 576, 576, 6432, 2, kSingular},
+      {"2000, dial-up", k2000, true, nullptr, "/set dialup", 0, 576, 576, 6432, 1, kSingular},
+      {"2000 SP2, LAN", k2000SP2, true, nullptr, "/set lan", 1500, 0, 1500, 256960, 1, kSingular},
+      {"2000 SP4, LAN", k2000SP4, true, nullptr, "/set lan", 1500, 0, 1500, 256960, 2, kSingular},
       {"XP, LAN", kXP, true, nullptr, "/set lan", 1500, 0, 1500, 256960, 2, kSingular},
       {"XP, DSL", kXP, true, nullptr, "/set dsl", 1492, 1492, 1492, 255552, 2, kSingular},
       {"2003, cable", k2003, true, nullptr, "/set cable", 1500, 0, 1500, 256960, 1, kSingular},
+      {"2003 SP1, cable", k2003SP1, true, nullptr, "/set cable", 1500, 0, 1500, 256960, 1, kSingular},
+      {"XP, wireless card, dial-up", kXP, true, nullptr, "/set dialup",
+       0, 576, 576, 6432, 2, kSingular, MakeCardWireless},
+      {"XP, wireless card, LAN", kXP, true, nullptr, "/set lan",
+       1500, 0, 1500, 256960, 2, kSingular, MakeCardWireless},
+      {"XP, PPPoE miniport, LAN", kXP, true, nullptr, "/set lan",
+       1500, 0, 1500, 256960, 2, kSingular, MakeWanPppoe},
+      {"XP, PPPoE miniport, dial-up", kXP, true, nullptr, "/set dialup",
+       0, 576, 576, 6432, 2, kSingular, MakeWanPppoe},
+      {"XP, PPP adapter, LAN", kXP, true, nullptr, "/set lan",
+       1500, 0, 1500, 256960, 2, kSingular, MakeWanPppAdapter},
+      {"XP, the class's Properties refused, LAN", kXP, true, nullptr, "/set lan",
+       1500, 0, 1500, 256960, 2, kSingular, nullptr, nullptr, kClassProperties.c_str()},
   });
 }
 

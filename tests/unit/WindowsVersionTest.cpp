@@ -42,38 +42,57 @@ INSTANTIATE_TEST_SUITE_P(
         ));
 
 struct LimitsCase {
-  uint32_t platform, major, minor;
+  uint32_t platform, major, minor, servicePack;
   bool winsock2Installed;
   int32_t largestReceiveWindow, strongestSynAttackProtect;
   bool readsSingularIcmpRedirect;
   bool keepsMtuPerBoundAdapter;
+  bool readsNdisWanMtu, readsIcmpRedirects;
+  int32_t defaultSynAttackProtect;
 };
 
 TEST(WindowsVersionLimits, EachReleaseTakesWhatItsStackReads) {
   const int32_t scaled = kLargestScaledReceiveWindow;
   const int32_t unscaled = kLargestUnscaledReceiveWindow;
   const LimitsCase cases[] = {
-      {1, 4, 0, true, scaled, 2, false, false},  // 95 with the Winsock 2 update
-      {1, 4, 0, false, unscaled, 2, false, false},  // 95 without it
-      {1, 4, 10, false, scaled, 2, false, false},  // 98 has window scaling of its own
-      {1, 4, 90, false, scaled, 2, false, false},  // Me
-      {2, 4, 0, true, unscaled, 2, false, true},  // NT 4.0, Winsock 2 or not
-      {2, 5, 0, true, scaled, 2, true, false},  // 2000
-      {2, 5, 1, true, scaled, 2, true, false},  // XP
-      {2, 5, 2, true, scaled, 1, true, false},  // Server 2003
+      {1, 4, 0, 0, true, scaled, 2, false, false, false, true, 0},  // 95 with the Winsock 2 update
+      {1, 4, 0, 0, false, unscaled, 2, false, false, false, true, 0},  // 95 without it
+      {1, 4, 10, 0, false, scaled, 2, false, false, false, true, 0},  // 98 has window scaling of its own
+      {1, 4, 90, 0, false, scaled, 2, false, false, false, true, 0},  // Me
+      {2, 4, 0, 0, true, unscaled, 2, false, true, false, false, 0},  // NT 4.0, Winsock 2 or not
+      {2, 4, 0, 3, true, unscaled, 2, false, true, false, false, 0},  // RAS's MTU fixed at 1500
+      {2, 4, 0, 4, true, unscaled, 2, false, true, true, false, 0},  // NdisWan's IPMTU read
+      {2, 4, 0, 5, true, unscaled, 2, false, true, true, true, 0},  // EnableICMPRedirects read
+      {2, 4, 0, 6, true, unscaled, 2, false, true, true, true, 0},
+      {2, 5, 0, 0, true, scaled, 1, true, false, false, true, 0},  // 2000: SYN level 2 defeats path MTU discovery
+      {2, 5, 0, 3, true, scaled, 1, true, false, false, true, 0},
+      {2, 5, 0, 4, true, scaled, 2, true, false, false, true, 0},  // mended in SP4
+      {2, 5, 1, 2, true, scaled, 2, true, false, false, true, 0},  // XP
+      {2, 5, 2, 0, true, scaled, 1, true, false, false, true, 0},  // Server 2003
+      {2, 5, 2, 1, true, scaled, 1, true, false, false, true, 1},  // SYN protection on by default
   };
   for (const LimitsCase& c : cases) {
     WindowsLimits limits = CWindowsVersion(VersionNumbers{
-        c.platform, c.major, c.minor}).Limits(c.winsock2Installed);
-    EXPECT_EQ(c.largestReceiveWindow, limits.largestReceiveWindow)
-        << c.platform << " " << c.major << "." << c.minor;
-    EXPECT_EQ(c.strongestSynAttackProtect, limits.strongestSynAttackProtect)
-        << c.platform << " " << c.major << "." << c.minor;
-    EXPECT_EQ(c.readsSingularIcmpRedirect, limits.readsSingularIcmpRedirect)
-        << c.platform << " " << c.major << "." << c.minor;
-    EXPECT_EQ(c.keepsMtuPerBoundAdapter, limits.keepsMtuPerBoundAdapter)
-        << c.platform << " " << c.major << "." << c.minor;
+        c.platform, c.major, c.minor, c.servicePack}).Limits(c.winsock2Installed);
+    SCOPED_TRACE(testing::Message() << c.platform << " " << c.major << "."
+                                    << c.minor << " SP" << c.servicePack);
+    EXPECT_EQ(c.largestReceiveWindow, limits.largestReceiveWindow);
+    EXPECT_EQ(c.strongestSynAttackProtect, limits.strongestSynAttackProtect);
+    EXPECT_EQ(c.readsSingularIcmpRedirect, limits.readsSingularIcmpRedirect);
+    EXPECT_EQ(c.keepsMtuPerBoundAdapter, limits.keepsMtuPerBoundAdapter);
+    EXPECT_EQ(c.readsNdisWanMtu, limits.readsNdisWanMtu);
+    EXPECT_EQ(c.readsIcmpRedirects, limits.readsIcmpRedirects);
+    EXPECT_EQ(c.defaultSynAttackProtect, limits.defaultSynAttackProtect);
   }
+}
+
+// The number is what counts, in whatever language the text is.
+TEST(WindowsVersionServicePack, IsTheFirstNumberOfTheText) {
+  EXPECT_EQ(0u, ServicePackOf(""));
+  EXPECT_EQ(3u, ServicePackOf("Service Pack 3"));
+  EXPECT_EQ(6u, ServicePackOf("Service Pack 6a"));
+  EXPECT_EQ(12u, ServicePackOf("Service Pack 12, v.1"));
+  EXPECT_EQ(0u, ServicePackOf(" A"));  // 95 OSR2 names its edition only
 }
 
 TEST(WindowsVersionPredicates, EachNamesOneRelease) {

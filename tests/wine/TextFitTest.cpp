@@ -25,6 +25,7 @@
 #include "WizardDriver.h"
 #include "app/TunerApp.h"
 #include "app/TunerDlg.h"
+#include "app/WindowsVersion.h"
 #include "registry/RegKey.h"
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
@@ -140,8 +141,8 @@ class TextFit : public ::testing::TestWithParam<LanguageFile> {
   }
 
   // Every step of the family's wizard and the modem page, for each way the
-  // registry may have been found.
-  void MeasureWizard(WindowsFamily family, int steps) {
+  // registry may have been found; `pictures`: with the Large Fonts pictures.
+  void MeasureWizard(WindowsFamily family, int steps, bool pictures = true) {
     const std::string familyName = family == kFamilyNT ? "NT" : "95/98/Me";
     for (Found found : {Found::kLargestNumbers, Found::kZeros, Found::kNothing}) {
       WizardDriver wizard(family);
@@ -157,7 +158,7 @@ class TextFit : public ::testing::TestWithParam<LanguageFile> {
                      familyName + " wizard, " + NameOf(found) + ", '" +
                          wizard.Caption() + "'",
                      &check_);
-        if (family == kFamilyNT && found == Found::kLargestNumbers)
+        if (pictures && family == kFamilyNT && found == Found::kLargestNumbers)
           SaveLargeFontsPicture(wizard.Sheet().Hwnd(), page);
         if (page == kModemBoostPage) break;
         wizard.Next();
@@ -212,25 +213,29 @@ TEST_P(TextFit, MainWindowAndAboutBox) {
 }
 
 TEST_P(TextFit, EveryAlert) {
+  ApplyOutcome mtuLeftAlone, mtuNotRead;
+  mtuLeftAlone.mtuLeftAlone = true;
+  mtuNotRead.mtuLeftAlone = mtuNotRead.mtuNotRead = true;
   const struct {
     TextId id;
     const char* name;
     bool okOnly;
-    bool withMtuNote;  // the closing message with its note of the MTU left
-  } alerts[] = {{TextId::VersionUnknown, "unknown Windows alert", true, false},
-                {TextId::OverwriteBackupQuestion, "overwrite question", false, false},
-                {TextId::Boosted, "closing message", true, false},
-                {TextId::Boosted, "closing message with its note", true, true},
-                {TextId::NotFullyBoosted, "incomplete apply message", true, false},
-                {TextId::NoBackupNoChange, "no backup message", true, false},
-                {TextId::ResetDone, "reset message", true, false},
-                {TextId::ReceiveWindowRange, "receive window range alert", true, false},
-                {TextId::ResetFailed, "reset failure message", true, false}};
-  ApplyOutcome mtuLeftAlone;
-  mtuLeftAlone.mtuLeftAlone = true;
+    // The closing message with its note of the MTU left alone, or null.
+    const ApplyOutcome* withMtuNote;
+  } alerts[] = {{TextId::VersionUnknown, "unknown Windows alert", true, nullptr},
+                {TextId::OverwriteBackupQuestion, "overwrite question", false, nullptr},
+                {TextId::Boosted, "closing message", true, nullptr},
+                {TextId::Boosted, "closing message with its note", true, &mtuLeftAlone},
+                {TextId::Boosted, "closing message with its note of the MTU not read",
+                 true, &mtuNotRead},
+                {TextId::NotFullyBoosted, "incomplete apply message", true, nullptr},
+                {TextId::NoBackupNoChange, "no backup message", true, nullptr},
+                {TextId::ResetDone, "reset message", true, nullptr},
+                {TextId::ReceiveWindowRange, "receive window range alert", true, nullptr},
+                {TextId::ResetFailed, "reset failure message", true, nullptr}};
   for (const auto& alert : alerts) {
     const std::string text =
-        alert.withMtuNote ? BoostedMessage(App().Localized(), mtuLeftAlone)
+        alert.withMtuNote ? BoostedMessage(App().Localized(), *alert.withMtuNote)
                           : App().LoadText(alert.id);
     ASSERT_NE("", text) << alert.name;
     ModalDriver driver([&](HWND dialog) {
@@ -240,12 +245,27 @@ TEST_P(TextFit, EveryAlert) {
     App().Alert(text, alert.okOnly);
   }
   // Each message and its buttons: OK, or Yes and No for the question.
-  EXPECT_EQ(9 + 8 + 2, check_.measured);
+  EXPECT_EQ(10 + 9 + 2, check_.measured);
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 
 TEST_P(TextFit, EveryStepOfTheNtWizard) {
   MeasureWizard(kFamilyNT, 8);
+  EXPECT_EQ(std::vector<std::string>(), check_.misfits);
+}
+
+// The steps whose texts follow the service pack: NT 4.0 before Service
+// Pack 5 (the ICMP redirect value not read), 2000 before Service Pack 4 and
+// Server 2003 from Service Pack 1 (the SYN protection levels).
+TEST_P(TextFit, EveryStepOfTheNtWizardOnServicePacksThatReadLess) {
+  const WindowsLimits before = App().m_limits;
+  for (const VersionNumbers& version :
+       {VersionNumbers{2, 4, 0, 3}, VersionNumbers{2, 5, 0, 3},
+        VersionNumbers{2, 5, 2, 1}}) {
+    App().m_limits = CWindowsVersion(version).Limits(true);
+    MeasureWizard(kFamilyNT, 8, false);
+  }
+  App().m_limits = before;
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 

@@ -70,7 +70,7 @@ int32_t ConnectionOf(const WholeRun& run) {
 }
 
 // The keys whose MTU and MSS Finish sets: 95/98/Me the Dial-Up Adapter's
-// binding for dial-up and the other adapters' for the rest; 2000/XP/2003
+// binding for dial-up, the other adapters' for LAN and cable, both for DSL; 2000/XP/2003
 // every interface, none of them described as a card or a WAN adapter; NT
 // 4.0 none, for the generated machine binds no adapter to TCP/IP.
 std::vector<std::string> MtuKeys(const WholeRun& run,
@@ -78,9 +78,12 @@ std::vector<std::string> MtuKeys(const WholeRun& run,
   if (run.family == kFamilyNT)
     return std::string(run.wineVersion) == "nt40" ? std::vector<std::string>()
                                                   : scenario.interfaces;
-  if (ConnectionOf(run) != kDialUp) return scenario.cardBindings;
-  if (scenario.dialUpBinding.empty()) return {};
-  return {scenario.dialUpBinding};
+  std::vector<std::string> keys;
+  if (ConnectionOf(run) != kDialUp) keys = scenario.cardBindings;
+  if (ConnectionOf(run) != kLan && ConnectionOf(run) != kCableModem &&
+      !scenario.dialUpBinding.empty())
+    keys.push_back(scenario.dialUpBinding);
+  return keys;
 }
 
 // What Finish leaves when the user takes every recommendation: the NT family
@@ -92,13 +95,16 @@ std::vector<Expected> WrittenByFinish(const WholeRun& run,
   int32_t mtu = dialUp ? 576
                 : run.connectionRadio == IDC_CONNECTION_DSL ? 1492 : 1500;
   int32_t mss = mtu - 40;
-  // NT 4.0 takes no window beyond 65,535 (Wine's 95 has WS2_32.DLL); Server
+  // NT 4.0 takes no window beyond 65,535 and 95/98/Me are proposed none
+  // (Wine's 95 has WS2_32.DLL); Server
   // 2003 knows SYN attack protection levels 0 and 1; NT 5 reads the
   // singular ICMP redirect value.
   const std::string version = run.wineVersion;
   const int32_t unscaledMultiplier = kLargestUnscaledReceiveWindow / (mss * 4);
   int32_t rwin =
-      mss * (dialUp ? 3 : version == "nt40" ? unscaledMultiplier : 44) * 4;
+      mss * (dialUp ? 3
+             : version == "nt40" || run.family == kFamily9x ? unscaledMultiplier
+                                                              : 44) * 4;
   const bool nt5 =
       version == "win2k" || version == "winxp" || version == "win2003";
   bool nt = run.family == kFamilyNT;
