@@ -28,8 +28,7 @@ const char kUsage[] =
     "exists is kept, and /overwrite replaces it with today's settings. "
     "/nomodem leaves the modem's port speed as it is. /findmtu measures the "
     "MTU with pings towards HOST (by default the DNS server) and uses it "
-    "instead of the connection's.
-"
+    "instead of the connection's.\n"
     "/reset puts back the original settings.\n"
     "/export writes the original settings to a file that regedit imports.\n\n"
     "No window opens: the exit code and the line added to Velocine.log in "
