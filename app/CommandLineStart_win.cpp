@@ -6,6 +6,7 @@
 #include "app/CommandRun.h"
 #include "app/PathMtuProber.h"
 #include "app/SingleInstance.h"
+#include "app/ThisAccount.h"
 #include "app/WindowsVersion.h"
 #include "framework/MessageBoundary.h"
 #include "lang/LanguageFileTexts.h"
@@ -122,17 +123,7 @@ bool AppendLine(const std::string& path, const std::string& line) {
 // One line per run, in the program's folder or, where the user may not
 // write there, in the temporary folder.
 void AppendToLog(const std::string& arguments, const CommandResult& result) {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  auto padded = [](WORD number, size_t width) {
-    std::string digits = std::to_string(number);
-    return std::string(width > digits.size() ? width - digits.size() : 0,
-                       '0') + digits;
-  };
-  std::string stamp = padded(now.wYear, 4) + "-" + padded(now.wMonth, 2) +
-                      "-" + padded(now.wDay, 2) + " " + padded(now.wHour, 2) +
-                      ":" + padded(now.wMinute, 2) + ":" +
-                      padded(now.wSecond, 2);
+  const std::string stamp = LocalTimeStamp();
   const std::string folders[] = {ProgramFolder(), TempFolder()};
   for (const std::string& folder : folders)
     if (!folder.empty() &&
@@ -216,7 +207,8 @@ int RunCommandLine(const CommandLine& command, const std::string& arguments) {
         },
         [](const std::string& host) {
           return PathMtuProber().Find(host, [](int32_t) { return true; });
-        }};
+        },
+        ThisAccountNow()};
     result = RunCommand(command, machine);
   }
   AppendToLog(arguments, result);

@@ -3,6 +3,7 @@
 #include "store/Apply.h"
 #include "store/Backup.h"
 #include "store/BackupExport.h"
+#include "store/BackupHolder.h"
 #include "store/BackupKey.h"
 #include "store/ModemPortSpeed.h"
 #include "store/RegistryLocations.h"
@@ -89,12 +90,14 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
   // /overwrite takes today's values as the new originals.
   SettingsRecord record;
   FoundFlags found;
-  if ((backup == kBackupAbsent || command.overwrite) &&
-      !BackupSettings(machine.registry, machine.family, record, found,
-                      machine.limits)
-           .Succeeded())
+  const bool takesBackup = backup == kBackupAbsent || command.overwrite;
+  if (takesBackup && !BackupSettings(machine.registry, machine.family, record,
+                                     found, machine.limits)
+                          .Succeeded())
     return Result(kExitBackupUnreadable,
                   machine.texts.Load(TextId::NoBackupNoChange));
+  const bool noted =
+      !takesBackup || NoteBackupHolder(machine.registry, machine.self) == kRegOk;
   std::string mtuSaid;
   const int32_t measuredMtu =
       command.findMtu
@@ -121,14 +124,37 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
                       " Not put back: " + names + "; /reset puts them back");
   }
   // Done, with the MTU and MSS it had nowhere to write named in the log.
-  return Result(kExitDone, BoostedMessage(machine.texts, applied) + mtuSaid);
+  return Result(kExitDone,
+                BoostedMessage(machine.texts, applied) + mtuSaid +
+                    (noted ? "" : " Who holds the backup could not be noted."));
+}
+
+// Where this account has no backup another may hold one: its name, or that
+// the note cannot be read, tells the script more than "no backup".
+CommandResult NoBackupHere(CommandMachine& machine, const char* noBackup) {
+  BackupHolder holder;
+  switch (ReadBackupHolder(machine.registry, machine.self.account, &holder)) {
+    case kNoteOfAnotherAccount:
+      return Result(kExitBackupOfAnotherAccount,
+                    "the backup is held by the account " + holder.account +
+                        (holder.taken.empty() ? ""
+                                              : ", taken " + holder.taken) +
+                        "; run the command as that account");
+    case kNoteUnreadable:
+      return Result(kExitBackupUnreadable,
+                    "there is no backup here, and the note of which account "
+                    "holds it cannot be read");
+    default:
+      return Result(kExitNoBackup, noBackup);
+  }
 }
 
 CommandResult Reset(CommandMachine& machine) {
   switch (RestoreBackup(machine.registry, machine.family).result) {
     case kNoBackup:
-      return Result(kExitNoBackup, "there is no backup to put back");
+      return NoBackupHere(machine, "there is no backup to put back");
     case kRestoredAll:
+      ForgetBackupHolder(machine.registry, machine.self.account);
       return Result(kExitDone, machine.texts.Load(TextId::ResetDone));
     case kRestoreIncomplete:
       break;
@@ -141,7 +167,7 @@ CommandResult Export(const CommandLine& command, CommandMachine& machine) {
   BackupExport exported =
       ExportBackup(machine.registry, machine.family, outcome);
   if (exported.presence == kBackupAbsent)
-    return Result(kExitNoBackup, "there is no backup to export");
+    return NoBackupHere(machine, "there is no backup to export");
   if (exported.presence == kBackupUnknown)
     return Result(kExitBackupUnreadable,
                   "the backup of the original settings cannot be read");

@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "lang/Texts.h"
 #include "registry/Registry.h"
+#include "store/BackupHolder.h"
 #include "store/SettingsRecord.h"
 #include "tuning/MtuSearch.h"
 
@@ -26,6 +27,7 @@ enum CommandExitCode {
   kExitBackupUnreadable = 8,  // not taken (/set) or not read (/export)
   kExitFileNotWritten = 9,    // /export
   kExitNotUndone = 10,        // /set failed and left values changed: /reset
+  kExitBackupOfAnotherAccount = 11,  // /reset, /export: run as its holder
   // The program's abnormal end (kEscapedExceptionExitCode) is 99.
 };
 
@@ -45,6 +47,9 @@ struct CommandMachine {
       writeFile;
   // Measures the MTU of the path towards a host (/findmtu).
   std::function<MtuSearchResult(const std::string& host)> findMtu;
+  // The account running the command, and the time, for the note of who
+  // holds the backup.
+  BackupHolder self;
 };
 
 struct CommandResult {

@@ -1,12 +1,15 @@
 #include "app/TunerDlg.h"
 
 #include "app/AboutDlg.h"
+#include "app/ThisAccount.h"
 #include "app/TunerApp.h"
 #include "framework/Window.h"
 #include "res/resource.h"
+#include "store/BackupHolder.h"
 #include "store/BackupKey.h"
 #include "store/Restore.h"
 #include "wizard/MyPropertySheet.h"
+#include "wizard/PageTexts.h"
 
 namespace velo {
 
@@ -190,6 +193,26 @@ void CTunerDlg::OnSetSettings() {
       App().Alert(App().LoadText(TextId::OverwriteBackupQuestion),
                   false) != kAlertYes)
     return;
+  // None here, but another account's hive may hold the originals: a new run
+  // would record the tuned values as this account's originals.
+  if (backup == kBackupAbsent) {
+    BackupHolder holder;
+    switch (ReadBackupHolder(App().registry(), ThisAccountNow().account,
+                             &holder)) {
+      case kNoteUnreadable:
+        App().Alert(App().LoadText(TextId::NoBackupNoChange), true);
+        return;
+      case kNoteOfAnotherAccount:
+        if (App().Alert(FillPattern(App().LoadText(
+                                        TextId::BackupOfAnotherAccountQuestion),
+                                    holder.account, holder.taken),
+                        false) != kAlertYes)
+          return;
+        break;
+      default:
+        break;
+    }
+  }
   // A fresh sheet for every run: it takes a new backup when it opens.
   std::unique_ptr<CMyPropertySheet> sheet(new CMyPropertySheet());
   g_pWizardSheet = sheet.get();
@@ -202,6 +225,7 @@ void CTunerDlg::OnResetSettings() {
   RestoreOutcome outcome = RestoreBackup(
       app.registry(), static_cast<WindowsFamily>(app.m_nWindowsFamily));
   if (outcome.result == kRestoredAll) {
+    ForgetBackupHolder(app.registry(), ThisAccountNow().account);
     app.Alert(app.LoadText(TextId::ResetDone),
               true);
   } else {

@@ -77,6 +77,11 @@ constexpr char kWrittenBackupSubKey[] = "Written Keys";
 // whole; the marker value says it is.
 constexpr char kNewBackupKey[] = "Software\\Velocine\\New Original Settings";
 constexpr char kNewBackupCompleteValue[] = "Complete";
+// The note of the account whose hive holds the backup, under HKLM: the
+// account's name and when it took the backup, both text.
+constexpr char kBackupHolderKey[] = "Software\\Velocine";
+constexpr char kBackupHolderValue[] = "Backup Holder";
+constexpr char kBackupTakenValue[] = "Backup Taken";
 // Set in the NT family's backup key to the ICMP redirect value's name that
 // the backup covers, empty when it covers none; a backup without it covers
 // the plural name, the only one that was known before.

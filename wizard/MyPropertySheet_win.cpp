@@ -1,5 +1,6 @@
 #include "wizard/MyPropertySheet.h"
 
+#include "app/ThisAccount.h"
 #include "app/TunerApp.h"
 #include "app/TunerDlg.h"
 #include "res/resource.h"
@@ -7,6 +8,7 @@
 #include "store/Apply.h"
 #include "store/Backup.h"
 #include "store/RegistryLocations.h"
+#include "store/BackupHolder.h"
 #include "store/BackupKey.h"
 #include "tuning/ClosingMessage.h"
 #include "tuning/Recommendations.h"
@@ -64,6 +66,9 @@ void CMyPropertySheet::BackupSettings() {
   backupTaken_ =
       velo::BackupSettings(App().registry(), family_, record, found, limits_)
           .Succeeded();
+  // The note only tells other accounts where the backup is; the backup
+  // itself is whole without it.
+  if (backupTaken_) NoteBackupHolder(App().registry(), ThisAccountNow());
 }
 
 void CMyPropertySheet::SeedDefaults() {

@@ -1,7 +1,8 @@
 // A command's exit code, and what it leaves, on a machine that refuses:
 // rights missing, a write failing at the end, another Velocine open, an
-// unknown Windows, no backup, a backup that cannot be opened. The messages are the wizard's, from the
-// language file.
+// unknown Windows, no backup, a backup that cannot be opened, a backup in
+// another account's hive. The messages are the wizard's, from the language
+// file.
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -27,9 +28,14 @@ enum Fault {
   kLastWriteAndUndoFail,  // and so does putting back the first value
   kBackupDenied,       // the backup's key opens for no one
   kBackupNoResources,  // the system is short of what the open needs
+  // The backup stays in the hive of the account that ran `before`, which is
+  // not the one the command runs in; the note of who holds it remains.
+  kBackupInTakersHive,
+  kHolderNoteDenied,  // so, and the note opens for no one
 };
 
 const RegStatus kNoSystemResources = 1450;  // ERROR_NO_SYSTEM_RESOURCES
+const char kAccount[] = "Admin";  // who runs the command
 
 struct Case {
   const char* what;
@@ -41,9 +47,12 @@ struct Case {
   int exitCode;
   const char* outcome;  // the start of the log's outcome
   bool modemRaised;     // the modem's port speed after the command
+  const char* beforeAccount = kAccount;  // who ran `before`
 };
 
 const uint32_t kSeed = 7;
+const char kTaken[] = "2026-12-10 00:50:07";
+const char kHolderNoteKeyName[] = "HKLM\\Software\\Velocine";
 const char kModem[] = "\\0000";
 
 // The seeded machine with a modem that can be raised.
@@ -55,7 +64,8 @@ void SeedMachine(Registry& registry, WindowsFamily family) {
 }
 
 CommandResult RunOn(Registry& registry, const Case& c, const char* arguments,
-                  bool windowsKnown, bool velocineRunning) {
+                  bool windowsKnown, bool velocineRunning,
+                  const char* account = kAccount) {
   MapTexts texts;
   texts.texts = {{"41", "[boosted]"}, {"44", "[not fully]"}};
   CommandMachine machine{registry, windowsKnown, c.family, WindowsLimits{},
@@ -63,6 +73,7 @@ CommandResult RunOn(Registry& registry, const Case& c, const char* arguments,
                          [](const std::string&, const std::string&) {
                            return true;
                          }};
+  machine.self = BackupHolder{account, kTaken};
   return RunCommand(ParseCommandLine(arguments), machine);
 }
 
@@ -71,7 +82,7 @@ CommandResult RunOn(Registry& registry, const Case& c, const char* arguments,
 uint32_t CallsOf(const Case& c, RegCall call) {
   MemoryRegistry memory;
   SeedMachine(memory, c.family);
-  if (c.before) RunOn(memory, c, c.before, true, false);
+  if (c.before) RunOn(memory, c, c.before, true, false, c.beforeAccount);
   CountingRegistry counting(memory);
   RunOn(counting, c, c.arguments, true, false);
   return static_cast<uint32_t>(counting.Count(call));
@@ -126,6 +137,31 @@ const Case kCases[] = {
     {"a reset short of resources", kFamily9x, "/set dsl", "/reset",
      kBackupNoResources, true, false, kExitWriteFailed, "Failed to reset",
      false},
+    // A /set run as SYSTEM by a deployment tool leaves the backup in
+    // SYSTEM's hive: an administrator is told who holds it, not "no backup".
+    {"a reset of a backup another account holds", kFamilyNT, "/set dsl",
+     "/reset", kBackupInTakersHive, true, false, kExitBackupOfAnotherAccount,
+     "the backup is held by the account SYSTEM, taken 2026-12-10 00:50:07",
+     false, "SYSTEM"},
+    {"an export of a backup another account holds", kFamily9x, "/set dsl",
+     "/export a.reg", kBackupInTakersHive, true, false,
+     kExitBackupOfAnotherAccount, "the backup is held by the account SYSTEM",
+     false, "SYSTEM"},
+    {"a reset where who holds the backup cannot be read", kFamilyNT,
+     "/set dsl", "/reset", kHolderNoteDenied, true, false,
+     kExitBackupUnreadable, "there is no backup here, and the note", false,
+     "SYSTEM"},
+    {"an export where who holds the backup cannot be read", kFamily9x,
+     "/set dsl", "/export a.reg", kHolderNoteDenied, true, false,
+     kExitBackupUnreadable, "there is no backup here, and the note", false,
+     "SYSTEM"},
+    // The account's own note, however its name is spelt, changes nothing.
+    {"an export of this account's backup", kFamilyNT, "/set dsl",
+     "/export a.reg", kNoFault, true, false, kExitDone,
+     "the backup was written to a.reg", false, "ADMIN"},
+    {"a backup gone from this account's hive", kFamily9x, "/set dsl",
+     "/reset", kBackupInTakersHive, true, false, kExitNoBackup,
+     "there is no backup to put back", false, "admin"},
 };
 
 // A script tells every outcome, and the program's abnormal end, apart.
@@ -135,6 +171,7 @@ TEST(CommandRun, EachOutcomeHasAnExitCodeOfItsOwn) {
                        kExitWriteFailed,    kExitUnsupportedWindows,
                        kExitVelocineRunning, kExitBackupUnreadable,
                        kExitFileNotWritten, kExitNotUndone,
+                       kExitBackupOfAnotherAccount,
                        kEscapedExceptionExitCode,
                        // Once "a backup exists": older scripts read it so.
                        3};
@@ -167,8 +204,12 @@ TEST(CommandRun, ARefusedOrFailedCommandChangesNoSetting) {
     SeedMachine(memory, c.family);
     RegistrySnapshot original = SettingsSnapshot(memory, c.family);
     if (c.before)
-      ASSERT_EQ(kExitDone, RunOn(memory, c, c.before, true, false).exitCode)
+      ASSERT_EQ(kExitDone,
+                RunOn(memory, c, c.before, true, false, c.beforeAccount)
+                    .exitCode)
           << c.what;
+    if (c.fault == kBackupInTakersHive || c.fault == kHolderNoteDenied)
+      RemoveKey(memory, kBackupKeyName);
     RegistrySnapshot before = SettingsSnapshot(memory, c.family);
     RegistrySnapshot backupBefore = BackupSnapshot(memory);
     FaultInjectingRegistry registry(memory);
@@ -183,6 +224,8 @@ TEST(CommandRun, ARefusedOrFailedCommandChangesNoSetting) {
       registry.FailOpensOf(kBackupKeyName, kRegAccessDenied);
     if (c.fault == kBackupNoResources)
       registry.FailOpensOf(kBackupKeyName, kNoSystemResources);
+    if (c.fault == kHolderNoteDenied)
+      registry.FailOpensOf(kHolderNoteKeyName, kRegAccessDenied);
     CommandResult result =
         RunOn(registry, c, c.arguments, c.windowsKnown, c.velocineRunning);
     EXPECT_EQ(c.exitCode, result.exitCode) << c.what;
@@ -207,9 +250,16 @@ TEST(CommandRun, ARefusedOrFailedCommandChangesNoSetting) {
     }
     if (c.exitCode == kExitDone && c.before) {
       // The backup still holds what the machine had before the first one.
+      RegValue holder;
+      ASSERT_TRUE(Get(memory, kHolderNoteKeyName, "Backup Holder", &holder))
+          << c.what;
+      EXPECT_EQ(RegValue::Text(c.beforeAccount), holder) << c.what;
       ASSERT_EQ(kExitDone, RunOn(memory, c, "/reset", true, false).exitCode);
       EXPECT_EQ(std::vector<std::string>(),
                 original.Differences(SettingsSnapshot(memory, c.family)))
+          << c.what;
+      // The backup is gone, and so is the note that named its holder.
+      EXPECT_FALSE(Get(memory, kHolderNoteKeyName, "Backup Holder", &holder))
           << c.what;
       continue;
     }

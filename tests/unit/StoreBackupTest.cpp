@@ -6,6 +6,7 @@
 #include "store/Apply.h"
 #include "store/Backup.h"
 #include "store/BackupExport.h"
+#include "store/BackupHolder.h"
 #include "store/BackupKey.h"
 #include "store/Restore.h"
 #include "support/FaultInjectingRegistry.h"
@@ -165,6 +166,56 @@ TEST(BackupLook, AKeyThatDoesNotOpenIsNeverTakenForNoBackup) {
                   LookForBackup(registry));
       }
     }
+  }
+}
+
+// The note of who holds the backup, as an account other than the holder and
+// the holder itself read it; Reset's removal of the backup removes the note
+// only when it names the account whose backup went.
+TEST(StoreBackupHolder, TheNoteNamesTheHolderOrIsUnreadableNeverAbsent) {
+  const char kNoteKey[] = "HKLM\\Software\\Velocine";
+  const struct {
+    const char* what;
+    const char* account;   // the name noted; null: no note
+    RegValue planted;      // written over the name when not kRegNone
+    RegStatus openStatus;  // what an open of the note's key answers
+    HolderNote note;       // as "Admin" reads it
+    bool forgotten;        // Reset by "Admin" removes it
+  } kNotes[] = {
+      {"no note", nullptr, RegValue(), kRegOk, kNoNote, true},
+      {"this account's", "Admin", RegValue(), kRegOk, kNoteOfThisAccount,
+       true},
+      {"this account's in other letters", "ADMIN", RegValue(), kRegOk,
+       kNoteOfThisAccount, true},
+      {"another account's", "SYSTEM", RegValue(), kRegOk,
+       kNoteOfAnotherAccount, false},
+      {"a name that is no text", "SYSTEM", RegValue::Dword(5), kRegOk,
+       kNoteUnreadable, false},
+      {"a key that opens for no one", "SYSTEM", RegValue(), kRegAccessDenied,
+       kNoteUnreadable, false},
+      {"a key short of resources", "Admin", RegValue(), 1450,
+       kNoteUnreadable, false},
+  };
+  for (const auto& n : kNotes) {
+    SCOPED_TRACE(n.what);
+    MemoryRegistry memory;
+    if (n.account)
+      ASSERT_EQ(kRegOk, NoteBackupHolder(memory, BackupHolder{n.account,
+                                                         "2026-12-10 00:51"}));
+    if (n.planted.type != kRegNone)
+      Put(memory, kNoteKey, "Backup Holder", n.planted);
+    FaultInjectingRegistry registry(memory);
+    if (n.openStatus != kRegOk) registry.FailOpensOf(kNoteKey, n.openStatus);
+    BackupHolder holder;
+    EXPECT_EQ(n.note, ReadBackupHolder(registry, "Admin", &holder));
+    if (n.note == kNoteOfAnotherAccount || n.note == kNoteOfThisAccount) {
+      EXPECT_EQ(n.account, holder.account);
+      EXPECT_EQ("2026-12-10 00:51", holder.taken);
+    }
+    ForgetBackupHolder(registry, "Admin");
+    registry.Heal();
+    RegValue left;
+    EXPECT_EQ(n.forgotten, !Get(memory, kNoteKey, "Backup Holder", &left));
   }
 }
 

@@ -7,12 +7,14 @@
 #include "ModalDriver.h"
 #include "RegistryInUse.h"
 #include "Screenshot.h"
+#include "app/ThisAccount.h"
 #include "app/TunerApp.h"
 #include "app/TunerDlg.h"
 #include "registry/Win32Registry.h"
 #include "res/resource.h"
 #include "store/Apply.h"
 #include "store/Backup.h"
+#include "store/BackupHolder.h"
 #include "support/FaultInjectingRegistry.h"
 #include "support/KeptSettings.h"
 #include "support/RecordingSkin.h"
@@ -64,6 +66,7 @@ TEST_F(MainWindowReset, PutsTheBackupBackAndAnnouncesIt) {
   StoreScenario scenario = SeedStoreScenario(registry_, kFamilyNT, 7);
   RegistrySnapshot before = kept_.Settings();
   ASSERT_TRUE(TakeBackup(registry_, kFamilyNT).Succeeded());
+  ASSERT_EQ(kRegOk, NoteBackupHolder(registry_, ThisAccountNow()));
   ASSERT_TRUE(ApplySettings(registry_, kFamilyNT, scenario.record, 0).Succeeded());
 
   bool enabledBefore = false, enabledAfter = true;
@@ -75,6 +78,9 @@ TEST_F(MainWindowReset, PutsTheBackupBackAndAnnouncesIt) {
             message);
   EXPECT_FALSE(enabledAfter);
   EXPECT_FALSE(KeyExists(registry_, kBackupKeyName));
+  BackupHolder holder;
+  EXPECT_EQ(kNoNote, ReadBackupHolder(registry_, "", &holder))
+      << "the note goes with the backup";
   IntendedDifferences made;
   RegistrySnapshot expected = ExpectedAfterRestore(before, scenario, &made);
   EXPECT_EQ(std::vector<std::string>(),

@@ -18,6 +18,8 @@
 #include "res/resource.h"
 #include "store/RegistryLocations.h"
 #include "support/FlagFile.h"
+#include "support/RegistryEdit.h"
+#include "support/StoreScenario.h"
 #include "support/RecordingSkin.h"
 
 namespace velo {
@@ -207,6 +209,37 @@ TEST_F(MainWindow, ResetStandsForTheBackupAndSetAsksBeforeReplacingIt) {
   EXPECT_EQ(0u, question.find("Now, your old connection settings saved as "
                               "backup will be overwritten"));
   EXPECT_TRUE(resetAfterNo);
+}
+
+// A backup taken by another account (a deployment tool's /set as SYSTEM) is
+// in that account's hive: Set asks before it records the tuned values as
+// this account's originals, and No changes nothing.
+TEST_F(MainWindow, SetAsksFirstWhileAnotherAccountHoldsTheBackup) {
+  RegKey note(App().registry());
+  ASSERT_EQ(kRegOk, note.Create(kHkeyLocalMachine, kBackupHolderKey,
+                                kAccessReadWrite));
+  ASSERT_EQ(kRegOk, note.Write(kBackupHolderValue,
+                               RegValue::Text("Deployment Agent")));
+  ASSERT_EQ(kRegOk, note.Write(kBackupTakenValue,
+                               RegValue::Text("2026-12-09 23:10:00")));
+  note.Close();
+  std::string question;
+  Run([&](HWND window) {
+    if (TextOf(window) == "Alert") {
+      question = TextOf(GetDlgItem(window, IDC_ALERT_TEXT));
+      ClickButton(window, IDCANCEL);  // No
+      return;
+    }
+    ClickButton(window, IDC_MAIN_SET);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  });
+  App().registry().DeleteTree(kHkeyLocalMachine, kBackupHolderKey);
+  EXPECT_EQ(0u, question.find("The backup of your original connection "
+                              "settings is kept by the account Deployment "
+                              "Agent (taken 2026-12-09 23:10:00)."))
+      << question;
+  EXPECT_FALSE(KeyExists(App().registry(), kBackupKeyName))
+      << "No takes no backup";
 }
 
 TEST_F(MainWindow, SystemMenuOpensTheAboutBoxWithTheVersionBlock) {
