@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include "BoundedWait.h"
 #include "ChildProcess.h"
 
 namespace velo {
@@ -191,11 +190,11 @@ void DeleteFolderTree(const std::string& folder) {
 void RemoveInstallation(const std::string& folder) {
   std::string uninstaller = folder + "\\Uninstall.exe";
   DWORD exitCode = 0;
-  // The uninstaller hands its work to a copy of itself and ends at once:
-  // what tells that it is done is the program gone from the folder.
-  if (FileExists(uninstaller) &&
-      RunAndWait("\"" + uninstaller + "\" /S", &exitCode))
-    WaitFor([&] { return !FileExists(uninstaller); }, 30000);
+  // In place (_?=): run as users run it, the uninstaller hands its work to
+  // a copy of itself that may still be removing the folder when the next
+  // test installs there; in place it ends only when its work is done.
+  if (FileExists(uninstaller))
+    RunAndWait("\"" + uninstaller + "\" /S _?=" + folder, &exitCode);
   DeleteFolderTree(folder);
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Velocine");
   DeleteKeyTree(HKEY_LOCAL_MACHINE,
