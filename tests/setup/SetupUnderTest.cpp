@@ -1,7 +1,9 @@
 #include "SetupUnderTest.h"
 
 #include <shlobj.h>
+#include <tlhelp32.h>
 
+#include "BoundedWait.h"
 #include "ChildProcess.h"
 
 namespace velo {
@@ -12,6 +14,33 @@ bool RunAndWait(const std::string& command, DWORD* exitCode,
   bool ended = process.WaitForExit(milliseconds);
   if (ended) GetExitCodeProcess(process.Handle(), exitCode);
   return ended;
+}
+
+namespace {
+
+// Whether a process that `parent` started still runs; a list of processes
+// that cannot be had counts as yes, so that the wait goes on.
+bool ChildRuns(DWORD parent) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return true;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32First(snapshot, &entry); more && !found;
+       more = Process32Next(snapshot, &entry))
+    found = entry.th32ParentProcessID == parent;
+  CloseHandle(snapshot);
+  return found;
+}
+
+}  // namespace
+
+bool RunAndWaitForItsChildren(const std::string& command, DWORD* exitCode) {
+  ChildProcess process(command);
+  if (!process.WaitForExit(60000)) return false;
+  GetExitCodeProcess(process.Handle(), exitCode);
+  // The process object is held until then, so its id is not taken again.
+  return WaitFor([&] { return !ChildRuns(process.Id()); }, 30000);
 }
 
 std::string DefaultFolder() {

@@ -18,6 +18,11 @@ namespace velo {
 bool RunAndWait(const std::string& command, DWORD* exitCode,
                 int milliseconds = 60000);
 
+// Runs `command` as RunAndWait does, then waits until every process it
+// started has ended too: an uninstaller run as users run it hands its work
+// to a copy of itself and ends at once.
+bool RunAndWaitForItsChildren(const std::string& command, DWORD* exitCode);
+
 // Where setup installs by default: Program Files\Velocine.
 std::string DefaultFolder();
 // The current user's Start menu programs folder.

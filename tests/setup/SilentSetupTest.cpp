@@ -38,13 +38,12 @@ class SilentSetup : public SetupTest {
     SetupTest::SetUp();
   }
   // Runs the uninstaller silently and waits until it has done its work: it
-  // hands that to a copy of itself, which removes the uninstaller last.
+  // hands that to a copy of itself.
   bool Uninstall() {
     std::string uninstaller = folder_ + "\\Uninstall.exe";
     DWORD exitCode = 0xDEAD;
-    return RunAndWait("\"" + uninstaller + "\" /S", &exitCode) &&
-           exitCode == 0 &&
-           WaitFor([&] { return !FileExists(uninstaller); }, 30000);
+    return RunAndWaitForItsChildren("\"" + uninstaller + "\" /S", &exitCode) &&
+           exitCode == 0 && !FileExists(uninstaller);
   }
   // A language file of the user's own in the installed Lang folder; its
   // path, or empty when it could not be made.

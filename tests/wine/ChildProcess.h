@@ -20,6 +20,7 @@ class ChildProcess {
   // False when the command could not be started.
   bool Started() const { return info_.hProcess != nullptr; }
   HANDLE Handle() const { return info_.hProcess; }
+  DWORD Id() const { return info_.dwProcessId; }
 
   // True once the process has ended within `milliseconds`.
   bool WaitForExit(int milliseconds) const;
