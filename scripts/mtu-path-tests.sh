@@ -59,6 +59,10 @@ inside() {  # the part that runs in the program's namespace
 if [ "${2:-}" = inside ]; then inside; exit; fi
 
 rm -f "$button_report" "$set_report"
+# The namespaces and their links have fixed names, machine-wide: two
+# checkouts testing at once take turns.
+exec 9>/run/lock/velocine-mtu-path.lock
+flock 9
 if ! why=$(mtu_path_up 2>&1); then
   require_report "$button_report" "MTU path (wizard)" "${why:-no path}"
   require_report "$set_report" "MTU path (/set)" "${why:-no path}"
