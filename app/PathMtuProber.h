@@ -1,34 +1,19 @@
 // The MTU search on this Windows: don't-fragment pings through ICMP.DLL,
-// which every supported Windows has but which the program loads only when
-// a search is asked for, so that it starts where the DLL is missing.
+// which every supported Windows has but which the program loads only for
+// the time a search (or the question whether one can run) needs it, so
+// that it starts where the DLL is missing.
 #pragma once
 
-#include <cstdint>
-#include <functional>
-#include <string>
-
-#include "tuning/MtuSearch.h"
+#include "tuning/PathProber.h"
 
 namespace velo {
 
-class PathMtuProber {
+class PathMtuProber : public PathProber {
  public:
-  PathMtuProber();
-  ~PathMtuProber();
-  PathMtuProber(const PathMtuProber&) = delete;
-  PathMtuProber& operator=(const PathMtuProber&) = delete;
-
   // False where ICMP.DLL or its functions are missing.
-  bool CanPing() const { return icmp_ != nullptr; }
-
-  // Searches the path towards `host` (a name or a dotted address); `goOn`
-  // as in FindMtu. Blocks for as long as the pings take.
+  bool CanPing() const override;
   MtuSearchResult Find(const std::string& host,
-                       const std::function<bool(int32_t size)>& goOn);
-
- private:
-  struct Icmp;
-  Icmp* icmp_;
+                       const std::function<bool(int32_t size)>& goOn) override;
 };
 
 }  // namespace velo

@@ -75,40 +75,43 @@ bool NamedAddress(const std::string& name, IPAddr* address) {
   return found;
 }
 
-}  // namespace
+// ICMP.DLL and the functions the search calls, loaded for one use.
+class IcmpLibrary {
+ public:
+  IcmpLibrary() : dll_(LoadLibraryA("ICMP.DLL")) {
+    if (!dll_) return;
+    create = Function<IcmpCreateFileFn>(dll_, "IcmpCreateFile");
+    close = Function<IcmpCloseHandleFn>(dll_, "IcmpCloseHandle");
+    send = Function<IcmpSendEchoFn>(dll_, "IcmpSendEcho");
+  }
+  ~IcmpLibrary() {
+    if (dll_) FreeLibrary(dll_);
+  }
+  IcmpLibrary(const IcmpLibrary&) = delete;
+  IcmpLibrary& operator=(const IcmpLibrary&) = delete;
 
-struct PathMtuProber::Icmp {
-  HMODULE dll;
-  IcmpCreateFileFn create;
-  IcmpCloseHandleFn close;
-  IcmpSendEchoFn send;
+  bool Usable() const { return create && close && send; }
+
+  IcmpCreateFileFn create = nullptr;
+  IcmpCloseHandleFn close = nullptr;
+  IcmpSendEchoFn send = nullptr;
+
+ private:
+  HMODULE dll_;
 };
 
-PathMtuProber::PathMtuProber() : icmp_(nullptr) {
-  HMODULE dll = LoadLibraryA("ICMP.DLL");
-  if (!dll) return;
-  Icmp icmp = {dll, Function<IcmpCreateFileFn>(dll, "IcmpCreateFile"),
-               Function<IcmpCloseHandleFn>(dll, "IcmpCloseHandle"),
-               Function<IcmpSendEchoFn>(dll, "IcmpSendEcho")};
-  if (icmp.create && icmp.close && icmp.send)
-    icmp_ = new Icmp(icmp);
-  else
-    FreeLibrary(dll);
-}
+}  // namespace
 
-PathMtuProber::~PathMtuProber() {
-  if (!icmp_) return;
-  FreeLibrary(icmp_->dll);
-  delete icmp_;
-}
+bool PathMtuProber::CanPing() const { return IcmpLibrary().Usable(); }
 
 MtuSearchResult PathMtuProber::Find(
     const std::string& host, const std::function<bool(int32_t size)>& goOn) {
-  if (!icmp_) return {kMtuCannotPing, 0, 0};
+  IcmpLibrary icmp;
+  if (!icmp.Usable()) return {kMtuCannotPing, 0, 0};
   IPAddr address = 0;
   if (!DottedAddress(host, &address) && !NamedAddress(host, &address))
     return {kMtuHostUnknown, 0, 0};
-  HANDLE handle = icmp_->create();
+  HANDLE handle = icmp.create();
   if (handle == INVALID_HANDLE_VALUE) return {kMtuCannotPing, 0, 0};
   std::vector<char> data(kLargestMtu + 1 - kPingHeaders, 'V');
   // Room for the reply, its echoed data and an ICMP error's quoted header.
@@ -117,7 +120,7 @@ MtuSearchResult PathMtuProber::Find(
     IP_OPTION_INFORMATION options = {};
     options.Ttl = 128;
     options.Flags = kDontFragment;
-    const DWORD replies = icmp_->send(
+    const DWORD replies = icmp.send(
         handle, address, data.data(), static_cast<WORD>(size - kPingHeaders),
         &options, reply.data(), static_cast<DWORD>(reply.size()),
         kProbeTimeoutMs);
@@ -130,7 +133,7 @@ MtuSearchResult PathMtuProber::Find(
     return status == IP_PACKET_TOO_BIG ? kProbeTooBig : kProbeNoAnswer;
   };
   const MtuSearchResult result = FindMtu(probe, goOn);
-  icmp_->close(handle);
+  icmp.close(handle);
   return result;
 }
 

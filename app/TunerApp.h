@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/AlertDlg.h"
+#include "app/PathMtuProber.h"
 #include "app/WindowsVersion.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/Win32LanguagePlatform.h"
@@ -55,6 +56,12 @@ class CTunerApp {
   // chosen calls fail.
   void UseRegistry(Registry& registry) { registry_ = &registry; }
 
+  // What the wizard's MTU step measures with.
+  PathProber& prober() { return *prober_; }
+  // Puts another prober in the ICMP one's place; tests use it to hold a
+  // search while they look at it.
+  void UseProber(PathProber& prober) { prober_ = &prober; }
+
   std::string m_strModulePath;
   CAlertDlg m_alert;
   CWindowsVersion m_version;
@@ -72,6 +79,8 @@ class CTunerApp {
 
   Win32Registry win32Registry_;
   Registry* registry_ = &win32Registry_;
+  PathMtuProber icmpProber_;
+  PathProber* prober_ = &icmpProber_;
   Win32LanguagePlatform languagePlatform_;
   LanguageFileTexts texts_;
   std::unique_ptr<CTunerDlg> mainDialog_;

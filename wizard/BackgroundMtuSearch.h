@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "tuning/MtuSearch.h"
+#include "tuning/PathProber.h"
 
 namespace velo {
 
@@ -25,8 +25,9 @@ class BackgroundMtuSearch {
   BackgroundMtuSearch(const BackgroundMtuSearch&) = delete;
   BackgroundMtuSearch& operator=(const BackgroundMtuSearch&) = delete;
 
-  // False when no thread could be started.
-  bool Start(HWND window, const std::string& host);
+  // False when no thread could be started. `prober` must outlive the
+  // thread, which may go on after Stop until its probe has come back.
+  bool Start(HWND window, const std::string& host, PathProber& prober);
   void Stop();
   bool Running() const { return job_ != nullptr; }
   // Whether a message posted with `number` comes from the running search.

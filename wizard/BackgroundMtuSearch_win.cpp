@@ -1,7 +1,5 @@
 #include "wizard/BackgroundMtuSearch.h"
 
-#include "app/PathMtuProber.h"
-
 namespace velo {
 
 // Shared by the page and the thread; the last of the two to let go
@@ -9,14 +7,16 @@ namespace velo {
 struct BackgroundMtuSearch::Job {
   HWND window;
   std::string host;
+  PathProber& prober;
   LPARAM number;
   volatile LONG stopped;
   volatile LONG holders;
 };
 
-bool BackgroundMtuSearch::Start(HWND window, const std::string& host) {
+bool BackgroundMtuSearch::Start(HWND window, const std::string& host,
+                                PathProber& prober) {
   Stop();
-  Job* job = new Job{window, host, ++number_, 0, 2};
+  Job* job = new Job{window, host, prober, ++number_, 0, 2};
   DWORD id = 0;
   HANDLE thread = CreateThread(nullptr, 0, Run, job, 0, &id);
   if (!thread) {
@@ -42,7 +42,7 @@ void BackgroundMtuSearch::Release(Job* job) {
 DWORD WINAPI BackgroundMtuSearch::Run(LPVOID parameter) {
   Job* job = static_cast<Job*>(parameter);
   const MtuSearchResult result =
-      PathMtuProber().Find(job->host, [job](int32_t size) {
+      job->prober.Find(job->host, [job](int32_t size) {
         if (InterlockedCompareExchange(&job->stopped, 0, 0)) return false;
         PostMessageA(job->window, kTrying, size, job->number);
         return true;

@@ -1,6 +1,5 @@
 #include "wizard/MTUSettings.h"
 
-#include "app/PathMtuProber.h"
 #include "app/TunerApp.h"
 #include "framework/Window.h"
 #include "res/wizard/MTUSettings.h"
@@ -65,7 +64,7 @@ CMTUSettings::CMTUSettings(CMyPropertySheet& sheet)
 
 BOOL CMTUSettings::OnInitDialog() {
   const BOOL result = CWizardPage::OnInitDialog();
-  if (PathMtuProber().CanPing()) {
+  if (App().prober().CanPing()) {
     SetItemText(IDC_MTU_HOST, DnsServerOf(App().registry(), Family()));
   } else {
     for (int control : {IDC_FIND_MTU, IDC_MTU_HOST, IDC_MTU_SEARCH_STATUS})
@@ -89,7 +88,7 @@ void CMTUSettings::OnFindMtu() {
   if (search_.Running()) return StopSearch();
   host_ = Trimmed(WindowText(Item(IDC_MTU_HOST)));
   // No host, or no thread to search on.
-  if (host_.empty() || !search_.Start(Hwnd(), host_)) {
+  if (host_.empty() || !search_.Start(Hwnd(), host_, App().prober())) {
     SetItemText(IDC_MTU_SEARCH_STATUS,
                 MtuSearchOutcome(Localized(), host_, {kMtuCannotPing, 0, 0}));
     return;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "HeldProber.h"
 #include "WizardDriver.h"
 #include "app/TunerApp.h"
 #include "res/wizard/ChooseConnectionType.h"
@@ -145,17 +146,38 @@ TEST(MtuPage, TheMtuSearchSaysWhatItFoundOrWhyNot) {
   EXPECT_EQ("1492", wizard.Text(IDC_MTU_BOX));
   EXPECT_EQ("1452", wizard.Text(IDC_MSS_BOX));
 
-  FindMtu(wizard, "127.0.0.1");
-  wizard.Click(IDC_FIND_MTU);
-  EXPECT_FALSE(Searching(wizard));
-  EXPECT_EQ("The search was stopped.", wizard.Text(IDC_MTU_SEARCH_STATUS));
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(wizard.PageWindow(), IDC_MTU_HOST)));
+  {
+    // Searches held at their first probe, so certainly running: the button
+    // stops one, and so does leaving the page.
+    HeldProber held;
+    FindMtu(wizard, "127.0.0.1");
+    ASSERT_TRUE(wizard.PumpUntil([&] { return held.Waiting() == 1; }));
+    EXPECT_TRUE(Searching(wizard));
+    wizard.Click(IDC_FIND_MTU);
+    EXPECT_FALSE(Searching(wizard));
+    EXPECT_EQ("The search was stopped.", wizard.Text(IDC_MTU_SEARCH_STATUS));
+    EXPECT_TRUE(
+        IsWindowEnabled(GetDlgItem(wizard.PageWindow(), IDC_MTU_HOST)));
 
-  // Next while it pings: the page is left as ever, the search with it.
-  FindMtu(wizard, "127.0.0.1");
-  wizard.Next();
-  EXPECT_EQ(kPathMtuPage, wizard.Page());
-  EXPECT_EQ(1492, wizard.Record().NewMTU);
+    // Next while it pings: the page is left as ever, the search with it.
+    FindMtu(wizard, "127.0.0.1");
+    ASSERT_TRUE(wizard.PumpUntil([&] { return held.Waiting() == 2; }));
+    EXPECT_TRUE(Searching(wizard));
+    wizard.Next();
+    EXPECT_EQ(kPathMtuPage, wizard.Page());
+    EXPECT_EQ(1492, wizard.Record().NewMTU);
+
+    // Let go, each ends at the size after the one it waited on, and what
+    // it posts then is not taken.
+    held.Release();
+    ASSERT_TRUE(wizard.PumpUntil([&] { return held.Inside() == 0; }));
+    const std::vector<MtuSearchResult> ended = held.Ended();
+    ASSERT_EQ(2u, ended.size());
+    for (const MtuSearchResult& search : ended) {
+      EXPECT_EQ(kMtuCancelled, search.end);
+      EXPECT_EQ(1, search.probes);
+    }
+  }
   wizard.Back();
   EXPECT_EQ(kFind, wizard.Text(IDC_FIND_MTU));
   EXPECT_EQ("", wizard.Text(IDC_MTU_SEARCH_STATUS));
