@@ -38,13 +38,38 @@ bool MayChangeTcpip(CommandMachine& machine) {
   return status != kRegAccessDenied;
 }
 
+// What ended a search that stopped answering, for the log.
+const char* StoppedBy(ProbeAnswer answer) {
+  switch (answer) {
+    case kProbeNoAnswer:
+      return "no answer";
+    case kProbeUnreachable:
+      return "unreachable";
+    case kProbeTtlExpired:
+      return "TTL expired";
+    case kProbeNoResources:
+      return "no resources";
+    case kProbeTooBig:
+      return "the path changed";
+    default:
+      return "a failure";
+  }
+}
+
 // Why no MTU came out of a search, for the log.
-const char* WhyNotFound(MtuSearchEnd end) {
-  switch (end) {
+std::string WhyNotFound(const MtuSearchResult& result) {
+  const std::string reached =
+      "sizes up to " + std::to_string(result.fits) + " came back";
+  switch (result.end) {
     case kMtuNoAnswer:
       return "it does not answer pings";
     case kMtuEveryAnswers:
       return "every size answers, so the path cannot be told";
+    case kMtuPathStopped:
+      return std::string("it stopped answering: ") +
+             StoppedBy(result.stoppedBy) + "; " + reached;
+    case kMtuTooLong:
+      return "the search took too long; " + reached;
     case kMtuCannotPing:
       return "this Windows cannot send pings";
     case kMtuHostUnknown:
@@ -57,23 +82,40 @@ const char* WhyNotFound(MtuSearchEnd end) {
 // /findmtu: the MTU found, 0 when none was, and the log's words on it.
 int32_t MeasuredMtu(const CommandLine& command, CommandMachine& machine,
                     int32_t typeMtu, std::string* said) {
-  const std::string host =
-      command.mtuHost.empty() ? DnsServerOf(machine.registry, machine.family)
-                              : command.mtuHost;
-  MtuSearchResult result{kMtuHostUnknown, 0, 0};
-  if (!host.empty())
-    result = machine.findMtu ? machine.findMtu(host)
-                             : MtuSearchResult{kMtuCannotPing, 0, 0};
+  const ProbeHost probe =
+      command.mtuHost.empty()
+          ? DefaultProbeHost(machine.registry, machine.family,
+                             command.connectionType)
+          : ProbeHost{command.mtuHost, false};
+  const std::string& host = probe.host;
+  const std::string used = "; used " + std::to_string(typeMtu) + ".";
+  if (host.empty()) {
+    *said = " No MTU found: no host given and no DNS server set" + used;
+    return 0;
+  }
+  // Measured towards the router of the user's own network, the search
+  // would find the LAN's MTU, not the line's.
+  if (probe.onOwnNetwork) {
+    *said = " No MTU found: the DNS server " + host +
+            " is on this computer's own network, not beyond the line" + used;
+    return 0;
+  }
+  const MtuSearchResult result = machine.findMtu
+                                     ? machine.findMtu(host)
+                                     : MtuSearchResult{kMtuCannotPing, 0, 0};
+  const std::string took = std::to_string(result.probes) + " probes, " +
+                           std::to_string(result.tookMs) + " ms";
   if (result.end == kMtuFound) {
     *said = " MTU " + std::to_string(result.mtu) + " found towards " + host +
-            " in " + std::to_string(result.probes) + " probes.";
+            " in " + took +
+            (result.mtu == result.ceiling && result.ceiling < kEthernetMtu
+                 ? ", this computer's own MTU"
+                 : "") +
+            ".";
     return result.mtu;
   }
-  *said = (host.empty() ? " No MTU found: no host given and no DNS server "
-                          "set"
-                        : " No MTU found towards " + host + " (" +
-                              WhyNotFound(result.end) + ")") +
-          "; used " + std::to_string(typeMtu) + ".";
+  *said = " No MTU found towards " + host + " (" + WhyNotFound(result) +
+          ", " + took + ")" + used;
   return 0;
 }
 
@@ -123,8 +165,10 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
                   machine.texts.Load(TextId::NotFullyBoosted) +
                       " Not put back: " + names + "; /reset puts them back");
   }
-  // Done, with the MTU and MSS it had nowhere to write named in the log.
-  return Result(kExitDone,
+  // Done, with the MTU and MSS it had nowhere to write named in the log; a
+  // script hears apart that the type's MTU stands for one not measured.
+  return Result(command.findMtu && measuredMtu == 0 ? kExitMtuNotMeasured
+                                                    : kExitDone,
                 BoostedMessage(machine.texts, applied) + mtuSaid +
                     (noted ? "" : " Who holds the backup could not be noted."));
 }

@@ -28,6 +28,8 @@ enum CommandExitCode {
   kExitFileNotWritten = 9,    // /export
   kExitNotUndone = 10,        // /set failed and left values changed: /reset
   kExitBackupOfAnotherAccount = 11,  // /reset, /export: run as its holder
+  // /set /findmtu tuned with the type's MTU: none was measured.
+  kExitMtuNotMeasured = 12,
   // The program's abnormal end (kEscapedExceptionExitCode) is 99.
 };
 

@@ -1,6 +1,8 @@
 // The search for the largest packet a path carries whole: pings that must
 // not be fragmented, of sizes between the smallest MTU every IP path takes
-// and the largest an Ethernet frame holds, halving the range each time.
+// and this computer's own MTU towards the host, halving the range each time.
+// A size is taken as too big only on a router's word, or on silence that a
+// size known to fit, sent right after, proves is not the path gone quiet.
 #pragma once
 
 #include <cstdint>
@@ -8,63 +10,110 @@
 
 namespace velo {
 
-const int32_t kSmallestMtu = 576;
-const int32_t kLargestMtu = 1500;
+const int32_t kSmallestMtu = 68;  // every IP path carries it
+const int32_t kEthernetMtu = 1500;
+// The first size tried: every host takes it whole, and most paths carry it.
+const int32_t kFirstProbeSize = 576;
+// The whole search, however it goes.
+const int32_t kMostProbes = 60;
+const uint32_t kLongestSearchMs = 120000;
+// How long a probe waits for its answer: twice the round trip measured at
+// the first size that came back, scaled to the size sent, within these.
+const uint32_t kShortestWaitMs = 500;
+const uint32_t kLongestWaitMs = 4000;
+// A size that gets no answer is sent this many times in all.
+const int32_t kTriesOfSilence = 3;
 
 // What came back for one don't-fragment ping of a given size (the size of
 // the whole IP packet).
 enum ProbeAnswer {
   kProbeEchoed,    // the host answered: the packet went through whole
   kProbeTooBig,    // a router said "too big" or "needs fragmentation"
-  kProbeNoAnswer,  // nothing came back in time, or any other failure
+  kProbeNoAnswer,  // nothing came back in time
+  // The path stopped answering: each ends the search at once.
+  kProbeUnreachable,  // destination host, network, protocol or port
+  kProbeTtlExpired,
+  kProbeNoResources,
+  kProbeFailed,  // a general failure, or the sockets refused the ping
 };
 
-// Sends one probe and waits for its answer.
-typedef std::function<ProbeAnswer(int32_t size)> MtuProbe;
+struct ProbeReply {
+  ProbeAnswer answer;
+  uint32_t tookMs;  // from sending to the answer, or the whole wait
+};
+
+// Sends one probe of `size` and waits up to `waitMs` for its answer.
+typedef std::function<ProbeReply(int32_t size, uint32_t waitMs)> MtuProbe;
 
 enum MtuSearchEnd {
   kMtuFound,
   kMtuNoAnswer,      // not even the smallest size came back
-  kMtuEveryAnswers,  // a size no path carries came back: DF is not kept
+  kMtuEveryAnswers,  // a size above this computer's own MTU came back: DF
+                     // is not kept
+  kMtuPathStopped,   // a hard error, or silence where a size had fitted
+  kMtuTooLong,       // the bound on probes or time was reached
   kMtuCancelled,
   // Before any probe:
   kMtuCannotPing,   // this Windows has no way to send the pings
   kMtuHostUnknown,  // no host to ping, or its name is not known
+  kMtuNoThread,     // no thread could be started for the search
+  kMtuOwnNetwork,   // the default host is on this side of the line
 };
 
 struct MtuSearchResult {
   MtuSearchEnd end;
   int32_t mtu;     // when found
   int32_t probes;  // sent, retries included
+  // How far it got: the largest size that came back, 0 when none did.
+  int32_t fits = 0;
+  // kMtuPathStopped: the answer that ended it (silence: kProbeNoAnswer).
+  ProbeAnswer stoppedBy = kProbeNoAnswer;
+  // This computer's own MTU towards the host: no larger size was tried
+  // but the one that checks the flag.
+  int32_t ceiling = kEthernetMtu;
+  // The round trip of the first size that came back, and that size; 0
+  // when none did.
+  uint32_t roundTripMs = 0;
+  int32_t roundTripSize = 0;
+  uint32_t tookMs = 0;  // all probes together
 };
 
 // One search, a probe at a time, so that a caller can show each size and
 // stop between two probes.
 class MtuSearch {
  public:
+  // `ceiling`: this computer's own MTU towards the host.
+  explicit MtuSearch(int32_t ceiling = kEthernetMtu);
+
   // The size to probe next; 0 once the search has ended.
   int32_t NextSize() const { return ended_ ? 0 : next_; }
-  void Take(ProbeAnswer answer);
+  // How long that probe may wait for its answer.
+  uint32_t NextWaitMs() const;
+  void Take(const ProbeReply& reply);
   bool Ended() const { return ended_; }
-  MtuSearchResult Result() const { return {end_, fits_, probes_}; }
+  MtuSearchResult Result() const { return result_; }
 
  private:
-  void Fits(int32_t size);
+  void Fits(int32_t size, uint32_t tookMs);
   void TooBig(int32_t size);
+  void Silent();
+  // The next size between what fits and what does not, or the end.
+  void Halve();
   void End(MtuSearchEnd end);
 
-  int32_t fits_ = 0;                 // the largest size known to go through
-  int32_t tooBig_ = kLargestMtu + 1;  // the smallest size known not to
-  int32_t next_ = kSmallestMtu;
-  bool retried_ = false;
+  MtuSearchResult result_;
+  int32_t tooBig_;  // the smallest size known not to go through
+  int32_t next_;
+  int32_t silentTries_ = 0;
+  // The size that went silent and waits for a size known to fit to come
+  // back before it counts as too big; 0 when none.
+  int32_t silentSize_ = 0;
   bool ended_ = false;
-  MtuSearchEnd end_ = kMtuFound;
-  int32_t probes_ = 0;
 };
 
 // Runs a whole search. `goOn` hears each size before it is sent and stops
 // the search by answering false.
-MtuSearchResult FindMtu(const MtuProbe& probe,
+MtuSearchResult FindMtu(const MtuProbe& probe, int32_t ceiling,
                         const std::function<bool(int32_t size)>& goOn);
 
 }  // namespace velo

@@ -17,7 +17,7 @@ class BackgroundMtuSearch {
  public:
   // wParam: the size being tried. lParam: the search's number.
   static const UINT kTrying = WM_APP + 31;
-  // wParam: MAKEWPARAM(MtuSearchEnd, MTU found). lParam: the search's number.
+  // lParam: the search's number; Result() then holds what it found.
   static const UINT kEnded = WM_APP + 32;
 
   BackgroundMtuSearch() {}
@@ -32,6 +32,8 @@ class BackgroundMtuSearch {
   bool Running() const { return job_ != nullptr; }
   // Whether a message posted with `number` comes from the running search.
   bool Posted(LPARAM number) const { return job_ && number == number_; }
+  // What the running search found, once its kEnded has come.
+  MtuSearchResult Result() const;
 
  private:
   struct Job;
@@ -39,7 +41,7 @@ class BackgroundMtuSearch {
   static void Release(Job* job);
 
   Job* job_ = nullptr;
-  LPARAM number_ = 0;
+  LPARAM number_ = 0;  // unique in the process: pages come and go
 };
 
 }  // namespace velo

@@ -11,12 +11,19 @@ struct BackgroundMtuSearch::Job {
   LPARAM number;
   volatile LONG stopped;
   volatile LONG holders;
+  MtuSearchResult result;  // written by the thread before it posts kEnded
 };
+
+namespace {
+volatile LONG lastNumber = 0;
+}  // namespace
 
 bool BackgroundMtuSearch::Start(HWND window, const std::string& host,
                                 PathProber& prober) {
   Stop();
-  Job* job = new Job{window, host, prober, ++number_, 0, 2};
+  number_ = InterlockedIncrement(&lastNumber);
+  Job* job = new Job{window, host, prober, number_, 0, 2,
+                     MtuSearchResult{kMtuCancelled, 0, 0}};
   DWORD id = 0;
   HANDLE thread = CreateThread(nullptr, 0, Run, job, 0, &id);
   if (!thread) {
@@ -35,20 +42,23 @@ void BackgroundMtuSearch::Stop() {
   job_ = nullptr;
 }
 
+MtuSearchResult BackgroundMtuSearch::Result() const {
+  return job_ ? job_->result : MtuSearchResult{kMtuCancelled, 0, 0};
+}
+
 void BackgroundMtuSearch::Release(Job* job) {
   if (InterlockedDecrement(&job->holders) == 0) delete job;
 }
 
 DWORD WINAPI BackgroundMtuSearch::Run(LPVOID parameter) {
   Job* job = static_cast<Job*>(parameter);
-  const MtuSearchResult result =
+  job->result =
       job->prober.Find(job->host, [job](int32_t size) {
         if (InterlockedCompareExchange(&job->stopped, 0, 0)) return false;
         PostMessageA(job->window, kTrying, size, job->number);
         return true;
       });
-  PostMessageA(job->window, kEnded, MAKEWPARAM(result.end, result.mtu),
-               job->number);
+  PostMessageA(job->window, kEnded, 0, job->number);
   Release(job);
   return 0;
 }

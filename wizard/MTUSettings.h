@@ -16,7 +16,8 @@ class CMTUSettings : public CWizardPage {
   explicit CMTUSettings(CMyPropertySheet& sheet);
 
  protected:
-  // Offers the search where pings can be sent, towards the DNS server.
+  // Offers the search where pings can be sent, towards the DNS server when
+  // it lies beyond the line.
   BOOL OnInitDialog() override;
   // The recommendations for the connection type, into the record and the
   // boxes; what an earlier search said goes with the boxes it filled.
@@ -27,13 +28,16 @@ class CMTUSettings : public CWizardPage {
  private:
   // The button starts a search, or stops the one running.
   void OnFindMtu();
-  void OnSearchEnded(MtuSearchEnd end, int32_t mtu);
+  void OnSearchEnded(const MtuSearchResult& result);
   // The button stops while a search runs, and the host stays as typed.
   void ShowSearching(bool searching);
   void StopSearch();
+  void ShowOutcome(const MtuSearchResult& result);
 
   BackgroundMtuSearch search_;
   std::string host_;  // the host of the running search
+  // What the step says before any search: why the box is empty, if it is.
+  std::string idleStatus_;
 };
 
 }  // namespace velo

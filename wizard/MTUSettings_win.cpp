@@ -52,11 +52,9 @@ CMTUSettings::CMTUSettings(CMyPropertySheet& sheet)
                          return true;
                        });
   Messages().OnMessage(BackgroundMtuSearch::kEnded,
-                       [this](WPARAM outcome, LPARAM number, LRESULT* result) {
+                       [this](WPARAM, LPARAM number, LRESULT* result) {
                          if (search_.Posted(number))
-                           OnSearchEnded(
-                               static_cast<MtuSearchEnd>(LOWORD(outcome)),
-                               HIWORD(outcome));
+                           OnSearchEnded(search_.Result());
                          *result = 0;
                          return true;
                        });
@@ -65,7 +63,15 @@ CMTUSettings::CMTUSettings(CMyPropertySheet& sheet)
 BOOL CMTUSettings::OnInitDialog() {
   const BOOL result = CWizardPage::OnInitDialog();
   if (App().prober().CanPing()) {
-    SetItemText(IDC_MTU_HOST, DnsServerOf(App().registry(), Family()));
+    // The router of the user's own network is no host beyond the line: the
+    // box is left for one that is.
+    const ProbeHost probe = DefaultProbeHost(App().registry(), Family(),
+                                             Record().ConnectionType);
+    if (probe.onOwnNetwork)
+      idleStatus_ = MtuSearchOutcome(Localized(), probe.host,
+                                     {kMtuOwnNetwork, 0, 0});
+    else
+      SetItemText(IDC_MTU_HOST, probe.host);
   } else {
     for (int control : {IDC_FIND_MTU, IDC_MTU_HOST, IDC_MTU_SEARCH_STATUS})
       ShowWindow(Item(control), SW_HIDE);
@@ -76,7 +82,7 @@ BOOL CMTUSettings::OnInitDialog() {
 void CMTUSettings::Prepare() {
   SeedMtu(Record());
   LoadBoxes();
-  SetItemText(IDC_MTU_SEARCH_STATUS, std::string());
+  SetItemText(IDC_MTU_SEARCH_STATUS, idleStatus_);
 }
 
 BOOL CMTUSettings::OnKillActive() {
@@ -87,31 +93,31 @@ BOOL CMTUSettings::OnKillActive() {
 void CMTUSettings::OnFindMtu() {
   if (search_.Running()) return StopSearch();
   host_ = Trimmed(WindowText(Item(IDC_MTU_HOST)));
-  // No host, or no thread to search on.
-  if (host_.empty() || !search_.Start(Hwnd(), host_, App().prober())) {
-    SetItemText(IDC_MTU_SEARCH_STATUS,
-                MtuSearchOutcome(Localized(), host_, {kMtuCannotPing, 0, 0}));
-    return;
-  }
+  if (host_.empty()) return ShowOutcome({kMtuHostUnknown, 0, 0});
+  if (!search_.Start(Hwnd(), host_, App().prober()))
+    return ShowOutcome({kMtuNoThread, 0, 0});
   ShowSearching(true);
 }
 
-void CMTUSettings::OnSearchEnded(MtuSearchEnd end, int32_t mtu) {
+void CMTUSettings::OnSearchEnded(const MtuSearchResult& result) {
   search_.Stop();
   ShowSearching(false);
-  if (end == kMtuFound) {
-    SetItemText(IDC_MTU_BOX, std::to_string(mtu));
-    SetItemText(IDC_MSS_BOX, std::to_string(mtu - kMssBelowMtu));
+  if (result.end == kMtuFound) {
+    SetItemText(IDC_MTU_BOX, std::to_string(result.mtu));
+    SetItemText(IDC_MSS_BOX, std::to_string(result.mtu - kMssBelowMtu));
   }
-  SetItemText(IDC_MTU_SEARCH_STATUS,
-              MtuSearchOutcome(Localized(), host_, {end, mtu, 0}));
+  ShowOutcome(result);
 }
 
 void CMTUSettings::StopSearch() {
   search_.Stop();
   ShowSearching(false);
+  ShowOutcome({kMtuCancelled, 0, 0});
+}
+
+void CMTUSettings::ShowOutcome(const MtuSearchResult& result) {
   SetItemText(IDC_MTU_SEARCH_STATUS,
-              MtuSearchOutcome(Localized(), host_, {kMtuCancelled, 0, 0}));
+              MtuSearchOutcome(Localized(), host_, result));
 }
 
 void CMTUSettings::ShowSearching(bool searching) {

@@ -18,8 +18,34 @@ TextId Said(MtuSearchEnd end) {
       return TextId::FindMtuCannotPing;
     case kMtuHostUnknown:
       return TextId::FindMtuUnknownHost;
+    case kMtuPathStopped:
+      return TextId::FindMtuPathStopped;
+    case kMtuTooLong:
+      return TextId::FindMtuTooLong;
+    case kMtuNoThread:
+      return TextId::FindMtuNoThread;
+    case kMtuOwnNetwork:
+      return TextId::FindMtuOwnNetwork;
     default:
       return TextId::FindMtuStopped;
+  }
+}
+
+// What ended a search that stopped answering.
+TextId Why(ProbeAnswer stoppedBy) {
+  switch (stoppedBy) {
+    case kProbeNoAnswer:
+      return TextId::FindMtuWhySilent;
+    case kProbeUnreachable:
+      return TextId::FindMtuWhyUnreachable;
+    case kProbeTtlExpired:
+      return TextId::FindMtuWhyTtl;
+    case kProbeNoResources:
+      return TextId::FindMtuWhyNoResources;
+    case kProbeTooBig:
+      return TextId::FindMtuWhyChanged;
+    default:
+      return TextId::FindMtuWhyFailed;
   }
 }
 
@@ -32,8 +58,12 @@ std::string MtuSearchProgress(const Texts& texts, int32_t size) {
 std::string MtuSearchOutcome(const Texts& texts, const std::string& host,
                              const MtuSearchResult& result) {
   if (host.empty()) return texts.Load(TextId::FindMtuNoHost);
-  return FillPattern(texts.Load(Said(result.end)), host,
-                     std::to_string(result.mtu));
+  // Found: the MTU; else how far the search got.
+  const int32_t size = result.end == kMtuFound ? result.mtu : result.fits;
+  return FillPattern(texts.Load(Said(result.end)), host, std::to_string(size),
+                     result.end == kMtuPathStopped
+                         ? texts.Load(Why(result.stoppedBy))
+                         : std::string());
 }
 
 }  // namespace velo

@@ -11,6 +11,7 @@
 #include "app/CommandRun.h"
 #include "framework/MessageBoundary.h"
 #include "registry/MemoryRegistry.h"
+#include "store/RegistryLocations.h"
 #include "support/CountingRegistry.h"
 #include "support/FaultInjectingRegistry.h"
 #include "support/MapTexts.h"
@@ -271,27 +272,51 @@ TEST(CommandRun, ARefusedOrFailedCommandChangesNoSetting) {
 }
 
 // /set ... /findmtu: the measured MTU is written, or the type's when none
-// could be measured, and the log says which and towards where.
+// could be measured (exit 12), and the log says which and towards where.
 TEST(CommandRun, FindMtuWritesWhatWasMeasured) {
+  MtuSearchResult stopped{kMtuPathStopped, 0, 7};
+  stopped.fits = 1269;
+  stopped.stoppedBy = kProbeUnreachable;
+  MtuSearchResult ownMtu{kMtuFound, 1400, 10};
+  ownMtu.ceiling = 1400;
   const struct {
     const char* arguments;
     MtuSearchResult measured;
     const char* dnsServer;  // "": none kept
     const char* askedHost;  // "": the search must not run
+    int exitCode;
     uint32_t mtu;
     const char* said;
   } kRuns[] = {
-      {"/set dsl /findmtu", {kMtuFound, 1400, 11}, "10.0.3.2 10.0.3.9",
-       "10.0.3.2", 1400, " MTU 1400 found towards 10.0.3.2 in 11 probes."},
-      {"/set lan /findmtu far.example", {kMtuFound, 1472, 10}, "10.0.3.2",
-       "far.example", 1472, " MTU 1472 found towards far.example in 10"},
-      {"/set dsl /findmtu", {kMtuNoAnswer, 0, 2}, "10.0.3.2", "10.0.3.2",
-       1492, " No MTU found towards 10.0.3.2 (it does not answer pings); "
-             "used 1492."},
-      {"/set cable /findmtu 10.0.3.2", {kMtuEveryAnswers, 0, 12}, "",
-       "10.0.3.2", 1500, " No MTU found towards 10.0.3.2 (every size"},
-      {"/set dsl /findmtu", {kMtuFound, 1400, 11}, "", "", 1492,
+      {"/set dsl /findmtu", {kMtuFound, 1400, 11}, "198.51.100.2 10.0.3.9",
+       "198.51.100.2", kExitDone, 1400,
+       " MTU 1400 found towards 198.51.100.2 in 11 probes, 0 ms."},
+      {"/set lan /findmtu far.example", {kMtuFound, 1472, 10}, "198.51.100.2",
+       "far.example", kExitDone, 1472,
+       " MTU 1472 found towards far.example in 10"},
+      {"/set dsl /findmtu 203.0.113.9", ownMtu, "", "203.0.113.9", kExitDone,
+       1400, " in 10 probes, 0 ms, this computer's own MTU."},
+      {"/set dsl /findmtu", {kMtuNoAnswer, 0, 2}, "198.51.100.2",
+       "198.51.100.2", kExitMtuNotMeasured, 1492,
+       " No MTU found towards 198.51.100.2 (it does not answer pings, 2 "
+       "probes, 0 ms); used 1492."},
+      {"/set cable /findmtu 198.51.100.2", {kMtuEveryAnswers, 0, 12}, "",
+       "198.51.100.2", kExitMtuNotMeasured, 1500,
+       " No MTU found towards 198.51.100.2 (every size"},
+      {"/set dsl /findmtu 198.51.100.2", stopped, "", "198.51.100.2",
+       kExitMtuNotMeasured, 1492,
+       " (it stopped answering: unreachable; sizes up to 1269 came back, 7 "
+       "probes, 0 ms); used 1492."},
+      {"/set dsl /findmtu", {kMtuFound, 1400, 11}, "", "",
+       kExitMtuNotMeasured, 1492,
        " No MTU found: no host given and no DNS server set; used 1492."},
+      // The router of the user's own network is not beyond the line.
+      {"/set dsl /findmtu", {kMtuFound, 1500, 11}, "192.168.1.1", "",
+       kExitMtuNotMeasured, 1492,
+       " No MTU found: the DNS server 192.168.1.1 is on this computer's own "
+       "network, not beyond the line; used 1492."},
+      {"/set dsl /findmtu 192.168.1.1", {kMtuFound, 1500, 11}, "",
+       "192.168.1.1", kExitDone, 1500, " MTU 1500 found towards 192.168.1.1"},
   };
   for (const auto& run : kRuns) {
     SCOPED_TRACE(run.arguments);
@@ -315,7 +340,7 @@ TEST(CommandRun, FindMtuWritesWhatWasMeasured) {
                            }};
     const CommandResult result =
         RunCommand(ParseCommandLine(run.arguments), machine);
-    EXPECT_EQ(kExitDone, result.exitCode);
+    EXPECT_EQ(run.exitCode, result.exitCode);
     EXPECT_EQ(run.askedHost, asked);
     EXPECT_NE(std::string::npos, result.outcome.find(run.said))
         << result.outcome;
@@ -330,25 +355,41 @@ TEST(CommandRun, FindMtuWritesWhatWasMeasured) {
   }
 }
 
-// The DNS server the search pings by default, as each family keeps it.
+// The DNS server the search pings by default, as each family keeps it, and
+// whether it lies on this side of the line.
 TEST(CommandRun, TheDefaultProbeHostIsTheFirstDnsServerKept) {
+  const char kCard[] = "{1F1C0BB9-0000-4C32-8000-000000000001}";
   const struct {
     WindowsFamily family;
     const char* key;  // under the family's TCP/IP key or an NT interface
     const char* name;
     RegValue value;
     const char* server;
+    bool onOwnNetwork;
   } kKept[] = {
-      {kFamilyNT, "", "NameServer", RegValue::Text("10.1.1.1 10.1.1.2"),
-       "10.1.1.1"},
-      {kFamilyNT, "", "DhcpNameServer", RegValue::Text(" 10.2.2.2,10.1.1.2"),
-       "10.2.2.2"},
-      {kFamilyNT, "{1F1C0BB9-0000-4C32-8000-000000000001}", "DhcpNameServer",
-       RegValue::Text("10.3.3.3"), "10.3.3.3"},
-      {kFamilyNT, "", "NameServer", RegValue::Dword(0x0a010101), ""},
-      {kFamilyNT, "", "NameServer", RegValue::Text(""), ""},
-      {kFamily9x, "", "NameServer", RegValue::Text("10.4.4.4,10.1.1.2"),
-       "10.4.4.4"},
+      {kFamilyNT, "", "NameServer", RegValue::Text("198.51.100.1 10.1.1.2"),
+       "198.51.100.1", false},
+      {kFamilyNT, "", "DhcpNameServer",
+       RegValue::Text(" 198.51.100.2,10.1.1.2"), "198.51.100.2", false},
+      {kFamilyNT, kCard, "DhcpNameServer", RegValue::Text("198.51.100.3"),
+       "198.51.100.3", false},
+      {kFamilyNT, "", "NameServer", RegValue::Dword(0x0a010101), "", false},
+      {kFamilyNT, "", "NameServer", RegValue::Text(""), "", false},
+      {kFamily9x, "", "NameServer", RegValue::Text("198.51.100.4,10.1.1.2"),
+       "198.51.100.4", false},
+      {kFamilyNT, "", "NameServer", RegValue::Text("10.0.0.138"),
+       "10.0.0.138", true},
+      {kFamilyNT, "", "NameServer", RegValue::Text("172.31.0.1"),
+       "172.31.0.1", true},
+      {kFamilyNT, "", "NameServer", RegValue::Text("172.32.0.1"),
+       "172.32.0.1", false},
+      {kFamilyNT, kCard, "NameServer", RegValue::Text("192.168.0.1"),
+       "192.168.0.1", true},
+      {kFamily9x, "", "NameServer", RegValue::Text("192.168.2.1"),
+       "192.168.2.1", true},
+      // A public subnet of the computer's own: its router.
+      {kFamilyNT, "", "NameServer", RegValue::Text("198.18.7.1"),
+       "198.18.7.1", true},
   };
   for (const auto& kept : kKept) {
     SCOPED_TRACE(kept.server);
@@ -356,11 +397,48 @@ TEST(CommandRun, TheDefaultProbeHostIsTheFirstDnsServerKept) {
     const std::string tcpip =
         kept.family == kFamilyNT ? kTcpipKeyName : kMstcpKeyName;
     MakeKey(registry, tcpip);
+    const std::string card = std::string(kInterfacesKeyName) + "\\" + kCard;
+    Put(registry, card, "IPAddress", RegValue::Text("198.18.7.20"));
+    Put(registry, card, "SubnetMask", RegValue::Text("255.255.255.0"));
     Put(registry,
         *kept.key ? std::string(kInterfacesKeyName) + "\\" + kept.key : tcpip,
         kept.name, kept.value);
-    EXPECT_EQ(kept.server, DnsServerOf(registry, kept.family));
+    const ProbeHost probe = DefaultProbeHost(registry, kept.family, kLan);
+    EXPECT_EQ(kept.server, probe.host);
+    EXPECT_EQ(kept.onOwnNetwork, probe.onOwnNetwork);
   }
+}
+
+// On the NT family each interface keeps its own DNS server: the search
+// pings the one of the interface that carries the connection being tuned,
+// whichever comes first or last in the registry.
+TEST(CommandRun, TheDefaultProbeHostIsThatOfTheConnectionsInterface) {
+  const char kWan[] = "{0A000000-0000-4000-8000-00000000000A}";
+  const char kCard[] = "{0B000000-0000-4000-8000-00000000000B}";
+  MemoryRegistry registry;
+  MakeKey(registry, kTcpipKeyName);
+  const struct {
+    const char* interface;
+    const char* adapter;
+    uint32_t ifType;  // 23: PPP, 6: Ethernet
+    const char* server;
+  } kAdapters[] = {{kWan, "0000", 23, "198.51.100.10"},
+                   {kCard, "0001", 6, "203.0.113.20"}};
+  for (const auto& adapter : kAdapters) {
+    Put(registry, std::string(kInterfacesKeyName) + "\\" + adapter.interface,
+        "NameServer", RegValue::Text(adapter.server));
+    const std::string classKey =
+        std::string("HKLM\\") + kNetworkClassKey + "\\" + adapter.adapter;
+    Put(registry, classKey, kNetCfgInstanceIdValue,
+        RegValue::Text(adapter.interface));
+    Put(registry, classKey, kInterfaceTypeValue,
+        RegValue::Dword(adapter.ifType));
+  }
+  EXPECT_EQ("198.51.100.10",
+            DefaultProbeHost(registry, kFamilyNT, kDialUp).host);
+  EXPECT_EQ("203.0.113.20", DefaultProbeHost(registry, kFamilyNT, kLan).host);
+  EXPECT_EQ("203.0.113.20",
+            DefaultProbeHost(registry, kFamilyNT, kCableModem).host);
 }
 
 }  // namespace

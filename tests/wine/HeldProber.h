@@ -41,13 +41,13 @@ class HeldProber : public PathProber {
                        const std::function<bool(int32_t size)>& goOn) override {
     Count(&inside_, 1);
     const MtuSearchResult result = FindMtu(
-        [this](int32_t) {
+        [this](int32_t, uint32_t) {
           Count(&waiting_, 1);
           WaitForSingleObject(released_, INFINITE);
           Count(&waiting_, -1);
-          return kProbeEchoed;
+          return ProbeReply{kProbeEchoed, 1};
         },
-        goOn);
+        kEthernetMtu, goOn);
     EnterCriticalSection(&lock_);
     ended_.push_back(result);
     --inside_;

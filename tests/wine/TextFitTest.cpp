@@ -283,15 +283,25 @@ TEST_P(TextFit, EveryMtuSearchStatus) {
   ASSERT_EQ(kMtuPage, wizard.Page());
   const std::string host = "255.255.255.255";
   const Texts& texts = App().Localized();
-  const std::string said[] = {
-      MtuSearchProgress(texts, 1500),
-      MtuSearchOutcome(texts, host, {kMtuFound, 1500, 11}),
+  std::vector<std::string> said = {
+      MtuSearchProgress(texts, 17914),
+      MtuSearchOutcome(texts, host, {kMtuFound, 17914, 11}),
       MtuSearchOutcome(texts, host, {kMtuNoAnswer, 0, 2}),
       MtuSearchOutcome(texts, host, {kMtuEveryAnswers, 0, 12}),
       MtuSearchOutcome(texts, host, {kMtuCannotPing, 0, 0}),
       MtuSearchOutcome(texts, host, {kMtuHostUnknown, 0, 0}),
       MtuSearchOutcome(texts, host, {kMtuCancelled, 0, 3}),
-      MtuSearchOutcome(texts, "", {kMtuHostUnknown, 0, 0})};
+      MtuSearchOutcome(texts, "", {kMtuHostUnknown, 0, 0}),
+      MtuSearchOutcome(texts, host, {kMtuNoThread, 0, 0}),
+      MtuSearchOutcome(texts, host, {kMtuOwnNetwork, 0, 0}),
+      MtuSearchOutcome(texts, host, {kMtuTooLong, 0, 60, 17914})};
+  for (const ProbeAnswer why :
+       {kProbeNoAnswer, kProbeTooBig, kProbeUnreachable, kProbeTtlExpired,
+        kProbeNoResources, kProbeFailed}) {
+    MtuSearchResult stopped{kMtuPathStopped, 0, 9, 1500};
+    stopped.stoppedBy = why;
+    said.push_back(MtuSearchOutcome(texts, host, stopped));
+  }
   for (const std::string& text : said) {
     wizard.Type(IDC_MTU_SEARCH_STATUS, text);
     MeasureTexts(wizard.Sheet().Hwnd(), "MTU step saying '" + text + "'",

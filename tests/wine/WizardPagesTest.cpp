@@ -184,6 +184,34 @@ TEST(MtuPage, TheMtuSearchSaysWhatItFoundOrWhyNot) {
   EXPECT_TRUE(wizard.messages.empty());
 }
 
+// The DNS server is offered as the host only when it lies beyond the line:
+// the router of the user's own network would give the LAN's MTU.
+TEST(MtuPage, OffersTheDnsServerOnlyBeyondTheUsersOwnNetwork) {
+  const struct {
+    const char* server;
+    const char* host;
+    const char* status;
+  } kServers[] = {
+      {"198.51.100.7", "198.51.100.7", ""},
+      {"192.168.1.1", "",
+       "192.168.1.1 is on your own network: type a host beyond your line."}};
+  for (const auto& kept : kServers) {
+    WizardDriver wizard(kFamilyNT);
+    Put(App().registry(), kTcpipKeyName, "NameServer",
+        RegValue::Text(kept.server));
+    wizard.Open();
+    Choose(wizard, IDC_CONNECTION_DSL);
+    wizard.Next();
+    ASSERT_EQ(kMtuPage, wizard.Page());
+    EXPECT_EQ(kept.host, wizard.Text(IDC_MTU_HOST));
+    EXPECT_EQ(kept.status, wizard.Text(IDC_MTU_SEARCH_STATUS));
+    // Another visit says it again.
+    wizard.Back();
+    wizard.Next();
+    EXPECT_EQ(kept.status, wizard.Text(IDC_MTU_SEARCH_STATUS));
+  }
+}
+
 // On a path of network namespaces that the test run builds (tests/path),
 // the button finds the path's MTU, the boxes take it and Finish writes it.
 TEST(MtuPath, TheButtonFindsThePathsMtuAndFinishWritesIt) {
