@@ -23,7 +23,12 @@ namespace velo {
 // the originals noted first. A write that still fails half way is undone,
 // each value put back as it was just before, before the outcome says what
 // failed.
+// Each value goes where the running Windows (`limits`) reads it, whatever
+// Windows the backup was taken on; the originals of places the backup does
+// not hold yet are added to it, and the keys Finish makes are noted, so
+// that Reset removes them again.
 ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
-                           const SettingsRecord& record, int32_t modemFound);
+                           const SettingsRecord& record, int32_t modemFound,
+                           const WindowsLimits& limits = WindowsLimits());
 
 }  // namespace velo

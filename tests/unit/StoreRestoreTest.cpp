@@ -181,7 +181,7 @@ TEST_F(StoreRestore, TheIcmpRedirectValueIsTheOneTheReleaseReads) {
         c.backedUp == kIcmpRedirectValue ? c.singularBefore : c.pluralBefore;
     EXPECT_EQ(shown.type != kRegNone, found.EnableICMPRedirectsFound == 1);
     record.NewEnableICMPRedirects = 0;
-    ASSERT_TRUE(ApplySettings(registry, kFamilyNT, record, 0).Succeeded());
+    ASSERT_TRUE(ApplySettings(registry, kFamilyNT, record, 0, limits).Succeeded());
     RegValue value;
     EXPECT_EQ(c.singularAfter,
               Get(registry, kTcpipKeyName, kIcmpRedirectValue, &value)

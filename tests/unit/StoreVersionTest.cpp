@@ -65,6 +65,7 @@ struct Row {
   void (*betweenSetAndReset)(Registry&) = nullptr;
   const char* refused = nullptr;  // a key that refuses to open, or null
   bool mtuNotRead = false;  // the closing message says an MTU is not read
+  int32_t pppMtu = 0;  // PPP's MTU on 2000, XP, 2003; 0: left as it was
 };
 const VersionNumbers k95{1, 4, 0}, k98{1, 4, 10}, kMe{1, 4, 90},
     kNT40{2, 4, 0}, k2000{2, 5, 0}, kXP{2, 5, 1}, k2003{2, 5, 2},
@@ -96,11 +97,18 @@ RegValue At(Registry& registry, const std::string& key, const char* name) {
   return Get(registry, key, name, &value) ? value : RegValue();
 }
 
-// The number `key` holds as `name`, in either family's form; 0 when absent.
-int32_t NumberAt(Registry& registry, const std::string& key, const char* name) {
+// The number `key` holds as `name`, which must be of `type` (decimal text
+// or a DWORD); 0 when absent, -1 when of another type.
+int32_t NumberAt(Registry& registry, const std::string& key, const char* name,
+                 RegType type) {
   RegValue value = At(registry, key, name);
   if (value.type == kRegNone) return 0;
-  if (value.type != kRegDword) return std::stoi(value.AsText());
+  if (value.type != type || (type == kRegDword && value.data.size() != 4)) {
+    ADD_FAILURE() << key << " : " << name << " has type " << value.type
+                  << ", not " << type;
+    return -1;
+  }
+  if (type != kRegDword) return std::stoi(value.AsText());
   return static_cast<int32_t>(value.data[0] | value.data[1] << 8 |
                               value.data[2] << 16 | value.data[3] << 24);
 }
@@ -125,6 +133,9 @@ void ExpectWritten(Registry& registry, const Row& row, const Machine& machine,
     return was ? *was : RegValue();
   };
   const char* mtu = nt ? "MTU" : "MaxMTU";
+  const bool text = CWindowsVersion(row.version).Limits(row.winsock2).mstcpTakesText;
+  const RegType form = nt || !text ? kRegDword : kRegSz;
+  const RegType deviceForm = nt ? kRegDword : kRegSz;  // NetTrans keeps text
   const std::pair<const std::string&, int32_t> devices[] = {
       {machine.card, row.cardMtu},
       {machine.dialUp, row.dialUpMtu},
@@ -136,17 +147,33 @@ void ExpectWritten(Registry& registry, const Row& row, const Machine& machine,
     if (device.second == 0)
       EXPECT_EQ(wasAt(device.first, name), At(registry, device.first, name)) << device.first;
     else if (mtuAlone)
-      EXPECT_EQ(device.second, NumberAt(registry, device.first, name)) << device.first;
+      EXPECT_EQ(device.second, NumberAt(registry, device.first, name, kRegDword))
+          << device.first;
     else
       EXPECT_EQ(std::make_pair(device.second, device.second - 40),
-                std::make_pair(NumberAt(registry, device.first, mtu),
-                               NumberAt(registry, device.first, nt ? "MSS" : "MaxMSS")))
+                std::make_pair(NumberAt(registry, device.first, mtu, deviceForm),
+                               NumberAt(registry, device.first,
+                                        nt ? "MSS" : "MaxMSS", deviceForm)))
           << device.first;
   }
+  // PPP's MTU on 2000, XP and 2003, in the entry that names IP over PPP;
+  // whatever else the entry holds stays.
+  const std::string ppp = kServices + "NdisWan\\Parameters\\Protocols\\0";
+  if (row.pppMtu == 0) {
+    for (const char* name : {"ProtocolMTU", "ProtocolType", "PPPProtocolType"})
+      EXPECT_EQ(wasAt(ppp, name), At(registry, ppp, name)) << name;
+  } else {
+    EXPECT_EQ(row.pppMtu, NumberAt(registry, ppp, "ProtocolMTU", kRegDword));
+    EXPECT_EQ(0x800, NumberAt(registry, ppp, "ProtocolType", kRegDword));
+    EXPECT_EQ(0x21, NumberAt(registry, ppp, "PPPProtocolType", kRegDword));
+  }
+  EXPECT_EQ(wasAt(ppp, "TunnelMTU"), At(registry, ppp, "TunnelMTU"));
   const std::string tcpip = nt ? kTcpipKeyName : kMstcpKeyName;
   EXPECT_EQ(row.receiveWindow,
-            NumberAt(registry, tcpip, nt ? "TcpWindowSize" : "DefaultRcvWindow"));
-  EXPECT_EQ(row.synAttackProtect, NumberAt(registry, tcpip, "SYNAttackProtect"));
+            NumberAt(registry, tcpip, nt ? "TcpWindowSize" : "DefaultRcvWindow",
+                     form));
+  EXPECT_EQ(row.synAttackProtect,
+            NumberAt(registry, tcpip, "SYNAttackProtect", form));
   for (const char* name : {kPlural, kSingular}) {
     const bool read = row.icmpRedirectName && std::string(name) == row.icmpRedirectName;
     EXPECT_EQ(read ? RegValue::Dword(0) : wasAt(tcpip, name), At(registry, tcpip, name))
@@ -198,7 +225,7 @@ void RunVersionTable(const Machine& machine, const std::vector<Row>& rows) {
     const CommandResult done = RunCommand(ParseCommandLine(row.arguments), command);
     EXPECT_EQ(kExitDone, done.exitCode);
     EXPECT_EQ(row.mtuNotRead ? "[boosted] [MTU not read]"
-              : row.cardMtu || row.dialUpMtu || row.otherMtu
+              : row.cardMtu || row.dialUpMtu || row.otherMtu || row.pppMtu
                   ? "[boosted]" : "[boosted] [MTU and MSS left alone]",
               done.outcome);
     ExpectWritten(memory, row, machine, before);
@@ -276,22 +303,22 @@ void RebindRas(Registry& registry) {
 // puts back every adapter Finish wrote, bound or not by then.
 TEST(StoreVersion, NT40) {
   RunVersionTable(kNT4, {
-      {"SP3, dial-up", kNT40SP3, true, nullptr, "/set dialup", 0, 0, 0, 6432, 2, nullptr,
+      {"SP3, dial-up", kNT40SP3, true, nullptr, "/set dialup", 0, 0, 0, 6432, 1, nullptr,
        nullptr, nullptr, nullptr, true},
-      {"SP6, dial-up", kNT40SP6, true, nullptr, "/set dialup", 0, 0, 576, 6432, 2, kPlural},
-      {"SP6, LAN", kNT40SP6, true, nullptr, "/set lan", 1500, 0, 0, 64240, 2, kPlural},
-      {"SP6, DSL", kNT40SP6, true, nullptr, "/set dsl", 1492, 0, 1492, 63888, 2, kPlural},
-      {"SP4, DSL", {2, 4, 0, 4}, true, nullptr, "/set dsl", 1492, 0, 1492, 63888, 2, nullptr},
-      {"SP3, DSL", kNT40SP3, true, nullptr, "/set dsl", 1492, 0, 0, 63888, 2, nullptr,
+      {"SP6, dial-up", kNT40SP6, true, nullptr, "/set dialup", 0, 0, 576, 6432, 1, kPlural},
+      {"SP6, LAN", kNT40SP6, true, nullptr, "/set lan", 1500, 0, 0, 64240, 1, kPlural},
+      {"SP6, DSL", kNT40SP6, true, nullptr, "/set dsl", 1492, 0, 1492, 63888, 1, kPlural},
+      {"SP4, DSL", {2, 4, 0, 4}, true, nullptr, "/set dsl", 1492, 0, 1492, 63888, 1, nullptr},
+      {"SP3, DSL", kNT40SP3, true, nullptr, "/set dsl", 1492, 0, 0, 63888, 1, nullptr,
        nullptr, nullptr, nullptr, true},
       {"no adapter bound, cable", kNT40SP6, true, kBindNT4, "/set cable",
-       0, 0, 0, 64240, 2, kPlural},
+       0, 0, 0, 64240, 1, kPlural},
       {"SP6, bound in capitals, dial-up", kNT40SP6, true, nullptr, "/set dialup",
-       0, 0, 576, 6432, 2, kPlural, BindInCapitals},
+       0, 0, 576, 6432, 1, kPlural, BindInCapitals},
       {"SP6, RAS reconfigured before Reset, DSL", kNT40SP6, true, nullptr, "/set dsl",
-       1492, 0, 1492, 63888, 2, kPlural, nullptr, RebindRas},
+       1492, 0, 1492, 63888, 1, kPlural, nullptr, RebindRas},
       {"SP3, RAS reconfigured before Reset, LAN", kNT40SP3, true, nullptr, "/set lan",
-       1500, 0, 0, 64240, 2, nullptr, nullptr, RebindRas},
+       1500, 0, 0, 64240, 1, nullptr, nullptr, RebindRas},
   });
 }
 
@@ -319,32 +346,66 @@ void MakeWanPppAdapter(Registry& registry) {
   Put(registry, kWanClass, "*IfType", RegValue::Dword(23));
 }
 
+const std::string kNdisWanParameters = kServices + "NdisWan\\Parameters";
+const std::string kPppEntry = kNdisWanParameters + "\\Protocols\\0";
+// PPP's MTU set as KB 826159 says.
+void SetPppMtu(Registry& registry) {
+  Put(registry, kPppEntry, "ProtocolType", RegValue::Dword(0x800));
+  Put(registry, kPppEntry, "PPPProtocolType", RegValue::Dword(0x21));
+  Put(registry, kPppEntry, "ProtocolMTU", RegValue::Dword(1400));
+}
+// Only a VPN's MTU set in the entry.
+void SetVpnMtu(Registry& registry) {
+  Put(registry, kPppEntry, "TunnelMTU", RegValue::Dword(1400));
+}
+// The first entry describes another protocol (IPX): its MTU is not IP's.
+void SetOtherProtocol(Registry& registry) {
+  Put(registry, kPppEntry, "ProtocolType", RegValue::Dword(0x8137));
+  Put(registry, kPppEntry, "ProtocolMTU", RegValue::Dword(1400));
+}
+
 // The WAN miniport's interface carries dial-up, the card's LAN and cable,
 // DSL both; an interface whose adapter is not described gets every MTU. A
 // wireless card is a card, a PPPoE miniport or any adapter of the PPP type
 // dial-up. 2000 before Service Pack 4 is recommended SYN protection 1.
 TEST(StoreVersion, Windows2000XPAnd2003) {
-  RunVersionTable(kNT5, {
-      {"2000, dial-up", k2000, true, nullptr, "/set dialup", 0, 576, 576, 6432, 1, kSingular},
+  Row rows[] = {
+      {"2000, dial-up", k2000, true, nullptr, "/set dialup", 0, 0, 0, 6432, 1, kSingular},
       {"2000 SP2, LAN", k2000SP2, true, nullptr, "/set lan", 1500, 0, 1500, 256960, 1, kSingular},
       {"2000 SP4, LAN", k2000SP4, true, nullptr, "/set lan", 1500, 0, 1500, 256960, 2, kSingular},
       {"XP, LAN", kXP, true, nullptr, "/set lan", 1500, 0, 1500, 256960, 2, kSingular},
-      {"XP, DSL", kXP, true, nullptr, "/set dsl", 1492, 1492, 1492, 255552, 2, kSingular},
+      {"XP, DSL", kXP, true, nullptr, "/set dsl", 1492, 0, 1492, 255552, 2, kSingular},
       {"2003, cable", k2003, true, nullptr, "/set cable", 1500, 0, 1500, 256960, 1, kSingular},
       {"2003 SP1, cable", k2003SP1, true, nullptr, "/set cable", 1500, 0, 1500, 256960, 1, kSingular},
       {"XP, wireless card, dial-up", kXP, true, nullptr, "/set dialup",
-       0, 576, 576, 6432, 2, kSingular, MakeCardWireless},
+       0, 0, 0, 6432, 2, kSingular, MakeCardWireless},
       {"XP, wireless card, LAN", kXP, true, nullptr, "/set lan",
        1500, 0, 1500, 256960, 2, kSingular, MakeCardWireless},
       {"XP, PPPoE miniport, LAN", kXP, true, nullptr, "/set lan",
        1500, 0, 1500, 256960, 2, kSingular, MakeWanPppoe},
       {"XP, PPPoE miniport, dial-up", kXP, true, nullptr, "/set dialup",
-       0, 576, 576, 6432, 2, kSingular, MakeWanPppoe},
+       0, 0, 0, 6432, 2, kSingular, MakeWanPppoe},
       {"XP, PPP adapter, LAN", kXP, true, nullptr, "/set lan",
        1500, 0, 1500, 256960, 2, kSingular, MakeWanPppAdapter},
       {"XP, the class's Properties refused, LAN", kXP, true, nullptr, "/set lan",
        1500, 0, 1500, 256960, 2, kSingular, nullptr, nullptr, kClassProperties.c_str()},
-  });
+      {"2003, PPP's MTU set before, dial-up", k2003, true, nullptr, "/set dialup",
+       0, 0, 0, 6432, 1, kSingular, SetPppMtu},
+      {"XP, a VPN's MTU there, DSL", kXP, true, nullptr, "/set dsl",
+       1492, 0, 1492, 255552, 2, kSingular, SetVpnMtu},
+      {"2000 SP4, NdisWan's parameters gone, dial-up", k2000SP4, true,
+       kNdisWanParameters.c_str(), "/set dialup", 0, 0, 0, 6432, 2, kSingular},
+      {"XP, PPP's entry another protocol's, dial-up", kXP, true, nullptr,
+       "/set dialup", 0, 0, 0, 6432, 2, kSingular, SetOtherProtocol},
+  };
+  // PPP sends with the MTU of NdisWan's Protocols\0 (KB 826159), made
+  // where missing; the WAN interface's MTU is not PPP's.
+  for (Row& row : rows)
+    if ((std::string(row.arguments) == "/set dialup" ||
+         std::string(row.arguments) == "/set dsl") &&
+        row.prepare != SetOtherProtocol)
+      row.pppMtu = std::string(row.arguments) == "/set dsl" ? 1492 : 576;
+  RunVersionTable(kNT5, std::vector<Row>(std::begin(rows), std::end(rows)));
 }
 
 }  // namespace
