@@ -86,10 +86,10 @@ void NoteConnectionMtu(BackupRun& run, const WindowsLimits& limits,
 
 // The one MTU of RAS (NT 4.0) or PPP (2000, XP, 2003), with which dial-up
 // and DSL connections go out: the value `name` of `path` when it is there
-// and of its DWORD form, else the 1500 Windows sends with. `read` false:
-// this Windows reads none.
-void NoteDialUpMtu(BackupRun& run, bool read, const char* path,
-                   const char* name) {
+// and of its DWORD form; where this Windows reads none (`read` false) or
+// `fixedWhenAbsent` and there is none, the 1500 Windows sends with.
+void NoteDialUpMtu(BackupRun& run, bool read, bool fixedWhenAbsent,
+                   const char* path, const char* name) {
   int32_t mtu = 1500;
   int32_t found = kConnectionMtuFixedByWindows;
   StoreKey key(run.registry, run.outcome);
@@ -98,6 +98,8 @@ void NoteDialUpMtu(BackupRun& run, bool read, const char* path,
       key.Read(name, &value) == kRegOk) {
     if (!ReadNumber(kRegDword, value, &mtu)) return;
     found = kConnectionMtuSet;
+  } else if (read && !fixedWhenAbsent) {
+    found = kConnectionMtuNotFound;
   }
   for (int32_t connection : {kDialUp, kDsl}) {
     run.record.OriginalMTUOfConnection[connection] = mtu;
@@ -135,13 +137,14 @@ void BackupDevices(BackupRun& run, DeviceLayout layout,
     rasBound = rasBound ||
                (layout == kBoundAdaptersNT4 && device.kind == kDialUpDevice);
   }
-  // KB 183229: RAS sends with a fixed 1500 before Service Pack 4;
+  // KB 183229: RAS sends with a fixed 1500 before Service Pack 4; from it,
+  // without IPMTU, with a default its hotfixes changed (KB 162230).
   // KB 826159: PPP on 2000, XP and 2003 with 1500 unless told otherwise.
   if (rasBound)
-    NoteDialUpMtu(run, limits.readsNdisWanMtu, kNdisWanParametersKey,
+    NoteDialUpMtu(run, limits.readsNdisWanMtu, false, kNdisWanParametersKey,
                   NdisWanMtu().name);
   if (limits.readsPppProtocolMtu)
-    NoteDialUpMtu(run, true, kPppProtocolKey, PppProtocolMtu().name);
+    NoteDialUpMtu(run, true, true, kPppProtocolKey, PppProtocolMtu().name);
 }
 
 }  // namespace

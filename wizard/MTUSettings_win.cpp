@@ -7,6 +7,7 @@
 #include "tuning/ProbeHost.h"
 #include "tuning/Recommendations.h"
 #include "wizard/MtuFinderStatus.h"
+#include "wizard/MyPropertySheet.h"
 
 namespace velo {
 
@@ -17,8 +18,8 @@ using F = FoundFlags;
 
 const PageDescription kPage = {IDD_MTU_SETTINGS, kMtuPage,
     {TextId::MtuTitle9x, TextId::MtuTitleNT},
-    {CurrentValue(IDC_MTU_EXPLANATION, TextId::MtuExplanation, &R::OriginalMTU,
-                  &F::MTUFound, &kBytes),
+    // What the chosen connection went out with is added on activation.
+    {Plain(IDC_MTU_EXPLANATION, TextId::MtuExplanation),
      CurrentValue(IDC_MSS_EXPLANATION, TextId::MssExplanation, &R::OriginalMSS,
                   &F::MSSFound, &kBytes),
      Recommendation(IDC_MTU_RECOMMENDED, TextId::RecommendedMtu,
@@ -78,6 +79,16 @@ void CMTUSettings::Prepare() {
   SeedMtu(Record());
   LoadBoxes();
   SetItemText(IDC_MTU_SEARCH_STATUS, std::string());
+}
+
+BOOL CMTUSettings::OnSetActive() {
+  const BOOL result = CWizardPage::OnSetActive();
+  const int32_t connection = Record().ConnectionType;
+  SetItemText(IDC_MTU_EXPLANATION,
+              WithConnectionMtu(Localized(), Text(TextId::MtuExplanation),
+                                Sheet().found.MTUOfConnection[connection],
+                                Record().OriginalMTUOfConnection[connection]));
+  return result;
 }
 
 BOOL CMTUSettings::OnKillActive() {

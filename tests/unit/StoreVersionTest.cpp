@@ -277,6 +277,11 @@ TEST(StoreVersion, GermanWindows98) {
   });
 }
 
+// RAS's one MTU for every dial-up connection, set as KB 183229 says.
+void SetRasMtu(Registry& registry) {
+  Put(registry, kServices + "NdisWan\\Parameters", "IPMTU", RegValue::Dword(1400));
+}
+
 // NT 4.0's list of devices bound to TCP/IP, each ended by a NUL.
 RegValue BindList(const std::string& devices) {
   RegValue list = RawText(devices + std::string(2, '\0'));
@@ -364,6 +369,11 @@ void SetOtherProtocol(Registry& registry) {
   Put(registry, kPppEntry, "ProtocolMTU", RegValue::Dword(1400));
 }
 
+// An MTU on the WAN interface, which PPP does not use.
+void SetWanInterfaceMtu(Registry& registry) {
+  Put(registry, kNT5.dialUp, "MTU", RegValue::Dword(576));
+}
+
 // The WAN miniport's interface carries dial-up, the card's LAN and cable,
 // DSL both; an interface whose adapter is not described gets every MTU. A
 // wireless card is a card, a PPPoE miniport or any adapter of the PPP type
@@ -406,6 +416,52 @@ TEST(StoreVersion, Windows2000XPAnd2003) {
         row.prepare != SetOtherProtocol)
       row.pppMtu = std::string(row.arguments) == "/set dsl" ? 1492 : 576;
   RunVersionTable(kNT5, std::vector<Row>(std::begin(rows), std::end(rows)));
+}
+
+// The MTU step shows what the chosen connection goes out with: the last
+// device that carries it whose MTU this Windows reads, RAS's one MTU for
+// NT 4.0's dial-up (fixed at 1500 before Service Pack 4, KB 183229), PPP's
+// on 2000, XP and 2003 (1500 where Protocols\\0 sets none, KB 826159).
+TEST(StoreVersion, TheMtuShownIsTheOneOfTheChosenConnection) {
+  const int32_t set = kConnectionMtuSet, fixed = kConnectionMtuFixedByWindows,
+                none = kConnectionMtuNotFound;
+  const struct {
+    const char* what;
+    const Machine& machine;
+    VersionNumbers version;
+    void (*prepare)(Registry&);
+    int32_t found[kConnectionKinds], mtu[kConnectionKinds];
+  } rows[] = {
+      {"NT 4.0 SP6, RAS's IPMTU 1400", kNT4, kNT40SP6, SetRasMtu,
+       {set, set, set, set}, {1400, 1400, 1500, 1500}},
+      {"NT 4.0 SP3", kNT4, kNT40SP3, SetRasMtu,
+       {fixed, fixed, set, set}, {1500, 1500, 1500, 1500}},
+      {"NT 4.0 SP6 without RAS's MTU", kNT4, kNT40SP6, nullptr,
+       {none, none, set, set}, {0, 0, 1500, 1500}},
+      {"XP, the WAN interface's 576", kNT5, kXP, SetWanInterfaceMtu,
+       {fixed, fixed, set, set}, {1500, 1500, 1500, 1500}},
+      {"2003, PPP's MTU 1400", kNT5, k2003, SetPppMtu,
+       {set, set, set, set}, {1400, 1400, 1500, 1500}},
+      {"98, the Dial-Up Adapter's 1500, the card's none", k9x, k98, nullptr,
+       {set, set, none, none}, {1500, 1500, 0, 0}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    MemoryRegistry registry;
+    LoadMachine(registry, row.machine);
+    if (row.prepare) row.prepare(registry);
+    SettingsRecord record;
+    FoundFlags found;
+    ASSERT_TRUE(BackupSettings(registry, row.machine.family, record, found,
+                               CWindowsVersion(row.version).Limits(true))
+                    .Succeeded());
+    for (int c = 0; c < kConnectionKinds; ++c) {
+      SCOPED_TRACE(c);
+      EXPECT_EQ(row.found[c], found.MTUOfConnection[c]);
+      if (row.found[c] != none)
+        EXPECT_EQ(row.mtu[c], record.OriginalMTUOfConnection[c]);
+    }
+  }
 }
 
 }  // namespace
