@@ -80,18 +80,20 @@ Place PppPlace() {
   return place;
 }
 
-Place DevicePlace(DeviceLayout layout, const std::string& name) {
+Place DevicePlace(DeviceLayout layout, const std::string& name,
+                  const WindowsLimits* limits = nullptr) {
   const FamilyLocations& at =
       LocationsOf(layout == kBindings9x ? kFamily9x : kFamilyNT);
   const bool mtuAbsentAsMarker = layout == kBindings9x;
-  return Place{kHkeyLocalMachine,
-               DeviceKeyPath(layout, name),
-               at.tcpip.type,
-               false,
-               false,
-               {ValueSlot{&at.deviceMtu, kMtuBackupSubKey, name,
-                          mtuAbsentAsMarker},
-                ValueSlot{&at.deviceMss, kMssBackupSubKey, name, false}}};
+  Place place{kHkeyLocalMachine, DeviceKeyPath(layout, name), at.tcpip.type,
+              false, false, {}};
+  for (const ValueSlot& slot :
+       {ValueSlot{&at.deviceMtu, kMtuBackupSubKey, name, mtuAbsentAsMarker},
+        ValueSlot{&at.deviceMss, kMssBackupSubKey, name, false}})
+    // Finish (`limits` given) writes only what the running Windows reads.
+    if (!limits || !slot.tuned->readBy || slot.tuned->readBy(*limits))
+      place.slots.push_back(slot);
+  return place;
 }
 
 // The one MTU NT 4.0's RAS reads for every dial-up connection.
@@ -222,7 +224,7 @@ std::vector<Place> RunningDevicePlaces(Registry& registry,
       continue;
     }
     if (!DeviceMtuIsRead(device.kind, connection, limits)) continue;
-    places.push_back(DevicePlace(layout, device.name));
+    places.push_back(DevicePlace(layout, device.name, &limits));
   }
   if (rasBound && limits.readsNdisWanMtu) places.push_back(NdisWanPlace());
   *mtuNotRead = rasBound && !limits.readsNdisWanMtu;

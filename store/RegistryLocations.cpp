@@ -42,15 +42,16 @@ const TunedValue kMstcpValues[] = {
     // turn on timestamps and scaling for nothing, with the stalls and resets
     // KB 239699 ties to it.
     {"Tcp1323Opts", nullptr, 0, nullptr, nullptr, ReadsScalingOptions,
-     "KB 239699"},
+     "off, the window staying within 65,535 (KB 239699); Winsock 2 stacks "
+     "only"},
     {"DefaultTTL", &R::NewTTL, 0, &R::OriginalTTL, &F::TTLFound, nullptr,
      k9xParameters},
     {"DefaultRcvWindow", &R::NewRWIN, 0, &R::OriginalRWIN, &F::RWINFound,
      nullptr, k9xParameters},
     {"GlobalMaxTcpWindowSize", &R::NewRWIN, 0, nullptr, nullptr, NeverRead,
-     "KB 239731"},
+     "read below, in MSTCP\\Parameters, as a DWORD (KB 239731)"},
     {"GlobalMaxTcpWindoSize", &R::NewRWIN, 0, nullptr, nullptr, NeverRead,
-     "KB 239731"},
+     "read below, in MSTCP\\Parameters, as a DWORD (KB 239731)"},
     {"PMTUBlackHoleDetect", &R::NewPMTUBlackHoleDetect, 0,
      &R::OriginalPMTUBlackHoleDetect, &F::PMTUBlackHoleDetectFound, nullptr,
      k9xParameters},
@@ -80,7 +81,7 @@ const TunedValue kTcpipValues[] = {
      kNtParameters},
     // AFD reads its default window from its own parameters, never here.
     {"DefaultReceiveWindow", nullptr, 8192, nullptr, nullptr, NeverRead,
-     kNtParameters},
+     "AFD reads it from AFD\\Parameters, never here (KB 120642)"},
     {"TcpWindowSize", &R::NewRWIN, 0, &R::OriginalRWIN, &F::RWINFound,
      nullptr, kNtParameters},
     {"GlobalMaxTcpWindowSize", &R::NewRWIN, 0, nullptr, nullptr,
@@ -149,8 +150,10 @@ const FamilyLocations kFamilyNTLocations = {
     "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces",
     {"MTU", &R::NewMTU, 0, &R::OriginalMTU, &F::MTUFound, nullptr,
      "KB 120642; not used by PPP on 2000, XP, 2003 (KB 826159)"},
-    {"MSS", &R::NewMSS, 0, &R::OriginalMSS, &F::MSSFound, nullptr,
-     "given by earlier versions; TCP takes its MSS from the MTU"},
+    // No NT reads an interface's MSS: TCP takes it from the MTU. Earlier
+    // versions wrote it; it stays for the backups that hold what it was.
+    {"MSS", &R::NewMSS, 0, &R::OriginalMSS, &F::MSSFound, NeverRead,
+     "not read: TCP takes the MSS from the MTU (KB 120642 names no MSS)"},
     "System\\CurrentControlSet\\Control\\Class\\"
     "{4D36E96D-E325-11CE-BFC1-08002BE10318}",
 };

@@ -88,6 +88,11 @@ BOOL CMTUSettings::OnSetActive() {
               WithConnectionMtu(Localized(), Text(TextId::MtuExplanation),
                                 Sheet().found.MTUOfConnection[connection],
                                 Record().OriginalMTUOfConnection[connection]));
+  // The NT family's TCP takes its MSS from the MTU: Finish writes none.
+  if (Family() == kFamilyNT)
+    SetItemText(IDC_MSS_EXPLANATION,
+                FillPattern(Text(TextId::MssNotReadSentence),
+                            Text(TextId::MssExplanation)));
   return result;
 }
 

@@ -311,7 +311,9 @@ std::vector<UserMachineModel::Location> UserMachineModel::FinishWrites()
   for (const std::string& device : Devices()) {
     if (device.empty() || !KeyExists(machine, device)) continue;
     for (const Written& value : DeviceWrites(family_))
-      writes.push_back(Location(device, value.name));
+      // NT's TCP takes its MSS from the MTU: Finish writes none there.
+      if (family_ == kFamily9x || value.field != &R::NewMSS)
+        writes.push_back(Location(device, value.name));
   }
   if (modemFound_ == 1) {
     for (const std::string& modem : modems_) {

@@ -69,11 +69,13 @@ TEST(StoreApply, NTWritesEveryValueAsADwordAndEveryInterfaceGetsMtuAndMss) {
   ExpectValues(registry, kBrowserKeyName,
                {{"MaxConnectionsPer1_0Server", RegValue::Dword(20)},
                 {"MaxConnectionsPerServer", RegValue::Dword(8)}});
-  for (const char* name : {"{without}", "{with}"})
-    ExpectValues(registry, interfaces + name,
-                 {{"MTU", RegValue::Dword(1492)}, {"MSS", RegValue::Dword(1452)}});
-  // AFD reads its default window from its own parameters, never from here.
+  // TCP takes the MSS from the MTU, and AFD its default window from its own
+  // parameters: neither goes where nothing reads it.
   RegValue unwanted;
+  for (const char* name : {"{without}", "{with}"}) {
+    ExpectValues(registry, interfaces + name, {{"MTU", RegValue::Dword(1492)}});
+    EXPECT_FALSE(Get(registry, interfaces + name, "MSS", &unwanted)) << name;
+  }
   EXPECT_FALSE(Get(registry, kTcpipKeyName, "DefaultReceiveWindow", &unwanted));
 }
 

@@ -74,7 +74,7 @@ TEST_F(StoreRestore, ABackupMissingItsMtuListLeavesInterfaceMtuAlone) {
   RemoveKey(registry_, std::string(kBackupKeyName) + "\\MTU Settings");
   EXPECT_EQ(kRestoreIncomplete, RestoreBackup(registry_, kFamilyNT).result);
   EXPECT_EQ(RegValue::Dword(1234), Value(interface, "MTU"));
-  EXPECT_EQ(RegValue::Dword(0), Value(interface, "MSS"))
+  EXPECT_EQ(RegValue::Dword(1), Value(kTcpipKeyName, "SackOpts"))
       << "nothing is put back when part of it cannot be";
   EXPECT_TRUE(KeyExists(registry_, kBackupKeyName));
 }

@@ -149,12 +149,27 @@ void ExpectWritten(Registry& registry, const Row& row, const Machine& machine,
     else if (mtuAlone)
       EXPECT_EQ(device.second, NumberAt(registry, device.first, name, kRegDword))
           << device.first;
+    else if (nt)  // TCP takes the MSS from the MTU: none is written
+      EXPECT_EQ(std::make_pair(device.second, wasAt(device.first, "MSS")),
+                std::make_pair(NumberAt(registry, device.first, mtu, deviceForm),
+                               At(registry, device.first, "MSS")))
+          << device.first;
     else
       EXPECT_EQ(std::make_pair(device.second, device.second - 40),
                 std::make_pair(NumberAt(registry, device.first, mtu, deviceForm),
-                               NumberAt(registry, device.first,
-                                        nt ? "MSS" : "MaxMSS", deviceForm)))
+                               NumberAt(registry, device.first, "MaxMSS",
+                                        deviceForm)))
           << device.first;
+  }
+  // 98 and Me read the window cap as a DWORD below their TCP/IP key.
+  const WindowsLimits limits = CWindowsVersion(row.version).Limits(row.winsock2);
+  const std::string capKey = kServices + "VxD\\MSTCP\\Parameters";
+  for (const char* cap : {"GlobalMaxTcpWindowSize", "GlobalMaxTcpWindoSize"}) {
+    if (!nt && std::string(cap) == limits.windowCapName)
+      EXPECT_EQ(row.receiveWindow, NumberAt(registry, capKey, cap, kRegDword));
+    else
+      EXPECT_EQ(wasAt(capKey, cap), At(registry, capKey, cap)) << cap;
+    if (!nt) EXPECT_EQ(wasAt(kMstcpKeyName, cap), At(registry, kMstcpKeyName, cap));
   }
   // PPP's MTU on 2000, XP and 2003, in the entry that names IP over PPP;
   // whatever else the entry holds stays.
@@ -245,6 +260,26 @@ void RunVersionTable(const Machine& machine, const std::vector<Row>& rows) {
   ResetFromTodaysBackup(machine);
 }
 
+// The Dial-Up Adapter named by its second id only: its own first.
+void DialUpIdSecond(Registry& registry) {
+  Put(registry, kDialUpAdapter9x, "HardwareID",
+      RegValue::Text("ROOT\\NET\\0000,*PNP8387"));
+  Put(registry, kDialUpAdapter9x, "CompatibleIDs",
+      RegValue::Text("ROOT\\NET,*pnp8387"));
+}
+// MSTCP's Parameters there, with a cap a user set and a value of others'.
+void CapOfItsOwn(Registry& registry) {
+  const std::string parameters =
+      "HKLM\\System\\CurrentControlSet\\Services\\VxD\\MSTCP\\Parameters";
+  Put(registry, parameters, "GlobalMaxTcpWindoSize", RegValue::Dword(32767));
+  Put(registry, parameters, "EnableDNS", RegValue::Text("1"));
+}
+// The cap as earlier tuners gave it, where 98 never reads it: left alone.
+void CapsAsText(Registry& registry) {
+  Put(registry, kMstcpKeyName, "GlobalMaxTcpWindowSize", RegValue::Text("32767"));
+  Put(registry, kMstcpKeyName, "GlobalMaxTcpWindoSize", RegValue::Text("32767"));
+}
+
 // A network card taken out: its Enum key goes, its binding stays.
 void RemoveCard9x(Registry& registry) { RemoveKey(registry, kCard9x); }
 
@@ -264,6 +299,12 @@ TEST(StoreVersion, Windows95To98AndMe) {
        0, 0, 0, 64240, 0, nullptr},
       {"98, LAN, the card removed before Reset", k98, true, nullptr, "/set lan",
        1500, 0, 0, 64240, 0, nullptr, nullptr, RemoveCard9x},
+      {"98, the Dial-Up Adapter's id second in its lists, dial-up", k98, true,
+       nullptr, "/set dialup", 0, 576, 0, 6432, 0, nullptr, DialUpIdSecond},
+      {"98 with MSTCP's Parameters and a cap of its own, DSL", k98, true, nullptr,
+       "/set dsl", 1492, 1492, 0, 63888, 0, nullptr, CapOfItsOwn},
+      {"98 SE with the cap under both names in MSTCP as text, cable", k98, true,
+       nullptr, "/set cable", 1500, 0, 0, 64240, 0, nullptr, CapsAsText},
   });
 }
 
@@ -294,6 +335,17 @@ void BindInCapitals(Registry& registry) {
   Put(registry, kBindNT4, "Bind",
       BindList(std::string("\\DEVICE\\E100B1") + '\0' + "\\DEVICE\\NDISWAN5"));
 }
+// The card with no MTU of its own.
+void RemoveCardMtu(Registry& registry) {
+  RegKey card(registry);
+  ASSERT_EQ(kRegOk, card.Open(kHkeyLocalMachine,
+                              kNT4.card.substr(5), kAccessReadWrite));
+  ASSERT_EQ(kRegOk, card.Delete("MTU"));
+}
+// TCP/IP bound to the card alone: no RAS adapter carries a connection.
+void BindCardOnly(Registry& registry) {
+  Put(registry, kBindNT4, "Bind", BindList("\\Device\\E100B1"));
+}
 // RAS reconfigured: TCP/IP now bound to another NdisWan adapter only.
 void RebindRas(Registry& registry) {
   Put(registry, kBindNT4, "Bind",
@@ -322,6 +374,10 @@ TEST(StoreVersion, NT40) {
        0, 0, 576, 6432, 1, kPlural, BindInCapitals},
       {"SP6, RAS reconfigured before Reset, DSL", kNT40SP6, true, nullptr, "/set dsl",
        1492, 0, 1492, 63888, 1, kPlural, nullptr, RebindRas},
+      {"SP6, a card without an MTU unbound before Reset, LAN", kNT40SP6, true,
+       nullptr, "/set lan", 1500, 0, 0, 64240, 1, kPlural, RemoveCardMtu, RebindRas},
+      {"SP6, no dial-up adapter bound, DSL", kNT40SP6, true, nullptr, "/set dsl",
+       1492, 0, 0, 63888, 1, kPlural, BindCardOnly},
       {"SP3, RAS reconfigured before Reset, LAN", kNT40SP3, true, nullptr, "/set lan",
        1500, 0, 0, 64240, 1, nullptr, nullptr, RebindRas},
   });
@@ -416,6 +472,79 @@ TEST(StoreVersion, Windows2000XPAnd2003) {
         row.prepare != SetOtherProtocol)
       row.pppMtu = std::string(row.arguments) == "/set dsl" ? 1492 : 576;
   RunVersionTable(kNT5, std::vector<Row>(std::begin(rows), std::end(rows)));
+}
+
+// NT 4.0 taken to 2000: the interfaces of its card and of the WAN
+// miniport, described under the network class key; RAS's NdisWan stays.
+void UpgradeTo2000(Registry& registry) {
+  Put(registry, kNT5.card, "MTU", RegValue::Dword(1500));
+  MakeKey(registry, kNT5.dialUp);
+  Put(registry, kCardClass, "ComponentId", RegValue::Text("pci\\ven_8086&dev_100e"));
+  Put(registry, kCardClass, "Characteristics", RegValue::Dword(0x84));
+  Put(registry, kCardClass, "NetCfgInstanceId",
+      RegValue::Text(kNT5.card.substr(kNT5.card.rfind('\\') + 1)));
+  Put(registry, kWanClass, "ComponentId", RegValue::Text("ms_ndiswanip"));
+  Put(registry, kWanClass, "NetCfgInstanceId",
+      RegValue::Text(kNT5.dialUp.substr(kNT5.dialUp.rfind('\\') + 1)));
+}
+
+// A backup taken on one Windows, kept by a later /set on the Windows the
+// machine was upgraded to: that /set writes where the new Windows reads,
+// adds the originals of the places the backup did not hold, and /reset
+// gives back the machine as it was before Velocine first changed it.
+TEST(StoreVersion, ASetAfterAnUpgradeWritesWhereTheNewWindowsReads) {
+  const struct {
+    const char* what;
+    VersionNumbers before, after;
+    void (*upgrade)(Registry&);
+    std::vector<std::pair<std::string, const char*>> written;  // DWORD 1492 or 0
+    std::vector<std::pair<std::string, const char*>> untouched;
+  } rows[] = {
+      {"NT 4.0 SP3 to SP6", kNT40SP3, kNT40SP6, nullptr,
+       {{kServices + "NdisWan\\Parameters", "IPMTU"},
+        {kServices + "E100B1\\Parameters\\Tcpip", "MTU"},
+        {kTcpipKeyName, kPlural}},
+       {{kTcpipKeyName, kSingular}}},
+      {"NT 4.0 SP6 to 2000 SP4", kNT40SP6, k2000SP4, UpgradeTo2000,
+       {{kNT5.card, "MTU"}, {kPppEntry, "ProtocolMTU"}, {kTcpipKeyName, kSingular}},
+       {{kNT5.dialUp, "MTU"}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    MemoryRegistry registry;
+    LoadMachine(registry, kNT4);
+    MemoryRegistry fresh;
+    LoadMachine(fresh, kNT4);
+    if (row.upgrade) row.upgrade(fresh);
+    const RegistrySnapshot expected = Settings(fresh);
+    MapTexts texts;
+    texts.texts = {{"MtuNotRead", "[MTU not read]"}};
+    auto run = [&](const VersionNumbers& version, const char* arguments) {
+      CommandMachine command{
+          registry, true, kFamilyNT, CWindowsVersion(version).Limits(true), false,
+          texts, [](const std::string&, const std::string&) { return true; }};
+      return RunCommand(ParseCommandLine(arguments), command);
+    };
+    ASSERT_EQ(kExitDone, run(row.before, "/set dsl").exitCode);
+    if (row.upgrade) row.upgrade(registry);
+    const CommandResult again = run(row.after, "/set dsl");
+    EXPECT_EQ(kExitDone, again.exitCode);
+    EXPECT_EQ(std::string::npos, again.outcome.find("[MTU not read]")) << again.outcome;
+    for (const auto& value : row.written) {
+      const bool icmp = std::string(value.second) == kPlural ||
+                        std::string(value.second) == kSingular;
+      EXPECT_EQ(RegValue::Dword(icmp ? 0 : 1492),
+                At(registry, value.first, value.second))
+          << value.first << " : " << value.second;
+    }
+    for (const auto& value : row.untouched) {
+      const RegValue* was = expected.Find(value.first, value.second);
+      EXPECT_EQ(was ? *was : RegValue(), At(registry, value.first, value.second))
+          << value.first << " : " << value.second;
+    }
+    EXPECT_EQ(kExitDone, run(row.after, "/reset").exitCode);
+    EXPECT_EQ(std::vector<std::string>(), expected.Differences(Settings(registry)));
+  }
 }
 
 // The MTU step shows what the chosen connection goes out with: the last

@@ -73,7 +73,8 @@ TEST(MtuPage, RecommendsForEachConnectionTypeAndShowsWhatWasSet) {
   wizard.Next();
   EXPECT_EQ("MTU was set to 1400 bytes.",
             LastLine(wizard.Text(IDC_MTU_EXPLANATION)));
-  EXPECT_EQ("MSS isn't set.", LastLine(wizard.Text(IDC_MSS_EXPLANATION)));
+  EXPECT_EQ("MSS is not read by this Windows: TCP takes it from the MTU.",
+            LastLine(wizard.Text(IDC_MSS_EXPLANATION)));
 }
 
 TEST(MtuPage, PutsRightWhatIsNotPositiveAndStartsOverOnEveryVisit) {
