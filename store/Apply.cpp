@@ -191,8 +191,7 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
     if (status != kRegOk) return outcome;
 
     // First make sure every write can be made.
-    places = FinishPlaces(registry, family, limits, record.ConnectionType,
-                          outcome, &outcome.mtuNotRead);
+    places = FinishPlaces(registry, family, limits, record, outcome);
     outcome.mtuLeftAlone =
         std::none_of(places.begin(), places.end(), IsDevicePlace);
     const std::vector<Place> backedUp = ResetPlaces(registry, family, outcome);

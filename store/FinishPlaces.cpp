@@ -202,9 +202,9 @@ bool PppEntryOfAnotherProtocol(Registry& registry, StoreOutcome& outcome) {
 std::vector<Place> RunningDevicePlaces(Registry& registry,
                                        WindowsFamily family,
                                        const WindowsLimits& limits,
-                                       int32_t connection,
-                                       StoreOutcome& outcome,
-                                       bool* mtuNotRead) {
+                                       const SettingsRecord& record,
+                                       ApplyOutcome& outcome) {
+  const int32_t connection = record.ConnectionType;
   const DeviceLayout layout = DeviceLayoutOf(family, limits);
   std::vector<std::string> recorded;
   if (layout == kBindings9x) recorded = RecordedBindings9x(registry, outcome);
@@ -225,9 +225,13 @@ std::vector<Place> RunningDevicePlaces(Registry& registry,
     }
     if (!DeviceMtuIsRead(device.kind, connection, limits)) continue;
     places.push_back(DevicePlace(layout, device.name, &limits));
+    const int32_t kAutomaticPacketSize = 576;
+    if (layout == kBindings9x && device.kind == kDialUpDevice &&
+        record.NewMTU > kAutomaticPacketSize)
+      outcome.mtuCappedByDialUp = true;
   }
   if (rasBound && limits.readsNdisWanMtu) places.push_back(NdisWanPlace());
-  *mtuNotRead = rasBound && !limits.readsNdisWanMtu;
+  outcome.mtuNotRead = rasBound && !limits.readsNdisWanMtu;
   if (ppp && !PppEntryOfAnotherProtocol(registry, outcome))
     places.push_back(PppPlace());
   return places;
@@ -308,8 +312,8 @@ bool HasSlotNamed(const Place* place, const std::string& name) {
 
 std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
                                 const WindowsLimits& limits,
-                                int32_t connection, StoreOutcome& outcome,
-                                bool* mtuNotRead) {
+                                const SettingsRecord& record,
+                                ApplyOutcome& outcome) {
   const std::string icmpRedirectName =
       family == kFamilyNT ? IcmpRedirectName(limits) : "";
   Place tcpip =
@@ -319,8 +323,8 @@ std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
                             std::move(tcpip)};
   if (family == kFamily9x && *limits.windowCapName)
     places.push_back(WindowCapPlace({limits.windowCapName}));
-  for (Place& place : RunningDevicePlaces(registry, family, limits,
-                                          connection, outcome, mtuNotRead))
+  for (Place& place :
+       RunningDevicePlaces(registry, family, limits, record, outcome))
     places.push_back(std::move(place));
   return places;
 }

@@ -45,13 +45,13 @@ struct Place {
 // ConnectionKind): on 9x the bindings the backup recorded, on the NT family
 // the interfaces or NT 4.0's bound adapters there are now, and the one MTU
 // of RAS (NT 4.0 from Service Pack 4) or of PPP (2000, XP, 2003) for the
-// connections that go through them.
-// `mtuNotRead` is set when a device that carries the connection keeps an
-// MTU this Windows does not read, which Finish leaves alone.
+// connections that go through them (`record`'s connection type).
+// The outcome says where an MTU is left as it was because this Windows does
+// not read it, and where one may not apply (mtuNotRead, mtuCappedByDialUp).
 std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
                                 const WindowsLimits& limits,
-                                int32_t connection, StoreOutcome& outcome,
-                                bool* mtuNotRead);
+                                const SettingsRecord& record,
+                                ApplyOutcome& outcome);
 // Reset's keys: every key Finish listed as written, each with the values
 // whose originals the backup keeps; from a backup that lists none, every
 // place the Windows of that backup was given.

@@ -233,15 +233,22 @@ void RunVersionTable(const Machine& machine, const std::vector<Row>& rows) {
     if (row.refused) registry.FailOpensOf(row.refused, kRegAccessDenied);
     MapTexts texts;
     texts.texts = {{"41", "[boosted]"}, {"56", "[MTU and MSS left alone]"},
-                   {"MtuNotRead", "[MTU not read]"}};
+                   {"MtuNotRead", "[MTU not read]"},
+                   {"DialUpMtuCeiling", "[576 below 128 kbit/s]"}};
     CommandMachine command{
         registry, true, machine.family, CWindowsVersion(row.version).Limits(row.winsock2),
         false, texts, [](const std::string&, const std::string&) { return true; }};
     const CommandResult done = RunCommand(ParseCommandLine(row.arguments), command);
     EXPECT_EQ(kExitDone, done.exitCode);
-    EXPECT_EQ(row.mtuNotRead ? "[boosted] [MTU not read]"
+    // Dial-Up Networking sends 576 below 128 kbit/s while the IP Packet
+    // Size is Automatic: an MTU above it on 9x's dial-up adapters is a
+    // ceiling only (KB 183437), and the user is told.
+    const bool ceiling = machine.family == kFamily9x &&
+                         (row.dialUpMtu > 576 || row.otherMtu > 576);
+    EXPECT_EQ(std::string(row.mtuNotRead ? "[boosted] [MTU not read]"
               : row.cardMtu || row.dialUpMtu || row.otherMtu || row.pppMtu
-                  ? "[boosted]" : "[boosted] [MTU and MSS left alone]",
+                  ? "[boosted]" : "[boosted] [MTU and MSS left alone]") +
+                  (ceiling ? " [576 below 128 kbit/s]" : ""),
               done.outcome);
     ExpectWritten(memory, row, machine, before);
     RegistrySnapshot expected = before;
