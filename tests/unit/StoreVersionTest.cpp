@@ -481,6 +481,31 @@ TEST(StoreVersion, Windows2000XPAnd2003) {
   RunVersionTable(kNT5, std::vector<Row>(std::begin(rows), std::end(rows)));
 }
 
+// The originals of PPP's entry, which did not exist, are no value to
+// export; those of an entry that was there are, under its own key.
+TEST(StoreVersion, TheExportHoldsTheOriginalsOfPppsEntry) {
+  MemoryRegistry registry;
+  LoadMachine(registry, kNT5);
+  SetPppMtu(registry);
+  MapTexts texts;
+  std::string exported;
+  CommandMachine command{
+      registry, true, kFamilyNT, CWindowsVersion(kXP).Limits(true), false, texts,
+      [&](const std::string&, const std::string& bytes) {
+        exported = bytes;
+        return true;
+      }};
+  ASSERT_EQ(kExitDone, RunCommand(ParseCommandLine("/set dialup"), command).exitCode);
+  ASSERT_EQ(kExitDone, RunCommand(ParseCommandLine("/export a.reg"), command).exitCode);
+  const std::string entry =
+      "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\NdisWan\\"
+      "Parameters\\Protocols\\0]\r\n";
+  const size_t at = exported.find(entry);
+  ASSERT_NE(std::string::npos, at) << exported;
+  EXPECT_NE(std::string::npos,
+            exported.find("\"ProtocolMTU\"=dword:00000578", at)) << exported;
+}
+
 // NT 4.0 taken to 2000: the interfaces of its card and of the WAN
 // miniport, described under the network class key; RAS's NdisWan stays.
 void UpgradeTo2000(Registry& registry) {
