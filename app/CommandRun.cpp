@@ -153,7 +153,8 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
   if (command.connectionType == kDialUp && !command.noModem)
     DetectBoostableModem(machine.registry, machine.family, modemFound);
   const ApplyOutcome applied =
-      ApplySettings(machine.registry, machine.family, record, modemFound);
+      ApplySettings(machine.registry, machine.family, record, modemFound,
+                    machine.limits);
   if (!applied.Succeeded() && applied.notPutBack.empty())
     return Result(kExitWriteFailed,
                   machine.texts.Load(TextId::NotFullyBoosted));

@@ -61,7 +61,11 @@ WindowsLimits CWindowsVersion::Limits(bool winsock2Installed) const {
   const bool is9x = IsWindows95() || IsWindows98() || IsWindowsMe();
   limits.largestRecommendedReceiveWindow =
       is9x ? kLargestUnscaledReceiveWindow : limits.largestReceiveWindow;
-  if (IsServer2003() || (IsWindows2000() && numbers_.servicePack < 4))
+  // NT 4.0 is offered level 1 at most: with the Security Rollup that SP6a
+  // takes (which its service pack text does not show), level 2 makes
+  // servers reset HTTP and FTP sessions (KB 307991).
+  if (IsServer2003() || (IsWindows2000() && numbers_.servicePack < 4) ||
+      IsWindowsNT4())
     limits.strongestSynAttackProtect = 1;
   if (IsServer2003() && numbers_.servicePack >= 1)
     limits.defaultSynAttackProtect = 1;
@@ -69,6 +73,16 @@ WindowsLimits CWindowsVersion::Limits(bool winsock2Installed) const {
   limits.keepsMtuPerBoundAdapter = IsWindowsNT4();
   limits.readsNdisWanMtu = IsWindowsNT4() && numbers_.servicePack >= 4;
   limits.readsIcmpRedirects = !IsWindowsNT4() || numbers_.servicePack >= 5;
+  limits.readsPppProtocolMtu = IsWindows2000() || IsWindowsXP();
+  // KB 239731: 98 and 98 SE read only the misspelt name; Me's TCP/IP reads
+  // the name as it is spelt; 95 reads no global cap.
+  if (IsWindows98()) limits.windowCapName = "GlobalMaxTcpWindoSize";
+  if (IsWindowsMe()) limits.windowCapName = "GlobalMaxTcpWindowSize";
+  // KB 158474: 95's values under VxD\MSTCP are DWORDs where 98's are text;
+  // the Winsock 2 update brings 95 the later stack.
+  limits.mstcpTakesText = !IsWindows95() || winsock2Installed;
+  limits.readsScalingOptions =
+      !IsWindowsNT4() && (!IsWindows95() || winsock2Installed);
   return limits;
 }
 

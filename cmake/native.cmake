@@ -22,6 +22,10 @@ target_link_libraries(unit_tests velocine_core GTest::gtest GTest::gtest_main)
 add_test(NAME unit_tests COMMAND unit_tests
          --gtest_output=xml:${VELO_RESULTS_DIR}/native-unit.xml)
 
+# The page of the registry values, made from the location tables.
+add_executable(registry_values_page app/RegistryValuesPageMain.cpp)
+target_link_libraries(registry_values_page velocine_core)
+
 file(GLOB bench_sources CONFIGURE_DEPENDS bench/*_bench.cpp)
 foreach(bench ${bench_sources})
   get_filename_component(name ${bench} NAME_WE)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable tests natively (among
 # them the replay of every fuzz target's seed corpus and the model's generated
-# sequences), the checks of the shipped files, then the Windows tests and the
-# setup program under Wine on a virtual display (on a host without 32-bit
-# Wine, on their 64-bit twins). Ends with "N passed, N failed".
+# sequences), the checks of the shipped files and of the page of registry
+# values, then the Windows tests and the setup program under Wine on a
+# virtual display (on a host without 32-bit Wine, on their 64-bit twins).
+# Ends with "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
@@ -24,6 +25,9 @@ require_report "$results/native.xml" "Native tests" "ended without a report"
 
 echo "== the shipped files"
 scripts/shipped-files.sh "$results/shipped-files.xml"
+
+echo "== the page of the registry values"
+scripts/registry-values.sh --check "$results/registry-values.xml"
 
 echo "== the test scripts"
 tests/scripts/reports-test.sh "$results/test-scripts.xml"

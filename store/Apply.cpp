@@ -21,17 +21,26 @@ RegValue NewValue(const TunedValue& tuned, RegType locationType,
                                                    : tuned.fixedNumber);
 }
 
-// Opens the key of `place` for writing. The TCP/IP key is made when missing
-// (`made` says so); a missing browser key is left missing (null: nothing to
-// write there); a missing device is a failure, for the backup says it is
-// there.
+// Opens the key of `place` for writing. A key Finish makes is made when
+// missing, first noted in the backup's `created` list by the topmost key
+// made (`made` gives it); a missing browser key is left missing (null:
+// nothing to write there); a missing device is a failure, for the backup
+// says it is there.
 std::unique_ptr<StoreKey> OpenTarget(Registry& registry, const Place& place,
-                                     StoreOutcome& outcome, bool* made) {
+                                     const StoreKey& created,
+                                     StoreOutcome& outcome,
+                                     std::string* made) {
   std::unique_ptr<StoreKey> target(new StoreKey(registry, outcome));
   RegStatus status = target->Open(place.root, place.path, kAccessReadWrite);
-  *made = status == kRegNotFound && place.createdByApply &&
-          target->Create(place.root, place.path) == kRegOk;
-  if (*made) status = kRegOk;
+  made->clear();
+  if (status == kRegNotFound && place.createdByApply &&
+      FirstMissingKey(registry, place.root, place.path, outcome, made) &&
+      !made->empty()) {
+    const std::string rooted = RootedPathOf(place.root, *made);
+    if (created.Write(rooted, RegValue::Dword(1)) == kRegOk &&
+        target->Create(place.root, place.path) == kRegOk)
+      status = kRegOk;
+  }
   if (status == kRegNotFound && !place.recreatedByRestore)
     target->Fail(StoreFailure::kOpenKey, "", status);
   if (status != kRegOk) target.reset();
@@ -63,9 +72,28 @@ void SaveOriginal(Registry& registry, const StoreKey& backup,
     entries->Delete(slot.entryName);
 }
 
-bool IsListed(const StoreKey& written, const Place& place) {
-  RegValue mark;
-  return written.Read(place.RootedPath(), &mark) == kRegOk;
+// The values of `place` whose originals the backup keeps already, by the
+// mark `written` holds for it (`mark`, kRegNone when there is none): an
+// older mark covers the values the Windows of that backup was given.
+std::vector<std::string> CoveredSlots(const StoreKey& written,
+                                      const Place& place,
+                                      const std::vector<Place>& backedUp,
+                                      RegValue* mark) {
+  std::vector<std::string> names;
+  if (written.Read(place.RootedPath(), mark) != kRegOk) {
+    *mark = RegValue();
+    return names;
+  }
+  if (CoveredNames(*mark, &names)) return names;
+  for (const Place& given : backedUp)
+    if (given.RootedPath() == place.RootedPath())
+      for (const ValueSlot& slot : given.slots)
+        names.push_back(slot.tuned->name);
+  return names;
+}
+
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 // What a Finish that fails half way puts back: each value exactly as it held
@@ -76,16 +104,27 @@ struct FinishUndo {
   std::vector<std::vector<RegValue>> held;  // per place, per slot
   size_t placesWritten = 0;
   bool modemsBoosted = false;
-  std::vector<bool> made;  // per place: a key Finish had to make
-  std::vector<std::string> listedKeys;  // keys this Finish listed as written
+  std::vector<std::string> made;  // per place: the topmost key Finish made
+  // Per place whose mark this Finish changed: the mark it had before
+  // (kRegNone: none).
+  std::vector<std::pair<std::string, RegValue>> marks;
 };
 
-// A key Finish made goes again once Finish has changed nothing after all.
+// A key Finish made goes again once Finish has changed nothing after all,
+// and with it its note among the keys made.
 void RemoveMadeKeys(Registry& registry, const std::vector<Place>& places,
                     const FinishUndo& undo, StoreOutcome& outcome) {
-  for (size_t i = 0; i < places.size(); ++i)
-    if (undo.made[i])
-      DeleteKeyTree(registry, places[i].root, places[i].path, outcome);
+  StoreKey created(registry, outcome);
+  const bool noted = created.Open(kHkeyCurrentUser,
+                                  JoinKeyPath(kBackupKey, kCreatedBackupSubKey),
+                                  kAccessReadWrite) == kRegOk;
+  for (size_t i = 0; i < places.size(); ++i) {
+    if (undo.made[i].empty()) continue;
+    if (DeleteKeyTree(registry, places[i].root, undo.made[i], outcome) ==
+            kRegOk &&
+        noted)
+      created.Delete(RootedPathOf(places[i].root, undo.made[i]));
+  }
 }
 
 void Undo(Registry& registry, const std::vector<Place>& places,
@@ -119,7 +158,12 @@ void Undo(Registry& registry, const std::vector<Place>& places,
     return;
   StoreKey written(registry, outcome);
   if (written.Open(backup, kWrittenBackupSubKey, kAccessReadWrite) == kRegOk)
-    for (const std::string& key : undo.listedKeys) written.Delete(key);
+    for (const auto& mark : undo.marks) {
+      if (mark.second.type == kRegNone)
+        written.Delete(mark.first);
+      else
+        written.Write(mark.first, mark.second);
+    }
   StoreKey saved(registry, outcome);
   if (undo.modemsBoosted && !modems.empty() &&
       saved.Open(backup, kModemBackupSubKey, kAccessReadWrite) == kRegOk)
@@ -129,7 +173,8 @@ void Undo(Registry& registry, const std::vector<Place>& places,
 }  // namespace
 
 ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
-                           const SettingsRecord& record, int32_t modemFound) {
+                           const SettingsRecord& record, int32_t modemFound,
+                           const WindowsLimits& limits) {
   ApplyOutcome outcome;
   std::vector<Place> places;
   std::vector<std::unique_ptr<StoreKey>> targets;
@@ -146,16 +191,16 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
     if (status != kRegOk) return outcome;
 
     // First make sure every write can be made.
-    places = FinishPlaces(registry, family, record.ConnectionType, outcome,
-                          &outcome.mtuNotRead);
+    places = FinishPlaces(registry, family, limits, record, outcome);
     outcome.mtuLeftAlone =
         std::none_of(places.begin(), places.end(), IsDevicePlace);
+    const std::vector<Place> backedUp = ResetPlaces(registry, family, outcome);
+    StoreKey created(registry, outcome);
+    created.Create(backup, kCreatedBackupSubKey);
     undo.made.resize(places.size());
-    for (size_t i = 0; i < places.size(); ++i) {
-      bool made = false;
-      targets.push_back(OpenTarget(registry, places[i], outcome, &made));
-      undo.made[i] = made;
-    }
+    for (size_t i = 0; i < places.size() && created.IsOpen(); ++i)
+      targets.push_back(
+          OpenTarget(registry, places[i], created, outcome, &undo.made[i]));
     if (modemFound == 1)
       modems = OpenBoostableModems(registry, family, outcome);
     StoreKey written(registry, outcome);
@@ -172,16 +217,23 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
     undo.held.resize(places.size());
     for (size_t i = 0; i < places.size() && outcome.Succeeded(); ++i) {
       if (!targets[i]) continue;
-      bool listed = IsListed(written, places[i]);
+      RegValue mark;
+      std::vector<std::string> covered =
+          CoveredSlots(written, places[i], backedUp, &mark);
+      bool added = mark.type != kRegMultiSz;
       for (const ValueSlot& slot : places[i].slots) {
         RegValue held;
         if (!ReadHeld(*targets[i], slot, &held)) break;
         undo.held[i].push_back(held);
-        if (!listed) SaveOriginal(registry, backup, slot, held, outcome);
+        if (Contains(covered, slot.tuned->name)) continue;
+        SaveOriginal(registry, backup, slot, held, outcome);
+        covered.push_back(slot.tuned->name);
+        added = true;
       }
-      if (outcome.Succeeded() && !listed &&
-          written.Write(places[i].RootedPath(), RegValue::Dword(1)) == kRegOk)
-        undo.listedKeys.push_back(places[i].RootedPath());
+      if (outcome.Succeeded() && added &&
+          written.Write(places[i].RootedPath(), CoverageMark(covered)) ==
+              kRegOk)
+        undo.marks.emplace_back(places[i].RootedPath(), mark);
     }
     undo.modemsBoosted = outcome.Succeeded();
     if (undo.modemsBoosted)

@@ -71,7 +71,44 @@ void CreateDeviceEntries(BackupRun& run, StoreKey* mtuEntries,
 // 9x binding without MaxMTU is recorded as the "0" marker; one whose MaxMTU
 // cannot be read is left unrecorded, so that neither Finish nor a restore
 // touch it. On 9x the subkeys exist only when some binding was found.
-void BackupDevices(BackupRun& run, DeviceLayout layout) {
+// Notes `mtu` as what the connections that go through a device of `kind`
+// are sent with.
+void NoteConnectionMtu(BackupRun& run, const WindowsLimits& limits,
+                       DeviceKind kind, int32_t mtu) {
+  for (int32_t connection = 0; connection < kConnectionKinds; ++connection) {
+    if (!CarriesConnection(kind, connection) ||
+        !DeviceMtuIsRead(kind, connection, limits))
+      continue;
+    run.record.OriginalMTUOfConnection[connection] = mtu;
+    run.found.MTUOfConnection[connection] = kConnectionMtuSet;
+  }
+}
+
+// The one MTU of RAS (NT 4.0) or PPP (2000, XP, 2003), with which dial-up
+// and DSL connections go out: the value `name` of `path` when it is there
+// and of its DWORD form; where this Windows reads none (`read` false) or
+// `fixedWhenAbsent` and there is none, the 1500 Windows sends with.
+void NoteDialUpMtu(BackupRun& run, bool read, bool fixedWhenAbsent,
+                   const char* path, const char* name) {
+  int32_t mtu = 1500;
+  int32_t found = kConnectionMtuFixedByWindows;
+  StoreKey key(run.registry, run.outcome);
+  RegValue value;
+  if (read && key.Open(kHkeyLocalMachine, path, kAccessRead) == kRegOk &&
+      key.Read(name, &value) == kRegOk) {
+    if (!ReadNumber(kRegDword, value, &mtu)) return;
+    found = kConnectionMtuSet;
+  } else if (read && !fixedWhenAbsent) {
+    found = kConnectionMtuNotFound;
+  }
+  for (int32_t connection : {kDialUp, kDsl}) {
+    run.record.OriginalMTUOfConnection[connection] = mtu;
+    run.found.MTUOfConnection[connection] = found;
+  }
+}
+
+void BackupDevices(BackupRun& run, DeviceLayout layout,
+                   const WindowsLimits& limits) {
   const bool is9x = layout == kBindings9x;
   const FamilyLocations& at = LocationsOf(is9x ? kFamily9x : kFamilyNT);
   std::vector<NetworkDevice> devices =
@@ -80,6 +117,7 @@ void BackupDevices(BackupRun& run, DeviceLayout layout) {
   StoreKey mssEntries(run.registry, run.outcome);
   if (!is9x || !devices.empty())
     CreateDeviceEntries(run, &mtuEntries, &mssEntries);
+  bool rasBound = false;
   for (const NetworkDevice& device : devices) {
     StoreKey key(run.registry, run.outcome);
     if (key.Open(kHkeyLocalMachine, DeviceKeyPath(layout, device.name),
@@ -91,7 +129,22 @@ void BackupDevices(BackupRun& run, DeviceLayout layout) {
       mtuEntries.Write(device.name, NoMtuMarker());
     BackupValue(run, key, at.deviceMss, at.tcpip.type, mssEntries,
                 device.name);
+    RegValue mtu;
+    int32_t number = 0;
+    if (key.Read(at.deviceMtu.name, &mtu) == kRegOk &&
+        ReadNumber(at.tcpip.type, mtu, &number))
+      NoteConnectionMtu(run, limits, device.kind, number);
+    rasBound = rasBound ||
+               (layout == kBoundAdaptersNT4 && device.kind == kDialUpDevice);
   }
+  // KB 183229: RAS sends with a fixed 1500 before Service Pack 4; from it,
+  // without IPMTU, with a default its hotfixes changed (KB 162230).
+  // KB 826159: PPP on 2000, XP and 2003 with 1500 unless told otherwise.
+  if (rasBound)
+    NoteDialUpMtu(run, limits.readsNdisWanMtu, false, kNdisWanParametersKey,
+                  NdisWanMtu().name);
+  if (limits.readsPppProtocolMtu)
+    NoteDialUpMtu(run, true, true, kPppProtocolKey, PppProtocolMtu().name);
 }
 
 }  // namespace
@@ -114,8 +167,10 @@ BackupOutcome BackupSettings(Registry& registry, WindowsFamily family,
     written.Create(run.backup, kWrittenBackupSubKey);
   }
   BackupTunedKey(run, BrowserKey(), icmpRedirectName);
-  BackupDevices(run, layout);
-  BackupTunedKey(run, LocationsOf(family).tcpip, icmpRedirectName);
+  BackupDevices(run, layout, limits);
+  TunedKey tcpip = LocationsOf(family).tcpip;
+  if (family == kFamily9x && !limits.mstcpTakesText) tcpip.type = kRegDword;
+  BackupTunedKey(run, tcpip, icmpRedirectName);
   // Finish and Reset go by the name and the layout the backup covers.
   if (family == kFamilyNT && run.backup.IsOpen() &&
       icmpRedirectName != kIcmpRedirectsValue)

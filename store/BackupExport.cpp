@@ -1,6 +1,7 @@
 #include "store/BackupExport.h"
 
 #include <functional>
+#include <utility>
 
 #include "registry/PathNames.h"
 #include "store/BackupKey.h"
@@ -116,6 +117,17 @@ BackupExport ExportBackup(Registry& registry, WindowsFamily family,
                    gathered, outcome);
   AddDeviceEntries(registry, backup, kModemBackupSubKey, modemTarget, false,
                    gathered, outcome);
+  // PPP's entry and 98's or Me's window cap, each entry named by its value.
+  for (const auto& valuesOf : {std::make_pair(kPppBackupSubKey, kPppProtocolKey),
+                               std::make_pair(kMstcpParametersBackupSubKey,
+                                              kMstcpParametersKey)}) {
+    const std::string key = valuesOf.second;
+    AddDeviceEntries(registry, backup, valuesOf.first,
+                     [&key](const std::string& name) {
+                       return EntryTarget{key, name};
+                     },
+                     false, gathered, outcome);
+  }
   out.file = WriteRegedit4(gathered.keys);
   out.file.leftOut.insert(out.file.leftOut.begin(), gathered.leftOut.begin(),
                           gathered.leftOut.end());

@@ -8,20 +8,40 @@
 
 namespace velo {
 
-std::string Place::RootedPath() const {
+std::string RootedPathOf(RegHandle root, const std::string& path) {
   return (root == kHkeyLocalMachine ? "HKLM\\" : "HKCU\\") + path;
 }
+
+bool SplitRootedPath(const std::string& rooted, RegHandle* root,
+                     std::string* path) {
+  for (RegHandle candidate : {kHkeyLocalMachine, kHkeyCurrentUser}) {
+    const std::string start = RootedPathOf(candidate, "");
+    if (rooted.size() > start.size() &&
+        NamesEqual(rooted.substr(0, start.size()), start)) {
+      *root = candidate;
+      *path = rooted.substr(start.size());
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string Place::RootedPath() const { return RootedPathOf(root, path); }
 
 namespace {
 
 // A tuned key's place; the ICMP redirect value is left out where this
-// Windows reads none (`icmpRedirectName` empty).
-Place TunedPlace(const TunedKey& tuned, const std::string& icmpRedirectName) {
+// Windows reads none (`icmpRedirectName` empty), and so is every value the
+// running Windows does not read (`limits` given).
+Place TunedPlace(const TunedKey& tuned, const std::string& icmpRedirectName,
+                 const WindowsLimits* limits = nullptr) {
   Place place{tuned.root, tuned.path, tuned.type, tuned.createdByApply, true,
               {}};
   for (size_t i = 0; i < tuned.valueCount; ++i) {
     if (icmpRedirectName.empty() &&
         tuned.values[i].name == std::string(kIcmpRedirectsValue))
+      continue;
+    if (limits && tuned.values[i].readBy && !tuned.values[i].readBy(*limits))
       continue;
     const TunedValue& read = AsRead(tuned.values[i], icmpRedirectName);
     place.slots.push_back(ValueSlot{&read, nullptr, read.name, false});
@@ -29,18 +49,51 @@ Place TunedPlace(const TunedKey& tuned, const std::string& icmpRedirectName) {
   return place;
 }
 
-Place DevicePlace(DeviceLayout layout, const std::string& name) {
+// The NT TCP/IP key with both ICMP redirect values: Reset looks for either.
+Place EveryNameTcpipPlace() {
+  Place place = TunedPlace(LocationsOf(kFamilyNT).tcpip, kIcmpRedirectsValue);
+  const TunedValue& singular =
+      AsRead(*place.slots.back().tuned, kIcmpRedirectValue);
+  place.slots.push_back(ValueSlot{&singular, nullptr, singular.name, false});
+  return place;
+}
+
+// 98's or Me's largest receive window, `names` those of the caps given.
+Place WindowCapPlace(const std::vector<std::string>& names) {
+  Place place{kHkeyLocalMachine, kMstcpParametersKey, kRegDword, true, true,
+              {}};
+  for (const std::string& name : names)
+    place.slots.push_back(ValueSlot{&WindowCap(name),
+                                    kMstcpParametersBackupSubKey, name, false});
+  return place;
+}
+
+// The MTU of PPP on 2000, XP and 2003, with the protocol types that make
+// the entry IP's.
+Place PppPlace() {
+  Place place{kHkeyLocalMachine, kPppProtocolKey, kRegDword, true, false, {}};
+  size_t count = 0;
+  const TunedValue* values = PppProtocolValues(&count);
+  for (size_t i = 0; i < count; ++i)
+    place.slots.push_back(
+        ValueSlot{&values[i], kPppBackupSubKey, values[i].name, false});
+  return place;
+}
+
+Place DevicePlace(DeviceLayout layout, const std::string& name,
+                  const WindowsLimits* limits = nullptr) {
   const FamilyLocations& at =
       LocationsOf(layout == kBindings9x ? kFamily9x : kFamilyNT);
   const bool mtuAbsentAsMarker = layout == kBindings9x;
-  return Place{kHkeyLocalMachine,
-               DeviceKeyPath(layout, name),
-               at.tcpip.type,
-               false,
-               false,
-               {ValueSlot{&at.deviceMtu, kMtuBackupSubKey, name,
-                          mtuAbsentAsMarker},
-                ValueSlot{&at.deviceMss, kMssBackupSubKey, name, false}}};
+  Place place{kHkeyLocalMachine, DeviceKeyPath(layout, name), at.tcpip.type,
+              false, false, {}};
+  for (const ValueSlot& slot :
+       {ValueSlot{&at.deviceMtu, kMtuBackupSubKey, name, mtuAbsentAsMarker},
+        ValueSlot{&at.deviceMss, kMssBackupSubKey, name, false}})
+    // Finish (`limits` given) writes only what the running Windows reads.
+    if (!limits || !slot.tuned->readBy || slot.tuned->readBy(*limits))
+      place.slots.push_back(slot);
+  return place;
 }
 
 // The one MTU NT 4.0's RAS reads for every dial-up connection.
@@ -54,7 +107,7 @@ Place NdisWanPlace() {
                           false}}};
 }
 
-// What the backup says Finish and Reset go by.
+// What the backup says Reset goes by.
 struct BackedUp {
   std::string icmpRedirectName = kIcmpRedirectsValue;
   DeviceLayout layout;
@@ -104,36 +157,64 @@ std::vector<std::string> RecordedAdaptersNT4(Registry& registry,
   return names;
 }
 
-// The devices whose MTU and MSS Finish writes (`connection` set) or Reset
-// may put back (null). On 9x only bindings the backup recorded count: a
-// MaxMTU it could not read is left alone. On NT 4.0 the dial-up adapters'
-// MTU is RAS's own, where that Windows reads one.
-std::vector<Place> DevicePlaces(Registry& registry, const BackedUp& backedUp,
-                                const int32_t* connection,
-                                StoreOutcome& outcome, bool* mtuNotRead) {
+// The places of the devices whose MTU and MSS Reset may put back, as the
+// backup `backedUp` laid them out. On 9x only bindings the backup recorded
+// count: a MaxMTU it could not read is left alone.
+std::vector<Place> BackedUpDevicePlaces(Registry& registry,
+                                        const BackedUp& backedUp,
+                                        StoreOutcome& outcome) {
   const DeviceLayout layout = backedUp.layout;
+  std::vector<std::string> names;
+  if (layout == kBindings9x) {
+    names = RecordedBindings9x(registry, outcome);
+  } else if (layout == kBoundAdaptersNT4) {
+    names = RecordedAdaptersNT4(registry, outcome);
+  } else {
+    for (const NetworkDevice& device :
+         FindNetworkDevices(registry, outcome, layout))
+      names.push_back(device.name);
+  }
+  std::vector<Place> places;
+  for (const std::string& name : names)
+    places.push_back(DevicePlace(layout, name));
+  if (backedUp.ndisWanMtu) places.push_back(NdisWanPlace());
+  return places;
+}
+
+// Whether a Protocols\0 that is there describes another protocol than IP:
+// its MTU is that protocol's, and Finish leaves the entry alone.
+bool PppEntryOfAnotherProtocol(Registry& registry, StoreOutcome& outcome) {
+  size_t count = 0;
+  const char* protocolType = PppProtocolValues(&count)[0].name;
+  StoreKey entry(registry, outcome);
+  RegValue type;
+  return entry.Open(kHkeyLocalMachine, kPppProtocolKey, kAccessRead) ==
+             kRegOk &&
+         entry.Read(protocolType, &type) == kRegOk &&
+         type != RegValue::Dword(kIpProtocolType);
+}
+
+// The devices whose MTU and MSS Finish writes for `connection`, where the
+// running Windows reads them. On 9x only bindings the backup recorded
+// count. NT 4.0's dial-up adapters have RAS's one MTU instead, where that
+// Windows reads one; 2000, XP and 2003 send PPP with PPP's own, never with
+// the interfaces' MTU.
+std::vector<Place> RunningDevicePlaces(Registry& registry,
+                                       WindowsFamily family,
+                                       const WindowsLimits& limits,
+                                       const SettingsRecord& record,
+                                       ApplyOutcome& outcome) {
+  const int32_t connection = record.ConnectionType;
+  const DeviceLayout layout = DeviceLayoutOf(family, limits);
   std::vector<std::string> recorded;
   if (layout == kBindings9x) recorded = RecordedBindings9x(registry, outcome);
+  const bool ppp = limits.readsPppProtocolMtu &&
+                   (connection == kDialUp || connection == kDsl);
   std::vector<Place> places;
-  const bool rasCarries = backedUp.ndisWanMtu &&
-                          (!connection ||
-                           CarriesConnection(kDialUpDevice, *connection));
-  if (!connection) {
-    if (layout == kBoundAdaptersNT4)
-      recorded = RecordedAdaptersNT4(registry, outcome);
-    else if (layout == kInterfacesNT)
-      for (const NetworkDevice& device :
-           FindNetworkDevices(registry, outcome, layout))
-        recorded.push_back(device.name);
-    for (const std::string& name : recorded)
-      places.push_back(DevicePlace(layout, name));
-    if (rasCarries) places.push_back(NdisWanPlace());
-    return places;
-  }
   bool rasBound = false;
   for (const NetworkDevice& device :
        FindNetworkDevices(registry, outcome, layout)) {
-    if (!CarriesConnection(device.kind, *connection)) continue;
+    if (!CarriesConnection(device.kind, connection)) continue;
     if (layout == kBindings9x &&
         std::find(recorded.begin(), recorded.end(), device.name) ==
             recorded.end())
@@ -142,56 +223,174 @@ std::vector<Place> DevicePlaces(Registry& registry, const BackedUp& backedUp,
       rasBound = true;
       continue;
     }
-    places.push_back(DevicePlace(layout, device.name));
+    if (!DeviceMtuIsRead(device.kind, connection, limits)) continue;
+    places.push_back(DevicePlace(layout, device.name, &limits));
+    const int32_t kAutomaticPacketSize = 576;
+    if (layout == kBindings9x && device.kind == kDialUpDevice &&
+        record.NewMTU > kAutomaticPacketSize)
+      outcome.mtuCappedByDialUp = true;
   }
-  if (rasBound && rasCarries) places.push_back(NdisWanPlace());
-  *mtuNotRead = rasBound && !rasCarries;
+  if (rasBound && limits.readsNdisWanMtu) places.push_back(NdisWanPlace());
+  outcome.mtuNotRead = rasBound && !limits.readsNdisWanMtu;
+  if (ppp && !PppEntryOfAnotherProtocol(registry, outcome))
+    places.push_back(PppPlace());
   return places;
 }
 
-std::vector<Place> Places(Registry& registry, WindowsFamily family,
-                          const int32_t* connection, StoreOutcome& outcome,
-                          bool* mtuNotRead) {
-  const FamilyLocations& at = LocationsOf(family);
+// What the backup says Reset goes by.
+BackedUp ReadBackedUp(Registry& registry, WindowsFamily family,
+                      StoreOutcome& outcome) {
   BackedUp backedUp;
   backedUp.layout = DeviceLayoutOf(family, WindowsLimits());
-  {
-    StoreKey backup(registry, outcome);
-    if (family == kFamilyNT &&
-        backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk) {
-      backedUp.icmpRedirectName = BackedUpIcmpRedirectName(backup);
-      backedUp.layout = BackedUpDeviceLayout(backup, family);
-      RegValue ras;
-      backedUp.ndisWanMtu =
-          backedUp.layout == kBoundAdaptersNT4 &&
-          backup.Read(kNdisWanMtuValue, &ras) == kRegOk &&
-          ras.type == kRegSz && ras.AsText() == kNdisWanService;
-    }
+  StoreKey backup(registry, outcome);
+  if (family == kFamilyNT &&
+      backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk) {
+    backedUp.icmpRedirectName = BackedUpIcmpRedirectName(backup);
+    backedUp.layout = BackedUpDeviceLayout(backup, family);
+    RegValue ras;
+    backedUp.ndisWanMtu = backedUp.layout == kBoundAdaptersNT4 &&
+                          backup.Read(kNdisWanMtuValue, &ras) == kRegOk &&
+                          ras.type == kRegSz &&
+                          ras.AsText() == kNdisWanService;
   }
+  return backedUp;
+}
+
+// Every place the Windows of the backup was given, as Finish gave it before
+// it kept the names of the values it covers.
+std::vector<Place> BackedUpPlaces(Registry& registry, WindowsFamily family,
+                                  StoreOutcome& outcome) {
+  const BackedUp backedUp = ReadBackedUp(registry, family, outcome);
   std::vector<Place> places{
       TunedPlace(BrowserKey(), backedUp.icmpRedirectName),
-      TunedPlace(at.tcpip, backedUp.icmpRedirectName)};
-  for (Place& place :
-       DevicePlaces(registry, backedUp, connection, outcome, mtuNotRead))
+      TunedPlace(LocationsOf(family).tcpip, backedUp.icmpRedirectName)};
+  for (Place& place : BackedUpDevicePlaces(registry, backedUp, outcome))
     places.push_back(std::move(place));
   return places;
+}
+
+// Every place any Windows of the family may have been given, each with
+// every value, so that a backup's marks pick out those it covers.
+std::vector<Place> EveryPlace(Registry& registry, WindowsFamily family,
+                              StoreOutcome& outcome) {
+  std::vector<Place> places{TunedPlace(BrowserKey(), kIcmpRedirectsValue)};
+  if (family == kFamily9x) {
+    places.push_back(TunedPlace(LocationsOf(family).tcpip, ""));
+    places.push_back(WindowCapPlace(
+        {"GlobalMaxTcpWindoSize", "GlobalMaxTcpWindowSize"}));
+    for (const std::string& name : RecordedBindings9x(registry, outcome))
+      places.push_back(DevicePlace(kBindings9x, name));
+    return places;
+  }
+  places.push_back(EveryNameTcpipPlace());
+  for (const NetworkDevice& device :
+       FindNetworkDevices(registry, outcome, kInterfacesNT))
+    places.push_back(DevicePlace(kInterfacesNT, device.name));
+  for (const std::string& name : RecordedAdaptersNT4(registry, outcome))
+    places.push_back(DevicePlace(kBoundAdaptersNT4, name));
+  places.push_back(NdisWanPlace());
+  places.push_back(PppPlace());
+  return places;
+}
+
+const Place* PlaceAt(const std::vector<Place>& places,
+                     const std::string& rootedPath) {
+  for (const Place& place : places)
+    if (NamesEqual(place.RootedPath(), rootedPath)) return &place;
+  return nullptr;
+}
+
+bool HasSlotNamed(const Place* place, const std::string& name) {
+  return place &&
+         std::any_of(place->slots.begin(), place->slots.end(),
+                     [&](const ValueSlot& s) {
+                       return NamesEqual(s.tuned->name, name);
+                     });
 }
 
 }  // namespace
 
 std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
-                                int32_t connection, StoreOutcome& outcome,
-                                bool* mtuNotRead) {
-  return Places(registry, family, &connection, outcome, mtuNotRead);
+                                const WindowsLimits& limits,
+                                const SettingsRecord& record,
+                                ApplyOutcome& outcome) {
+  const std::string icmpRedirectName =
+      family == kFamilyNT ? IcmpRedirectName(limits) : "";
+  Place tcpip =
+      TunedPlace(LocationsOf(family).tcpip, icmpRedirectName, &limits);
+  if (family == kFamily9x && !limits.mstcpTakesText) tcpip.type = kRegDword;
+  std::vector<Place> places{TunedPlace(BrowserKey(), icmpRedirectName),
+                            std::move(tcpip)};
+  if (family == kFamily9x && *limits.windowCapName)
+    places.push_back(WindowCapPlace({limits.windowCapName}));
+  for (Place& place :
+       RunningDevicePlaces(registry, family, limits, record, outcome))
+    places.push_back(std::move(place));
+  return places;
 }
 
 std::vector<Place> ResetPlaces(Registry& registry, WindowsFamily family,
                                StoreOutcome& outcome) {
-  bool mtuNotRead = false;
-  return Places(registry, family, nullptr, outcome, &mtuNotRead);
+  std::vector<Place> backedUp = BackedUpPlaces(registry, family, outcome);
+  StoreKey backup(registry, outcome);
+  StoreKey written(registry, outcome);
+  if (backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) != kRegOk ||
+      written.Open(backup, kWrittenBackupSubKey, kAccessRead) != kRegOk)
+    return backedUp;
+  std::vector<Place> places;
+  std::vector<Place> every = EveryPlace(registry, family, outcome);
+  every.insert(every.end(), backedUp.begin(), backedUp.end());
+  for (Place& place : every) {
+    RegValue mark;
+    if (PlaceAt(places, place.RootedPath()) ||
+        written.Read(place.RootedPath(), &mark) != kRegOk)
+      continue;
+    std::vector<std::string> names;
+    const bool named = CoveredNames(mark, &names);
+    const Place* given = PlaceAt(backedUp, place.RootedPath());
+    std::vector<ValueSlot> covered;
+    for (const ValueSlot& slot : place.slots) {
+      const bool kept =
+          named ? std::any_of(names.begin(), names.end(),
+                              [&](const std::string& n) {
+                                return NamesEqual(n, slot.tuned->name);
+                              })
+                : HasSlotNamed(given, slot.tuned->name);
+      if (kept) covered.push_back(slot);
+    }
+    place.slots = covered;
+    places.push_back(std::move(place));
+  }
+  return places;
 }
 
 bool IsDevicePlace(const Place& place) { return !place.recreatedByRestore; }
+
+bool CoveredNames(const RegValue& mark, std::vector<std::string>* names) {
+  if (mark.type != kRegMultiSz) return false;
+  std::string name;
+  for (uint8_t c : mark.data) {
+    if (c != 0) {
+      name += static_cast<char>(c);
+    } else if (!name.empty()) {
+      names->push_back(name);
+      name.clear();
+    }
+  }
+  if (!name.empty()) names->push_back(name);
+  return true;
+}
+
+RegValue CoverageMark(const std::vector<std::string>& names) {
+  RegValue mark;
+  mark.type = kRegMultiSz;
+  for (const std::string& name : names) {
+    mark.data.insert(mark.data.end(), name.begin(), name.end());
+    mark.data.push_back(0);
+  }
+  mark.data.push_back(0);
+  return mark;
+}
 
 std::string BackedUpIcmpRedirectName(const StoreKey& backup) {
   RegValue name;
@@ -215,7 +414,10 @@ DeviceLayout BackedUpDeviceLayout(const StoreKey& backup,
 const StoreKey* EntriesOf(const StoreKey& backup, const ValueSlot& slot,
                           RegAccess access, StoreKey* subKey) {
   if (!slot.entrySubKey) return &backup;
-  RegStatus status = subKey->Open(backup, slot.entrySubKey, access);
+  // Finish notes the originals of places a backup did not know yet.
+  RegStatus status = access == kAccessReadWrite
+                         ? subKey->Create(backup, slot.entrySubKey)
+                         : subKey->Open(backup, slot.entrySubKey, access);
   if (status == kRegNotFound) subKey->Fail(StoreFailure::kOpenKey, "", status);
   return status == kRegOk ? subKey : nullptr;
 }

@@ -21,32 +21,51 @@ struct ValueSlot {
   bool absentAsMarker;  // 9x MaxMTU: an absent value is kept as the "0" text
 };
 
+// "HKLM\\..." or "HKCU\\...", as the backup names the keys Finish writes.
+std::string RootedPathOf(RegHandle root, const std::string& path);
+// The key a rooted path names; false when it names neither root.
+bool SplitRootedPath(const std::string& rooted, RegHandle* root,
+                     std::string* path);
+
 struct Place {
   RegHandle root;
   std::string path;
   RegType type;                 // the form Finish writes its numbers in
-  bool createdByApply;          // the family's TCP/IP key
+  bool createdByApply;          // made by Finish when missing
   bool recreatedByRestore;      // a tuned key: made again when gone
   std::vector<ValueSlot> slots;
 
   std::string RootedPath() const;
 };
 
-// Finish's keys: the browser key, the family's TCP/IP key, then the MTU and
-// MSS of each device that carries `connection` (a ConnectionKind): on 9x the
-// bindings the backup recorded, on the NT family the interfaces or NT 4.0's
-// bound adapters there are now, as the backup's layout says. The NT TCP/IP
-// key has the ICMP redirect value the backup names.
-// `mtuNotRead` is set when a device that carries the connection keeps an
-// MTU this Windows does not read, which Finish leaves alone.
+// Finish's keys, where the running Windows (`limits`) reads each value:
+// the browser key, the family's TCP/IP key (with the ICMP redirect value
+// this Windows reads, and only the values it reads), 98's and Me's window
+// cap, then the MTU and MSS of each device that carries `connection` (a
+// ConnectionKind): on 9x the bindings the backup recorded, on the NT family
+// the interfaces or NT 4.0's bound adapters there are now, and the one MTU
+// of RAS (NT 4.0 from Service Pack 4) or of PPP (2000, XP, 2003) for the
+// connections that go through them (`record`'s connection type).
+// The outcome says where an MTU is left as it was because this Windows does
+// not read it, and where one may not apply (mtuNotRead, mtuCappedByDialUp).
 std::vector<Place> FinishPlaces(Registry& registry, WindowsFamily family,
-                                int32_t connection, StoreOutcome& outcome,
-                                bool* mtuNotRead);
-// Reset's keys: the same with every device Finish may have written into.
+                                const WindowsLimits& limits,
+                                const SettingsRecord& record,
+                                ApplyOutcome& outcome);
+// Reset's keys: every key Finish listed as written, each with the values
+// whose originals the backup keeps; from a backup that lists none, every
+// place the Windows of that backup was given.
 std::vector<Place> ResetPlaces(Registry& registry, WindowsFamily family,
                                StoreOutcome& outcome);
 // Whether `place` is a device's MTU and MSS rather than a tuned key.
 bool IsDevicePlace(const Place& place);
+
+// The names of the values of `place` whose originals a Written Keys mark
+// says the backup keeps; false for a mark of the older form, which names
+// none.
+bool CoveredNames(const RegValue& mark, std::vector<std::string>* names);
+// The mark that says the backup keeps the originals of `names`.
+RegValue CoverageMark(const std::vector<std::string>& names);
 
 // The ICMP redirect value's name the backup `backup` covers.
 std::string BackedUpIcmpRedirectName(const StoreKey& backup);

@@ -261,4 +261,11 @@ bool CarriesConnection(DeviceKind kind, int32_t connection) {
   return kind == kNetworkCard;
 }
 
+bool DeviceMtuIsRead(DeviceKind kind, int32_t connection,
+                     const WindowsLimits& limits) {
+  if (limits.keepsMtuPerBoundAdapter && kind == kDialUpDevice) return false;
+  return !limits.readsPppProtocolMtu ||
+         (connection != kDialUp && kind != kDialUpDevice);
+}
+
 }  // namespace velo

@@ -35,4 +35,10 @@ std::vector<NetworkDevice> FindNetworkDevices(Registry& registry,
 // card). A device of unknown kind may carry anything.
 bool CarriesConnection(DeviceKind kind, int32_t connection);
 
+// Whether the running Windows sends `connection` with the MTU of a device of
+// `kind` that carries it: 2000, XP and 2003 send every PPP connection with
+// PPP's own MTU, and NT 4.0's dial-up adapters go by RAS's.
+bool DeviceMtuIsRead(DeviceKind kind, int32_t connection,
+                     const WindowsLimits& limits);
+
 }  // namespace velo

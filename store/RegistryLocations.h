@@ -19,6 +19,12 @@ struct TunedValue {
   int32_t fixedNumber;
   int32_t SettingsRecord::*originalField;  // null: no page shows the value
   int32_t FoundFlags::*foundFlag;
+  // Whether the running Windows reads the value; null: every Windows of
+  // the family does. Finish writes only what is read; a value no Windows
+  // reads any more stays in the table for the backups that hold it.
+  bool (*readBy)(const WindowsLimits&);
+  // The Microsoft text, or the page of the time, that says so.
+  const char* source;
 };
 
 // A key of tuned values, all kept in one form.
@@ -70,8 +76,11 @@ constexpr char kMtuBackupSubKey[] = "MTU Settings";
 constexpr char kMssBackupSubKey[] = "MSS Settings";
 constexpr char kModemBackupSubKey[] = "Modem Settings";
 // The keys Finish wrote into, one value each named by the key's rooted path
-// ("HKLM\\System\\..."): Reset puts back only those. A backup made before
-// this subkey existed has none, and Reset then puts back every location.
+// ("HKLM\\System\\..."): Reset puts back only those. Each holds the names
+// of the values whose originals the backup keeps (kCoveredNames); a DWORD
+// mark, from before the names were kept, covers what the Windows of that
+// backup was given. A backup made before this subkey existed has none, and
+// Reset then puts back every location.
 constexpr char kWrittenBackupSubKey[] = "Written Keys";
 // A new backup is built here and copied over the backup key only once it is
 // whole; the marker value says it is.
@@ -141,6 +150,30 @@ constexpr char kNdisWanService[] = "NdisWan";
 constexpr char kNdisWanParametersKey[] =
     "System\\CurrentControlSet\\Services\\NdisWan\\Parameters";
 const TunedValue& NdisWanMtu();
+
+// 2000, XP and Server 2003 read the one MTU of every PPP connection from
+// the first protocol entry of NdisWan's parameters, which describes IP over
+// PPP by its two protocol types; the key may hold others' values too (a
+// VPN's TunnelMTU), which Finish leaves alone. Its originals are kept in
+// the backup's kPppBackupSubKey, by value name.
+constexpr char kPppProtocolKey[] =
+    "System\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0";
+constexpr char kPppBackupSubKey[] = "PPP Settings";
+constexpr uint32_t kIpProtocolType = 0x800;  // ProtocolType: IP
+const TunedValue* PppProtocolValues(size_t* count);
+const TunedValue& PppProtocolMtu();
+
+// 95/98/Me read the largest receive window as a DWORD from a key below
+// their TCP/IP key; its originals are kept in kMstcpParametersBackupSubKey.
+constexpr char kMstcpParametersKey[] =
+    "System\\CurrentControlSet\\Services\\VxD\\MSTCP\\Parameters";
+constexpr char kMstcpParametersBackupSubKey[] = "MSTCP Parameters";
+// The receive window cap `name` (WindowsLimits::windowCapName).
+const TunedValue& WindowCap(const std::string& name);
+
+// Keys Finish had to make, each named by its rooted path, the topmost one
+// made: Reset removes each again once nothing is left in it.
+constexpr char kCreatedBackupSubKey[] = "Created Keys";
 
 // NT 4.0 lists the adapters bound to TCP/IP in kTcpipLinkageKey's
 // kTcpipBindValue, each as kBoundDevicePrefix and the adapter's service

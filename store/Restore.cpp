@@ -91,6 +91,22 @@ std::vector<std::unique_ptr<StoreKey>> OpenTargets(
   return targets;
 }
 
+// The keys Finish made go again once what it wrote there is gone; a key
+// that holds values of others' by now stays.
+void RemoveCreatedKeys(Registry& registry, const StoreKey& backup,
+                       StoreOutcome& outcome) {
+  StoreKey created(registry, outcome);
+  std::vector<std::string> keys;
+  if (created.Open(backup, kCreatedBackupSubKey, kAccessRead) == kRegOk)
+    created.ValueNames(&keys);
+  for (const std::string& key : keys) {
+    RegHandle root = kRegNoHandle;
+    std::string path;
+    if (SplitRootedPath(key, &root, &path))
+      DeleteKeyIfEmpty(registry, root, path, outcome);
+  }
+}
+
 // Puts back what the backup holds, or changes nothing when some key it goes
 // into cannot be written.
 void PutBack(Registry& registry, WindowsFamily family, const StoreKey& backup,
@@ -112,6 +128,7 @@ void PutBack(Registry& registry, WindowsFamily family, const StoreKey& backup,
   }
   for (const OpenModem& record : modems)
     record.modem->Write(kModemPropertiesValue, record.properties);
+  RemoveCreatedKeys(registry, backup, outcome);
 }
 
 }  // namespace

@@ -49,6 +49,20 @@ struct WindowsLimits {
   // NT 4.0 reads whether ICMP redirects are followed only from Service
   // Pack 5.
   bool readsIcmpRedirects = true;
+  // 2000, XP and Server 2003 send every PPP connection (a modem, ISDN, a
+  // cable between two computers, their own PPPoE) with one MTU, 1500 unless
+  // NdisWan's Protocols\0 gives another; the interfaces' MTU is not used.
+  bool readsPppProtocolMtu = false;
+  // Where 95/98/Me read the largest receive window: a DWORD under
+  // VxD\MSTCP\Parameters, named with the misspelling 98's TCP/IP reads;
+  // "" where none is read (95).
+  const char* windowCapName = "";
+  // 95 without the Winsock 2 update reads VxD\MSTCP's values as DWORDs;
+  // 98, Me and a 95 with the update read them as decimal text.
+  bool mstcpTakesText = true;
+  // Window scaling and selective acknowledgements: NT 4.0 has neither, nor
+  // has 95 without the Winsock 2 update.
+  bool readsScalingOptions = true;
 };
 
 // How the computer is connected (the wizard's first question).
@@ -58,6 +72,7 @@ enum ConnectionKind {
   kLan = 2,
   kCableModem = 3,
 };
+const int kConnectionKinds = 4;
 
 struct SettingsRecord {
   // What Finish writes.
@@ -102,6 +117,19 @@ struct SettingsRecord {
 
   // The answer of the wizard's first step (ConnectionKind).
   int32_t ConnectionType = kDialUp;
+
+  // The MTU each connection type (by ConnectionKind) went out with when the
+  // wizard opened, meaningful as FoundFlags::MTUOfConnection says; the MTU
+  // step shows the chosen one's as OriginalMTU.
+  int32_t OriginalMTUOfConnection[kConnectionKinds] = {};
+};
+
+// How the backup found the MTU of a connection type.
+enum ConnectionMtuFound {
+  kConnectionMtuNotFound = 0,
+  kConnectionMtuSet = 1,          // a value in the registry
+  kConnectionMtuFixedByWindows = 2,  // none is read, or none is there:
+                                     // Windows sends with its fixed 1500
 };
 
 // Set to 1 by the backup for each value it found in the registry; the pages
@@ -119,6 +147,8 @@ struct FoundFlags {
   int32_t KeepAliveIntervalFound = 0;
   int32_t SYNAttackProtectFound = 0;
   int32_t EnableICMPRedirectsFound = 0;
+  // A ConnectionMtuFound per connection type.
+  int32_t MTUOfConnection[kConnectionKinds] = {};
 };
 
 }  // namespace velo

@@ -122,4 +122,49 @@ RegStatus DeleteKeyTree(Registry& registry, RegHandle root,
   return status;
 }
 
+bool FirstMissingKey(Registry& registry, RegHandle root,
+                     const std::string& path, StoreOutcome& outcome,
+                     std::string* missing) {
+  for (size_t end = path.find('\\');; end = path.find('\\', end + 1)) {
+    const std::string prefix = path.substr(0, end);
+    StoreKey key(registry, outcome);
+    RegStatus status = key.Open(root, prefix, kAccessRead);
+    if (status == kRegNotFound) {
+      *missing = prefix;
+      return true;
+    }
+    if (status != kRegOk) return false;
+    if (end == std::string::npos) break;
+  }
+  missing->clear();
+  return true;
+}
+
+namespace {
+// Whether the key or a key below it holds a value; true when that cannot be
+// told, so nothing is deleted on a guess.
+bool HoldsValues(Registry& registry, RegHandle root, const std::string& path,
+                 StoreOutcome& outcome) {
+  StoreKey key(registry, outcome);
+  if (key.Open(root, path, kAccessRead) != kRegOk) return true;
+  std::vector<std::string> names;
+  if (key.ValueNames(&names) != kRegOk || !names.empty()) return true;
+  if (key.SubKeyNames(&names) != kRegOk) return true;
+  for (const std::string& name : names)
+    if (HoldsValues(registry, root, path + "\\" + name, outcome)) return true;
+  return false;
+}
+}  // namespace
+
+RegStatus DeleteKeyIfEmpty(Registry& registry, RegHandle root,
+                           const std::string& path, StoreOutcome& outcome) {
+  StoreKey key(registry, outcome);
+  RegStatus status = key.Open(root, path, kAccessRead);
+  if (status == kRegNotFound) return kRegOk;
+  key.Close();
+  if (status != kRegOk || HoldsValues(registry, root, path, outcome))
+    return status;
+  return DeleteKeyTree(registry, root, path, outcome);
+}
+
 }  // namespace velo

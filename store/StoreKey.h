@@ -49,6 +49,17 @@ class StoreKey {
   std::string path_;
 };
 
+// The topmost key of `path` that is not there, "" when the whole path is;
+// false when that cannot be told.
+bool FirstMissingKey(Registry& registry, RegHandle root,
+                     const std::string& path, StoreOutcome& outcome,
+                     std::string* missing);
+
+// Deletes the key when neither it nor any key below it holds a value; one
+// that is absent counts as deleted.
+RegStatus DeleteKeyIfEmpty(Registry& registry, RegHandle root,
+                           const std::string& path, StoreOutcome& outcome);
+
 // Deletes a key with its subkeys; a key that is absent counts as deleted.
 RegStatus DeleteKeyTree(Registry& registry, RegHandle root,
                         const std::string& path, StoreOutcome& outcome);

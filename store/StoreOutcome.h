@@ -60,6 +60,10 @@ struct ApplyOutcome : StoreOutcome {
   // A device carries the chosen connection whose MTU this Windows does not
   // read (NT 4.0's RAS before Service Pack 4): it was left as it was.
   bool mtuNotRead = false;
+  // 95/98/Me's Dial-Up Adapter was given an MTU above 576, a ceiling only:
+  // Dial-Up Networking sends 576 below 128 kbit/s while a connection's IP
+  // Packet Size is Automatic (KB 183437).
+  bool mtuCappedByDialUp = false;
 };
 
 enum RestoreResult {

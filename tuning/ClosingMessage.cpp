@@ -8,6 +8,8 @@ std::string BoostedMessage(const Texts& texts, const ApplyOutcome& outcome) {
     message += "\n" + texts.Load(TextId::MtuNotRead);
   else if (outcome.mtuLeftAlone)
     message += "\n" + texts.Load(TextId::MtuLeftAlone);
+  if (outcome.mtuCappedByDialUp)
+    message += "\n" + texts.Load(TextId::DialUpMtuCeiling);
   return message;
 }
 

@@ -18,6 +18,10 @@ void SeedDefaults(WindowsFamily family, const WindowsLimits& limits,
 // The MTU recommended for a connection type; the MSS is 40 bytes less.
 int32_t RecommendedMtu(int32_t connectionType);
 const int32_t kMssBelowMtu = 40;
+// The MTUs the wizard takes: IPv4 needs 68 bytes at least; PPP, Ethernet
+// and RAS's IPMTU (KB 183229) carry 1500 at most.
+const int32_t kMinimumMtu = 68;
+const int32_t kMaximumMtu = 1500;
 
 // Sets the New and Recommended MTU and MSS for the record's connection type.
 void SeedMtu(SettingsRecord& record);

@@ -1,6 +1,6 @@
 // Step 2: the MTU and the MSS. Both boxes start from the recommendation for
-// the connection type every time the page is shown; any positive value is
-// accepted. Where this Windows can send pings, the page also measures the
+// the connection type every time the page is shown; the MTU box takes 68 to
+// 1500. Where this Windows can send pings, the page also measures the
 // MTU towards a host and puts what it finds into the boxes.
 #pragma once
 
@@ -22,6 +22,8 @@ class CMTUSettings : public CWizardPage {
   // The recommendations for the connection type, into the record and the
   // boxes; what an earlier search said goes with the boxes it filled.
   void Prepare() override;
+  // The MTU the chosen connection went out with, beside the explanation.
+  BOOL OnSetActive() override;
   // Leaving the page stops a search.
   BOOL OnKillActive() override;
 

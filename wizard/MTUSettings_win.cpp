@@ -6,6 +6,7 @@
 #include "tuning/ProbeHost.h"
 #include "tuning/Recommendations.h"
 #include "wizard/MtuFinderStatus.h"
+#include "wizard/MyPropertySheet.h"
 
 namespace velo {
 
@@ -16,8 +17,8 @@ using F = FoundFlags;
 
 const PageDescription kPage = {IDD_MTU_SETTINGS, kMtuPage,
     {TextId::MtuTitle9x, TextId::MtuTitleNT},
-    {CurrentValue(IDC_MTU_EXPLANATION, TextId::MtuExplanation, &R::OriginalMTU,
-                  &F::MTUFound, &kBytes),
+    // What the chosen connection went out with is added on activation.
+    {Plain(IDC_MTU_EXPLANATION, TextId::MtuExplanation),
      CurrentValue(IDC_MSS_EXPLANATION, TextId::MssExplanation, &R::OriginalMSS,
                   &F::MSSFound, &kBytes),
      Recommendation(IDC_MTU_RECOMMENDED, TextId::RecommendedMtu,
@@ -25,7 +26,7 @@ const PageDescription kPage = {IDD_MTU_SETTINGS, kMtuPage,
      Recommendation(IDC_MSS_RECOMMENDED, TextId::RecommendedMss,
                     &R::RecommendedMSS),
      Plain(IDC_FIND_MTU, TextId::FindMtuButton)},
-    {{IDC_MTU_BOX, &R::NewMTU, &R::RecommendedMTU, 1, kAnyLow, kAnyHigh},
+    {{IDC_MTU_BOX, &R::NewMTU, &R::RecommendedMTU, 1, kMinimumMtu, kMaximumMtu},
      {IDC_MSS_BOX, &R::NewMSS, &R::RecommendedMSS, 1, kAnyLow, kAnyHigh}},
     {},
     {{IDC_MTU_EXPLANATION}, {IDC_MTU_RECOMMENDED}, {IDC_MSS_EXPLANATION},
@@ -83,6 +84,21 @@ void CMTUSettings::Prepare() {
   SeedMtu(Record());
   LoadBoxes();
   SetItemText(IDC_MTU_SEARCH_STATUS, idleStatus_);
+}
+
+BOOL CMTUSettings::OnSetActive() {
+  const BOOL result = CWizardPage::OnSetActive();
+  const int32_t connection = Record().ConnectionType;
+  SetItemText(IDC_MTU_EXPLANATION,
+              WithConnectionMtu(Localized(), Text(TextId::MtuExplanation),
+                                Sheet().found.MTUOfConnection[connection],
+                                Record().OriginalMTUOfConnection[connection]));
+  // The NT family's TCP takes its MSS from the MTU: Finish writes none.
+  if (Family() == kFamilyNT)
+    SetItemText(IDC_MSS_EXPLANATION,
+                FillPattern(Text(TextId::MssNotReadSentence),
+                            Text(TextId::MssExplanation)));
+  return result;
 }
 
 BOOL CMTUSettings::OnKillActive() {

@@ -91,7 +91,8 @@ void CMyPropertySheet::ApplySettings() {
   std::string message = app.LoadText(TextId::NoBackupNoChange);
   if (backupTaken_) {
     const ApplyOutcome outcome =
-        velo::ApplySettings(app.registry(), family_, record, app.ModemFound);
+        velo::ApplySettings(app.registry(), family_, record, app.ModemFound,
+                            limits_);
     message = outcome.Succeeded() ? BoostedMessage(app.Localized(), outcome)
                                   : app.LoadText(TextId::NotFullyBoosted);
   }

@@ -74,6 +74,16 @@ std::string WithCurrentValue(const Texts& texts, const std::string& explanation,
                      explanation, Value(original), texts.Load(*unit));
 }
 
+std::string WithConnectionMtu(const Texts& texts,
+                              const std::string& explanation, int32_t found,
+                              int32_t mtu) {
+  if (found != kConnectionMtuFixedByWindows)
+    return WithCurrentValue(texts, explanation, found == kConnectionMtuSet,
+                            mtu, &kBytes);
+  return FillPattern(texts.Load(TextId::FixedMtuSentence), explanation,
+                     Value(mtu), texts.Load(TextId::Bytes));
+}
+
 std::string WithCurrentOption(const Texts& texts,
                               const std::string& explanation, bool found,
                               int32_t original) {

@@ -79,6 +79,13 @@ std::string WithCurrentValue(const Texts& texts, const std::string& explanation,
                              bool found, int32_t original,
                              const TextId* unit = nullptr);
 
+// The MTU the chosen connection went out with when the wizard opened
+// (a ConnectionMtuFound): as the registry held it, Windows' fixed MTU said
+// as such, or " isn't set.".
+std::string WithConnectionMtu(const Texts& texts,
+                              const std::string& explanation, int32_t found,
+                              int32_t mtu);
+
 // The same for a level: " was set to option 2.".
 std::string WithCurrentOption(const Texts& texts,
                               const std::string& explanation, bool found,

@@ -43,11 +43,9 @@ const std::vector<Written> kBrowserWrites = {
     {"MaxConnectionsPerServer", &R::NewMaxConnectionsPerServer, 0}};
 const std::vector<Written> kMstcpWrites = {
     {"SackOpts", nullptr, 1},
-    {"Tcp1323Opts", nullptr, 1},
+    {"Tcp1323Opts", nullptr, 0},
     {"DefaultTTL", &R::NewTTL, 0},
     {"DefaultRcvWindow", &R::NewRWIN, 0},
-    {"GlobalMaxTcpWindowSize", &R::NewRWIN, 0},
-    {"GlobalMaxTcpWindoSize", &R::NewRWIN, 0},
     {"PMTUBlackHoleDetect", &R::NewPMTUBlackHoleDetect, 0},
     {"PMTUDiscovery", &R::NewPMTUDiscovery, 0},
     {"KeepAliveTime", &R::NewKeepAliveTime, 0},
@@ -57,7 +55,6 @@ const std::vector<Written> kTcpipWrites = {
     {"Tcp1323Opts", nullptr, 1},
     {"TcpMaxDupAcks", nullptr, 2},
     {"DefaultTTL", &R::NewTTL, 0},
-    {"DefaultReceiveWindow", nullptr, 8192},
     {"TcpWindowSize", &R::NewRWIN, 0},
     {"GlobalMaxTcpWindowSize", &R::NewRWIN, 0},
     {"EnablePMTUBHDetect", &R::NewPMTUBlackHoleDetect, 0},
@@ -185,6 +182,7 @@ void UserMachineModel::Set(bool overwrite) {
   bool hadBackup = hasBackup_;
   RegistrySnapshot origin = origin_, noted = noted_, expected = expected_;
   std::set<Location> written = written_;
+  const bool tcpipMade = tcpipMade_;
   AdoptBackupTakenNow();
   if (BackupMatchesOrigin(backup) &&
       SnapshotOf(memory_, backup)
@@ -196,12 +194,14 @@ void UserMachineModel::Set(bool overwrite) {
   noted_ = noted;
   expected_ = expected;
   written_ = written;
+  tcpipMade_ = tcpipMade;
   if (!hasBackup_ || !BackupMatchesOrigin(backup))
     Violation("a backup that failed left a backup key that is not whole");
 }
 
 void UserMachineModel::AdoptBackupTakenNow() {
   hasBackup_ = true;
+  tcpipMade_ = false;
   expected_ = origin_ = noted_ = Settings();
   written_.clear();
 }
@@ -223,10 +223,14 @@ void UserMachineModel::Finish(uint32_t detail) {
   std::vector<RegValue> values;
   for (const Location& location : writes) values.push_back(NewValue(location));
   RegistrySnapshot before = Settings();
+  const bool tcpipMissing = !KeyExists(memory_, TcpipKeyName(family_));
   bool succeeded =
       ApplySettings(registry_, family_, record_, modemFound_).Succeeded();
   bool cut = registry_.CutHappened();
   HealFaults();
+  // A TCP/IP key Finish made goes again with Reset once nothing is in it.
+  if (tcpipMissing && KeyExists(memory_, TcpipKeyName(family_)))
+    tcpipMade_ = true;
   if (cut) {
     trace_.back() += " (cut)";
     NoteWritesOfCutFinish(writes, before);
@@ -241,8 +245,7 @@ void UserMachineModel::Finish(uint32_t detail) {
     return;
   }
   ++finished_;
-  // Finish makes the TCP/IP key again when others removed it; Reset takes
-  // out the values, not the key.
+  // Finish makes the TCP/IP key again when others removed it.
   expected_.AddKey(TcpipKeyName(family_));
   for (size_t i = 0; i < writes.size(); ++i) {
     RegValue now;
@@ -308,7 +311,9 @@ std::vector<UserMachineModel::Location> UserMachineModel::FinishWrites()
   for (const std::string& device : Devices()) {
     if (device.empty() || !KeyExists(machine, device)) continue;
     for (const Written& value : DeviceWrites(family_))
-      writes.push_back(Location(device, value.name));
+      // NT's TCP takes its MSS from the MTU: Finish writes none there.
+      if (family_ == kFamily9x || value.field != &R::NewMSS)
+        writes.push_back(Location(device, value.name));
   }
   if (modemFound_ == 1) {
     for (const std::string& modem : modems_) {
@@ -370,11 +375,15 @@ void UserMachineModel::Reset() {
   if (!scenario_.dialUpBinding.empty() &&
       IsWritten(scenario_.dialUpBinding, "MaxMTU"))
     want = WithMtuAsRestored(want);
+  const std::string tcpip = TcpipKeyName(family_);
+  if (tcpipMade_ && want.HasKey(tcpip) && want.ValueNames(tcpip).empty())
+    want.EraseKey(tcpip);
   RegistrySnapshot now = Settings();
   std::vector<std::string> differences = want.Differences(now);
   if (!differences.empty())
     Violation("after a Reset that said it succeeded: " + differences[0]);
   hasBackup_ = false;
+  tcpipMade_ = false;
   written_.clear();
   expected_ = origin_ = noted_ = now;
 }

@@ -107,6 +107,8 @@ class UserMachineModel {
   RegistrySnapshot noted_;
   RegistrySnapshot expected_;  // what a successful Reset must leave
   std::set<Location> written_;  // folded names Velocine wrote since
+  // A Finish of this backup made the TCP/IP key, others having removed it.
+  bool tcpipMade_ = false;
 
   std::vector<std::string> trace_;
   std::vector<std::string> violations_;

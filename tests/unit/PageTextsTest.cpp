@@ -27,6 +27,22 @@ TEST(PageTexts, CurrentValuePhrases) {
   EXPECT_EQ("MTU n'existe pas.", WithCurrentValue(french, "MTU", false, 0, &kBytes));
 }
 
+// The MTU step names Windows' fixed MTU as such, never as a value set.
+TEST(PageTexts, ConnectionMtuPhrases) {
+  MapTexts english;
+  EXPECT_EQ("MTU was set to 1400 bytes.",
+            WithConnectionMtu(english, "MTU", kConnectionMtuSet, 1400));
+  EXPECT_EQ("MTU is Windows' fixed 1500 bytes.",
+            WithConnectionMtu(english, "MTU", kConnectionMtuFixedByWindows, 1500));
+  EXPECT_EQ("MTU isn't set.",
+            WithConnectionMtu(english, "MTU", kConnectionMtuNotFound, 0));
+  MapTexts german;
+  german.texts = {{"FixedMtuSentence", "%1 ist der feste Wert von Windows: %2 %3."},
+                  {"4", "Byte"}};
+  EXPECT_EQ("MTU ist der feste Wert von Windows: 1500 Byte.",
+            WithConnectionMtu(german, "MTU", kConnectionMtuFixedByWindows, 1500));
+}
+
 TEST(PageTexts, SwitchStatesAndOptions) {
   MapTexts english;
   EXPECT_EQ("ICMP is currently enabled.",

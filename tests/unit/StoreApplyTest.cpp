@@ -1,6 +1,7 @@
 // What Finish writes, where and in which form.
 #include <gtest/gtest.h>
 
+#include "app/WindowsVersion.h"
 #include "registry/MemoryRegistry.h"
 #include "store/Apply.h"
 #include "support/RegistryDecorator.h"
@@ -57,7 +58,6 @@ TEST(StoreApply, NTWritesEveryValueAsADwordAndEveryInterfaceGetsMtuAndMss) {
                 {"Tcp1323Opts", RegValue::Dword(1)},
                 {"TcpMaxDupAcks", RegValue::Dword(2)},
                 {"DefaultTTL", RegValue::Dword(0xFFFFFFFBu)},
-                {"DefaultReceiveWindow", RegValue::Dword(8192)},
                 {"TcpWindowSize", RegValue::Dword(64240)},
                 {"GlobalMaxTcpWindowSize", RegValue::Dword(64240)},
                 {"EnablePMTUBHDetect", RegValue::Dword(0)},
@@ -69,34 +69,74 @@ TEST(StoreApply, NTWritesEveryValueAsADwordAndEveryInterfaceGetsMtuAndMss) {
   ExpectValues(registry, kBrowserKeyName,
                {{"MaxConnectionsPer1_0Server", RegValue::Dword(20)},
                 {"MaxConnectionsPerServer", RegValue::Dword(8)}});
-  for (const char* name : {"{without}", "{with}"})
-    ExpectValues(registry, interfaces + name,
-                 {{"MTU", RegValue::Dword(1492)}, {"MSS", RegValue::Dword(1452)}});
+  // TCP takes the MSS from the MTU, and AFD its default window from its own
+  // parameters: neither goes where nothing reads it.
+  RegValue unwanted;
+  for (const char* name : {"{without}", "{with}"}) {
+    ExpectValues(registry, interfaces + name, {{"MTU", RegValue::Dword(1492)}});
+    EXPECT_FALSE(Get(registry, interfaces + name, "MSS", &unwanted)) << name;
+  }
+  EXPECT_FALSE(Get(registry, kTcpipKeyName, "DefaultReceiveWindow", &unwanted));
 }
 
-TEST(StoreApply, NineXWritesDecimalTextIn260ByteBuffers) {
-  MemoryRegistry registry;
-  std::string binding = SeedAdapter9x(registry, 0, "Dial-Up Adapter", "*PNP8387");
-  ASSERT_TRUE(TakeBackup(registry, kFamily9x).Succeeded());
-  ASSERT_TRUE(ApplySettings(registry, kFamily9x, ChosenValues(), 0).Succeeded());
-
-  ExpectValues(registry, kMstcpKeyName,
-               {{"SackOpts", PaddedText("1")},
-                {"Tcp1323Opts", PaddedText("1")},
-                {"DefaultTTL", PaddedText("-5")},
-                {"DefaultRcvWindow", PaddedText("64240")},
-                {"GlobalMaxTcpWindowSize", PaddedText("64240")},
-                {"GlobalMaxTcpWindoSize", PaddedText("64240")},
-                {"PMTUBlackHoleDetect", PaddedText("0")},
-                {"PMTUDiscovery", PaddedText("1")},
-                {"KeepAliveTime", PaddedText("7200000")},
-                {"KeepAliveInterval", PaddedText("1000")}});
-  ExpectValues(registry, binding,
-               {{"MaxMTU", PaddedText("1492")}, {"MaxMSS", PaddedText("1452")}});
-  RegValue unwanted;
-  for (const char* name : {"SYNAttackProtect", "EnableICMPRedirects",
-                           "TcpMaxDupAcks", "DefaultReceiveWindow"})
-    EXPECT_FALSE(Get(registry, kMstcpKeyName, name, &unwanted)) << name;
+// 98, Me and a 95 with the Winsock 2 update read VxD\\MSTCP's values as
+// decimal text, a 95 without it as DWORDs (KB 158474); the window cap is a
+// DWORD under VxD\\MSTCP\\Parameters, misspelt where 98 reads it (KB
+// 239731), read by neither 95; no value goes where nothing reads it.
+TEST(StoreApply, NineXWritesEachValueWhereAndAsTheReleaseReadsIt) {
+  const std::string parameters = std::string(kMstcpKeyName) + "\\Parameters";
+  const struct {
+    const char* release;
+    VersionNumbers version;
+    bool winsock2;
+    bool text;
+    const char* cap;  // null: none
+  } rows[] = {
+      {"95 without Winsock 2", {1, 4, 0}, false, false, nullptr},
+      {"95 with Winsock 2", {1, 4, 0}, true, true, nullptr},
+      {"98", {1, 4, 10}, true, true, "GlobalMaxTcpWindoSize"},
+      {"Me", {1, 4, 90}, true, true, "GlobalMaxTcpWindowSize"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.release);
+    MemoryRegistry registry;
+    std::string binding = SeedAdapter9x(registry, 0, "Dial-Up Adapter", "*PNP8387");
+    const WindowsLimits limits = CWindowsVersion(row.version).Limits(row.winsock2);
+    ASSERT_TRUE(TakeBackup(registry, kFamily9x).Succeeded());
+    ASSERT_TRUE(ApplySettings(registry, kFamily9x, ChosenValues(), 0, limits)
+                    .Succeeded());
+    auto number = [&](int32_t n) {
+      return row.text ? PaddedText(std::to_string(n))
+                      : RegValue::Dword(static_cast<uint32_t>(n));
+    };
+    std::vector<std::pair<const char*, RegValue>> wanted = {
+        {"DefaultTTL", number(-5)},
+        {"DefaultRcvWindow", number(64240)},
+        {"PMTUBlackHoleDetect", number(0)},
+        {"PMTUDiscovery", number(1)},
+        {"KeepAliveTime", number(7200000)},
+        {"KeepAliveInterval", number(1000)}};
+    if (row.winsock2) {
+      wanted.push_back({"SackOpts", number(1)});
+      wanted.push_back({"Tcp1323Opts", number(0)});
+    }
+    ExpectValues(registry, kMstcpKeyName, wanted);
+    ExpectValues(registry, binding,
+                 {{"MaxMTU", PaddedText("1492")}, {"MaxMSS", PaddedText("1452")}});
+    if (row.cap)
+      ExpectValues(registry, parameters, {{row.cap, RegValue::Dword(64240)}});
+    RegValue unwanted;
+    for (const char* name : {"SYNAttackProtect", "EnableICMPRedirects",
+                             "TcpMaxDupAcks", "DefaultReceiveWindow",
+                             "GlobalMaxTcpWindowSize", "GlobalMaxTcpWindoSize"})
+      EXPECT_FALSE(Get(registry, kMstcpKeyName, name, &unwanted)) << name;
+    if (!row.winsock2)
+      for (const char* name : {"SackOpts", "Tcp1323Opts"})
+        EXPECT_FALSE(Get(registry, kMstcpKeyName, name, &unwanted)) << name;
+    for (const char* name : {"GlobalMaxTcpWindowSize", "GlobalMaxTcpWindoSize"})
+      if (!row.cap || std::string(name) != row.cap)
+        EXPECT_FALSE(Get(registry, parameters, name, &unwanted)) << name;
+  }
 }
 
 TEST(StoreApply, NineXWithoutDialUpAdapterWritesNoMtu) {

@@ -74,7 +74,7 @@ TEST_F(StoreRestore, ABackupMissingItsMtuListLeavesInterfaceMtuAlone) {
   RemoveKey(registry_, std::string(kBackupKeyName) + "\\MTU Settings");
   EXPECT_EQ(kRestoreIncomplete, RestoreBackup(registry_, kFamilyNT).result);
   EXPECT_EQ(RegValue::Dword(1234), Value(interface, "MTU"));
-  EXPECT_EQ(RegValue::Dword(0), Value(interface, "MSS"))
+  EXPECT_EQ(RegValue::Dword(1), Value(kTcpipKeyName, "SackOpts"))
       << "nothing is put back when part of it cannot be";
   EXPECT_TRUE(KeyExists(registry_, kBackupKeyName));
 }
@@ -181,7 +181,7 @@ TEST_F(StoreRestore, TheIcmpRedirectValueIsTheOneTheReleaseReads) {
         c.backedUp == kIcmpRedirectValue ? c.singularBefore : c.pluralBefore;
     EXPECT_EQ(shown.type != kRegNone, found.EnableICMPRedirectsFound == 1);
     record.NewEnableICMPRedirects = 0;
-    ASSERT_TRUE(ApplySettings(registry, kFamilyNT, record, 0).Succeeded());
+    ASSERT_TRUE(ApplySettings(registry, kFamilyNT, record, 0, limits).Succeeded());
     RegValue value;
     EXPECT_EQ(c.singularAfter,
               Get(registry, kTcpipKeyName, kIcmpRedirectValue, &value)

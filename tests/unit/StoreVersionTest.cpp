@@ -65,6 +65,7 @@ struct Row {
   void (*betweenSetAndReset)(Registry&) = nullptr;
   const char* refused = nullptr;  // a key that refuses to open, or null
   bool mtuNotRead = false;  // the closing message says an MTU is not read
+  int32_t pppMtu = 0;  // PPP's MTU on 2000, XP, 2003; 0: left as it was
 };
 const VersionNumbers k95{1, 4, 0}, k98{1, 4, 10}, kMe{1, 4, 90},
     kNT40{2, 4, 0}, k2000{2, 5, 0}, kXP{2, 5, 1}, k2003{2, 5, 2},
@@ -96,11 +97,18 @@ RegValue At(Registry& registry, const std::string& key, const char* name) {
   return Get(registry, key, name, &value) ? value : RegValue();
 }
 
-// The number `key` holds as `name`, in either family's form; 0 when absent.
-int32_t NumberAt(Registry& registry, const std::string& key, const char* name) {
+// The number `key` holds as `name`, which must be of `type` (decimal text
+// or a DWORD); 0 when absent, -1 when of another type.
+int32_t NumberAt(Registry& registry, const std::string& key, const char* name,
+                 RegType type) {
   RegValue value = At(registry, key, name);
   if (value.type == kRegNone) return 0;
-  if (value.type != kRegDword) return std::stoi(value.AsText());
+  if (value.type != type || (type == kRegDword && value.data.size() != 4)) {
+    ADD_FAILURE() << key << " : " << name << " has type " << value.type
+                  << ", not " << type;
+    return -1;
+  }
+  if (type != kRegDword) return std::stoi(value.AsText());
   return static_cast<int32_t>(value.data[0] | value.data[1] << 8 |
                               value.data[2] << 16 | value.data[3] << 24);
 }
@@ -125,6 +133,9 @@ void ExpectWritten(Registry& registry, const Row& row, const Machine& machine,
     return was ? *was : RegValue();
   };
   const char* mtu = nt ? "MTU" : "MaxMTU";
+  const bool text = CWindowsVersion(row.version).Limits(row.winsock2).mstcpTakesText;
+  const RegType form = nt || !text ? kRegDword : kRegSz;
+  const RegType deviceForm = nt ? kRegDword : kRegSz;  // NetTrans keeps text
   const std::pair<const std::string&, int32_t> devices[] = {
       {machine.card, row.cardMtu},
       {machine.dialUp, row.dialUpMtu},
@@ -136,17 +147,48 @@ void ExpectWritten(Registry& registry, const Row& row, const Machine& machine,
     if (device.second == 0)
       EXPECT_EQ(wasAt(device.first, name), At(registry, device.first, name)) << device.first;
     else if (mtuAlone)
-      EXPECT_EQ(device.second, NumberAt(registry, device.first, name)) << device.first;
+      EXPECT_EQ(device.second, NumberAt(registry, device.first, name, kRegDword))
+          << device.first;
+    else if (nt)  // TCP takes the MSS from the MTU: none is written
+      EXPECT_EQ(std::make_pair(device.second, wasAt(device.first, "MSS")),
+                std::make_pair(NumberAt(registry, device.first, mtu, deviceForm),
+                               At(registry, device.first, "MSS")))
+          << device.first;
     else
       EXPECT_EQ(std::make_pair(device.second, device.second - 40),
-                std::make_pair(NumberAt(registry, device.first, mtu),
-                               NumberAt(registry, device.first, nt ? "MSS" : "MaxMSS")))
+                std::make_pair(NumberAt(registry, device.first, mtu, deviceForm),
+                               NumberAt(registry, device.first, "MaxMSS",
+                                        deviceForm)))
           << device.first;
   }
+  // 98 and Me read the window cap as a DWORD below their TCP/IP key.
+  const WindowsLimits limits = CWindowsVersion(row.version).Limits(row.winsock2);
+  const std::string capKey = kServices + "VxD\\MSTCP\\Parameters";
+  for (const char* cap : {"GlobalMaxTcpWindowSize", "GlobalMaxTcpWindoSize"}) {
+    if (!nt && std::string(cap) == limits.windowCapName)
+      EXPECT_EQ(row.receiveWindow, NumberAt(registry, capKey, cap, kRegDword));
+    else
+      EXPECT_EQ(wasAt(capKey, cap), At(registry, capKey, cap)) << cap;
+    if (!nt) EXPECT_EQ(wasAt(kMstcpKeyName, cap), At(registry, kMstcpKeyName, cap));
+  }
+  // PPP's MTU on 2000, XP and 2003, in the entry that names IP over PPP;
+  // whatever else the entry holds stays.
+  const std::string ppp = kServices + "NdisWan\\Parameters\\Protocols\\0";
+  if (row.pppMtu == 0) {
+    for (const char* name : {"ProtocolMTU", "ProtocolType", "PPPProtocolType"})
+      EXPECT_EQ(wasAt(ppp, name), At(registry, ppp, name)) << name;
+  } else {
+    EXPECT_EQ(row.pppMtu, NumberAt(registry, ppp, "ProtocolMTU", kRegDword));
+    EXPECT_EQ(0x800, NumberAt(registry, ppp, "ProtocolType", kRegDword));
+    EXPECT_EQ(0x21, NumberAt(registry, ppp, "PPPProtocolType", kRegDword));
+  }
+  EXPECT_EQ(wasAt(ppp, "TunnelMTU"), At(registry, ppp, "TunnelMTU"));
   const std::string tcpip = nt ? kTcpipKeyName : kMstcpKeyName;
   EXPECT_EQ(row.receiveWindow,
-            NumberAt(registry, tcpip, nt ? "TcpWindowSize" : "DefaultRcvWindow"));
-  EXPECT_EQ(row.synAttackProtect, NumberAt(registry, tcpip, "SYNAttackProtect"));
+            NumberAt(registry, tcpip, nt ? "TcpWindowSize" : "DefaultRcvWindow",
+                     form));
+  EXPECT_EQ(row.synAttackProtect,
+            NumberAt(registry, tcpip, "SYNAttackProtect", form));
   for (const char* name : {kPlural, kSingular}) {
     const bool read = row.icmpRedirectName && std::string(name) == row.icmpRedirectName;
     EXPECT_EQ(read ? RegValue::Dword(0) : wasAt(tcpip, name), At(registry, tcpip, name))
@@ -191,15 +233,22 @@ void RunVersionTable(const Machine& machine, const std::vector<Row>& rows) {
     if (row.refused) registry.FailOpensOf(row.refused, kRegAccessDenied);
     MapTexts texts;
     texts.texts = {{"41", "[boosted]"}, {"56", "[MTU and MSS left alone]"},
-                   {"MtuNotRead", "[MTU not read]"}};
+                   {"MtuNotRead", "[MTU not read]"},
+                   {"DialUpMtuCeiling", "[576 below 128 kbit/s]"}};
     CommandMachine command{
         registry, true, machine.family, CWindowsVersion(row.version).Limits(row.winsock2),
         false, texts, [](const std::string&, const std::string&) { return true; }};
     const CommandResult done = RunCommand(ParseCommandLine(row.arguments), command);
     EXPECT_EQ(kExitDone, done.exitCode);
-    EXPECT_EQ(row.mtuNotRead ? "[boosted] [MTU not read]"
-              : row.cardMtu || row.dialUpMtu || row.otherMtu
-                  ? "[boosted]" : "[boosted] [MTU and MSS left alone]",
+    // Dial-Up Networking sends 576 below 128 kbit/s while the IP Packet
+    // Size is Automatic: an MTU above it on 9x's dial-up adapters is a
+    // ceiling only (KB 183437), and the user is told.
+    const bool ceiling = machine.family == kFamily9x &&
+                         (row.dialUpMtu > 576 || row.otherMtu > 576);
+    EXPECT_EQ(std::string(row.mtuNotRead ? "[boosted] [MTU not read]"
+              : row.cardMtu || row.dialUpMtu || row.otherMtu || row.pppMtu
+                  ? "[boosted]" : "[boosted] [MTU and MSS left alone]") +
+                  (ceiling ? " [576 below 128 kbit/s]" : ""),
               done.outcome);
     ExpectWritten(memory, row, machine, before);
     RegistrySnapshot expected = before;
@@ -216,6 +265,26 @@ void RunVersionTable(const Machine& machine, const std::vector<Row>& rows) {
     EXPECT_EQ(std::vector<std::string>(), expected.Differences(Settings(memory)));
   }
   ResetFromTodaysBackup(machine);
+}
+
+// The Dial-Up Adapter named by its second id only: its own first.
+void DialUpIdSecond(Registry& registry) {
+  Put(registry, kDialUpAdapter9x, "HardwareID",
+      RegValue::Text("ROOT\\NET\\0000,*PNP8387"));
+  Put(registry, kDialUpAdapter9x, "CompatibleIDs",
+      RegValue::Text("ROOT\\NET,*pnp8387"));
+}
+// MSTCP's Parameters there, with a cap a user set and a value of others'.
+void CapOfItsOwn(Registry& registry) {
+  const std::string parameters =
+      "HKLM\\System\\CurrentControlSet\\Services\\VxD\\MSTCP\\Parameters";
+  Put(registry, parameters, "GlobalMaxTcpWindoSize", RegValue::Dword(32767));
+  Put(registry, parameters, "EnableDNS", RegValue::Text("1"));
+}
+// The cap as earlier tuners gave it, where 98 never reads it: left alone.
+void CapsAsText(Registry& registry) {
+  Put(registry, kMstcpKeyName, "GlobalMaxTcpWindowSize", RegValue::Text("32767"));
+  Put(registry, kMstcpKeyName, "GlobalMaxTcpWindoSize", RegValue::Text("32767"));
 }
 
 // A network card taken out: its Enum key goes, its binding stays.
@@ -237,6 +306,12 @@ TEST(StoreVersion, Windows95To98AndMe) {
        0, 0, 0, 64240, 0, nullptr},
       {"98, LAN, the card removed before Reset", k98, true, nullptr, "/set lan",
        1500, 0, 0, 64240, 0, nullptr, nullptr, RemoveCard9x},
+      {"98, the Dial-Up Adapter's id second in its lists, dial-up", k98, true,
+       nullptr, "/set dialup", 0, 576, 0, 6432, 0, nullptr, DialUpIdSecond},
+      {"98 with MSTCP's Parameters and a cap of its own, DSL", k98, true, nullptr,
+       "/set dsl", 1492, 1492, 0, 63888, 0, nullptr, CapOfItsOwn},
+      {"98 SE with the cap under both names in MSTCP as text, cable", k98, true,
+       nullptr, "/set cable", 1500, 0, 0, 64240, 0, nullptr, CapsAsText},
   });
 }
 
@@ -250,6 +325,11 @@ TEST(StoreVersion, GermanWindows98) {
   });
 }
 
+// RAS's one MTU for every dial-up connection, set as KB 183229 says.
+void SetRasMtu(Registry& registry) {
+  Put(registry, kServices + "NdisWan\\Parameters", "IPMTU", RegValue::Dword(1400));
+}
+
 // NT 4.0's list of devices bound to TCP/IP, each ended by a NUL.
 RegValue BindList(const std::string& devices) {
   RegValue list = RawText(devices + std::string(2, '\0'));
@@ -261,6 +341,17 @@ RegValue BindList(const std::string& devices) {
 void BindInCapitals(Registry& registry) {
   Put(registry, kBindNT4, "Bind",
       BindList(std::string("\\DEVICE\\E100B1") + '\0' + "\\DEVICE\\NDISWAN5"));
+}
+// The card with no MTU of its own.
+void RemoveCardMtu(Registry& registry) {
+  RegKey card(registry);
+  ASSERT_EQ(kRegOk, card.Open(kHkeyLocalMachine,
+                              kNT4.card.substr(5), kAccessReadWrite));
+  ASSERT_EQ(kRegOk, card.Delete("MTU"));
+}
+// TCP/IP bound to the card alone: no RAS adapter carries a connection.
+void BindCardOnly(Registry& registry) {
+  Put(registry, kBindNT4, "Bind", BindList("\\Device\\E100B1"));
 }
 // RAS reconfigured: TCP/IP now bound to another NdisWan adapter only.
 void RebindRas(Registry& registry) {
@@ -276,22 +367,26 @@ void RebindRas(Registry& registry) {
 // puts back every adapter Finish wrote, bound or not by then.
 TEST(StoreVersion, NT40) {
   RunVersionTable(kNT4, {
-      {"SP3, dial-up", kNT40SP3, true, nullptr, "/set dialup", 0, 0, 0, 6432, 2, nullptr,
+      {"SP3, dial-up", kNT40SP3, true, nullptr, "/set dialup", 0, 0, 0, 6432, 1, nullptr,
        nullptr, nullptr, nullptr, true},
-      {"SP6, dial-up", kNT40SP6, true, nullptr, "/set dialup", 0, 0, 576, 6432, 2, kPlural},
-      {"SP6, LAN", kNT40SP6, true, nullptr, "/set lan", 1500, 0, 0, 64240, 2, kPlural},
-      {"SP6, DSL", kNT40SP6, true, nullptr, "/set dsl", 1492, 0, 1492, 63888, 2, kPlural},
-      {"SP4, DSL", {2, 4, 0, 4}, true, nullptr, "/set dsl", 1492, 0, 1492, 63888, 2, nullptr},
-      {"SP3, DSL", kNT40SP3, true, nullptr, "/set dsl", 1492, 0, 0, 63888, 2, nullptr,
+      {"SP6, dial-up", kNT40SP6, true, nullptr, "/set dialup", 0, 0, 576, 6432, 1, kPlural},
+      {"SP6, LAN", kNT40SP6, true, nullptr, "/set lan", 1500, 0, 0, 64240, 1, kPlural},
+      {"SP6, DSL", kNT40SP6, true, nullptr, "/set dsl", 1492, 0, 1492, 63888, 1, kPlural},
+      {"SP4, DSL", {2, 4, 0, 4}, true, nullptr, "/set dsl", 1492, 0, 1492, 63888, 1, nullptr},
+      {"SP3, DSL", kNT40SP3, true, nullptr, "/set dsl", 1492, 0, 0, 63888, 1, nullptr,
        nullptr, nullptr, nullptr, true},
       {"no adapter bound, cable", kNT40SP6, true, kBindNT4, "/set cable",
-       0, 0, 0, 64240, 2, kPlural},
+       0, 0, 0, 64240, 1, kPlural},
       {"SP6, bound in capitals, dial-up", kNT40SP6, true, nullptr, "/set dialup",
-       0, 0, 576, 6432, 2, kPlural, BindInCapitals},
+       0, 0, 576, 6432, 1, kPlural, BindInCapitals},
       {"SP6, RAS reconfigured before Reset, DSL", kNT40SP6, true, nullptr, "/set dsl",
-       1492, 0, 1492, 63888, 2, kPlural, nullptr, RebindRas},
+       1492, 0, 1492, 63888, 1, kPlural, nullptr, RebindRas},
+      {"SP6, a card without an MTU unbound before Reset, LAN", kNT40SP6, true,
+       nullptr, "/set lan", 1500, 0, 0, 64240, 1, kPlural, RemoveCardMtu, RebindRas},
+      {"SP6, no dial-up adapter bound, DSL", kNT40SP6, true, nullptr, "/set dsl",
+       1492, 0, 0, 63888, 1, kPlural, BindCardOnly},
       {"SP3, RAS reconfigured before Reset, LAN", kNT40SP3, true, nullptr, "/set lan",
-       1500, 0, 0, 64240, 2, nullptr, nullptr, RebindRas},
+       1500, 0, 0, 64240, 1, nullptr, nullptr, RebindRas},
   });
 }
 
@@ -319,32 +414,215 @@ void MakeWanPppAdapter(Registry& registry) {
   Put(registry, kWanClass, "*IfType", RegValue::Dword(23));
 }
 
+const std::string kNdisWanParameters = kServices + "NdisWan\\Parameters";
+const std::string kPppEntry = kNdisWanParameters + "\\Protocols\\0";
+// PPP's MTU set as KB 826159 says.
+void SetPppMtu(Registry& registry) {
+  Put(registry, kPppEntry, "ProtocolType", RegValue::Dword(0x800));
+  Put(registry, kPppEntry, "PPPProtocolType", RegValue::Dword(0x21));
+  Put(registry, kPppEntry, "ProtocolMTU", RegValue::Dword(1400));
+}
+// Only a VPN's MTU set in the entry.
+void SetVpnMtu(Registry& registry) {
+  Put(registry, kPppEntry, "TunnelMTU", RegValue::Dword(1400));
+}
+// The first entry describes another protocol (IPX): its MTU is not IP's.
+void SetOtherProtocol(Registry& registry) {
+  Put(registry, kPppEntry, "ProtocolType", RegValue::Dword(0x8137));
+  Put(registry, kPppEntry, "ProtocolMTU", RegValue::Dword(1400));
+}
+
+// An MTU on the WAN interface, which PPP does not use.
+void SetWanInterfaceMtu(Registry& registry) {
+  Put(registry, kNT5.dialUp, "MTU", RegValue::Dword(576));
+}
+
 // The WAN miniport's interface carries dial-up, the card's LAN and cable,
 // DSL both; an interface whose adapter is not described gets every MTU. A
 // wireless card is a card, a PPPoE miniport or any adapter of the PPP type
 // dial-up. 2000 before Service Pack 4 is recommended SYN protection 1.
 TEST(StoreVersion, Windows2000XPAnd2003) {
-  RunVersionTable(kNT5, {
-      {"2000, dial-up", k2000, true, nullptr, "/set dialup", 0, 576, 576, 6432, 1, kSingular},
+  Row rows[] = {
+      {"2000, dial-up", k2000, true, nullptr, "/set dialup", 0, 0, 0, 6432, 1, kSingular},
       {"2000 SP2, LAN", k2000SP2, true, nullptr, "/set lan", 1500, 0, 1500, 256960, 1, kSingular},
       {"2000 SP4, LAN", k2000SP4, true, nullptr, "/set lan", 1500, 0, 1500, 256960, 2, kSingular},
       {"XP, LAN", kXP, true, nullptr, "/set lan", 1500, 0, 1500, 256960, 2, kSingular},
-      {"XP, DSL", kXP, true, nullptr, "/set dsl", 1492, 1492, 1492, 255552, 2, kSingular},
+      {"XP, DSL", kXP, true, nullptr, "/set dsl", 1492, 0, 1492, 255552, 2, kSingular},
       {"2003, cable", k2003, true, nullptr, "/set cable", 1500, 0, 1500, 256960, 1, kSingular},
       {"2003 SP1, cable", k2003SP1, true, nullptr, "/set cable", 1500, 0, 1500, 256960, 1, kSingular},
       {"XP, wireless card, dial-up", kXP, true, nullptr, "/set dialup",
-       0, 576, 576, 6432, 2, kSingular, MakeCardWireless},
+       0, 0, 0, 6432, 2, kSingular, MakeCardWireless},
       {"XP, wireless card, LAN", kXP, true, nullptr, "/set lan",
        1500, 0, 1500, 256960, 2, kSingular, MakeCardWireless},
       {"XP, PPPoE miniport, LAN", kXP, true, nullptr, "/set lan",
        1500, 0, 1500, 256960, 2, kSingular, MakeWanPppoe},
       {"XP, PPPoE miniport, dial-up", kXP, true, nullptr, "/set dialup",
-       0, 576, 576, 6432, 2, kSingular, MakeWanPppoe},
+       0, 0, 0, 6432, 2, kSingular, MakeWanPppoe},
       {"XP, PPP adapter, LAN", kXP, true, nullptr, "/set lan",
        1500, 0, 1500, 256960, 2, kSingular, MakeWanPppAdapter},
       {"XP, the class's Properties refused, LAN", kXP, true, nullptr, "/set lan",
        1500, 0, 1500, 256960, 2, kSingular, nullptr, nullptr, kClassProperties.c_str()},
-  });
+      {"2003, PPP's MTU set before, dial-up", k2003, true, nullptr, "/set dialup",
+       0, 0, 0, 6432, 1, kSingular, SetPppMtu},
+      {"XP, a VPN's MTU there, DSL", kXP, true, nullptr, "/set dsl",
+       1492, 0, 1492, 255552, 2, kSingular, SetVpnMtu},
+      {"2000 SP4, NdisWan's parameters gone, dial-up", k2000SP4, true,
+       kNdisWanParameters.c_str(), "/set dialup", 0, 0, 0, 6432, 2, kSingular},
+      {"XP, PPP's entry another protocol's, dial-up", kXP, true, nullptr,
+       "/set dialup", 0, 0, 0, 6432, 2, kSingular, SetOtherProtocol},
+  };
+  // PPP sends with the MTU of NdisWan's Protocols\0 (KB 826159), made
+  // where missing; the WAN interface's MTU is not PPP's.
+  for (Row& row : rows)
+    if ((std::string(row.arguments) == "/set dialup" ||
+         std::string(row.arguments) == "/set dsl") &&
+        row.prepare != SetOtherProtocol)
+      row.pppMtu = std::string(row.arguments) == "/set dsl" ? 1492 : 576;
+  RunVersionTable(kNT5, std::vector<Row>(std::begin(rows), std::end(rows)));
+}
+
+// The originals of PPP's entry, which did not exist, are no value to
+// export; those of an entry that was there are, under its own key.
+TEST(StoreVersion, TheExportHoldsTheOriginalsOfPppsEntry) {
+  MemoryRegistry registry;
+  LoadMachine(registry, kNT5);
+  SetPppMtu(registry);
+  MapTexts texts;
+  std::string exported;
+  CommandMachine command{
+      registry, true, kFamilyNT, CWindowsVersion(kXP).Limits(true), false, texts,
+      [&](const std::string&, const std::string& bytes) {
+        exported = bytes;
+        return true;
+      }};
+  ASSERT_EQ(kExitDone, RunCommand(ParseCommandLine("/set dialup"), command).exitCode);
+  ASSERT_EQ(kExitDone, RunCommand(ParseCommandLine("/export a.reg"), command).exitCode);
+  const std::string entry =
+      "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\NdisWan\\"
+      "Parameters\\Protocols\\0]\r\n";
+  const size_t at = exported.find(entry);
+  ASSERT_NE(std::string::npos, at) << exported;
+  EXPECT_NE(std::string::npos,
+            exported.find("\"ProtocolMTU\"=dword:00000578", at)) << exported;
+}
+
+// NT 4.0 taken to 2000: the interfaces of its card and of the WAN
+// miniport, described under the network class key; RAS's NdisWan stays.
+void UpgradeTo2000(Registry& registry) {
+  Put(registry, kNT5.card, "MTU", RegValue::Dword(1500));
+  MakeKey(registry, kNT5.dialUp);
+  Put(registry, kCardClass, "ComponentId", RegValue::Text("pci\\ven_8086&dev_100e"));
+  Put(registry, kCardClass, "Characteristics", RegValue::Dword(0x84));
+  Put(registry, kCardClass, "NetCfgInstanceId",
+      RegValue::Text(kNT5.card.substr(kNT5.card.rfind('\\') + 1)));
+  Put(registry, kWanClass, "ComponentId", RegValue::Text("ms_ndiswanip"));
+  Put(registry, kWanClass, "NetCfgInstanceId",
+      RegValue::Text(kNT5.dialUp.substr(kNT5.dialUp.rfind('\\') + 1)));
+}
+
+// A backup taken on one Windows, kept by a later /set on the Windows the
+// machine was upgraded to: that /set writes where the new Windows reads,
+// adds the originals of the places the backup did not hold, and /reset
+// gives back the machine as it was before Velocine first changed it.
+TEST(StoreVersion, ASetAfterAnUpgradeWritesWhereTheNewWindowsReads) {
+  const struct {
+    const char* what;
+    VersionNumbers before, after;
+    void (*upgrade)(Registry&);
+    std::vector<std::pair<std::string, const char*>> written;  // DWORD 1492 or 0
+    std::vector<std::pair<std::string, const char*>> untouched;
+  } rows[] = {
+      {"NT 4.0 SP3 to SP6", kNT40SP3, kNT40SP6, nullptr,
+       {{kServices + "NdisWan\\Parameters", "IPMTU"},
+        {kServices + "E100B1\\Parameters\\Tcpip", "MTU"},
+        {kTcpipKeyName, kPlural}},
+       {{kTcpipKeyName, kSingular}}},
+      {"NT 4.0 SP6 to 2000 SP4", kNT40SP6, k2000SP4, UpgradeTo2000,
+       {{kNT5.card, "MTU"}, {kPppEntry, "ProtocolMTU"}, {kTcpipKeyName, kSingular}},
+       {{kNT5.dialUp, "MTU"}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    MemoryRegistry registry;
+    LoadMachine(registry, kNT4);
+    MemoryRegistry fresh;
+    LoadMachine(fresh, kNT4);
+    if (row.upgrade) row.upgrade(fresh);
+    const RegistrySnapshot expected = Settings(fresh);
+    MapTexts texts;
+    texts.texts = {{"MtuNotRead", "[MTU not read]"}};
+    auto run = [&](const VersionNumbers& version, const char* arguments) {
+      CommandMachine command{
+          registry, true, kFamilyNT, CWindowsVersion(version).Limits(true), false,
+          texts, [](const std::string&, const std::string&) { return true; }};
+      return RunCommand(ParseCommandLine(arguments), command);
+    };
+    ASSERT_EQ(kExitDone, run(row.before, "/set dsl").exitCode);
+    if (row.upgrade) row.upgrade(registry);
+    const CommandResult again = run(row.after, "/set dsl");
+    EXPECT_EQ(kExitDone, again.exitCode);
+    EXPECT_EQ(std::string::npos, again.outcome.find("[MTU not read]")) << again.outcome;
+    for (const auto& value : row.written) {
+      const bool icmp = std::string(value.second) == kPlural ||
+                        std::string(value.second) == kSingular;
+      EXPECT_EQ(RegValue::Dword(icmp ? 0 : 1492),
+                At(registry, value.first, value.second))
+          << value.first << " : " << value.second;
+    }
+    for (const auto& value : row.untouched) {
+      const RegValue* was = expected.Find(value.first, value.second);
+      EXPECT_EQ(was ? *was : RegValue(), At(registry, value.first, value.second))
+          << value.first << " : " << value.second;
+    }
+    EXPECT_EQ(kExitDone, run(row.after, "/reset").exitCode);
+    EXPECT_EQ(std::vector<std::string>(), expected.Differences(Settings(registry)));
+  }
+}
+
+// The MTU step shows what the chosen connection goes out with: the last
+// device that carries it whose MTU this Windows reads, RAS's one MTU for
+// NT 4.0's dial-up (fixed at 1500 before Service Pack 4, KB 183229), PPP's
+// on 2000, XP and 2003 (1500 where Protocols\\0 sets none, KB 826159).
+TEST(StoreVersion, TheMtuShownIsTheOneOfTheChosenConnection) {
+  const int32_t set = kConnectionMtuSet, fixed = kConnectionMtuFixedByWindows,
+                none = kConnectionMtuNotFound;
+  const struct {
+    const char* what;
+    const Machine& machine;
+    VersionNumbers version;
+    void (*prepare)(Registry&);
+    int32_t found[kConnectionKinds], mtu[kConnectionKinds];
+  } rows[] = {
+      {"NT 4.0 SP6, RAS's IPMTU 1400", kNT4, kNT40SP6, SetRasMtu,
+       {set, set, set, set}, {1400, 1400, 1500, 1500}},
+      {"NT 4.0 SP3", kNT4, kNT40SP3, SetRasMtu,
+       {fixed, fixed, set, set}, {1500, 1500, 1500, 1500}},
+      {"NT 4.0 SP6 without RAS's MTU", kNT4, kNT40SP6, nullptr,
+       {none, none, set, set}, {0, 0, 1500, 1500}},
+      {"XP, the WAN interface's 576", kNT5, kXP, SetWanInterfaceMtu,
+       {fixed, fixed, set, set}, {1500, 1500, 1500, 1500}},
+      {"2003, PPP's MTU 1400", kNT5, k2003, SetPppMtu,
+       {set, set, set, set}, {1400, 1400, 1500, 1500}},
+      {"98, the Dial-Up Adapter's 1500, the card's none", k9x, k98, nullptr,
+       {set, set, none, none}, {1500, 1500, 0, 0}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    MemoryRegistry registry;
+    LoadMachine(registry, row.machine);
+    if (row.prepare) row.prepare(registry);
+    SettingsRecord record;
+    FoundFlags found;
+    ASSERT_TRUE(BackupSettings(registry, row.machine.family, record, found,
+                               CWindowsVersion(row.version).Limits(true))
+                    .Succeeded());
+    for (int c = 0; c < kConnectionKinds; ++c) {
+      SCOPED_TRACE(c);
+      EXPECT_EQ(row.found[c], found.MTUOfConnection[c]);
+      if (row.found[c] != none)
+        EXPECT_EQ(row.mtu[c], record.OriginalMTUOfConnection[c]);
+    }
+  }
 }
 
 }  // namespace

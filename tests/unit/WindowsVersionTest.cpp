@@ -49,27 +49,30 @@ struct LimitsCase {
   bool keepsMtuPerBoundAdapter;
   bool readsNdisWanMtu, readsIcmpRedirects;
   int32_t defaultSynAttackProtect;
+  bool readsPppProtocolMtu;
+  const char* windowCapName;
+  bool mstcpTakesText, readsScalingOptions;
 };
 
 TEST(WindowsVersionLimits, EachReleaseTakesWhatItsStackReads) {
   const int32_t scaled = kLargestScaledReceiveWindow;
   const int32_t unscaled = kLargestUnscaledReceiveWindow;
   const LimitsCase cases[] = {
-      {1, 4, 0, 0, true, scaled, 2, false, false, false, true, 0},  // 95 with the Winsock 2 update
-      {1, 4, 0, 0, false, unscaled, 2, false, false, false, true, 0},  // 95 without it
-      {1, 4, 10, 0, false, scaled, 2, false, false, false, true, 0},  // 98 has window scaling of its own
-      {1, 4, 90, 0, false, scaled, 2, false, false, false, true, 0},  // Me
-      {2, 4, 0, 0, true, unscaled, 2, false, true, false, false, 0},  // NT 4.0, Winsock 2 or not
-      {2, 4, 0, 3, true, unscaled, 2, false, true, false, false, 0},  // RAS's MTU fixed at 1500
-      {2, 4, 0, 4, true, unscaled, 2, false, true, true, false, 0},  // NdisWan's IPMTU read
-      {2, 4, 0, 5, true, unscaled, 2, false, true, true, true, 0},  // EnableICMPRedirects read
-      {2, 4, 0, 6, true, unscaled, 2, false, true, true, true, 0},
-      {2, 5, 0, 0, true, scaled, 1, true, false, false, true, 0},  // 2000: SYN level 2 defeats path MTU discovery
-      {2, 5, 0, 3, true, scaled, 1, true, false, false, true, 0},
-      {2, 5, 0, 4, true, scaled, 2, true, false, false, true, 0},  // mended in SP4
-      {2, 5, 1, 2, true, scaled, 2, true, false, false, true, 0},  // XP
-      {2, 5, 2, 0, true, scaled, 1, true, false, false, true, 0},  // Server 2003
-      {2, 5, 2, 1, true, scaled, 1, true, false, false, true, 1},  // SYN protection on by default
+      {1, 4, 0, 0, true, scaled, 2, false, false, false, true, 0, false, "", true, true},  // 95 with the Winsock 2 update
+      {1, 4, 0, 0, false, unscaled, 2, false, false, false, true, 0, false, "", false, false},  // 95 without it: DWORDs (KB 158474)
+      {1, 4, 10, 0, false, scaled, 2, false, false, false, true, 0, false, "GlobalMaxTcpWindoSize", true, true},  // 98 has window scaling of its own; KB 239731
+      {1, 4, 90, 0, false, scaled, 2, false, false, false, true, 0, false, "GlobalMaxTcpWindowSize", true, true},  // Me
+      {2, 4, 0, 0, true, unscaled, 1, false, true, false, false, 0, false, "", true, false},  // NT 4.0, Winsock 2 or not; level 2 resets sessions with the rollup (KB 307991)
+      {2, 4, 0, 3, true, unscaled, 1, false, true, false, false, 0, false, "", true, false},  // RAS's MTU fixed at 1500
+      {2, 4, 0, 4, true, unscaled, 1, false, true, true, false, 0, false, "", true, false},  // NdisWan's IPMTU read
+      {2, 4, 0, 5, true, unscaled, 1, false, true, true, true, 0, false, "", true, false},  // EnableICMPRedirects read
+      {2, 4, 0, 6, true, unscaled, 1, false, true, true, true, 0, false, "", true, false},
+      {2, 5, 0, 0, true, scaled, 1, true, false, false, true, 0, true, "", true, true},  // 2000: SYN level 2 defeats path MTU discovery; PPP's MTU (KB 826159)
+      {2, 5, 0, 3, true, scaled, 1, true, false, false, true, 0, true, "", true, true},
+      {2, 5, 0, 4, true, scaled, 2, true, false, false, true, 0, true, "", true, true},  // mended in SP4
+      {2, 5, 1, 2, true, scaled, 2, true, false, false, true, 0, true, "", true, true},  // XP
+      {2, 5, 2, 0, true, scaled, 1, true, false, false, true, 0, true, "", true, true},  // Server 2003
+      {2, 5, 2, 1, true, scaled, 1, true, false, false, true, 1, true, "", true, true},  // SYN protection on by default
   };
   for (const LimitsCase& c : cases) {
     WindowsLimits limits = CWindowsVersion(VersionNumbers{
@@ -83,6 +86,10 @@ TEST(WindowsVersionLimits, EachReleaseTakesWhatItsStackReads) {
     EXPECT_EQ(c.readsNdisWanMtu, limits.readsNdisWanMtu);
     EXPECT_EQ(c.readsIcmpRedirects, limits.readsIcmpRedirects);
     EXPECT_EQ(c.defaultSynAttackProtect, limits.defaultSynAttackProtect);
+    EXPECT_EQ(c.readsPppProtocolMtu, limits.readsPppProtocolMtu);
+    EXPECT_EQ(std::string(c.windowCapName), limits.windowCapName);
+    EXPECT_EQ(c.mstcpTakesText, limits.mstcpTakesText);
+    EXPECT_EQ(c.readsScalingOptions, limits.readsScalingOptions);
   }
 }
 

@@ -213,9 +213,10 @@ TEST_P(TextFit, MainWindowAndAboutBox) {
 }
 
 TEST_P(TextFit, EveryAlert) {
-  ApplyOutcome mtuLeftAlone, mtuNotRead;
+  ApplyOutcome mtuLeftAlone, mtuNotRead, mtuCapped;
   mtuLeftAlone.mtuLeftAlone = true;
   mtuNotRead.mtuLeftAlone = mtuNotRead.mtuNotRead = true;
+  mtuCapped.mtuCappedByDialUp = true;
   const struct {
     TextId id;
     const char* name;
@@ -228,6 +229,8 @@ TEST_P(TextFit, EveryAlert) {
                 {TextId::Boosted, "closing message with its note", true, &mtuLeftAlone},
                 {TextId::Boosted, "closing message with its note of the MTU not read",
                  true, &mtuNotRead},
+                {TextId::Boosted, "closing message with its note of Dial-Up "
+                 "Networking's packet size", true, &mtuCapped},
                 {TextId::NotFullyBoosted, "incomplete apply message", true, nullptr},
                 {TextId::NoBackupNoChange, "no backup message", true, nullptr},
                 {TextId::ResetDone, "reset message", true, nullptr},
@@ -245,7 +248,7 @@ TEST_P(TextFit, EveryAlert) {
     App().Alert(text, alert.okOnly);
   }
   // Each message and its buttons: OK, or Yes and No for the question.
-  EXPECT_EQ(10 + 9 + 2, check_.measured);
+  EXPECT_EQ(11 + 10 + 2, check_.measured);
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 

@@ -74,7 +74,8 @@ TEST(MtuPage, RecommendsForEachConnectionTypeAndShowsWhatWasSet) {
   wizard.Next();
   EXPECT_EQ("MTU was set to 1400 bytes.",
             LastLine(wizard.Text(IDC_MTU_EXPLANATION)));
-  EXPECT_EQ("MSS isn't set.", LastLine(wizard.Text(IDC_MSS_EXPLANATION)));
+  EXPECT_EQ("MSS is not read by this Windows: TCP takes it from the MTU.",
+            LastLine(wizard.Text(IDC_MSS_EXPLANATION)));
 }
 
 TEST(MtuPage, PutsRightWhatIsNotPositiveAndStartsOverOnEveryVisit) {
@@ -89,11 +90,11 @@ TEST(MtuPage, PutsRightWhatIsNotPositiveAndStartsOverOnEveryVisit) {
   wizard.Leave(IDC_MSS_BOX);
   EXPECT_EQ("1460", wizard.Text(IDC_MSS_BOX));
 
-  // No range and no relation between the two.
-  wizard.Type(IDC_MTU_BOX, "9000");
+  // No relation between the two.
+  wizard.Type(IDC_MTU_BOX, "1400");
   wizard.Type(IDC_MSS_BOX, "100");
   wizard.Next();
-  EXPECT_EQ(9000, wizard.Record().NewMTU);
+  EXPECT_EQ(1400, wizard.Record().NewMTU);
   EXPECT_EQ(100, wizard.Record().NewMSS);
 
   wizard.Back();
@@ -103,6 +104,34 @@ TEST(MtuPage, PutsRightWhatIsNotPositiveAndStartsOverOnEveryVisit) {
   EXPECT_EQ(1500, wizard.Record().NewMTU);
   EXPECT_EQ(1460, wizard.Record().NewMSS) << "0 left with Next";
   EXPECT_TRUE(wizard.messages.empty());
+}
+
+// IPv4 needs 68 bytes; PPP, Ethernet and RAS carry 1500 at most: the box
+// refuses what lies outside as the other boxes do, and keeps the user on
+// the page until it holds an MTU within.
+TEST(MtuPage, AnMtuOutside68To1500KeepsTheUserOnThePage) {
+  WizardDriver wizard(kFamilyNT);
+  wizard.Open();
+  Choose(wizard, IDC_CONNECTION_LAN);
+  wizard.Next();
+  for (const char* refused : {"60", "67", "1501", "1600"}) {
+    SCOPED_TRACE(refused);
+    wizard.messages.clear();
+    wizard.Type(IDC_MTU_BOX, refused);
+    wizard.Next();
+    EXPECT_EQ(kMtuPage, wizard.Page());
+    EXPECT_EQ(std::vector<std::string>(
+                  1, "Please enter an integer between 68 and 1500."),
+              wizard.messages);
+  }
+  EXPECT_EQ(1500, wizard.Record().NewMTU) << "nothing stored meanwhile";
+  for (const char* taken : {"68", "1500"}) {
+    wizard.Type(IDC_MTU_BOX, taken);
+    wizard.Next();
+    EXPECT_EQ(kPathMtuPage, wizard.Page());
+    EXPECT_EQ(std::stoi(taken), wizard.Record().NewMTU);
+    wizard.Back();
+  }
 }
 
 const char kFind[] = "Find the MTU towards";
