@@ -63,9 +63,14 @@ void SaveOriginal(Registry& registry, const StoreKey& backup,
     entries->Delete(slot.entryName);
 }
 
-bool IsListed(const StoreKey& written, const Place& place) {
+// Whether the backup lists `place` as written already; false when its mark
+// cannot be read, for a key whose originals may be noted is never taken for
+// one that is not listed.
+bool ReadListed(const StoreKey& written, const Place& place, bool* listed) {
   RegValue mark;
-  return written.Read(place.RootedPath(), &mark) == kRegOk;
+  RegStatus status = written.Read(place.RootedPath(), &mark);
+  *listed = status == kRegOk;
+  return status == kRegOk || status == kRegNotFound;
 }
 
 // What a Finish that fails half way puts back: each value exactly as it held
@@ -137,6 +142,7 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
   FinishUndo undo;
   // A backup whose replacement cannot be settled is not to be written into:
   // the next look would copy the new one over what Finish notes here.
+  outcome.backupNotRead = true;
   if (SettleBackup(registry, outcome) != kRegOk) return outcome;
   {
     StoreKey backup(registry, outcome);
@@ -144,6 +150,7 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
         backup.Open(kHkeyCurrentUser, kBackupKey, kAccessReadWrite);
     if (status == kRegNotFound) backup.Fail(StoreFailure::kOpenKey, "", status);
     if (status != kRegOk) return outcome;
+    outcome.backupNotRead = false;
 
     // First make sure every write can be made.
     places = FinishPlaces(registry, family, record.ConnectionType, outcome,
@@ -172,7 +179,11 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
     undo.held.resize(places.size());
     for (size_t i = 0; i < places.size() && outcome.Succeeded(); ++i) {
       if (!targets[i]) continue;
-      bool listed = IsListed(written, places[i]);
+      bool listed = false;
+      if (!ReadListed(written, places[i], &listed)) {
+        outcome.backupNotRead = true;
+        break;
+      }
       for (const ValueSlot& slot : places[i].slots) {
         RegValue held;
         if (!ReadHeld(*targets[i], slot, &held)) break;
