@@ -62,14 +62,38 @@ bool IsDevice(const std::string& path) {
   return device;
 }
 
+// A new empty file beside `path`, under a name no other file has, so that
+// a rename moves nothing between disks and takes no one's file; empty when
+// none can be made there.
+std::string UnusedNameBeside(const std::string& path) {
+  const size_t end = path.find_last_of("\\/:");
+  const std::string folder =
+      end == std::string::npos ? "." : path.substr(0, end + 1);
+  char name[MAX_PATH];
+  return GetTempFileNameA(folder.c_str(), "vel", 0, name) ? name
+                                                          : std::string();
+}
+
 // Puts `from` in the place of `to`. 95/98/Me cannot replace in one call:
-// there the old file goes first, once the new one is whole beside it.
+// there the old file steps aside under a name of its own, and comes back
+// when the new one cannot take its place, so that one of the two is always
+// there under the name.
 bool MoveOver(const std::string& from, const std::string& to) {
   if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
     return true;
   if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-  DeleteFileA(to.c_str());
-  return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+  if (GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+  const std::string aside = UnusedNameBeside(to);
+  if (aside.empty() || !DeleteFileA(aside.c_str()) ||
+      !MoveFileA(to.c_str(), aside.c_str()))
+    return false;
+  if (MoveFileA(from.c_str(), to.c_str())) {
+    DeleteFileA(aside.c_str());
+    return true;
+  }
+  MoveFileA(aside.c_str(), to.c_str());
+  return false;
 }
 
 // Writes the whole file beside `path` and puts it in its place only once
@@ -78,10 +102,14 @@ bool MoveOver(const std::string& from, const std::string& to) {
 // not a file on a disk is refused.
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   if (IsDevice(path)) return false;
-  const std::string partial = path + ".partial";
+  const std::string partial = UnusedNameBeside(path);
+  if (partial.empty()) return false;
   HANDLE file = CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr,
                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) {
+    DeleteFileA(partial.c_str());
+    return false;
+  }
   DWORD written = 0;
   bool whole = GetFileType(file) == FILE_TYPE_DISK &&
                WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
@@ -166,6 +194,11 @@ void LogAbnormalEnd(const std::string& report) {
 }
 
 }  // namespace
+
+void ShowNoSystemBoxes() {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX |
+               SEM_NOOPENFILEERRORBOX);
+}
 
 void LogAbnormalEnds(const char* arguments) {
   g_runArguments = arguments;

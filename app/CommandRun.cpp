@@ -119,17 +119,70 @@ int32_t MeasuredMtu(const CommandLine& command, CommandMachine& machine,
   return 0;
 }
 
+// Where this account has no backup another may hold one: its name, or that
+// the note cannot be read, tells the script more than "no backup". A note
+// that names this account names nothing here, and goes. False when no other
+// account may hold it.
+bool HeldElsewhere(CommandMachine& machine, CommandResult* result) {
+  BackupHolder holder;
+  switch (ReadBackupHolder(machine.registry, machine.self.account, &holder)) {
+    case kNoteOfAnotherAccount:
+      *result = Result(kExitBackupOfAnotherAccount,
+                       "the backup is held by the account " + holder.account +
+                           (holder.taken.empty() ? ""
+                                                 : ", taken " + holder.taken) +
+                           "; run the command as that account");
+      return true;
+    case kNoteUnreadable:
+      *result = Result(kExitBackupUnreadable,
+                       "there is no backup here, and the note of which "
+                       "account holds it cannot be read");
+      return true;
+    case kNoteOfThisAccount: {
+      StoreOutcome forgotten;
+      ForgetBackupHolder(machine.registry, machine.self.account, forgotten);
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+CommandResult NoBackupHere(CommandMachine& machine, const char* noBackup) {
+  CommandResult elsewhere{kExitDone, ""};
+  return HeldElsewhere(machine, &elsewhere) ? elsewhere
+                                            : Result(kExitNoBackup, noBackup);
+}
+
+CommandResult BackupNotRead(const std::string& consequence) {
+  return Result(kExitBackupUnreadable,
+                "the backup of the original settings cannot be read; " +
+                    consequence);
+}
+
 CommandResult Set(const CommandLine& command, CommandMachine& machine) {
   // A backup that cannot be looked at may hold the originals: a new one
   // would record the tuned values in their place.
   const BackupPresence backup = LookForBackup(machine.registry);
   if (backup == kBackupUnknown)
-    return Result(kExitBackupUnreadable,
-                  "the backup of the original settings cannot be read; " +
-                      machine.texts.Load(TextId::NoBackupNoChange));
+    return BackupNotRead(machine.texts.Load(TextId::NoBackupNoChange));
   // A backup present keeps its originals, as a second Finish does: a script
-  // run twice must not record its own values as the originals. Only
+  // run twice must not record its own values as the originals. Nor may this
+  // account take as originals the values another account tuned. Only
   // /overwrite takes today's values as the new originals.
+  CommandResult refused{kExitDone, ""};
+  if (backup == kBackupAbsent && !command.overwrite &&
+      HeldElsewhere(machine, &refused))
+    return refused;
+  // As the wizard, which looks for a modem when dial-up is chosen. A modem
+  // that cannot be read may be one to raise: nothing is changed then.
+  int32_t modemFound = 0;
+  if (command.connectionType == kDialUp && !command.noModem &&
+      !DetectBoostableModem(machine.registry, machine.family, modemFound)
+           .Succeeded())
+    return Result(kExitBackupUnreadable,
+                  "the modems' settings cannot be read; " +
+                      machine.texts.Load(TextId::NoBackupNoChange));
   SettingsRecord record;
   FoundFlags found;
   const bool takesBackup = backup == kBackupAbsent || command.overwrite;
@@ -148,13 +201,11 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
           : 0;
   RecommendEverything(machine.family, machine.limits, command.connectionType,
                       record, measuredMtu);
-  int32_t modemFound = 0;
-  // As the wizard, which looks for a modem when dial-up is chosen.
-  if (command.connectionType == kDialUp && !command.noModem)
-    DetectBoostableModem(machine.registry, machine.family, modemFound);
   const ApplyOutcome applied =
       ApplySettings(machine.registry, machine.family, record, modemFound,
                     machine.limits);
+  if (applied.backupNotRead)
+    return BackupNotRead(machine.texts.Load(TextId::NoBackupNoChange));
   if (!applied.Succeeded() && applied.notPutBack.empty())
     return Result(kExitWriteFailed,
                   machine.texts.Load(TextId::NotFullyBoosted));
@@ -174,37 +225,28 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
                     (noted ? "" : " Who holds the backup could not be noted."));
 }
 
-// Where this account has no backup another may hold one: its name, or that
-// the note cannot be read, tells the script more than "no backup".
-CommandResult NoBackupHere(CommandMachine& machine, const char* noBackup) {
-  BackupHolder holder;
-  switch (ReadBackupHolder(machine.registry, machine.self.account, &holder)) {
-    case kNoteOfAnotherAccount:
-      return Result(kExitBackupOfAnotherAccount,
-                    "the backup is held by the account " + holder.account +
-                        (holder.taken.empty() ? ""
-                                              : ", taken " + holder.taken) +
-                        "; run the command as that account");
-    case kNoteUnreadable:
-      return Result(kExitBackupUnreadable,
-                    "there is no backup here, and the note of which account "
-                    "holds it cannot be read");
-    default:
-      return Result(kExitNoBackup, noBackup);
-  }
-}
-
 CommandResult Reset(CommandMachine& machine) {
-  switch (RestoreBackup(machine.registry, machine.family).result) {
+  const RestoreOutcome restored =
+      RestoreBackup(machine.registry, machine.family, machine.self.account);
+  switch (restored.result) {
     case kNoBackup:
       return NoBackupHere(machine, "there is no backup to put back");
+    case kBackupNotRead:
+      return BackupNotRead(machine.texts.Load(TextId::ResetFailed));
     case kRestoredAll:
-      ForgetBackupHolder(machine.registry, machine.self.account);
       return Result(kExitDone, machine.texts.Load(TextId::ResetDone));
     case kRestoreIncomplete:
       break;
   }
-  return Result(kExitWriteFailed, "Failed to reset your connection settings.");
+  // Put back, all but the note of who holds the backup: it is kept with
+  // the backup, for another try.
+  if (restored.holderNoteKept)
+    return Result(kExitWriteFailed,
+                  machine.texts.Load(TextId::ResetFailed) +
+                      " The settings are put back, but the note that this "
+                      "account holds the backup could not be removed; the "
+                      "backup is kept, /reset again removes both");
+  return Result(kExitWriteFailed, machine.texts.Load(TextId::ResetFailed));
 }
 
 CommandResult Export(const CommandLine& command, CommandMachine& machine) {
@@ -226,16 +268,26 @@ CommandResult Export(const CommandLine& command, CommandMachine& machine) {
   return Result(kExitDone, outcomeText);
 }
 
-std::string Escaped(const std::string& text) {
+// `text` with every byte that could be read as another shown escaped: line
+// breaks and other control characters, and the backslash that starts an
+// escape. In the arguments, which anyone may type, also the bytes from 0x80
+// up (a script's bytes are of no known code page) and a space after a
+// space, so that the first "  exit N:" of a line is the log's own; the
+// outcome keeps the language file's words as they are.
+std::string Escaped(const std::string& text, bool typed) {
   static const char kHex[] = "0123456789abcdef";
   std::string shown;
-  for (char c : text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     const unsigned char byte = static_cast<unsigned char>(c);
     if (c == '\r')
       shown += "\\r";
     else if (c == '\n')
       shown += "\\n";
-    else if (byte < 0x20 || byte == 0x7f)
+    else if (c == '\\')
+      shown += "\\\\";
+    else if (byte < 0x20 || byte == 0x7f || (typed && byte >= 0x80) ||
+             (typed && c == ' ' && i > 0 && text[i - 1] == ' '))
       shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
     else
       shown += c;
@@ -248,8 +300,9 @@ std::string Escaped(const std::string& text) {
 std::string CommandLogLine(const std::string& stamp,
                            const std::string& arguments,
                            const CommandResult& result, bool inTempFolder) {
-  return stamp + "  Velocine " + Escaped(arguments) + "  exit " +
-         std::to_string(result.exitCode) + ": " + Escaped(result.outcome) +
+  return stamp + "  Velocine " + Escaped(arguments, true) + "  exit " +
+         std::to_string(result.exitCode) + ": " +
+         Escaped(result.outcome, false) +
          (inTempFolder ? " (logged in the temporary folder)" : "") + "\r\n";
 }
 
@@ -259,7 +312,8 @@ CommandResult RunCommand(const CommandLine& command, CommandMachine& machine) {
                   machine.texts.Load(TextId::VersionUnknown));
   if (machine.velocineRunning)
     return Result(kExitVelocineRunning,
-                  "Velocine is open in another window; close it first");
+                  "another Velocine is running on this machine, a window "
+                  "or a command; nothing was changed");
   const bool changesTcpip = command.action == CommandLine::kSet ||
                            command.action == CommandLine::kReset;
   if (changesTcpip && !MayChangeTcpip(machine))

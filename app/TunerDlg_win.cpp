@@ -223,9 +223,9 @@ void CTunerDlg::OnSetSettings() {
 void CTunerDlg::OnResetSettings() {
   CTunerApp& app = App();
   RestoreOutcome outcome = RestoreBackup(
-      app.registry(), static_cast<WindowsFamily>(app.m_nWindowsFamily));
+      app.registry(), static_cast<WindowsFamily>(app.m_nWindowsFamily),
+      ThisAccountNow().account);
   if (outcome.result == kRestoredAll) {
-    ForgetBackupHolder(app.registry(), ThisAccountNow().account);
     app.Alert(app.LoadText(TextId::ResetDone),
               true);
   } else {

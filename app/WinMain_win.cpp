@@ -13,6 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
   // With arguments Velocine carries out a command without a window.
   velo::CommandLine command = velo::ParseCommandLine(arguments);
   if (command.action != velo::CommandLine::kWindows) {
+    velo::ShowNoSystemBoxes();
     velo::LogAbnormalEnds(arguments);
     return velo::RunCommandLine(command, arguments);
   }

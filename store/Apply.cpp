@@ -74,22 +74,21 @@ void SaveOriginal(Registry& registry, const StoreKey& backup,
 
 // The values of `place` whose originals the backup keeps already, by the
 // mark `written` holds for it (`mark`, kRegNone when there is none): an
-// older mark covers the values the Windows of that backup was given.
-std::vector<std::string> CoveredSlots(const StoreKey& written,
-                                      const Place& place,
-                                      const std::vector<Place>& backedUp,
-                                      RegValue* mark) {
-  std::vector<std::string> names;
-  if (written.Read(place.RootedPath(), mark) != kRegOk) {
-    *mark = RegValue();
-    return names;
-  }
-  if (CoveredNames(*mark, &names)) return names;
+// older mark covers the values the Windows of that backup was given. False
+// when the mark cannot be read, for a key whose originals may be noted is
+// never taken for one that is not listed.
+bool ReadCoveredSlots(const StoreKey& written, const Place& place,
+                      const std::vector<Place>& backedUp, RegValue* mark,
+                      std::vector<std::string>* names) {
+  const RegStatus status = written.Read(place.RootedPath(), mark);
+  if (status == kRegNotFound) *mark = RegValue();
+  if (status != kRegOk) return status == kRegNotFound;
+  if (CoveredNames(*mark, names)) return true;
   for (const Place& given : backedUp)
     if (given.RootedPath() == place.RootedPath())
       for (const ValueSlot& slot : given.slots)
-        names.push_back(slot.tuned->name);
-  return names;
+        names->push_back(slot.tuned->name);
+  return true;
 }
 
 bool Contains(const std::vector<std::string>& names, const std::string& name) {
@@ -182,6 +181,7 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
   FinishUndo undo;
   // A backup whose replacement cannot be settled is not to be written into:
   // the next look would copy the new one over what Finish notes here.
+  outcome.backupNotRead = true;
   if (SettleBackup(registry, outcome) != kRegOk) return outcome;
   {
     StoreKey backup(registry, outcome);
@@ -189,6 +189,7 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
         backup.Open(kHkeyCurrentUser, kBackupKey, kAccessReadWrite);
     if (status == kRegNotFound) backup.Fail(StoreFailure::kOpenKey, "", status);
     if (status != kRegOk) return outcome;
+    outcome.backupNotRead = false;
 
     // First make sure every write can be made.
     places = FinishPlaces(registry, family, limits, record, outcome);
@@ -218,8 +219,11 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
     for (size_t i = 0; i < places.size() && outcome.Succeeded(); ++i) {
       if (!targets[i]) continue;
       RegValue mark;
-      std::vector<std::string> covered =
-          CoveredSlots(written, places[i], backedUp, &mark);
+      std::vector<std::string> covered;
+      if (!ReadCoveredSlots(written, places[i], backedUp, &mark, &covered)) {
+        outcome.backupNotRead = true;
+        break;
+      }
       bool added = mark.type != kRegMultiSz;
       for (const ValueSlot& slot : places[i].slots) {
         RegValue held;

@@ -19,21 +19,9 @@ bool SameAccount(const std::string& a, const std::string& b) {
   return true;
 }
 
-}  // namespace
-
-RegStatus NoteBackupHolder(Registry& registry, const BackupHolder& holder) {
-  StoreOutcome outcome;
-  StoreKey note(registry, outcome);
-  RegStatus status = note.Create(kHkeyLocalMachine, kBackupHolderKey);
-  if (status != kRegOk) return status;
-  status = note.Write(kBackupHolderValue, RegValue::Text(holder.account));
-  if (status != kRegOk) return status;
-  return note.Write(kBackupTakenValue, RegValue::Text(holder.taken));
-}
-
-HolderNote ReadBackupHolder(Registry& registry, const std::string& account,
-                            BackupHolder* holder) {
-  StoreOutcome outcome;
+// The note as ReadBackupHolder reads it, each failure in `outcome`.
+HolderNote ReadNote(Registry& registry, const std::string& account,
+                    BackupHolder* holder, StoreOutcome& outcome) {
   StoreKey note(registry, outcome);
   RegStatus status = note.Open(kHkeyLocalMachine, kBackupHolderKey, kAccessRead);
   if (status == kRegNotFound) return kNoNote;
@@ -53,17 +41,41 @@ HolderNote ReadBackupHolder(Registry& registry, const std::string& account,
                                                : kNoteOfAnotherAccount;
 }
 
-void ForgetBackupHolder(Registry& registry, const std::string& account) {
-  BackupHolder holder;
-  if (ReadBackupHolder(registry, account, &holder) != kNoteOfThisAccount)
-    return;
+}  // namespace
+
+RegStatus NoteBackupHolder(Registry& registry, const BackupHolder& holder) {
   StoreOutcome outcome;
   StoreKey note(registry, outcome);
-  if (note.Open(kHkeyLocalMachine, kBackupHolderKey, kAccessReadWrite) !=
-      kRegOk)
-    return;
-  note.Delete(kBackupHolderValue);
-  note.Delete(kBackupTakenValue);
+  RegStatus status = note.Create(kHkeyLocalMachine, kBackupHolderKey);
+  if (status != kRegOk) return status;
+  status = note.Write(kBackupHolderValue, RegValue::Text(holder.account));
+  if (status != kRegOk) return status;
+  return note.Write(kBackupTakenValue, RegValue::Text(holder.taken));
+}
+
+HolderNote ReadBackupHolder(Registry& registry, const std::string& account,
+                            BackupHolder* holder) {
+  StoreOutcome outcome;
+  return ReadNote(registry, account, holder, outcome);
+}
+
+bool ForgetBackupHolder(Registry& registry, const std::string& account,
+                        StoreOutcome& outcome) {
+  BackupHolder holder;
+  switch (ReadNote(registry, account, &holder, outcome)) {
+    case kNoteOfThisAccount:
+      break;
+    case kNoteUnreadable:
+      return false;
+    default:
+      return true;
+  }
+  StoreKey note(registry, outcome);
+  // The name goes first: a note without it names no one.
+  return note.Open(kHkeyLocalMachine, kBackupHolderKey, kAccessReadWrite) ==
+             kRegOk &&
+         note.Delete(kBackupHolderValue) == kRegOk &&
+         note.Delete(kBackupTakenValue) == kRegOk;
 }
 
 }  // namespace velo

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "registry/Registry.h"
+#include "store/StoreOutcome.h"
 
 namespace velo {
 
@@ -29,7 +30,9 @@ HolderNote ReadBackupHolder(Registry& registry, const std::string& account,
                             BackupHolder* holder);
 
 // Removes the note once Reset has removed the backup of `account`; another
-// account's note stays, for that account's backup stays too.
-void ForgetBackupHolder(Registry& registry, const std::string& account);
+// account's note stays, for that account's backup stays too. False, with
+// what failed in `outcome`, when a note that names `account`, or may, stays.
+bool ForgetBackupHolder(Registry& registry, const std::string& account,
+                        StoreOutcome& outcome);
 
 }  // namespace velo

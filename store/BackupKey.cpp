@@ -46,16 +46,22 @@ RegStatus CopyKeyTree(Registry& registry, const StoreKey& from,
   return kRegOk;
 }
 
-bool IsMarkedComplete(const StoreKey& newBackup) {
+// kRegOk when the new backup is marked complete, kRegNotFound when it is
+// not; any other status: whether it is whole cannot be told, and neither
+// copying it nor dropping it is safe.
+RegStatus ReadCompleteMark(const StoreKey& newBackup) {
   RegValue mark;
-  return newBackup.Read(kNewBackupCompleteValue, &mark) == kRegOk;
+  return newBackup.Read(kNewBackupCompleteValue, &mark);
 }
 
-bool IsSpent(Registry& registry, StoreOutcome& outcome) {
+// kRegOk when the backup is marked spent, kRegNotFound when it is not or
+// there is none; any other status: it cannot be told.
+RegStatus ReadSpentMark(Registry& registry, StoreOutcome& outcome) {
   StoreKey backup(registry, outcome);
+  RegStatus status = backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead);
+  if (status != kRegOk) return status;
   RegValue mark;
-  return backup.Open(kHkeyCurrentUser, kBackupKey, kAccessRead) == kRegOk &&
-         backup.Read(kSpentBackupValue, &mark) == kRegOk;
+  return backup.Read(kSpentBackupValue, &mark);
 }
 
 }  // namespace
@@ -66,7 +72,9 @@ RegStatus SettleBackup(Registry& registry, StoreOutcome& outcome) {
     RegStatus status =
         newBackup.Open(kHkeyCurrentUser, kNewBackupKey, kAccessReadWrite);
     if (status != kRegOk && status != kRegNotFound) return status;
-    if (status == kRegOk && IsMarkedComplete(newBackup)) {
+    if (status == kRegOk) status = ReadCompleteMark(newBackup);
+    if (status != kRegOk && status != kRegNotFound) return status;
+    if (status == kRegOk) {
       // The old backup may be gone already, or half overwritten: start the
       // copy afresh so that no old entry mixes with the new ones.
       status = DeleteKeyTree(registry, kHkeyCurrentUser, kBackupKey, outcome);
@@ -87,9 +95,10 @@ RegStatus SettleBackup(Registry& registry, StoreOutcome& outcome) {
       DeleteKeyTree(registry, kHkeyCurrentUser, kNewBackupKey, outcome);
   if (status != kRegOk) return status;
   // A Reset cut short while it deleted the backup it had put back.
-  if (IsSpent(registry, outcome))
+  status = ReadSpentMark(registry, outcome);
+  if (status == kRegOk)
     return DeleteKeyTree(registry, kHkeyCurrentUser, kBackupKey, outcome);
-  return kRegOk;
+  return status == kRegNotFound ? kRegOk : status;
 }
 
 RegStatus PromoteNewBackup(Registry& registry, StoreOutcome& outcome) {

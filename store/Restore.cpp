@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "store/BackupHolder.h"
 #include "store/BackupKey.h"
 #include "store/FinishPlaces.h"
 #include "store/ModemPortSpeed.h"
@@ -133,9 +134,10 @@ void PutBack(Registry& registry, WindowsFamily family, const StoreKey& backup,
 
 }  // namespace
 
-RestoreOutcome RestoreBackup(Registry& registry, WindowsFamily family) {
+RestoreOutcome RestoreBackup(Registry& registry, WindowsFamily family,
+                             const std::string& holder) {
   RestoreOutcome outcome;
-  outcome.result = kRestoreIncomplete;
+  outcome.result = kBackupNotRead;
   if (SettleBackup(registry, outcome) != kRegOk) return outcome;
   {
     StoreKey backup(registry, outcome);
@@ -146,7 +148,12 @@ RestoreOutcome RestoreBackup(Registry& registry, WindowsFamily family) {
       return outcome;
     }
     if (status != kRegOk) return outcome;
+    outcome.result = kRestoreIncomplete;
     PutBack(registry, family, backup, outcome);
+  }
+  if (outcome.Succeeded() && !ForgetBackupHolder(registry, holder, outcome)) {
+    outcome.holderNoteKept = true;
+    return outcome;
   }
   if (outcome.Succeeded()) RemoveSpentBackup(registry, outcome);
   if (outcome.Succeeded()) outcome.result = kRestoredAll;

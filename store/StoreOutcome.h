@@ -64,16 +64,26 @@ struct ApplyOutcome : StoreOutcome {
   // Dial-Up Networking sends 576 below 128 kbit/s while a connection's IP
   // Packet Size is Automatic (KB 183437).
   bool mtuCappedByDialUp = false;
+  // The backup could not be read (its key, a replacement of it cut short
+  // that could not be settled, or what it lists as written): nothing was
+  // written, for Finish would have noted tuned values as originals.
+  bool backupNotRead = false;
 };
 
 enum RestoreResult {
   kNoBackup,           // there is no backup key: nothing was changed
   kRestoredAll,        // everything was put back and the backup removed
   kRestoreIncomplete,  // see Failures(); the backup stays for another try
+  // The backup key could not be opened, or a replacement of it cut short
+  // could not be settled: nothing was changed.
+  kBackupNotRead,
 };
 
 struct RestoreOutcome : StoreOutcome {
   RestoreResult result = kNoBackup;
+  // Everything was put back, but the note that the account holds the
+  // backup could not be removed (or read): the backup stays with it.
+  bool holderNoteKept = false;
 };
 
 }  // namespace velo

@@ -31,6 +31,7 @@ bool IsLocalMachineWrite(const RegCallInfo& info) {
 void FaultInjectingRegistry::Heal() {
   faults_.clear();
   failingKeys_.clear();
+  failingValues_.clear();
   denyLocalMachineWrites_ = false;
   cut_ = false;
   cutHappened_ = false;
@@ -55,10 +56,16 @@ RegStatus FaultInjectingRegistry::Before(const RegCallInfo& info) {
         ++injected_;
         return failing.status;
       }
+  for (const FailingValue& failing : failingValues_)
+    if (failing.call == info.call && NamesEqual(failing.key, info.key) &&
+        (failing.value.empty() || NamesEqual(failing.value, info.value))) {
+      ++injected_;
+      return failing.status;
+    }
   for (Fault& fault : faults_) {
     if (fault.call == info.call && fault.seen++ == fault.skip) {
       ++injected_;
-      return kRegAccessDenied;
+      return fault.status;
     }
   }
   return kRegOk;

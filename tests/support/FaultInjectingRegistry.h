@@ -18,9 +18,11 @@ class FaultInjectingRegistry : public RegistryDecorator {
  public:
   explicit FaultInjectingRegistry(Registry& inner) : RegistryDecorator(inner) {}
 
-  // The call of this kind after `skip` others fails once, access denied.
-  void FailOnce(RegCall call, uint32_t skip) {
-    faults_.push_back(Fault{call, skip, 0});
+  // The call of this kind after `skip` others fails once, access denied
+  // unless told otherwise.
+  void FailOnce(RegCall call, uint32_t skip,
+                RegStatus status = kRegAccessDenied) {
+    faults_.push_back(Fault{call, skip, 0, status});
   }
   // As when the power goes: every call after `calls` more fails (closing
   // aside, so that no handle is lost), until Heal.
@@ -40,6 +42,14 @@ class FaultInjectingRegistry : public RegistryDecorator {
   void FailOpensOf(const std::string& key, RegStatus status) {
     failingKeys_.push_back(FailingKey{key, status});
   }
+  // Every `call` on the value `value` of `key` (a read, a write or a
+  // delete), or on any value of `key` when `value` is empty, answers
+  // `status`: a damaged hive, or a system short of resources, refuses a
+  // read as well as an open.
+  void FailValueCalls(RegCall call, const std::string& key, RegStatus status,
+                      const std::string& value = "") {
+    failingValues_.push_back(FailingValue{call, key, value, status});
+  }
   // Every call goes through again.
   void Heal();
   // Calls answered with a fault so far.
@@ -53,6 +63,7 @@ class FaultInjectingRegistry : public RegistryDecorator {
     RegCall call;
     uint32_t skip;
     uint32_t seen;
+    RegStatus status;
   };
   struct FailingKey {
     std::string key;
@@ -60,6 +71,13 @@ class FaultInjectingRegistry : public RegistryDecorator {
   };
   std::vector<Fault> faults_;
   std::vector<FailingKey> failingKeys_;
+  struct FailingValue {
+    RegCall call;
+    std::string key;
+    std::string value;
+    RegStatus status;
+  };
+  std::vector<FailingValue> failingValues_;
   bool denyLocalMachineWrites_ = false;
   bool cut_ = false;
   uint32_t callsBeforeCut_ = 0;

@@ -363,7 +363,8 @@ void UserMachineModel::Reset() {
   } else if (outcome.result == kNoBackup) {
     if (hasBackup_) Violation("Reset found no backup where there was one");
     return;
-  } else if (outcome.result == kRestoreIncomplete) {
+  } else if (outcome.result == kRestoreIncomplete ||
+             outcome.result == kBackupNotRead) {
     trace_.back() += " (failed)";
     if (hasBackup_ && BackupAsResetFindsIt().empty())
       Violation("a Reset that failed removed the backup");

@@ -5,7 +5,9 @@
 // file.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <iterator>
+#include <map>
 #include <set>
 
 #include "app/CommandRun.h"
@@ -33,6 +35,11 @@ enum Fault {
   // not the one the command runs in; the note of who holds it remains.
   kBackupInTakersHive,
   kHolderNoteDenied,  // so, and the note opens for no one
+  // The marks of the keys Finish wrote cannot be read: the system is short
+  // of resources.
+  kWrittenMarksUnreadable,
+  kHolderNameRefused,  // the note of who holds the backup refuses the name
+  kModemsUnreadable,   // the modems' class key: the system is short of it
 };
 
 const RegStatus kNoSystemResources = 1450;  // ERROR_NO_SYSTEM_RESOURCES
@@ -57,11 +64,12 @@ const char kHolderNoteKeyName[] = "HKLM\\Software\\Velocine";
 const char kModem[] = "\\0000";
 
 // The seeded machine with a modem that can be raised.
-void SeedMachine(Registry& registry, WindowsFamily family) {
-  SeedStoreScenario(registry, family, kSeed);
+StoreScenario SeedMachine(Registry& registry, WindowsFamily family) {
+  StoreScenario scenario = SeedStoreScenario(registry, family, kSeed);
   RemoveKey(registry, ModemClassKeyName(family));
   Put(registry, std::string(ModemClassKeyName(family)) + kModem, "Properties",
       ModemRecord(115200));
+  return scenario;
 }
 
 CommandResult RunOn(Registry& registry, const Case& c, const char* arguments,
@@ -112,7 +120,9 @@ const Case kCases[] = {
      "/set dialup", kLastWriteAndUndoFail, true, false, kExitNotUndone,
      "[not fully]", false},
     {"Velocine open", kFamilyNT, nullptr, "/set cable", kNoFault, true, true,
-     kExitVelocineRunning, "Velocine is open", false},
+     kExitVelocineRunning,
+     "another Velocine is running on this machine, a window or a command",
+     false},
     {"an unknown Windows", kFamilyNT, nullptr, "/set lan", kNoFault, false,
      false, kExitUnsupportedWindows, "Failed to detect", false},
     {"no reset without a backup", kFamily9x, nullptr, "/reset", kNoFault, true,
@@ -134,9 +144,12 @@ const Case kCases[] = {
      kBackupNoResources, true, false, kExitBackupUnreadable,
      "the backup of the original settings cannot be read", false},
     {"a reset of a backup denied", kFamilyNT, "/set dsl", "/reset",
-     kBackupDenied, true, false, kExitWriteFailed, "Failed to reset", false},
+     kBackupDenied, true, false, kExitBackupUnreadable,
+     "the backup of the original settings cannot be read; Failed to reset",
+     false},
     {"a reset short of resources", kFamily9x, "/set dsl", "/reset",
-     kBackupNoResources, true, false, kExitWriteFailed, "Failed to reset",
+     kBackupNoResources, true, false, kExitBackupUnreadable,
+     "the backup of the original settings cannot be read; Failed to reset",
      false},
     // A /set run as SYSTEM by a deployment tool leaves the backup in
     // SYSTEM's hive: an administrator is told who holds it, not "no backup".
@@ -163,6 +176,39 @@ const Case kCases[] = {
     {"a backup gone from this account's hive", kFamily9x, "/set dsl",
      "/reset", kBackupInTakersHive, true, false, kExitNoBackup,
      "there is no backup to put back", false, "admin"},
+    // A mark that cannot be read is never taken for a key not written: its
+    // originals are noted already, and what the key holds now is tuned.
+    {"a repeated set that cannot read what was written", kFamilyNT,
+     "/set dsl", "/set dsl", kWrittenMarksUnreadable, true, false,
+     kExitBackupUnreadable,
+     "the backup of the original settings cannot be read", false},
+    {"a repeated 9x set that cannot read what was written", kFamily9x,
+     "/set dsl", "/set lan", kWrittenMarksUnreadable, true, false,
+     kExitBackupUnreadable,
+     "the backup of the original settings cannot be read", false},
+    // Another account's values are tuned already: its /set would record
+    // them as originals.
+    {"a set while another account holds the backup", kFamilyNT, "/set dsl",
+     "/set lan", kBackupInTakersHive, true, false,
+     kExitBackupOfAnotherAccount,
+     "the backup is held by the account SYSTEM, taken 2026-12-10 00:50:07",
+     false, "SYSTEM"},
+    {"a set where who holds the backup cannot be read", kFamily9x,
+     "/set dsl", "/set lan", kHolderNoteDenied, true, false,
+     kExitBackupUnreadable, "there is no backup here, and the note", false,
+     "SYSTEM"},
+    {"another account's set told to overwrite", kFamilyNT, "/set dsl",
+     "/set lan /overwrite", kBackupInTakersHive, true, false, kExitDone,
+     "[boosted]", false, "SYSTEM"},
+    {"a repeated set told to overwrite", kFamily9x, "/set dsl",
+     "/set lan /overwrite", kNoFault, true, false, kExitDone, "[boosted]",
+     false},
+    {"who holds the backup refused", kFamilyNT, nullptr, "/set lan",
+     kHolderNameRefused, true, false, kExitDone, "[boosted]", false},
+    // A modem that cannot be read may be one to raise.
+    {"dial-up where the modems cannot be read", kFamily9x, nullptr,
+     "/set dialup", kModemsUnreadable, true, false, kExitBackupUnreadable,
+     "the modems' settings cannot be read", false},
 };
 
 // A script tells every outcome, and the program's abnormal end, apart.
@@ -178,6 +224,30 @@ TEST(CommandRun, EachOutcomeHasAnExitCodeOfItsOwn) {
                        3};
   EXPECT_EQ(std::size(codes),
             std::set<int>(std::begin(codes), std::end(codes)).size());
+}
+
+// What the arguments hold is told apart from what the log adds: a typed
+// "\\r\\n" from a real line break, bytes of no code page from text, and an
+// imitated "  exit 0:" from the real one, which stands first.
+TEST(CommandRun, ALogLineShowsTheArgumentsAsTyped) {
+  const struct {
+    const char* arguments;
+    const char* shown;
+  } kTyped[] = {
+      {"/export a\\r\\nb", "Velocine /export a\\\\r\\\\nb  exit 9: "},
+      {"/export a\r\nb", "Velocine /export a\\r\\nb  exit 9: "},
+      {"/export \xe9t\xe9.reg", "Velocine /export \\xe9t\\xe9.reg  exit 9: "},
+      {"/export x  exit 0: done", "Velocine /export x \\x20exit 0: done  exit 9: "},
+  };
+  for (const auto& typed : kTyped) {
+    const std::string line = CommandLogLine(
+        "2026-12-09 05:10:02", typed.arguments,
+        CommandResult{kExitFileNotWritten, "C:\\x.reg \xe9"}, false);
+    EXPECT_EQ(std::string("2026-12-09 05:10:02  ") + typed.shown +
+                  "C:\\\\x.reg \xe9\r\n",
+              line);
+    EXPECT_EQ(line.find("  exit "), line.find("  exit 9: ")) << line;
+  }
 }
 
 // An argument holding a line break writes no line of its own, such as a
@@ -227,6 +297,15 @@ TEST(CommandRun, ARefusedOrFailedCommandChangesNoSetting) {
       registry.FailOpensOf(kBackupKeyName, kNoSystemResources);
     if (c.fault == kHolderNoteDenied)
       registry.FailOpensOf(kHolderNoteKeyName, kRegAccessDenied);
+    if (c.fault == kWrittenMarksUnreadable)
+      registry.FailValueCalls(kCallQueryValue,
+                              std::string(kBackupKeyName) + "\\Written Keys",
+                              kNoSystemResources);
+    if (c.fault == kModemsUnreadable)
+      registry.FailOpensOf(ModemClassKeyName(c.family), kNoSystemResources);
+    if (c.fault == kHolderNameRefused)
+      registry.FailValueCalls(kCallSetValue, kHolderNoteKeyName,
+                              kRegAccessDenied, "Backup Holder");
     CommandResult result =
         RunOn(registry, c, c.arguments, c.windowsKnown, c.velocineRunning);
     EXPECT_EQ(c.exitCode, result.exitCode) << c.what;
@@ -249,15 +328,25 @@ TEST(CommandRun, ARefusedOrFailedCommandChangesNoSetting) {
                   backupBefore.Differences(BackupSnapshot(memory)))
             << c.what;
     }
+    if (c.fault == kHolderNameRefused)
+      EXPECT_NE(std::string::npos,
+                result.outcome.find("Who holds the backup could not be noted"))
+          << result.outcome;
     if (c.exitCode == kExitDone && c.before) {
-      // The backup still holds what the machine had before the first one.
+      // The backup still holds what the machine had before the first one;
+      // told to overwrite, what it had before this one, and the note names
+      // who took it.
+      const bool overwrite =
+          std::string(c.arguments).find("/overwrite") != std::string::npos;
       RegValue holder;
       ASSERT_TRUE(Get(memory, kHolderNoteKeyName, "Backup Holder", &holder))
           << c.what;
-      EXPECT_EQ(RegValue::Text(c.beforeAccount), holder) << c.what;
+      EXPECT_EQ(RegValue::Text(overwrite ? kAccount : c.beforeAccount), holder)
+          << c.what;
       ASSERT_EQ(kExitDone, RunOn(memory, c, "/reset", true, false).exitCode);
       EXPECT_EQ(std::vector<std::string>(),
-                original.Differences(SettingsSnapshot(memory, c.family)))
+                (overwrite ? before : original)
+                    .Differences(SettingsSnapshot(memory, c.family)))
           << c.what;
       // The backup is gone, and so is the note that named its holder.
       EXPECT_FALSE(Get(memory, kHolderNoteKeyName, "Backup Holder", &holder))
@@ -269,6 +358,40 @@ TEST(CommandRun, ARefusedOrFailedCommandChangesNoSetting) {
                     "Properties", &modem));
     EXPECT_EQ(ModemRecord(c.modemRaised ? 921600 : 115200), modem) << c.what;
   }
+}
+
+// A /reset that cannot remove the note of who holds the backup keeps the
+// backup with it and says so: no note is left naming an account that holds
+// nothing, for another account's /set to be sent to. A note naming this
+// account, which holds no backup, goes with its next /reset.
+TEST(CommandRun, TheNoteOfWhoHoldsTheBackupGoesWithTheBackup) {
+  const Case c{"", kFamilyNT, nullptr, "", kNoFault, true, false, 0, "", false};
+  MemoryRegistry memory;
+  SeedMachine(memory, c.family);
+  const RegistrySnapshot original = SettingsSnapshot(memory, c.family);
+  ASSERT_EQ(kExitDone, RunOn(memory, c, "/set dsl", true, false).exitCode);
+  FaultInjectingRegistry registry(memory);
+  registry.FailValueCalls(kCallDeleteValue, kHolderNoteKeyName,
+                          kRegAccessDenied, "Backup Holder");
+  CommandResult kept = RunOn(registry, c, "/reset", true, false);
+  EXPECT_EQ(kExitWriteFailed, kept.exitCode);
+  EXPECT_NE(std::string::npos, kept.outcome.find("could not be removed"))
+      << kept.outcome;
+  EXPECT_EQ(std::vector<std::string>(),
+            original.Differences(SettingsSnapshot(memory, c.family)));
+  EXPECT_TRUE(KeyExists(memory, kBackupKeyName));
+  RegValue holder;
+  ASSERT_TRUE(Get(memory, kHolderNoteKeyName, "Backup Holder", &holder));
+  EXPECT_EQ(RegValue::Text(kAccount), holder);
+  EXPECT_EQ(kExitDone, RunOn(memory, c, "/reset", true, false).exitCode);
+  EXPECT_FALSE(Get(memory, kHolderNoteKeyName, "Backup Holder", &holder));
+
+  // A note of this account's whose backup is gone.
+  Put(memory, kHolderNoteKeyName, "Backup Holder", RegValue::Text(kAccount));
+  EXPECT_EQ(kExitNoBackup, RunOn(memory, c, "/reset", true, false).exitCode);
+  EXPECT_FALSE(Get(memory, kHolderNoteKeyName, "Backup Holder", &holder));
+  EXPECT_EQ(kExitDone,
+            RunOn(memory, c, "/set lan", true, false, "SYSTEM").exitCode);
 }
 
 // /set ... /findmtu: the measured MTU is written, or the type's when none
@@ -438,6 +561,287 @@ TEST(CommandRun, TheDefaultProbeHostIsThatOfTheConnectionsInterface) {
   EXPECT_EQ("203.0.113.20", DefaultProbeHost(registry, kFamilyNT, kLan).host);
   EXPECT_EQ("203.0.113.20",
             DefaultProbeHost(registry, kFamilyNT, kCableModem).host);
+}
+
+// The sweeps: every command of a sequence run on one machine that two
+// accounts share, with one call of one kind failing at one position in the
+// step under test, or the power going after any call of it. After each
+// step, a command that exits 0 has done what it does on a healthy machine;
+// once the machine is healthy again, /reset by the account the note names
+// gives the originals back.
+const char kOtherAccount[] = "Deploy";
+const SubTree kHive{kHkeyCurrentUser, "Software"};
+
+// The machine with a hive for each account; the one loaded as
+// HKEY_CURRENT_USER is that of the account running.
+class SharedMachine {
+ public:
+  explicit SharedMachine(WindowsFamily family) : family_(family) {
+    scenario = SeedMachine(memory, family);
+    scenario.record.ConnectionType = kDsl;  // the bindings of every kind
+    originals = SettingsSnapshot(memory, family);
+    MemoryRegistry fresh;
+    hives_[kOtherAccount] = RegistrySnapshot::Take(fresh, {kHive});
+    loaded_ = kAccount;
+  }
+
+  // Runs `arguments` as `account`, through `registry` (faults) or directly.
+  CommandResult Run(const std::string& account, const std::string& arguments,
+                    Registry* registry = nullptr) {
+    Load(account);
+    MapTexts texts;
+    texts.texts = {{"41", "[boosted]"}, {"44", "[not fully]"}};
+    CommandMachine machine{registry ? *registry : memory, true, family_,
+                           WindowsLimits{}, false, texts,
+                           [this](const std::string&, const std::string& bytes) {
+                             file = bytes;
+                             return true;
+                           }};
+    machine.self = BackupHolder{account, kTaken};
+    return RunCommand(ParseCommandLine(arguments), machine);
+  }
+
+  // What the account's hive holds with the machine's settings.
+  RegistrySnapshot Settings(const std::string& account) {
+    Load(account);
+    return SettingsSnapshot(memory, family_);
+  }
+
+  void Load(const std::string& account) {
+    if (account == loaded_) return;
+    hives_[loaded_] = RegistrySnapshot::Take(memory, {kHive});
+    hives_[account].PutBack(memory);
+    loaded_ = account;
+  }
+
+  MemoryRegistry memory;
+  StoreScenario scenario;
+  RegistrySnapshot originals;  // with the first account's hive
+  std::string file;            // what /export wrote last
+
+ private:
+  WindowsFamily family_;
+  std::map<std::string, RegistrySnapshot> hives_;
+  std::string loaded_;
+};
+
+struct SweptStep {
+  const char* account;
+  const char* arguments;
+};
+
+// How the step under test goes wrong.
+struct Injection {
+  RegCall call;      // fails once, short of resources
+  uint32_t skip;     // after this many calls of its kind; or, with cut,
+  bool cut = false;  // the power goes after this many calls of any kind
+};
+
+bool Overwrites(const SweptStep& step) {
+  return std::string(step.arguments).find("/overwrite") != std::string::npos;
+}
+
+// What one step did: the settings it left when it says it is done, and
+// those it found when it takes today's values as the originals.
+struct StepEnd {
+  CommandResult result;
+  RegistrySnapshot settings;
+  RegistrySnapshot found;
+  std::string file;
+};
+
+// Runs `steps`, the one numbered `faulty` with `injection`; returns false
+// when that step made fewer calls than the injection needs.
+bool RunSwept(const std::vector<SweptStep>& steps,
+              size_t faulty, const Injection* injection,
+              std::vector<StepEnd>* ends, SharedMachine* machine) {
+  bool injected = injection == nullptr;
+  for (size_t i = 0; i < steps.size(); ++i) {
+    FaultInjectingRegistry registry(machine->memory);
+    if (i == faulty && injection && injection->cut)
+      registry.CutAfter(injection->skip);
+    else if (i == faulty && injection)
+      registry.FailOnce(injection->call, injection->skip, kNoSystemResources);
+    machine->file.clear();
+    StepEnd end;
+    if (Overwrites(steps[i])) end.found = machine->Settings(steps[i].account);
+    end.result = machine->Run(steps[i].account, steps[i].arguments, &registry);
+    if (i == faulty && registry.Injected() > 0) injected = true;
+    if (end.result.exitCode == kExitDone)
+      end.settings = machine->Settings(steps[i].account);
+    end.file = machine->file;
+    ends->push_back(end);
+  }
+  return injected;
+}
+
+// Whether `now` holds `wanted`: exactly, or with the 9x MaxMTU as a restore
+// writes it back.
+bool HoldsAsRestored(const RegistrySnapshot& wanted,
+                     const RegistrySnapshot& now,
+                     const StoreScenario& scenario,
+                     std::vector<std::string>* differences) {
+  *differences = wanted.Differences(now);
+  IntendedDifferences made;
+  if (!differences->empty())
+    *differences =
+        ExpectedAfterRestore(wanted, scenario, &made).Differences(now);
+  return differences->empty();
+}
+
+// Checks what a swept run did against the healthy one; returns the first
+// broken promise, or "".
+std::string BrokenPromise(const std::vector<SweptStep>& steps, size_t faulty,
+                          const std::vector<StepEnd>& healthy,
+                          const std::vector<StepEnd>& ends,
+                          SharedMachine& machine) {
+  for (size_t i = 0; i < steps.size(); ++i) {
+    const std::string step = std::string(steps[i].account) + " " +
+                             steps[i].arguments + " ";
+    const CommandResult& result = ends[i].result;
+    // "No backup" and "another account holds it" are claims too.
+    const int code = result.exitCode;
+    if (i == faulty && code != healthy[i].result.exitCode &&
+        (code == kExitNoBackup || code == kExitBackupOfAnotherAccount))
+      return step + "exits " + std::to_string(code) +
+             " where a healthy machine gives " +
+             std::to_string(healthy[i].result.exitCode) + ": " +
+             result.outcome;
+    if (result.exitCode != kExitDone) continue;
+    if (healthy[i].result.exitCode != kExitDone)
+      return step + "exits 0 where a healthy machine gives " +
+             std::to_string(healthy[i].result.exitCode) + ": " +
+             result.outcome;
+    // A 9x MaxMTU of "0" that a healthy /reset deletes may be left as it
+    // was where a cut kept Finish from writing it.
+    // An export changes no setting: its work is the file.
+    const bool exports = std::string(steps[i].arguments).find("/export") == 0;
+    std::vector<std::string> differences;
+    if (!exports && !HoldsAsRestored(ends[i].settings, healthy[i].settings,
+                                     machine.scenario, &differences))
+      return step + "exits 0 without its work done: " + differences.front();
+    if (exports && ends[i].file != healthy[i].file)
+      return step + "exits 0 with another file than a healthy machine's";
+  }
+  // The account the note names (the first one where there is none) puts
+  // back; after another account's /overwrite, which took the first one's
+  // tuned values as its originals, the first one puts back too.
+  RegValue named;
+  std::vector<std::string> resetting = {
+      Get(machine.memory, kHolderNoteKeyName, "Backup Holder", &named)
+          ? named.AsText()
+          : kAccount};
+  for (const SweptStep& step : steps)
+    if (Overwrites(step) && step.account == std::string(kOtherAccount))
+      resetting.push_back(kAccount);
+  for (const std::string& account : resetting) {
+    const CommandResult reset = machine.Run(account, "/reset");
+    if (reset.exitCode != kExitDone && reset.exitCode != kExitNoBackup)
+      return "the healthy /reset as " + account + " exits " +
+             std::to_string(reset.exitCode) + ": " + reset.outcome;
+  }
+  // The originals, or what this account's /overwrite took in their place
+  // (its backup replaced even where its Finish then failed).
+  const RegistrySnapshot now = machine.Settings(kAccount);
+  std::vector<std::string> differences, ignored;
+  bool back = HoldsAsRestored(machine.originals, now, machine.scenario,
+                              &differences);
+  for (size_t i = 0; i < steps.size(); ++i)
+    back = back || (Overwrites(steps[i]) && steps[i].account == kAccount &&
+                    HoldsAsRestored(ends[i].found, now, machine.scenario,
+                                    &ignored));
+  if (!back) return "an original is lost: " + differences.front();
+  RegValue holder;
+  if (Get(machine.memory, kHolderNoteKeyName, "Backup Holder", &holder))
+    return "the note still names " + holder.AsText() +
+           ", which holds no backup";
+  return "";
+}
+
+// Every failing call of every kind at every position of step `faulty`, or
+// the power going after every call of it.
+void Sweep(WindowsFamily family, const std::vector<SweptStep>& steps,
+           size_t faulty, bool cuts, int* runs) {
+  std::vector<StepEnd> healthy;
+  {
+    SharedMachine machine(family);
+    RunSwept(steps, faulty, nullptr, &healthy, &machine);
+  }
+  std::vector<Injection> kinds;
+  if (cuts)
+    kinds.push_back(Injection{kCallOpenKey, 0, true});
+  else
+    for (RegCall call : kFailableRegCalls) kinds.push_back(Injection{call, 0});
+  for (Injection injection : kinds) {
+    for (;; ++injection.skip) {
+      SharedMachine machine(family);
+      std::vector<StepEnd> ends;
+      if (!RunSwept(steps, faulty, &injection, &ends, &machine)) break;
+      ++*runs;
+      const std::string broken =
+          BrokenPromise(steps, faulty, healthy, ends, machine);
+      if (broken.empty()) continue;
+      std::string sequence;
+      for (size_t i = 0; i < steps.size(); ++i)
+        sequence += std::string(i ? ", " : "") + steps[i].account + " " +
+                    steps[i].arguments + (i == faulty ? " (faulty)" : "");
+      ADD_FAILURE() << "family " << family << ": " << sequence << "; "
+                    << (injection.cut ? std::string("power cut")
+                                      : RegCallName(injection.call))
+                    << " after " << injection.skip << ": " << broken;
+      return;
+    }
+  }
+}
+
+const std::vector<SweptStep> kAfterEachOther[] = {
+    {{kAccount, "/set dsl"}, {kAccount, "/set dsl"}},
+    {{kAccount, "/set dsl"}, {kAccount, "/set lan /overwrite"}},
+    {{kAccount, "/set dsl"}, {kAccount, "/reset"}},
+    {{kAccount, "/set dsl"}, {kAccount, "/export a.reg"}},
+};
+
+TEST(CommandRunSweep, OneFaultInAFirstOrARepeatedSet) {
+  int runs = 0;
+  for (WindowsFamily family : {kFamily9x, kFamilyNT}) {
+    Sweep(family, {{kAccount, "/set dsl"}}, 0, false, &runs);
+    Sweep(family, {{kAccount, "/set dsl"}, {kAccount, "/set lan"}}, 1, false,
+          &runs);
+    if (HasFailure()) return;
+  }
+  std::cout << "[ sweep    ] " << runs << " runs\n";
+}
+
+TEST(CommandRunSweep, APowerCutInASetThenEachNextCommand) {
+  int runs = 0;
+  for (WindowsFamily family : {kFamily9x, kFamilyNT})
+    for (const std::vector<SweptStep>& steps : kAfterEachOther) {
+      Sweep(family, steps, 0, true, &runs);
+      if (HasFailure()) return;
+    }
+  std::cout << "[ sweep    ] " << runs << " runs\n";
+}
+
+TEST(CommandRunSweep, OneFaultInTheNextCommandAfterASet) {
+  int runs = 0;
+  for (WindowsFamily family : {kFamily9x, kFamilyNT})
+    for (const std::vector<SweptStep>& steps : kAfterEachOther) {
+      Sweep(family, steps, 1, false, &runs);
+      if (HasFailure()) return;
+    }
+  std::cout << "[ sweep    ] " << runs << " runs\n";
+}
+
+TEST(CommandRunSweep, OneFaultInAnotherAccountsCommand) {
+  int runs = 0;
+  for (WindowsFamily family : {kFamily9x, kFamilyNT})
+    for (const char* next :
+         {"/set lan", "/set lan /overwrite", "/reset", "/export a.reg"}) {
+      Sweep(family, {{kAccount, "/set dsl"}, {kOtherAccount, next}}, 1, false,
+            &runs);
+      if (HasFailure()) return;
+    }
+  std::cout << "[ sweep    ] " << runs << " runs\n";
 }
 
 }  // namespace

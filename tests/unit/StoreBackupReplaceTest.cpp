@@ -7,6 +7,7 @@
 #include "registry/MemoryRegistry.h"
 #include "store/Apply.h"
 #include "store/Backup.h"
+#include "store/BackupExport.h"
 #include "store/BackupKey.h"
 #include "store/RegistryLocations.h"
 #include "store/Restore.h"
@@ -197,6 +198,51 @@ TEST_P(StoreBackupReplace, APowerCutDuringResetLeavesABackupThatWorksOrNone) {
     if (HasFailure()) return;
   }
   EXPECT_GT(sawNone, 0) << "a cut while the spent backup is deleted";
+}
+
+// A replacement cut short at any change, then its completion mark that
+// cannot be read (the system short of resources): whether the new backup is
+// whole cannot be told, so nothing is settled either way. The look for a
+// backup, Reset, the export, a new backup and Finish each say so and leave
+// both keys as they are; the next healthy look finds a whole backup.
+TEST_P(StoreBackupReplace, AMarkThatCannotBeReadSettlesNothing) {
+  const RegStatus kNoSystemResources = 1450;
+  const std::string newBackup = std::string("HKCU\\") + kNewBackupKey;
+  int leftovers = 0;
+  for (uint32_t changes = 0;; ++changes) {
+    SCOPED_TRACE("power cut after " + std::to_string(changes) + " changes");
+    MemoryRegistry memory;
+    FinishedOnce(memory, GetParam());
+    SettingsRecord record = scenario_.record;
+    FoundFlags found;
+    PowerCut machine(memory, changes);
+    BackupSettings(machine, GetParam(), record, found);
+    if (!machine.Happened()) break;
+    if (!KeyExists(memory, newBackup)) continue;
+    ++leftovers;
+    const RegistrySnapshot left = RegistrySnapshot::Take(
+        memory, {{kHkeyCurrentUser, "Software\\Velocine"}});
+    FaultInjectingRegistry registry(memory);
+    registry.FailValueCalls(kCallQueryValue, newBackup, kNoSystemResources,
+                            kNewBackupCompleteValue);
+    EXPECT_EQ(kBackupUnknown, LookForBackup(registry));
+    RestoreOutcome reset = RestoreBackup(registry, GetParam());
+    EXPECT_NE(kRestoredAll, reset.result);
+    EXPECT_FALSE(reset.Succeeded());
+    StoreOutcome exported;
+    EXPECT_EQ(kBackupUnknown,
+              ExportBackup(registry, GetParam(), exported).presence);
+    EXPECT_FALSE(
+        BackupSettings(registry, GetParam(), record, found).Succeeded());
+    EXPECT_FALSE(ApplySettings(registry, GetParam(), record, 0).Succeeded());
+    std::vector<std::string> differences = left.Differences(
+        RegistrySnapshot::Take(memory,
+                               {{kHkeyCurrentUser, "Software\\Velocine"}}));
+    EXPECT_TRUE(differences.empty()) << differences.front();
+    ExpectAWholeBackupForReset(memory);
+    if (HasFailure()) return;
+  }
+  EXPECT_GT(leftovers, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFamilies, StoreBackupReplace,

@@ -74,6 +74,13 @@ const VersionNumbers k95{1, 4, 0}, k98{1, 4, 10}, kMe{1, 4, 90},
 const char kPlural[] = "EnableICMPRedirects";
 const char kSingular[] = "EnableICMPRedirect";
 
+// "HKEY_LOCAL_MACHINE\\System" -> "HKLM\\System", as the tests name keys.
+std::string RootedKeyOf(const std::string& regeditPath) {
+  const bool machineKey = regeditPath.compare(0, 19, "HKEY_LOCAL_MACHINE\\") == 0;
+  return (machineKey ? "HKLM\\" : "HKCU\\") +
+         regeditPath.substr(regeditPath.find('\\') + 1);
+}
+
 void LoadMachine(Registry& registry, const Machine& machine) {
   std::ifstream in(std::filesystem::path(__FILE__).parent_path() /
                    "../../scripts/machines" / (std::string(machine.file) + ".reg"));
@@ -84,9 +91,7 @@ void LoadMachine(Registry& registry, const Machine& machine) {
   std::string error;
   ASSERT_TRUE(ReadRegedit4(text, &keys, &error)) << error;
   for (const RegeditKey& key : keys) {
-    const bool machineKey = key.path.compare(0, 19, "HKEY_LOCAL_MACHINE\\") == 0;
-    const std::string rooted = (machineKey ? "HKLM\\" : "HKCU\\") +
-                               key.path.substr(key.path.find('\\') + 1);
+    const std::string rooted = RootedKeyOf(key.path);
     MakeKey(registry, rooted);
     for (const auto& value : key.values) Put(registry, rooted, value.first, value.second);
   }
@@ -196,6 +201,43 @@ void ExpectWritten(Registry& registry, const Row& row, const Machine& machine,
   }
 }
 
+// /export read back as regedit reads it: each value the file writes is the
+// one the machine held before /set, under its own name in its own key, and
+// importing the file over the tuned machine puts back every value /set
+// changed (only one that /set made stays: a file cannot delete).
+void ExpectExportPutsBackTheOriginals(CommandMachine& command,
+                                      Registry& memory,
+                                      const RegistrySnapshot& before) {
+  std::string file;
+  command.writeFile = [&file](const std::string&, const std::string& bytes) {
+    file = bytes;
+    return true;
+  };
+  const CommandResult exported =
+      RunCommand(ParseCommandLine("/export a.reg"), command);
+  ASSERT_EQ(kExitDone, exported.exitCode) << exported.outcome;
+  std::vector<RegeditKey> keys;
+  std::string error;
+  ASSERT_TRUE(ReadRegedit4(file, &keys, &error)) << error;
+  RegistrySnapshot imported = Settings(memory);
+  for (const RegeditKey& key : keys) {
+    const std::string rooted = RootedKeyOf(key.path);
+    for (const auto& value : key.values) {
+      const RegValue read = value.second.type == kRegSz
+                                ? RegValue::Text(value.second.AsText())
+                                : value.second;
+      const RegValue* was = before.Find(rooted, value.first);
+      EXPECT_TRUE(was && *was == read)
+          << "the file writes " << rooted << " : " << value.first
+          << (was ? ", which held another value" : ", which did not exist");
+      imported.Set(rooted, value.first, read);
+    }
+  }
+  for (const std::string& difference : before.Differences(imported))
+    EXPECT_EQ(0u, difference.find("extra ")) << "after the import: "
+                                              << difference;
+}
+
 // The old layout: 9x recorded the dial-up binding only, NT looked for
 // interfaces alone; its Finish wrote there (dial-up on 9x, every NT
 // interface as DSL does now). Reset must give all of it back.
@@ -251,6 +293,7 @@ void RunVersionTable(const Machine& machine, const std::vector<Row>& rows) {
                   (ceiling ? " [576 below 128 kbit/s]" : ""),
               done.outcome);
     ExpectWritten(memory, row, machine, before);
+    ExpectExportPutsBackTheOriginals(command, memory, before);
     RegistrySnapshot expected = before;
     if (row.betweenSetAndReset) {
       MemoryRegistry changed;
@@ -287,6 +330,12 @@ void CapsAsText(Registry& registry) {
   Put(registry, kMstcpKeyName, "GlobalMaxTcpWindoSize", RegValue::Text("32767"));
 }
 
+// Each binding with an MSS of its own, the card's without a MaxMTU.
+void GiveBindingsAnMss(Registry& registry) {
+  Put(registry, k9x.dialUp, "MaxMSS", RegValue::Text("1460"));
+  Put(registry, k9x.card, "MaxMSS", RegValue::Text("1400"));
+}
+
 // A network card taken out: its Enum key goes, its binding stays.
 void RemoveCard9x(Registry& registry) { RemoveKey(registry, kCard9x); }
 
@@ -312,6 +361,8 @@ TEST(StoreVersion, Windows95To98AndMe) {
        "/set dsl", 1492, 1492, 0, 63888, 0, nullptr, CapOfItsOwn},
       {"98 SE with the cap under both names in MSTCP as text, cable", k98, true,
        nullptr, "/set cable", 1500, 0, 0, 64240, 0, nullptr, CapsAsText},
+      {"98, DSL, each binding with an MSS", k98, true, nullptr, "/set dsl",
+       1492, 1492, 0, 63888, 0, nullptr, GiveBindingsAnMss},
   });
 }
 
@@ -360,6 +411,12 @@ void RebindRas(Registry& registry) {
   MakeKey(registry, kServices + "NdisWan7\\Parameters\\Tcpip");
 }
 
+// RAS with a dial-up MTU of its own, the card with an MSS.
+void GiveRasAnMtu(Registry& registry) {
+  Put(registry, kNT4.other, "IPMTU", RegValue::Dword(1400));
+  Put(registry, kNT4.card, "MSS", RegValue::Dword(1460));
+}
+
 // The card carries LAN and cable. RAS reads no MTU of its own before
 // Service Pack 4 (it sends 1500 whatever the NdisWan adapter says) and from
 // it one for every dial-up connection, in NdisWan's parameters; DSL covers
@@ -387,6 +444,8 @@ TEST(StoreVersion, NT40) {
        1492, 0, 0, 63888, 1, kPlural, BindCardOnly},
       {"SP3, RAS reconfigured before Reset, LAN", kNT40SP3, true, nullptr, "/set lan",
        1500, 0, 0, 64240, 1, nullptr, nullptr, RebindRas},
+      {"SP6, RAS's own MTU set, dial-up", kNT40SP6, true, nullptr, "/set dialup",
+       0, 0, 576, 6432, 1, kPlural, GiveRasAnMtu},
   });
 }
 
@@ -437,6 +496,12 @@ void SetWanInterfaceMtu(Registry& registry) {
   Put(registry, kNT5.dialUp, "MTU", RegValue::Dword(576));
 }
 
+// Each interface with an MSS of its own.
+void GiveInterfacesAnMss(Registry& registry) {
+  for (const std::string* key : {&kNT5.card, &kNT5.dialUp, &kNT5.other})
+    Put(registry, *key, "MSS", RegValue::Dword(1460));
+}
+
 // The WAN miniport's interface carries dial-up, the card's LAN and cable,
 // DSL both; an interface whose adapter is not described gets every MTU. A
 // wireless card is a card, a PPPoE miniport or any adapter of the PPP type
@@ -470,6 +535,8 @@ TEST(StoreVersion, Windows2000XPAnd2003) {
        kNdisWanParameters.c_str(), "/set dialup", 0, 0, 0, 6432, 2, kSingular},
       {"XP, PPP's entry another protocol's, dial-up", kXP, true, nullptr,
        "/set dialup", 0, 0, 0, 6432, 2, kSingular, SetOtherProtocol},
+      {"XP, each interface with an MSS, DSL", kXP, true, nullptr, "/set dsl",
+       1492, 0, 1492, 255552, 2, kSingular, GiveInterfacesAnMss},
   };
   // PPP sends with the MTU of NdisWan's Protocols\0 (KB 826159), made
   // where missing; the WAN interface's MTU is not PPP's.

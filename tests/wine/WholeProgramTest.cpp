@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "ProgramRun.h"
 #include "Screenshot.h"
 #include "TempFolder.h"
+#include "app/CommandLineStart.h"
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
 #include "store/RegistryLocations.h"
@@ -474,11 +476,25 @@ long RunCommand(const WholeRun& run, const CommandStep& step) {
   }
   long code = program.ExitCode();
   EXPECT_EQ(step.exitCode, code) << step.arguments;
+  // The log shows a backslash of the arguments doubled.
+  std::string logged;
+  for (char c : step.arguments) logged += c == '\\' ? "\\\\" : std::string(1, c);
   EXPECT_NE(std::string::npos,
-            LastLogLine().find("  Velocine " + step.arguments + "  exit " +
+            LastLogLine().find("  Velocine " + logged + "  exit " +
                                std::to_string(step.exitCode) + ": "))
       << LastLogLine();
   return code;
+}
+
+// A command run that meets a drive without a disk, a library it cannot
+// load or a fault of its own gets a failure back from Windows, never a box
+// that waits for a click nobody gives.
+TEST(CommandRunStart, WindowsShowsNoBoxOfItsOwn) {
+  const UINT kQuiet =
+      SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX;
+  const UINT before = SetErrorMode(0);
+  ShowNoSystemBoxes();
+  EXPECT_EQ(kQuiet, SetErrorMode(before) & kQuiet);
 }
 
 class WholeProgramCommands : public WholeProgram {};
@@ -520,6 +536,9 @@ TEST_P(WholeProgramCommands, SetExportImportAndResetAsTheWizardDoes) {
   TempFolder temp("commands");
   const std::string file = temp.Write("original.reg", "");
   ASSERT_FALSE(file.empty());
+  // A file of the user's own beside it, named as a half-written one might be.
+  const std::string own = temp.Write("original.reg.partial", "mine");
+  ASSERT_FALSE(own.empty());
   const std::string type =
       run.connectionRadio == IDC_CONNECTION_DIAL_UP ? "dialup" : "dsl";
   const std::string exportFile = "/export \"" + file + "\"";
@@ -537,6 +556,9 @@ TEST_P(WholeProgramCommands, SetExportImportAndResetAsTheWizardDoes) {
     EXPECT_NE(std::string::npos, LastLogLine().find("left out key"))
         << LastLogLine();
   }
+  std::ifstream kept(own, std::ios::binary);
+  EXPECT_EQ("mine", std::string(std::istreambuf_iterator<char>(kept), {}))
+      << "the export wrote over " << own;
 
   // /set wrote what Finish writes, the modem raised with dial-up.
   for (const Expected& expected : written) {
