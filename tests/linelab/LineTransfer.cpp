@@ -59,6 +59,16 @@ sockaddr_in Address(const char* host, long port) {
   return address;
 }
 
+// Holds the window the connection offers to `window`. Linux derives the
+// clamp anew from the receive buffer whenever it changes its estimate of
+// the buffer's overhead per byte (since 6.7), so the clamp is set again
+// after every read: the window stops growing past it from there on.
+void Clamp(int connection, int window) {
+  if (setsockopt(connection, IPPROTO_TCP, TCP_WINDOW_CLAMP, &window,
+                 sizeof window) != 0)
+    Fail("cannot clamp the window");
+}
+
 int Receive(long port, int window, double seconds, double warmup) {
   int listener = socket(AF_INET, SOCK_STREAM, 0);
   if (listener < 0) Fail("cannot make a socket");
@@ -70,9 +80,7 @@ int Receive(long port, int window, double seconds, double warmup) {
   int buffer = 4 * window;
   if (setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &buffer, sizeof buffer) != 0)
     Fail("cannot size the receive buffer");
-  if (setsockopt(listener, IPPROTO_TCP, TCP_WINDOW_CLAMP, &window,
-                 sizeof window) != 0)
-    Fail("cannot clamp the window");
+  Clamp(listener, window);
   sockaddr_in address = Address("0.0.0.0", port);
   if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) !=
       0)
@@ -80,6 +88,7 @@ int Receive(long port, int window, double seconds, double warmup) {
   if (listen(listener, 1) != 0) Fail("cannot listen");
   int connection = accept(listener, nullptr, nullptr);
   if (connection < 0) Fail("cannot accept");
+  Clamp(connection, window);
   close(listener);
 
   static char data[1 << 16];
@@ -89,6 +98,7 @@ int Receive(long port, int window, double seconds, double warmup) {
     ssize_t got = recv(connection, data, sizeof data, 0);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
+    Clamp(connection, window);
     const double now = Seconds();
     if (first < 0) first = now;
     if (now - first >= warmup) {

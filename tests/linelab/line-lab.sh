@@ -6,7 +6,8 @@
 # and one of the host; both have the profile's MTU, so the router answers a
 # don't-fragment packet too big for the line with "fragmentation needed", as
 # a real one does. "Down" is towards the pc. Neither end uses TCP
-# timestamps, as the Windows of the time did not.
+# timestamps, as the Windows of the time did not, and the host sends with
+# Reno's congestion control, as the servers of the time did.
 #
 # The namespaces, links and lock have fixed names, machine-wide: a user
 # holds line_lab_take_turn's lock while the lab is up (two checkouts take
@@ -114,7 +115,8 @@ line_lab_up() {  # profile[, loss percent]
   fi
   line_lab_sysctl "$router" net.ipv4.ip_forward=1 &&
     line_lab_sysctl "$pc" net.ipv4.tcp_timestamps=0 &&
-    line_lab_sysctl "$host" net.ipv4.tcp_timestamps=0 ||
+    line_lab_sysctl "$host" net.ipv4.tcp_timestamps=0 &&
+    line_lab_sysctl "$host" net.ipv4.tcp_congestion_control=reno ||
     { line_lab_down; return 1; }
   "${line_lab_on_time[@]}" "$line_lab_bin/line_wire" \
     "$router" velo-lab-rt1 "$host" velo-lab-far0 \
