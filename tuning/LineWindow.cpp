@@ -10,7 +10,7 @@ LineWindow WindowForLine(int32_t kbitsPerSecond, int32_t roundTripMs,
   // kbit/s x ms = bits; both below 2^31, so the product fits 64 bits.
   const int64_t bytes =
       (static_cast<int64_t>(kbitsPerSecond) * roundTripMs + 7) / 8;
-  int64_t segments = (bytes + mss - 1) / mss;
+  int64_t segments = (bytes + mss - 1) / mss + kSegmentsBeyondProduct;
   if (segments < kFewestSegmentsInWindow) segments = kFewestSegmentsInWindow;
   const int64_t fitting = largest / mss;
   if (segments > fitting) segments = fitting;

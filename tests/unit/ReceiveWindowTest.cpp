@@ -118,8 +118,8 @@ TEST(ReceiveWindow, TheEquationHoldsAsShownEvenWhenTheWindowIsTheLargest) {
   EXPECT_STREQ("=", EquationSign(1460, 0, WindowProduct::Of(1460, 0)));
 }
 
-// The window that fills a line: rate x round trip in whole segments, at
-// least four, within the largest window of each Windows.
+// The window that fills a line: rate x round trip in whole segments, two
+// more, at least four, within the largest window of each Windows.
 TEST(ReceiveWindow, TheLineWindowIsTheBandwidthDelayProductInWholeSegments) {
   const int32_t scaled = kLargestScaledReceiveWindow;
   const int32_t unscaled = kLargestUnscaledReceiveWindow;
@@ -129,34 +129,36 @@ TEST(ReceiveWindow, TheLineWindowIsTheBandwidthDelayProductInWholeSegments) {
     int32_t window;
     bool scaling;
   } rows[] = {
-      // The lab's profiles: 638 bytes on the modem are two segments, and
-      // the four-segment floor holds.
+      // The lab's profiles: 638 bytes on the modem are two segments.
       {"modem", 34, 150, 536, unscaled, 4 * 536, false},
-      {"DSL 7,680 bytes", 1536, 40, 1452, unscaled, 6 * 1452, false},
-      {"cable 12,500 bytes", 5000, 20, 1460, scaled, 9 * 1460, false},
+      {"DSL 7,680 bytes", 1536, 40, 1452, unscaled, (6 + 2) * 1452, false},
+      {"cable 12,500 bytes", 5000, 20, 1460, scaled, (9 + 2) * 1460, false},
       {"satellite 75,000 bytes, with scaling", 1000, 600, 1460, scaled,
-       52 * 1460, true},
+       (52 + 2) * 1460, true},
       {"satellite, a Windows without scaling", 1000, 600, 1460, unscaled,
        44 * 1460, false},
       // Rounding: exactly ten segments stay ten; one bit more is eleven.
-      {"exactly 14,600 bytes", 1168, 100, 1460, scaled, 14600, false},
-      {"14,600 bytes and a bit", 11681, 10, 1460, scaled, 11 * 1460, false},
+      {"exactly 14,600 bytes", 1168, 100, 1460, scaled, (10 + 2) * 1460,
+       false},
+      {"14,600 bytes and a bit", 11681, 10, 1460, scaled, (11 + 2) * 1460,
+       false},
       // The floor: four segments however slow or near the line.
       {"one bit", 1, 1, 1460, scaled, 4 * 1460, false},
-      {"three segments", 1168, 30, 1460, scaled, 4 * 1460, false},
-      {"five segments", 1168, 50, 1460, scaled, 5 * 1460, false},
+      {"exactly one segment", 1168, 10, 1460, scaled, 4 * 1460, false},
+      {"two segments", 1168, 20, 1460, scaled, 4 * 1460, false},
+      {"three segments", 1168, 30, 1460, scaled, 5 * 1460, false},
       // Scaling only beyond 65,535: a window of exactly 65,535 has none.
-      {"exactly 65,535", 5242, 100, 1285, scaled, 65535, false},
-      {"65,536 with scaling", 5200, 100, 1024, scaled, 65536, true},
-      {"65,536 without scaling", 5200, 100, 1024, unscaled, 63 * 1024, false},
+      {"exactly 65,535", 5000, 100, 1285, scaled, 65535, false},
+      {"65,536 with scaling", 5000, 100, 1024, scaled, 65536, true},
+      {"65,536 without scaling", 5000, 100, 1024, unscaled, 63 * 1024, false},
       // An MSS beyond the largest window: the largest window itself, and
       // four segments cut to what fits.
       {"MSS beyond 65,535", 5000, 20, 70000, unscaled, unscaled, false},
       {"four segments beyond 65,535", 56, 100, 16384, unscaled, 3 * 16384,
        false},
       // The largest line: no overflow, the largest whole segments.
-      {"the largest line", INT32_MAX, INT32_MAX, 1460, scaled,
-       735439 * 1460, true},
+      {"the largest line", INT32_MAX, INT32_MAX, 1460, scaled, 735439 * 1460,
+       true},
   };
   for (const auto& row : rows) {
     LineWindow line =
