@@ -56,3 +56,6 @@ endif()
 add_executable(line_wire tests/linelab/LineWire.cpp)
 add_executable(line_transfer tests/linelab/LineTransfer.cpp)
 add_executable(line_echo tests/linelab/LineEcho.cpp)
+# The receive windows the line bench compares (bench/line-windows.sh).
+add_executable(line_windows bench/LineWindows.cpp)
+target_link_libraries(line_windows velocine_core)
