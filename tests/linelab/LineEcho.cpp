@@ -6,6 +6,9 @@
 //     sends COUNT echoes of BYTES bytes of data, one after the other (trying
 //     each again after a second without an answer, ten times at most), and
 //     prints the median round trip in milliseconds.
+//   line_echo count ADDRESS PORT COUNT BYTES
+//     sends COUNT echoes of BYTES bytes of data ten milliseconds apart and
+//     prints how many came back within a second of the last.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -118,6 +121,32 @@ int Measure(const char* host, long port, long count, long bytes) {
   return 0;
 }
 
+int Count(const char* host, long port, long count, long bytes) {
+  int echo = socket(AF_INET, SOCK_DGRAM, 0);
+  if (echo < 0) Fail("cannot make a socket");
+  sockaddr_in address = Address(host, port);
+  if (connect(echo, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+    Fail("cannot connect");
+  std::vector<char> data(static_cast<size_t>(bytes)), answer(65536);
+  long answered = 0;
+  double next = Milliseconds(), end = 0;
+  for (long sent = 0; sent < count || Milliseconds() < end;) {
+    if (sent < count && Milliseconds() >= next) {
+      send(echo, data.data(), data.size(), 0);
+      next += 10;
+      if (++sent == count) end = Milliseconds() + 1000;
+    }
+    const double until = sent < count ? next : end;
+    pollfd wait = {echo, POLLIN, 0};
+    const double left = until - Milliseconds();
+    if (poll(&wait, 1, left > 0 ? static_cast<int>(left) + 1 : 0) > 0 &&
+        recv(echo, answer.data(), answer.size(), 0) == bytes)
+      ++answered;
+  }
+  std::printf("%ld\n", answered);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,8 +155,12 @@ int main(int argc, char** argv) {
   if (mode == "measure" && argc == 6)
     return Measure(argv[2], Number(argv[3], "the port"),
                    Number(argv[4], "the count"), Number(argv[5], "the bytes"));
+  if (mode == "count" && argc == 6)
+    return Count(argv[2], Number(argv[3], "the port"),
+                 Number(argv[4], "the count"), Number(argv[5], "the bytes"));
   std::fprintf(stderr,
                "usage: line_echo serve PORT\n"
-               "       line_echo measure ADDRESS PORT COUNT BYTES\n");
+               "       line_echo measure ADDRESS PORT COUNT BYTES\n"
+               "       line_echo count ADDRESS PORT COUNT BYTES\n");
   return 2;
 }

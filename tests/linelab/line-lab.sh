@@ -131,17 +131,22 @@ line_lab_window_scaling() {  # 1 or 0
   line_lab_sysctl "${line_lab_ns[0]}" net.ipv4.tcp_window_scaling="$1"
 }
 
-# The median round trip, in milliseconds, of COUNT echoes of BYTES bytes of
-# data from the pc to the host.
-line_lab_round_trip() {  # count, bytes
+# Echoes of BYTES bytes of data from the pc to the host (line_echo): with
+# "measure", the median round trip in milliseconds of COUNT of them, one
+# after the other; with "count", how many of COUNT sent at once came back.
+line_lab_echoes() {  # measure|count, count, bytes
   "${line_lab_on_time[@]}" ip netns exec "${line_lab_ns[2]}" \
     "$line_lab_bin/line_echo" serve 7 8>&- &
   local server=$!
   "${line_lab_on_time[@]}" ip netns exec "${line_lab_ns[0]}" \
-    "$line_lab_bin/line_echo" measure "$line_lab_host" 7 "$1" "$2" 8>&-
+    "$line_lab_bin/line_echo" "$1" "$line_lab_host" 7 "$2" "$3" 8>&-
   local status=$?
   kill "$server" 2>/dev/null; wait "$server" 2>/dev/null
   return $status
+}
+
+line_lab_round_trip() {  # count, bytes
+  line_lab_echoes measure "$1" "$2"
 }
 
 # A bulk transfer from the host down to the pc, whose window is held to

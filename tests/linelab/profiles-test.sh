@@ -2,7 +2,7 @@
 # Tests of the line lab (tests/linelab/line-lab.sh): each profile's line
 # measures what it claims, a round trip and a rate each within 10%, and
 # carries packets of its MTU while its router answers a larger one with
-# "too big". Writes its own report; without namespaces (no root) the report
+# "too big"; a line told to lose packets loses that share. Writes its own report; without namespaces (no root) the report
 # says why instead.
 # Usage: tests/linelab/profiles-test.sh REPORT.xml
 set -uo pipefail
@@ -76,8 +76,24 @@ check_mtu() {  # profile, mtu
     "$1: the line carries its MTU and the router refuses more" "$wrong"
 }
 
+# A line that loses a share of its packets loses that share of each way of
+# an echo: of 200 echoes, about 81% come back over a line that loses 10%.
+check_loss() {
+  local answered wrong=""
+  if line_lab_up cable 10; then
+    answered=$(line_lab_echoes count 200 32)
+    echo "[ line lab ] cable losing 10%: $answered of 200 echoes came back"
+    wrong=$(within_tenth "echoes back" "$answered" 162 "of 200")
+  else
+    wrong=$line_lab_why
+  fi
+  report_case LineLab "a line that loses 10% loses 10% each way" "$wrong"
+  line_lab_down
+}
+
 line_lab_take_turn
 trap line_lab_down EXIT
+check_loss
 for profile in "${line_lab_profiles[@]}"; do
   read -r down up trip mtu <<<"$(line_lab_profile "$profile")"
   if ! line_lab_up "$profile"; then
