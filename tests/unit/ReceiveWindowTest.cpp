@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/WindowsVersion.h"
 #include "store/SettingsRecord.h"
 #include "tuning/LineWindow.h"
 #include "tuning/ReceiveWindow.h"
@@ -165,6 +166,35 @@ TEST(ReceiveWindow, TheLineWindowIsTheBandwidthDelayProductInWholeSegments) {
         WindowForLine(row.kbits, row.roundTripMs, row.mss, row.largest);
     EXPECT_EQ(row.window, line.window) << row.line;
     EXPECT_EQ(row.scaling, line.needsScaling) << row.line;
+  }
+}
+
+// The satellite line's 78,840 bytes, within what each Windows reads: 95,
+// 98 and Me, whose stacks stall with scaling, and NT 4.0, which has none,
+// hold 44 segments; 2000, XP and 2003 take the whole window, scaled.
+TEST(ReceiveWindow, TheLineWindowStaysWithinWhatEachWindowsReads) {
+  const struct {
+    const char* windows;
+    VersionNumbers numbers;
+    bool winsock2;
+    int32_t window;
+  } rows[] = {
+      {"95", {1, 4, 0, 0}, false, 44 * 1460},
+      {"95 with Winsock 2", {1, 4, 0, 0}, true, 44 * 1460},
+      {"98", {1, 4, 10, 0}, true, 44 * 1460},
+      {"Me", {1, 4, 90, 0}, true, 44 * 1460},
+      {"NT 4.0", {2, 4, 0, 6}, true, 44 * 1460},
+      {"2000", {2, 5, 0, 4}, true, 54 * 1460},
+      {"XP", {2, 5, 1, 2}, true, 54 * 1460},
+      {"2003", {2, 5, 2, 1}, true, 54 * 1460},
+  };
+  for (const auto& row : rows) {
+    const WindowsLimits limits =
+        CWindowsVersion(row.numbers).Limits(row.winsock2);
+    LineWindow line = WindowForLine(1000, 600, 1460,
+                                    limits.largestRecommendedReceiveWindow);
+    EXPECT_EQ(row.window, line.window) << row.windows;
+    EXPECT_EQ(row.window > 65535, line.needsScaling) << row.windows;
   }
 }
 
