@@ -54,3 +54,12 @@ if(VELO_FUZZ)
     target_link_libraries(fuzz_${name} velocine_core)
   endforeach()
 endif()
+
+# The line lab's programs (tests/linelab/): a slow line between network
+# namespaces, and what measures it.
+add_executable(line_wire tests/linelab/LineWire.cpp)
+add_executable(line_transfer tests/linelab/LineTransfer.cpp)
+add_executable(line_echo tests/linelab/LineEcho.cpp)
+# The receive windows the line bench compares (bench/line-windows.sh).
+add_executable(line_windows bench/LineWindows.cpp)
+target_link_libraries(line_windows velocine_core)

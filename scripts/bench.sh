@@ -2,7 +2,8 @@
 # Runs the benchmarks and prints their figures: start-up time and memory of
 # Velocine.exe under Wine beside a minimal dialog program and one that loads
 # what Velocine must load, what each start-up step costs, the program's size
-# and the DLLs it imports, and the settings store's cost per operation.
+# and the DLLs it imports, the settings store's cost per operation, and what
+# each receive window does for a download on the line lab's lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
@@ -67,3 +68,8 @@ for bench in "$VELO_WINTEST_DIR"/*_bench.exe; do
     wine explorer /desktop=VelocineBench,1024x768 "$bench"
 done
 wineserver -k 2>/dev/null || true
+
+# On the line lab's lines (network namespaces; root): never fails the bench.
+echo "== receive windows on the line lab (a download with the receiver's" \
+  "window held to each)"
+bench/line-windows.sh build/bench-native || echo "  the line bench did not finish"

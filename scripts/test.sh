@@ -23,6 +23,9 @@ build/native/unit_tests --gtest_output="xml:$results/native.xml" \
   --gtest_brief=1
 require_report "$results/native.xml" "Native tests" "ended without a report"
 
+echo "== the line lab"
+tests/linelab/profiles-test.sh "$results/line-lab.xml"
+
 echo "== the shipped files"
 scripts/shipped-files.sh "$results/shipped-files.xml"
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "app/WindowsVersion.h"
 #include "store/SettingsRecord.h"
+#include "tuning/LineWindow.h"
 #include "tuning/ReceiveWindow.h"
 
 namespace velo {
@@ -115,6 +117,95 @@ TEST(ReceiveWindow, TheEquationHoldsAsShownEvenWhenTheWindowIsTheLargest) {
   // While the user types, the box shows the product itself, in range or not.
   EXPECT_STREQ("=", EquationSign(1460, 183860, WindowProduct::Of(1460, 183860)));
   EXPECT_STREQ("=", EquationSign(1460, 0, WindowProduct::Of(1460, 0)));
+}
+
+// The window that fills a line: rate x round trip in whole segments, two
+// more, at least four, within the largest window of each Windows.
+TEST(ReceiveWindow, TheLineWindowIsTheBandwidthDelayProductInWholeSegments) {
+  const int32_t scaled = kLargestScaledReceiveWindow;
+  const int32_t unscaled = kLargestUnscaledReceiveWindow;
+  const struct {
+    const char* line;
+    int32_t kbits, roundTripMs, mss, largest;
+    int32_t window;
+    bool scaling;
+  } rows[] = {
+      // The lab's profiles: 638 bytes on the modem are two segments.
+      {"modem", 34, 150, 536, unscaled, 4 * 536, false},
+      {"DSL 7,680 bytes", 1536, 40, 1452, unscaled, (6 + 2) * 1452, false},
+      {"cable 12,500 bytes", 5000, 20, 1460, scaled, (9 + 2) * 1460, false},
+      {"satellite 75,000 bytes, with scaling", 1000, 600, 1460, scaled,
+       (52 + 2) * 1460, true},
+      {"satellite, a Windows without scaling", 1000, 600, 1460, unscaled,
+       44 * 1460, false},
+      // Rounding: exactly ten segments stay ten; one bit more is eleven.
+      {"exactly 14,600 bytes", 1168, 100, 1460, scaled, (10 + 2) * 1460,
+       false},
+      {"14,600 bytes and a bit", 11681, 10, 1460, scaled, (11 + 2) * 1460,
+       false},
+      // The floor: four segments however slow or near the line.
+      {"one bit", 1, 1, 1460, scaled, 4 * 1460, false},
+      {"exactly one segment", 1168, 10, 1460, scaled, 4 * 1460, false},
+      {"two segments", 1168, 20, 1460, scaled, 4 * 1460, false},
+      {"three segments", 1168, 30, 1460, scaled, 5 * 1460, false},
+      // Scaling only beyond 65,535: a window of exactly 65,535 has none.
+      {"exactly 65,535", 5000, 100, 1285, scaled, 65535, false},
+      {"65,536 with scaling", 5000, 100, 1024, scaled, 65536, true},
+      {"65,536 without scaling", 5000, 100, 1024, unscaled, 63 * 1024, false},
+      // An MSS beyond the largest window: the largest window itself, and
+      // four segments cut to what fits.
+      {"MSS beyond 65,535", 5000, 20, 70000, unscaled, unscaled, false},
+      {"four segments beyond 65,535", 56, 100, 16384, unscaled, 3 * 16384,
+       false},
+      // The largest line: no overflow, the largest whole segments.
+      {"the largest line", INT32_MAX, INT32_MAX, 1460, scaled, 735439 * 1460,
+       true},
+  };
+  for (const auto& row : rows) {
+    LineWindow line =
+        WindowForLine(row.kbits, row.roundTripMs, row.mss, row.largest);
+    EXPECT_EQ(row.window, line.window) << row.line;
+    EXPECT_EQ(row.scaling, line.needsScaling) << row.line;
+  }
+}
+
+// The satellite line's 78,840 bytes, within what each Windows reads: 95,
+// 98 and Me, whose stacks stall with scaling, and NT 4.0, which has none,
+// hold 44 segments; 2000, XP and 2003 take the whole window, scaled.
+TEST(ReceiveWindow, TheLineWindowStaysWithinWhatEachWindowsReads) {
+  const struct {
+    const char* windows;
+    VersionNumbers numbers;
+    bool winsock2;
+    int32_t window;
+  } rows[] = {
+      {"95", {1, 4, 0, 0}, false, 44 * 1460},
+      {"95 with Winsock 2", {1, 4, 0, 0}, true, 44 * 1460},
+      {"98", {1, 4, 10, 0}, true, 44 * 1460},
+      {"Me", {1, 4, 90, 0}, true, 44 * 1460},
+      {"NT 4.0", {2, 4, 0, 6}, true, 44 * 1460},
+      {"2000", {2, 5, 0, 4}, true, 54 * 1460},
+      {"XP", {2, 5, 1, 2}, true, 54 * 1460},
+      {"2003", {2, 5, 2, 1}, true, 54 * 1460},
+  };
+  for (const auto& row : rows) {
+    const WindowsLimits limits =
+        CWindowsVersion(row.numbers).Limits(row.winsock2);
+    LineWindow line = WindowForLine(1000, 600, 1460,
+                                    limits.largestRecommendedReceiveWindow);
+    EXPECT_EQ(row.window, line.window) << row.windows;
+    EXPECT_EQ(row.window > 65535, line.needsScaling) << row.windows;
+  }
+}
+
+TEST(ReceiveWindow, ALineWithoutRateOrRoundTripHasNoWindowOfItsOwn) {
+  const int32_t scaled = kLargestScaledReceiveWindow;
+  EXPECT_EQ(0, WindowForLine(0, 150, 536, scaled).window) << "no rate";
+  EXPECT_EQ(0, WindowForLine(1536, 0, 1452, scaled).window) << "not measured";
+  EXPECT_EQ(0, WindowForLine(-1, 150, 536, scaled).window);
+  EXPECT_EQ(0, WindowForLine(1536, -40, 1452, scaled).window);
+  EXPECT_EQ(0, WindowForLine(1536, 40, 0, scaled).window) << "no MSS";
+  EXPECT_FALSE(WindowForLine(0, 150, 536, scaled).needsScaling);
 }
 
 }  // namespace

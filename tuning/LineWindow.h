@@ -1,0 +1,40 @@
+// The receive window that fills a line: its bandwidth-delay product, the
+// bytes that are on their way while the first one's acknowledgement comes
+// back, in whole segments, and the segments a full-size transfer adds to
+// that round trip.
+#pragma once
+
+#include <cstdint>
+
+#include "store/SettingsRecord.h"
+
+namespace velo {
+
+// Fewer segments in flight than this leave a lost one to the retransmission
+// timer: recovering it by three duplicate acknowledgements takes three more.
+const int32_t kFewestSegmentsInWindow = 4;
+
+// The round trip a full segment sees is longer than an echo's: the line
+// takes one segment's time to send it, and the receiver acknowledges every
+// second segment, holding one back. Without these two segments a window of
+// the bare product leaves the line idle a fifth of the time on DSL and
+// cable lines (the line bench's figures).
+const int32_t kSegmentsBeyondProduct = 2;
+
+struct LineWindow {
+  int32_t window = 0;
+  // Whether the stack must scale its window to offer it: only a window
+  // beyond 65,535 bytes needs it.
+  bool needsScaling = false;
+};
+
+// The line's rate times its round trip, rounded up to whole segments of the
+// MSS, two segments more, and at least four, cut to the largest whole number
+// of segments
+// within `largest`, the largest window this Windows reads (or `largest`
+// itself for an MSS beyond it). A line without a rate or a round trip, or a
+// segment of no size, has no such window: 0.
+LineWindow WindowForLine(int32_t kbitsPerSecond, int32_t roundTripMs,
+                         int32_t mss, int32_t largest);
+
+}  // namespace velo
