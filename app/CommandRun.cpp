@@ -159,7 +159,7 @@ CommandResult Reset(CommandMachine& machine) {
     case kRestoreIncomplete:
       break;
   }
-  return Result(kExitWriteFailed, "Failed to reset your connection settings.");
+  return Result(kExitWriteFailed, machine.texts.Load(TextId::ResetFailed));
 }
 
 CommandResult Export(const CommandLine& command, CommandMachine& machine) {

@@ -213,33 +213,49 @@ TEST_F(MainWindow, ResetStandsForTheBackupAndSetAsksBeforeReplacingIt) {
 
 // A backup taken by another account (a deployment tool's /set as SYSTEM) is
 // in that account's hive: Set asks before it records the tuned values as
-// this account's originals, and No changes nothing.
+// this account's originals, and No changes nothing. A note without its time
+// says nothing of when.
 TEST_F(MainWindow, SetAsksFirstWhileAnotherAccountHoldsTheBackup) {
-  RegKey note(App().registry());
-  ASSERT_EQ(kRegOk, note.Create(kHkeyLocalMachine, kBackupHolderKey,
-                                kAccessReadWrite));
-  ASSERT_EQ(kRegOk, note.Write(kBackupHolderValue,
-                               RegValue::Text("Deployment Agent")));
-  ASSERT_EQ(kRegOk, note.Write(kBackupTakenValue,
-                               RegValue::Text("2026-12-09 23:10:00")));
-  note.Close();
-  std::string question;
-  Run([&](HWND window) {
-    if (TextOf(window) == "Alert") {
-      question = TextOf(GetDlgItem(window, IDC_ALERT_TEXT));
-      ClickButton(window, IDCANCEL);  // No
-      return;
-    }
-    ClickButton(window, IDC_MAIN_SET);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-  });
-  App().registry().DeleteTree(kHkeyLocalMachine, kBackupHolderKey);
-  EXPECT_EQ(0u, question.find("The backup of your original connection "
-                              "settings is kept by the account Deployment "
-                              "Agent (taken 2026-12-09 23:10:00)."))
-      << question;
-  EXPECT_FALSE(KeyExists(App().registry(), kBackupKeyName))
-      << "No takes no backup";
+  const struct {
+    const char* taken;  // null: the note has no time
+    const char* asked;
+  } rows[] = {
+      {"2026-12-09 23:10:00",
+       "The backup of your original connection settings is kept by the "
+       "account Deployment Agent (backed up on 2026-12-09 23:10:00). If you "
+       "go on, the current settings will be saved as this account's new "
+       "original settings.\nDo you want to proceed?"},
+      {nullptr,
+       "The backup of your original connection settings is kept by the "
+       "account Deployment Agent. If you go on, the current settings will be "
+       "saved as this account's new original settings.\nDo you want to "
+       "proceed?"},
+  };
+  for (const auto& row : rows) {
+    RegKey note(App().registry());
+    ASSERT_EQ(kRegOk, note.Create(kHkeyLocalMachine, kBackupHolderKey,
+                                  kAccessReadWrite));
+    ASSERT_EQ(kRegOk, note.Write(kBackupHolderValue,
+                                 RegValue::Text("Deployment Agent")));
+    if (row.taken)
+      ASSERT_EQ(kRegOk,
+                note.Write(kBackupTakenValue, RegValue::Text(row.taken)));
+    note.Close();
+    std::string question;
+    Run([&](HWND window) {
+      if (TextOf(window) == "Alert") {
+        question = TextOf(GetDlgItem(window, IDC_ALERT_TEXT));
+        ClickButton(window, IDCANCEL);  // No
+        return;
+      }
+      ClickButton(window, IDC_MAIN_SET);
+      PostMessageA(window, WM_CLOSE, 0, 0);
+    });
+    App().registry().DeleteTree(kHkeyLocalMachine, kBackupHolderKey);
+    EXPECT_EQ(row.asked, question);
+    EXPECT_FALSE(KeyExists(App().registry(), kBackupKeyName))
+        << "No takes no backup";
+  }
 }
 
 TEST_F(MainWindow, SystemMenuOpensTheAboutBoxWithTheVersionBlock) {
