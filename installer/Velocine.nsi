@@ -157,15 +157,20 @@ Function CanDraw
   Exch $0
 FunctionEnd
 
+; Leaves 1 in $0 when Velocine can draw the language file at PATH.
+!macro IfCanDraw PATH
+  Push "${PATH}"
+  Call CanDraw
+  Pop $0
+!macroend
+
 !macro ExtractToRead NAME PRIMARY SETUP_LANGUAGE
   File "/oname=$PLUGINSDIR\${NAME}.ini" "${LANG_DIR}\${NAME}.ini"
 !macroend
 
 !macro AddToList NAME PRIMARY SETUP_LANGUAGE
-  Push "$PLUGINSDIR\${NAME}.ini"
-  Call CanDraw
-  Pop $2
-  ${If} $2 = 1
+  !insertmacro IfCanDraw "$PLUGINSDIR\${NAME}.ini"
+  ${If} $0 = 1
     !insertmacro ShownName "${NAME}"
     ${NSD_CB_AddString} $LanguageList $2
     ${If} $ChosenLanguage == "${NAME}"
@@ -180,13 +185,6 @@ FunctionEnd
   ${If} $2 == $0
     StrCpy $ChosenLanguage "${NAME}"
   ${EndIf}
-!macroend
-
-; Leaves 1 in $0 when Velocine can draw the language file at PATH.
-!macro IfCanDraw PATH
-  Push "${PATH}"
-  Call CanDraw
-  Pop $0
 !macroend
 
 ; The language chosen before when it is still there and this Windows can

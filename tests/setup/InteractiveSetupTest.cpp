@@ -231,15 +231,23 @@ TEST_F(InteractiveSetup, UninstallSaysItKeepsTheBackupOfTheOriginalSettings) {
   EXPECT_EQ("128", ReadValue(HKEY_CURRENT_USER, kBackupKey, "DefaultTTL"));
 }
 
-// A language chosen before whose code page is not this Windows's: setup,
-// which cannot show it, speaks English.
-TEST_F(InteractiveSetup, SpeaksEnglishWhereTheChosenLanguageNeedsAnotherCodePage) {
+// A language chosen before that this Windows cannot draw: setup neither
+// speaks it nor offers it, but preselects the one it chooses on a first
+// install, in whose language it speaks.
+TEST_F(InteractiveSetup, PreselectsAnotherWhereTheChosenLanguageCannotBeDrawn) {
   ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kSettingsKey, "Language",
-                         GetACP() == 1252 ? "Russkiy" : "Deutsch"));
-  HWND setup = StartSetup("English");
+                         GetACP() == 1251 ? "Deutsch" : "Russkiy"));
+  HWND setup = StartSetup(setupLanguage_);
   ASSERT_NE(nullptr, setup);
-  EXPECT_NE(nullptr,
-            WaitForText(setup, Shown("MUI_TEXT_WELCOME_INFO_TITLE", "English")));
+  ASSERT_NE(nullptr, WaitForText(setup, Shown("MUI_TEXT_WELCOME_INFO_TITLE")))
+      << Controls(setup);
+  PostClick(setup, IDOK);
+  ASSERT_NE(nullptr, WaitForClass(setup, "Edit"));
+  PostClick(setup, IDOK);
+  HWND languages = WaitForClass(setup, "ComboBox");
+  ASSERT_NE(nullptr, languages);
+  EXPECT_NE(nullptr, WaitForText(setup, Shown("LanguagePageText")));
+  EXPECT_EQ(ExpectedLanguageShown(), TextOf(languages));
 }
 
 }  // namespace

@@ -143,6 +143,15 @@ TEST(PageTexts, MtuSearchStatus) {
             MtuSearchOutcome(english, "no.such", {kMtuHostUnknown, 0, 0}));
   EXPECT_EQ("The search was stopped.",
             MtuSearchOutcome(english, "h", {kMtuCancelled, 0, 3}));
+  // Longer than the widest address: cut there, never inside a character.
+  EXPECT_EQ("MTU towards 255.255.255.255: 1500",
+            MtuSearchOutcome(english, "255.255.255.255", {kMtuFound, 1500, 9}));
+  EXPECT_EQ("MTU towards resolver2.dialu...: 1500",
+            MtuSearchOutcome(english, "resolver2.dialup.provider.example",
+                             {kMtuFound, 1500, 9}));
+  EXPECT_EQ("MTU towards abcdefghijklm...: 1500",
+            MtuSearchOutcome(english, "abcdefghijklm\x93\xFA\x96\x7B",
+                             {kMtuFound, 1500, 9}));
   MapTexts file;
   file.texts = {{"FindMtuFound", "%2 <- %1 (100%%)"}};
   EXPECT_EQ("1400 <- h (100%)",
