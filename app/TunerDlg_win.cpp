@@ -1,6 +1,7 @@
 #include "app/TunerDlg.h"
 
 #include "app/AboutDlg.h"
+#include "app/AnotherAccountsBackup.h"
 #include "app/ThisAccount.h"
 #include "app/TunerApp.h"
 #include "framework/Window.h"
@@ -9,7 +10,6 @@
 #include "store/BackupKey.h"
 #include "store/Restore.h"
 #include "wizard/MyPropertySheet.h"
-#include "wizard/PageTexts.h"
 
 namespace velo {
 
@@ -203,9 +203,8 @@ void CTunerDlg::OnSetSettings() {
         App().Alert(App().LoadText(TextId::NoBackupNoChange), true);
         return;
       case kNoteOfAnotherAccount:
-        if (App().Alert(FillPattern(App().LoadText(
-                                        TextId::BackupOfAnotherAccountQuestion),
-                                    holder.account, holder.taken),
+        if (App().Alert(AnotherAccountsBackupQuestion(App().Localized(),
+                                                      holder),
                         false) != kAlertYes)
           return;
         break;

@@ -13,9 +13,11 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 endif()
 add_custom_command(OUTPUT ${velo_setup}
   COMMAND ${MAKENSIS} -V2 ${velo_setup_target} -DVELOCINE_EXE=$<TARGET_FILE:Velocine>
+          -DVELOCINE_ICON=${CMAKE_SOURCE_DIR}/res/Velocine.ico
           -DLANG_DIR=${CMAKE_SOURCE_DIR}/res/Lang -DOUTFILE=${velo_setup}
           ${CMAKE_SOURCE_DIR}/installer/Velocine.nsi
   DEPENDS Velocine ${CMAKE_SOURCE_DIR}/installer/Velocine.nsi
+          ${CMAKE_SOURCE_DIR}/res/Velocine.ico
           ${CMAKE_SOURCE_DIR}/installer/Languages.nsh ${velo_language_files}
           ${velo_setup_texts}
   VERBATIM)

@@ -2,6 +2,7 @@
 
 #include "fuzz/FuzzTargets.h"
 #include "lang/IniFile.h"
+#include "lang/LanguageCodePage.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/LanguageOwnName.h"
 #include "lang/LanguagePlatform.h"
@@ -11,7 +12,9 @@ namespace velo {
 namespace {
 
 // A language file of the given bytes, in a single-byte code page or in a
-// double-byte one with the lead bytes of code page 932.
+// double-byte one with the lead bytes of code page 932. The system's code
+// page is the one the file names, so that its texts are looked up rather
+// than left for the built-in ones.
 class FuzzedPlatform : public LanguagePlatform {
  public:
   FuzzedPlatform(std::string bytes, bool doubleByte)
@@ -21,6 +24,10 @@ class FuzzedPlatform : public LanguagePlatform {
     file.state = FileState::kRead;
     file.bytes = bytes_;
     return file;
+  }
+  unsigned AnsiCodePage() const override {
+    FileContents file = ReadWholeFile("");
+    return NamedCodePage(IniFile(file));
   }
   bool IsLeadByte(unsigned char byte) const override {
     return doubleByte_ &&

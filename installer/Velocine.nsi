@@ -5,6 +5,7 @@
 ;
 ; The build passes:
 ;   VELOCINE_EXE   the program to install
+;   VELOCINE_ICON  the program's icon, setup's and the uninstaller's too
 ;   LANG_DIR       the folder with the language files and their flags
 ;   OUTFILE        the setup program to write
 ;   TARGET         (only for the 64-bit twin that tests setup on hosts that
@@ -55,13 +56,16 @@ Var ChosenLanguage
 ; A language file of the user's own chosen before; listed too.
 Var OwnLanguage
 Var LanguageList
-; This Windows's ANSI code page: setup speaks a language, and the list names
-; it as its speakers write it, only where the language's code page is this
-; one.
+; This Windows's ANSI code page: setup offers a language only where
+; Velocine can draw it, and speaks one, and names it as its speakers write
+; it, only where the language's code page is this one.
 Var AnsiCodePage
 
-!define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
-!define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
+; The program's own two small images, not NSIS's icon of nine: setup is
+; downloaded over dial-up, and it carries that icon twice (in itself and in
+; the uninstaller).
+!define MUI_ICON "${VELOCINE_ICON}"
+!define MUI_UNICON "${VELOCINE_ICON}"
 !define MUI_ABORTWARNING
 
 !insertmacro MUI_PAGE_WELCOME
@@ -114,15 +118,64 @@ Page custom LanguagePage LanguagePageLeave
   ${EndIf}
 !macroend
 
+; Velocine is an ANSI program: it shows a language only where this Windows
+; can draw its file's bytes, where the code page the file names is this
+; one's or where the file is plain ASCII (English names 1252 and reads the
+; same everywhere). Setup offers and records no other. Leaves 1 on the stack
+; for such a file, 0 otherwise.
+Function CanDraw
+  Exch $0  ; the file
+  Push $1
+  Push $2
+  ReadINIStr $1 $0 "Lanvora" "CodePage"
+  ${If} $1 == $AnsiCodePage
+  ${AndIf} $1 != ""
+    StrCpy $1 1
+  ${Else}
+    ; Plain ASCII: no byte above 127, read to the end.
+    StrCpy $1 0
+    ClearErrors
+    FileOpen $0 $0 r
+    ${IfNot} ${Errors}
+      StrCpy $1 1
+      ${Do}
+        FileReadByte $0 $2
+        ${If} ${Errors}
+          ${ExitDo}
+        ${EndIf}
+        ${If} $2 > 127
+          StrCpy $1 0
+          ${ExitDo}
+        ${EndIf}
+      ${Loop}
+      FileClose $0
+    ${EndIf}
+  ${EndIf}
+  StrCpy $0 $1
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; Leaves 1 in $0 when Velocine can draw the language file at PATH.
+!macro IfCanDraw PATH
+  Push "${PATH}"
+  Call CanDraw
+  Pop $0
+!macroend
+
 !macro ExtractToRead NAME PRIMARY SETUP_LANGUAGE
   File "/oname=$PLUGINSDIR\${NAME}.ini" "${LANG_DIR}\${NAME}.ini"
 !macroend
 
 !macro AddToList NAME PRIMARY SETUP_LANGUAGE
-  !insertmacro ShownName "${NAME}"
-  ${NSD_CB_AddString} $LanguageList $2
-  ${If} $ChosenLanguage == "${NAME}"
-    StrCpy $4 $2
+  !insertmacro IfCanDraw "$PLUGINSDIR\${NAME}.ini"
+  ${If} $0 = 1
+    !insertmacro ShownName "${NAME}"
+    ${NSD_CB_AddString} $LanguageList $2
+    ${If} $ChosenLanguage == "${NAME}"
+      StrCpy $4 $2
+    ${EndIf}
   ${EndIf}
 !macroend
 
@@ -134,28 +187,42 @@ Page custom LanguagePage LanguagePageLeave
   ${EndIf}
 !macroend
 
-; The language chosen before when it is still there: one setup ships, or a
-; language file of the user's own in the program's Lang folder. Otherwise
-; the one written for the system's language, so that its texts are in the
-; code page this Windows uses; otherwise English.
+; The language chosen before when it is still there and this Windows can
+; draw it: one setup ships, or a language file of the user's own in the
+; program's Lang folder. Otherwise the one written for the system's
+; language, where this Windows can draw it; otherwise English.
 Function ChooseDefaultLanguage
+  System::Call "kernel32::GetACP() i .s"
+  Pop $AnsiCodePage
+  ; Read before any page: which languages are drawable decides the choice.
+  InitPluginsDir
+  !insertmacro VELOCINE_LANGUAGES ExtractToRead
   ReadRegStr $ChosenLanguage HKCU "${SETTINGS_KEY}" "Language"
   StrCpy $1 ""
   ${If} $ChosenLanguage != ""
     !insertmacro VELOCINE_LANGUAGES IfShipped
     ${If} $1 != ""
-      StrCpy $ChosenLanguage $1
-      Return
-    ${EndIf}
-    ${If} ${FileExists} "$INSTDIR\Lang\$ChosenLanguage.ini"
-      StrCpy $OwnLanguage $ChosenLanguage
-      Return
+      !insertmacro IfCanDraw "$PLUGINSDIR\$1.ini"
+      ${If} $0 = 1
+        StrCpy $ChosenLanguage $1
+        Return
+      ${EndIf}
+    ${ElseIf} ${FileExists} "$INSTDIR\Lang\$ChosenLanguage.ini"
+      !insertmacro IfCanDraw "$INSTDIR\Lang\$ChosenLanguage.ini"
+      ${If} $0 = 1
+        StrCpy $OwnLanguage $ChosenLanguage
+        Return
+      ${EndIf}
     ${EndIf}
   ${EndIf}
   StrCpy $ChosenLanguage "English"
   System::Call "kernel32::GetSystemDefaultLangID() i .r0"
   IntOp $0 $0 & 0x3FF
   !insertmacro VELOCINE_LANGUAGES IfSystemLanguage
+  !insertmacro IfCanDraw "$PLUGINSDIR\$ChosenLanguage.ini"
+  ${If} $0 != 1
+    StrCpy $ChosenLanguage "English"
+  ${EndIf}
 FunctionEnd
 
 Function LanguagePage
@@ -166,8 +233,6 @@ Function LanguagePage
   Pop $0
   ${NSD_CreateDropList} 0 36u 60% 120u ""
   Pop $LanguageList
-  InitPluginsDir
-  !insertmacro VELOCINE_LANGUAGES ExtractToRead
   StrCpy $4 $ChosenLanguage
   !insertmacro VELOCINE_LANGUAGES AddToList
   ${If} $OwnLanguage != ""
@@ -246,8 +311,6 @@ FunctionEnd
 ; ANSI program shows no other; English elsewhere. Never NSIS's own guess,
 ; which does not look at the code page.
 Function SpeakLanguage
-  System::Call "kernel32::GetACP() i .s"
-  Pop $AnsiCodePage
   StrCpy $LANGUAGE ${LANG_ENGLISH}
   !insertmacro VELOCINE_LANGUAGES IfSetupSpeaks
 FunctionEnd

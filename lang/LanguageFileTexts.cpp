@@ -1,6 +1,9 @@
 #include "lang/LanguageFileTexts.h"
 
+#include <utility>
+
 #include "lang/IniFile.h"
+#include "lang/LanguageCodePage.h"
 #include "lang/LanguageFiles.h"
 
 namespace velo {
@@ -40,7 +43,12 @@ std::string LanguageFileTexts::CurrentPath() const {
 std::string LanguageFileTexts::Load(const std::string& key,
                                     const std::string& englishDefault) const {
   std::string path = CurrentPath();
-  IniFile file(path == heldPath_ ? held_ : platform_.ReadWholeFile(path));
+  FileContents read = path == heldPath_ ? held_ : platform_.ReadWholeFile(path);
+  // A language this Windows would garble shows the built-in English, as if
+  // its file were missing; the choice itself stays, for a Windows of its
+  // code page.
+  IniFile file(CanDrawLanguage(read, platform_.AnsiCodePage()) ? std::move(read)
+                                                               : FileContents());
   return BreakLines(file.GetString(kTextSection, key, englishDefault, kTextBuffer),
                     platform_);
 }

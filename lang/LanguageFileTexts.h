@@ -21,8 +21,9 @@ class LanguageFileTexts : public Texts {
       : appPath_(appPath), language_(language), platform_(platform) {}
 
   // The text of `key`, or `englishDefault` when the file, the section or the
-  // key is missing; at most 1999 characters, with every "*" (but a "*" byte
-  // inside a double-byte character) turned into a line feed.
+  // key is missing, or when the system cannot draw the file's texts
+  // (LanguageCodePage.h); at most 1999 characters, with every "*" (but a
+  // "*" byte inside a double-byte character) turned into a line feed.
   std::string Load(const std::string& key,
                    const std::string& englishDefault) const override;
   using Texts::Load;

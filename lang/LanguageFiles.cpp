@@ -26,6 +26,7 @@ bool IsBitCount(uint32_t bits, bool core) {
 }  // namespace
 
 const char kTextSection[] = "Lanvora";
+const char kBuiltInLanguage[] = "English";
 
 std::string LanguageFilePath(const std::string& appPath,
                              const std::string& name,

@@ -10,6 +10,9 @@ namespace velo {
 // The section of a language file that holds its texts.
 extern const char kTextSection[];
 
+// The language of the texts built into the program, and of its file.
+extern const char kBuiltInLanguage[];
+
 // "<appPath>\Lang\<name><extension>". An empty appPath gives a path from the
 // root of the current drive.
 std::string LanguageFilePath(const std::string& appPath,

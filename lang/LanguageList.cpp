@@ -20,11 +20,21 @@ size_t LanguageList::Add(const std::string& fileName, bool hasFlag,
   return position;
 }
 
+void LanguageList::LeaveOut(const std::string& fileName) {
+  leftOut_.push_back(LanguageName(fileName));
+}
+
 int LanguageList::IndexOf(const std::string& language) const {
   if (language.empty()) return -1;
   for (size_t i = 0; i < items_.size(); ++i)
     if (NamesEqual(items_[i].name, language)) return static_cast<int>(i);
   return -1;
+}
+
+int LanguageList::SelectionFor(const std::string& language) const {
+  for (const std::string& name : leftOut_)
+    if (NamesEqual(name, language)) return IndexOf(kBuiltInLanguage);
+  return IndexOf(language);
 }
 
 }  // namespace velo

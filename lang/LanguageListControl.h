@@ -3,8 +3,9 @@
 // its name. A flag is read from its file only when the list first draws its
 // item, so that opening the window reads the chosen language's flag alone;
 // which languages have a flag, and so the order, is settled from the flag
-// files' headers while the list is filled. Each item shows the name its
-// file gives itself where the system's code page can show it
+// files' headers while the list is filled. Only the languages the system
+// can draw are listed (LanguageCodePage.h); each item shows the name its
+// file gives itself where the system's code page is the file's
 // (LanguageOwnName.h).
 #pragma once
 
@@ -24,7 +25,8 @@ class LanguageListControl : public Control {
   ~LanguageListControl() override;
 
   // Lists the languages of `appPath`'s Lang folder and selects `language`
-  // (compared without regard to case); no selection when none is listed.
+  // (compared without regard to case), or English where `language` is one
+  // the system cannot draw; no selection when neither is listed.
   void Fill(const std::string& appPath, const std::string& language);
 
   // The language of the selected item (its file's name, whatever the item

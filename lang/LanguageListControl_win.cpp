@@ -1,5 +1,6 @@
 #include "lang/LanguageListControl.h"
 
+#include "lang/LanguageCodePage.h"
 #include "lang/LanguageFiles.h"
 #include "lang/LanguageOwnName.h"
 #include "lang/Win32LanguagePlatform.h"
@@ -38,21 +39,25 @@ void LanguageListControl::Fill(const std::string& appPath,
   languages_ = LanguageList();
   flags_.clear();
   Win32LanguagePlatform files;
-  const unsigned ansiCodePage = GetACP();
+  const unsigned ansiCodePage = files.AnsiCodePage();
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(
       LanguageFilePath(appPath, "*", ".ini").c_str(), &found);
   for (BOOL more = search != INVALID_HANDLE_VALUE; more;
        more = FindNextFileA(search, &found)) {
     std::string name = LanguageName(found.cFileName);
+    FileContents file =
+        files.ReadWholeFile(LanguageFilePath(appPath, name, ".ini"));
+    if (!CanDrawLanguage(file, ansiCodePage)) {
+      languages_.LeaveOut(found.cFileName);
+      continue;
+    }
     Flag flag;
     flag.path = LanguageFilePath(appPath, name, ".bmp");
     bool hasFlag = FlagHeaderIsBitmap(FileStart(flag.path));
     // The image list hands out its slots in the order the flags come.
     if (hasFlag) flags_.push_back(flag);
-    std::string shown = ShownLanguageName(
-        files.ReadWholeFile(LanguageFilePath(appPath, name, ".ini")), name,
-        ansiCodePage);
+    std::string shown = ShownLanguageName(file, name, ansiCodePage);
     languages_.Add(found.cFileName, hasFlag, shown);
   }
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
@@ -60,7 +65,7 @@ void LanguageListControl::Fill(const std::string& appPath,
   MakeImageList(flags_.size());
   for (size_t position = 0; position < languages_.Items().size(); ++position)
     Insert(position);
-  SendMessageA(Hwnd(), CB_SETCURSEL, languages_.IndexOf(language), 0);
+  SendMessageA(Hwnd(), CB_SETCURSEL, languages_.SelectionFor(language), 0);
 }
 
 void LanguageListControl::MakeImageList(size_t slots) {

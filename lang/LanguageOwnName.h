@@ -12,9 +12,8 @@
 
 namespace velo {
 
-// The keys of the language's own name and code page.
+// The key of the language's own name.
 extern const char kOwnNameKey[];
-extern const char kCodePageKey[];
 
 // What the list shows for `language` (its file's name), given the file's
 // contents and the system's ANSI code page.

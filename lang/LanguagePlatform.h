@@ -1,5 +1,5 @@
-// What a text lookup needs from the system: the bytes of the language file
-// and the lead bytes of the ANSI code page. Win32LanguagePlatform asks
+// What a text lookup needs from the system: the bytes of the language file,
+// the ANSI code page and its lead bytes. Win32LanguagePlatform asks
 // Windows; tests give fake files and a fake double-byte code page.
 #pragma once
 
@@ -14,6 +14,8 @@ class LanguagePlatform {
   virtual ~LanguagePlatform() {}
   // The whole file at `path`, or why there is none.
   virtual FileContents ReadWholeFile(const std::string& path) const = 0;
+  // The system's ANSI code page, the one every text is drawn in.
+  virtual unsigned AnsiCodePage() const = 0;
   // Whether `byte` starts a double-byte character in the ANSI code page.
   virtual bool IsLeadByte(unsigned char byte) const = 0;
 };

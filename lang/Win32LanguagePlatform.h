@@ -12,6 +12,7 @@ class Win32LanguagePlatform : public LanguagePlatform {
   // for memory) reads as empty. This is how the system's INI reader tells
   // them apart.
   FileContents ReadWholeFile(const std::string& path) const override;
+  unsigned AnsiCodePage() const override;
   bool IsLeadByte(unsigned char byte) const override;
 };
 

@@ -50,6 +50,8 @@ FileContents Win32LanguagePlatform::ReadWholeFile(
   return file;
 }
 
+unsigned Win32LanguagePlatform::AnsiCodePage() const { return GetACP(); }
+
 bool Win32LanguagePlatform::IsLeadByte(unsigned char byte) const {
   return IsDBCSLeadByte(byte) != FALSE;
 }

@@ -6,6 +6,19 @@ namespace velo {
 
 namespace {
 
+// "255.255.255.255".
+const size_t kLongestShownHost = 15;
+
+// `host` as the status names it: a name longer than the widest address is
+// cut there, never inside a character of more than one byte (a host name is
+// ASCII; whatever else was typed is left out whole).
+std::string ShownHost(const std::string& host) {
+  if (host.size() <= kLongestShownHost) return host;
+  size_t cut = kLongestShownHost;
+  while (cut > 0 && static_cast<unsigned char>(host[cut - 1]) >= 0x80) --cut;
+  return host.substr(0, cut) + "...";
+}
+
 TextId Said(MtuSearchEnd end) {
   switch (end) {
     case kMtuFound:
@@ -60,7 +73,7 @@ std::string MtuSearchOutcome(const Texts& texts, const std::string& host,
   if (host.empty()) return texts.Load(TextId::FindMtuNoHost);
   // Found: the MTU; else how far the search got.
   const int32_t size = result.end == kMtuFound ? result.mtu : result.fits;
-  return FillPattern(texts.Load(Said(result.end)), host, std::to_string(size),
+  return FillPattern(texts.Load(Said(result.end)), ShownHost(host), std::to_string(size),
                      result.end == kMtuPathStopped
                          ? texts.Load(Why(result.stoppedBy))
                          : std::string());

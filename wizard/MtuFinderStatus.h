@@ -12,7 +12,10 @@ namespace velo {
 
 std::string MtuSearchProgress(const Texts& texts, int32_t size);
 
-// An empty `host`: none was typed and no DNS server is kept.
+// An empty `host`: none was typed and no DNS server is kept. The status
+// has room, in every language, for a host as long as the widest address
+// (15 characters): a longer name is cut there and ends in "...", the
+// whole of it stays in the box beside.
 std::string MtuSearchOutcome(const Texts& texts, const std::string& host,
                              const MtuSearchResult& result);
 

@@ -3,6 +3,7 @@
 // page is saved. Run by the test script like the silent tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -151,7 +152,18 @@ TEST_F(InteractiveSetup, WalksEveryPageAndStartsVelocineAtTheEnd) {
   ASSERT_NE(nullptr, languages);
   EXPECT_NE(nullptr, WaitForText(setup, Shown("LanguagePageText")));
   EXPECT_NE(nullptr, WaitForText(setup, Shown("LanguagePageTitle")));
-  EXPECT_EQ(8, SendMessageA(languages, CB_GETCOUNT, 0, 0));
+  std::vector<std::string> listed;
+  int count = static_cast<int>(SendMessageA(languages, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[128] = "";
+    if (SendMessageA(languages, CB_GETLBTEXTLEN, i, 0) < LRESULT(sizeof text))
+      SendMessageA(languages, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    listed.push_back(text);
+  }
+  std::vector<std::string> offered = OfferedLanguagesShown();
+  std::sort(listed.begin(), listed.end());
+  std::sort(offered.begin(), offered.end());
+  EXPECT_EQ(offered, listed) << "only the languages Velocine can draw here";
   EXPECT_EQ(ExpectedLanguageShown(), TextOf(languages));
   Picture(setup, "page3-language");
   PostClick(setup, IDOK);
@@ -219,15 +231,23 @@ TEST_F(InteractiveSetup, UninstallSaysItKeepsTheBackupOfTheOriginalSettings) {
   EXPECT_EQ("128", ReadValue(HKEY_CURRENT_USER, kBackupKey, "DefaultTTL"));
 }
 
-// A language chosen before whose code page is not this Windows's: Velocine
-// keeps it, but setup, which cannot show it, speaks English.
-TEST_F(InteractiveSetup, SpeaksEnglishWhereTheChosenLanguageNeedsAnotherCodePage) {
+// A language chosen before that this Windows cannot draw: setup neither
+// speaks it nor offers it, but preselects the one it chooses on a first
+// install, in whose language it speaks.
+TEST_F(InteractiveSetup, PreselectsAnotherWhereTheChosenLanguageCannotBeDrawn) {
   ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kSettingsKey, "Language",
-                         GetACP() == 1252 ? "Russkiy" : "Deutsch"));
-  HWND setup = StartSetup("English");
+                         GetACP() == 1251 ? "Deutsch" : "Russkiy"));
+  HWND setup = StartSetup(setupLanguage_);
   ASSERT_NE(nullptr, setup);
-  EXPECT_NE(nullptr,
-            WaitForText(setup, Shown("MUI_TEXT_WELCOME_INFO_TITLE", "English")));
+  ASSERT_NE(nullptr, WaitForText(setup, Shown("MUI_TEXT_WELCOME_INFO_TITLE")))
+      << Controls(setup);
+  PostClick(setup, IDOK);
+  ASSERT_NE(nullptr, WaitForClass(setup, "Edit"));
+  PostClick(setup, IDOK);
+  HWND languages = WaitForClass(setup, "ComboBox");
+  ASSERT_NE(nullptr, languages);
+  EXPECT_NE(nullptr, WaitForText(setup, Shown("LanguagePageText")));
+  EXPECT_EQ(ExpectedLanguageShown(), TextOf(languages));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "SetupUnderTest.h"
 
@@ -35,6 +36,37 @@ class SetupTest : public ::testing::Test {
     return LanguageFileSays(EnvironmentText("VELO_LANG_SOURCE") + "\\" +
                                 expectedLanguage_ + ".ini",
                             "Name");
+  }
+
+  // The languages Velocine can draw on this Windows, and so the ones setup
+  // and Velocine offer: those written in its code page, and English, whose
+  // plain ASCII reads the same in every one.
+  static std::vector<std::string> OfferedLanguages() {
+    switch (GetACP()) {
+      case 1252:
+        return {"English", "Deutsch", "Francais", "Espanol", "Italiano",
+                "Portugues (Brasil)"};
+      case 1251:
+        return {"English", "Russkiy"};
+      case 932:
+        return {"English", "Nihongo"};
+      default:
+        return {"English"};
+    }
+  }
+
+  // What the language lists show for each language offered: the name its
+  // file gives itself where this Windows's code page is the file's, its
+  // file name elsewhere.
+  std::vector<std::string> OfferedLanguagesShown() const {
+    std::vector<std::string> shown;
+    for (const std::string& name : OfferedLanguages()) {
+      std::string path = EnvironmentText("VELO_LANG_SOURCE") + "\\" + name + ".ini";
+      shown.push_back(LanguageFileSays(path, "CodePage") == std::to_string(GetACP())
+                          ? LanguageFileSays(path, "Name")
+                          : name);
+    }
+    return shown;
   }
 
   // What setup shows for `key` (see SetupText) in `language`, by default

@@ -95,6 +95,7 @@ class ShiftJisPlatform : public LanguagePlatform {
   FileContents ReadWholeFile(const std::string&) const override {
     return FileContents();
   }
+  unsigned AnsiCodePage() const override { return 932; }
   bool IsLeadByte(unsigned char byte) const override {
     return (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
   }

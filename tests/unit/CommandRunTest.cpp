@@ -76,7 +76,8 @@ CommandResult RunOn(Registry& registry, const Case& c, const char* arguments,
                   bool windowsKnown, bool velocineRunning,
                   const char* account = kAccount) {
   MapTexts texts;
-  texts.texts = {{"41", "[boosted]"}, {"44", "[not fully]"}};
+  texts.texts = {{"41", "[boosted]"}, {"44", "[not fully]"},
+                 {"46", "[reset failed]"}};
   CommandMachine machine{registry, windowsKnown, c.family, WindowsLimits{},
                          velocineRunning, texts,
                          [](const std::string&, const std::string&) {
@@ -145,11 +146,10 @@ const Case kCases[] = {
      "the backup of the original settings cannot be read", false},
     {"a reset of a backup denied", kFamilyNT, "/set dsl", "/reset",
      kBackupDenied, true, false, kExitBackupUnreadable,
-     "the backup of the original settings cannot be read; Failed to reset",
-     false},
+     "the backup of the original settings cannot be read; [reset failed]", false},
     {"a reset short of resources", kFamily9x, "/set dsl", "/reset",
      kBackupNoResources, true, false, kExitBackupUnreadable,
-     "the backup of the original settings cannot be read; Failed to reset",
+     "the backup of the original settings cannot be read; [reset failed]",
      false},
     // A /set run as SYSTEM by a deployment tool leaves the backup in
     // SYSTEM's hive: an administrator is told who holds it, not "no backup".

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "lang/EnglishTexts.h"
+#include "lang/LanguageCodePage.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/LanguageOwnName.h"
 #include "support/AnsiCodePage.h"
@@ -52,6 +53,7 @@ class ShippedFilePlatform : public LanguagePlatform {
   FileContents ReadWholeFile(const std::string& path) const override {
     return path == kEnglishPath ? english_ : FileContents();
   }
+  unsigned AnsiCodePage() const override { return 1252; }
   bool IsLeadByte(unsigned char) const override { return false; }
   const std::string& Bytes() const { return english_.bytes; }
 

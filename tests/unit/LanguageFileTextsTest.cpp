@@ -9,8 +9,8 @@
 namespace velo {
 namespace {
 
-// Files in memory and, when asked for, a double-byte code page whose lead
-// bytes are those of Shift-JIS.
+// Files in memory and an ANSI code page: Western (1252) unless told, or
+// Japanese (932) with the lead bytes of Shift-JIS.
 class FakeLanguagePlatform : public LanguagePlatform {
  public:
   FileContents ReadWholeFile(const std::string& path) const override {
@@ -18,8 +18,9 @@ class FakeLanguagePlatform : public LanguagePlatform {
     auto found = files.find(path);
     return found == files.end() ? FileContents() : found->second;
   }
+  unsigned AnsiCodePage() const override { return codePage; }
   bool IsLeadByte(unsigned char byte) const override {
-    return doubleByte &&
+    return codePage == 932 &&
            ((byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc));
   }
   void Put(const std::string& path, const std::string& bytes) {
@@ -28,14 +29,19 @@ class FakeLanguagePlatform : public LanguagePlatform {
   }
 
   std::map<std::string, FileContents> files;
-  bool doubleByte = false;
+  unsigned codePage = 1252;
   mutable std::vector<std::string> reads;
 };
 
 class LanguageFileTextsTest : public ::testing::Test {
  protected:
   void PutGerman(const std::string& lines) {
-    platform_.Put("C:\\Velo\\Lang\\Deutsch.ini", "[Lanvora]\r\n" + lines);
+    platform_.Put("C:\\Velo\\Lang\\Deutsch.ini",
+                  "[Lanvora]\r\nCodePage=1252\r\n" + lines);
+  }
+  void PutJapanese(const std::string& lines) {
+    platform_.Put("C:\\Velo\\Lang\\Nihongo.ini",
+                  "[Lanvora]\r\nCodePage=932\r\n" + lines);
   }
 
   std::string appPath_ = "C:\\Velo";
@@ -85,17 +91,62 @@ TEST_F(LanguageFileTextsTest, LongTextIsCutAt1999Characters) {
 }
 
 TEST_F(LanguageFileTextsTest, StarInsideADoubleByteCharacterStays) {
-  platform_.doubleByte = true;
-  PutGerman("1=\x81*a*\x82**\n");
+  language_ = "Nihongo";
+  platform_.codePage = 932;
+  PutJapanese("1=\x81*a*\x82**\n");
   EXPECT_EQ("\x81*a\n\x82*\n", texts_.Load("1", "x"));
-  platform_.doubleByte = false;
+  PutGerman("1=\x81*a*\x82**\n");
+  language_ = "Deutsch";
+  platform_.codePage = 1252;
   EXPECT_EQ("\x81\na\n\x82\n\n", texts_.Load("1", "x"));
 }
 
 TEST_F(LanguageFileTextsTest, DoubleByteCharacterCutInTwoIsDropped) {
-  platform_.doubleByte = true;
-  PutGerman("1=" + std::string(1998, 'a') + "\x81\x40tail\n");
+  language_ = "Nihongo";
+  platform_.codePage = 932;
+  PutJapanese("1=" + std::string(1998, 'a') + "\x81\x40tail\n");
   EXPECT_EQ(std::string(1998, 'a'), texts_.Load("1", "x"));
+}
+
+// Each language under each code page the tests know: its own texts where
+// the system draws them as written, the built-in English where it would
+// garble them. Plain ASCII reads the same everywhere, whatever it names.
+TEST_F(LanguageFileTextsTest, ALanguageTheSystemCannotDrawGivesTheBuiltInTexts) {
+  PutGerman("18=Velocine l\xE4uft\n");
+  PutJapanese("18=\x93\xFA\x96\x7B\n");
+  platform_.Put("C:\\Velo\\Lang\\Russkiy.ini",
+                "[Lanvora]\nCodePage=1251\n18=\xD0\xF3\xF1\n");
+  platform_.Put("C:\\Velo\\Lang\\English.ini",
+                "[Lanvora]\nCodePage=1252\n18=Velocine EN\n");
+  platform_.Put("C:\\Velo\\Lang\\Alba.ini", "[Lanvora]\n18=Alba\n");
+  platform_.Put("C:\\Velo\\Lang\\Cymru.ini", "[Lanvora]\n18=Cymr\xFC\n");
+  struct Row {
+    unsigned codePage;
+    std::map<std::string, std::string> shown;
+  };
+  const std::string kBuiltIn = "Velocine";
+  const Row rows[] = {
+      {1252, {{"Deutsch", "Velocine l\xE4uft"}, {"Nihongo", kBuiltIn},
+              {"Russkiy", kBuiltIn}, {"English", "Velocine EN"},
+              {"Alba", "Alba"}, {"Cymru", kBuiltIn}}},
+      {1251, {{"Deutsch", kBuiltIn}, {"Nihongo", kBuiltIn},
+              {"Russkiy", "\xD0\xF3\xF1"}, {"English", "Velocine EN"},
+              {"Alba", "Alba"}, {"Cymru", kBuiltIn}}},
+      {932, {{"Deutsch", kBuiltIn}, {"Nihongo", "\x93\xFA\x96\x7B"},
+             {"Russkiy", kBuiltIn}, {"English", "Velocine EN"},
+             {"Alba", "Alba"}, {"Cymru", kBuiltIn}}},
+  };
+  for (const Row& row : rows) {
+    platform_.codePage = row.codePage;
+    for (const auto& language : row.shown) {
+      language_ = language.first;
+      EXPECT_EQ(language.second, texts_.Load("18", kBuiltIn))
+          << language.first << " under " << row.codePage;
+      LanguageFileTexts::OneReading reading(texts_);
+      EXPECT_EQ(language.second, texts_.Load("18", kBuiltIn))
+          << language.first << " under " << row.codePage << ", read once";
+    }
+  }
 }
 
 TEST_F(LanguageFileTextsTest, OneReadingServesEveryLookupOfItsFile) {

@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "lang/LanguageCodePage.h"
 #include "lang/LanguageFiles.h"
 #include "lang/LanguageList.h"
 #include "lang/LanguageOwnName.h"
+#include "support/ShippedLanguageFiles.h"
 
 namespace velo {
 namespace {
@@ -59,6 +61,86 @@ FileContents LanguageFile(const std::string& lines) {
   file.state = FileState::kRead;
   file.bytes = "[Lanvora]\r\n" + lines + "18=Velocine\r\n";
   return file;
+}
+
+// The shipped languages as the list takes them under `codePage`: each one
+// the system draws listed (all with flags), the others left out.
+LanguageList ShippedListUnder(unsigned codePage) {
+  LanguageList list;
+  for (const std::string& name : ShippedLanguageNames()) {
+    FileContents file = ShippedLanguageFile(name);
+    EXPECT_EQ(FileState::kRead, file.state) << name;
+    if (CanDrawLanguage(file, codePage))
+      list.Add(name + ".ini", true);
+    else
+      list.LeaveOut(name + ".ini");
+  }
+  return list;
+}
+
+// Every Windows lists its own languages and English, whose plain ASCII
+// reads the same in every code page though its file names 1252.
+TEST(LanguageList, OffersTheLanguagesTheSystemsCodePageDraws) {
+  const std::vector<std::string> kWestern{
+      "English", "Deutsch", "Francais", "Espanol", "Italiano",
+      "Portugues (Brasil)"};
+  struct Row {
+    unsigned codePage;
+    std::vector<std::string> offered;
+  } rows[] = {
+      {1252, kWestern},
+      {1251, {"English", "Russkiy"}},
+      {932, {"English", "Nihongo"}},
+      {1250, {"English"}},  // Central European: é reads as é, è as č
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(row.offered, Names(ShippedListUnder(row.codePage)))
+        << "code page " << row.codePage;
+}
+
+// A chosen language the system cannot draw opens in English, which the
+// list then shows selected; the choice itself is not the list's to change.
+TEST(LanguageList, AChosenLanguageTheSystemCannotDrawSelectsEnglish) {
+  struct Row {
+    unsigned codePage;
+    const char* chosen;
+    const char* selected;
+  } rows[] = {
+      {1252, "nihongo", "English"},  {1252, "Deutsch", "Deutsch"},
+      {1251, "Francais", "English"}, {1251, "RUSSKIY", "Russkiy"},
+      {932, "Russkiy", "English"},   {932, "Nihongo", "Nihongo"},
+  };
+  for (const Row& row : rows) {
+    LanguageList list = ShippedListUnder(row.codePage);
+    int selected = list.SelectionFor(row.chosen);
+    ASSERT_LE(0, selected) << row.chosen << " under " << row.codePage;
+    EXPECT_EQ(row.selected, list.Items()[selected].name)
+        << row.chosen << " under " << row.codePage;
+  }
+  LanguageList list = ShippedListUnder(1251);
+  EXPECT_EQ(-1, list.SelectionFor("Klingon")) << "no such file: no selection";
+  EXPECT_EQ(-1, list.SelectionFor(""));
+  LanguageList withoutEnglish;
+  withoutEnglish.LeaveOut("Nihongo.ini");
+  withoutEnglish.Add("Russkiy.ini", true);
+  EXPECT_EQ(-1, withoutEnglish.SelectionFor("Nihongo"));
+}
+
+// What the rule takes from a file: the code page it names, else plain ASCII.
+TEST(LanguageCodePage, NamedCodePageOrPlainAscii) {
+  EXPECT_TRUE(CanDrawLanguage(LanguageFile("CodePage=1251\r\n1=\xE1\r\n"), 1251));
+  EXPECT_FALSE(CanDrawLanguage(LanguageFile("CodePage=1251\r\n1=\xE1\r\n"), 1252));
+  EXPECT_TRUE(CanDrawLanguage(LanguageFile("CodePage=1251\r\n"), 932))
+      << "plain ASCII, whatever it names";
+  EXPECT_TRUE(CanDrawLanguage(LanguageFile(""), 932)) << "plain ASCII";
+  EXPECT_FALSE(CanDrawLanguage(LanguageFile("1=Cymr\xFC\r\n"), 1252))
+      << "no code page named: nobody can tell how it reads";
+  for (const char* codePage : {"", "12x2", "-1252", "0", "1252 1251", "125200"})
+    EXPECT_FALSE(CanDrawLanguage(
+        LanguageFile(std::string("CodePage=") + codePage + "\r\n1=\xE9\r\n"),
+        1252))
+        << codePage;
+  EXPECT_TRUE(CanDrawLanguage(FileContents(), 932)) << "no file: built-in texts";
 }
 
 TEST(LanguageOwnName, ShownOnlyUnderTheCodePageTheFileNames) {

@@ -143,15 +143,15 @@ TEST(PageTexts, MtuSearchStatus) {
   MapTexts english;
   EXPECT_EQ("Trying packets of 1038 bytes...",
             MtuSearchProgress(english, 1038));
-  EXPECT_EQ("found towards 10.77.2.2: 1400",
+  EXPECT_EQ("MTU towards 10.77.2.2: 1400",
             MtuSearchOutcome(english, "10.77.2.2", {kMtuFound, 1400, 11}));
-  EXPECT_EQ("found towards a%2b: 1492",
+  EXPECT_EQ("MTU towards a%2b: 1492",
             MtuSearchOutcome(english, "a%2b", {kMtuFound, 1492, 11}));
   EXPECT_EQ("ns.example does not answer pings, not even the smallest: the "
             "MTU cannot be found this way.",
             MtuSearchOutcome(english, "ns.example", {kMtuNoAnswer, 0, 2}));
-  EXPECT_EQ("Every size came back from ::1x, so this path does not tell its "
-            "MTU.",
+  EXPECT_EQ("Every size came back from ::1x, so the MTU of this path cannot "
+            "be found this way.",
             MtuSearchOutcome(english, "::1x", {kMtuEveryAnswers, 0, 12}));
   EXPECT_EQ("Type the name or the address of a host to ping.",
             MtuSearchOutcome(english, "", {kMtuHostUnknown, 0, 0}));
@@ -159,6 +159,15 @@ TEST(PageTexts, MtuSearchStatus) {
             MtuSearchOutcome(english, "no.such", {kMtuHostUnknown, 0, 0}));
   EXPECT_EQ("The search was stopped.",
             MtuSearchOutcome(english, "h", {kMtuCancelled, 0, 3}));
+  // Longer than the widest address: cut there, never inside a character.
+  EXPECT_EQ("MTU towards 255.255.255.255: 1500",
+            MtuSearchOutcome(english, "255.255.255.255", {kMtuFound, 1500, 9}));
+  EXPECT_EQ("MTU towards resolver2.dialu...: 1500",
+            MtuSearchOutcome(english, "resolver2.dialup.provider.example",
+                             {kMtuFound, 1500, 9}));
+  EXPECT_EQ("MTU towards abcdefghijklm...: 1500",
+            MtuSearchOutcome(english, "abcdefghijklm\x93\xFA\x96\x7B",
+                             {kMtuFound, 1500, 9}));
   MapTexts file;
   file.texts = {{"FindMtuFound", "%2 <- %1 (100%%)"}};
   EXPECT_EQ("1400 <- h (100%)",

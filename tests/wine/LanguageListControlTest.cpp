@@ -1,7 +1,8 @@
 // The language list's flags: read from their files only as the list draws
 // their items, and then the very pictures the files hold; a flag file that
 // is no bitmap, or that has gone by the time its item is drawn, leaves its
-// language without a flag.
+// language without a flag. And the languages it offers: only those the
+// system's code page draws.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -194,6 +195,37 @@ TEST_F(LanguageListFlags, AFlagGoneBeforeItsItemIsDrawnLeavesItWithoutAFlag) {
   SendMessageA(Combo(), CB_SHOWDROPDOWN, FALSE, 0);
   EXPECT_FALSE(dialog_->list.IsFlagLoaded(0));
   EXPECT_EQ(1, ItemsOf(Combo())[1].image) << "Bretagne keeps its flag";
+}
+
+// Under this Windows's code page: a file written in it, and plain ASCII
+// whatever it names, are listed; one written in another, or one that does
+// not say which it is written in, is not. A saved choice of one left out
+// shows English selected, as the window then speaks English.
+TEST_F(LanguageListFlags, OffersOnlyTheLanguagesThisCodePageDraws) {
+  const std::string own = std::to_string(GetACP());
+  const std::string other = GetACP() == 1251 ? "1252" : "1251";
+  folder_.Write("Lang\\Bretagne.ini",
+                "[Lanvora]\nCodePage=" + own + "\n18=Br\xE9izh\n");
+  folder_.Write("Lang\\Cymru.ini",
+                "[Lanvora]\nCodePage=" + other + "\n18=\xC2\xE5\xEB\n");
+  folder_.Write("Lang\\Dansk.ini", "[Lanvora]\n18=Dan\xF8\n");
+  folder_.Write("Lang\\English.ini",
+                "[Lanvora]\nCodePage=" + other + "\n18=Velocine\n");
+  for (const char* chosen : {"Cymru", "dansk"}) {
+    Open(chosen);
+    std::vector<std::string> names;
+    for (const Item& item : ItemsOf(Combo())) names.push_back(item.name);
+    EXPECT_EQ((std::vector<std::string>{"Alba", "Bretagne", "English"}), names);
+    int selected = static_cast<int>(SendMessageA(Combo(), CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(2, selected) << chosen << ": English";
+    std::string name;
+    ASSERT_TRUE(dialog_->list.SelectedName(&name));
+    EXPECT_EQ("English", name);
+    DestroyWindow(window_);
+    window_ = nullptr;
+  }
+  Open("Bretagne");
+  EXPECT_EQ(1, SendMessageA(Combo(), CB_GETCURSEL, 0, 0));
 }
 
 }  // namespace

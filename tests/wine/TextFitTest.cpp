@@ -23,6 +23,7 @@
 #include "SourceTree.h"
 #include "TextFit.h"
 #include "WizardDriver.h"
+#include "app/AnotherAccountsBackup.h"
 #include "app/TunerApp.h"
 #include "app/TunerDlg.h"
 #include "app/WindowsVersion.h"
@@ -42,6 +43,7 @@ namespace {
 struct LanguageFile {
   std::string name;  // without folder and ".ini"
   int codePage;      // the one it is measured under
+  bool plainAscii;   // read the same in every code page
 };
 
 void PrintTo(const LanguageFile& language, std::ostream* out) {
@@ -66,11 +68,22 @@ std::vector<LanguageFile> ShippedLanguages() {
   do {
     std::string file = found.cFileName;
     int codePage = GuessAnsiCodePage(ReadFile(folder + file));
-    if (codePage == kPlainAscii) codePage = kWesternEuropean;
-    languages.push_back({file.substr(0, file.size() - 4), codePage});
+    bool plainAscii = codePage == kPlainAscii;
+    if (plainAscii) codePage = kWesternEuropean;
+    languages.push_back({file.substr(0, file.size() - 4), codePage, plainAscii});
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return languages;
+}
+
+// How many languages the list offers in this run: those written in its
+// code page, and those in plain ASCII, which read the same in every one.
+int LanguagesOffered() {
+  int offered = 0;
+  for (const LanguageFile& language : ShippedLanguages())
+    offered += language.codePage == static_cast<int>(GetACP()) ||
+               language.plainAscii;
+  return offered;
 }
 
 std::vector<LanguageFile> LanguagesOfThisCodePage() {
@@ -183,6 +196,15 @@ class TextFit : public ::testing::TestWithParam<LanguageFile> {
                               "-page" + std::to_string(page));
   }
 
+  void MeasureAlert(const std::string& name, const std::string& text,
+                    bool okOnly) {
+    ModalDriver driver([&](HWND dialog) {
+      MeasureTexts(dialog, name, &check_);
+      PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
+    App().Alert(text, okOnly);
+  }
+
   TextFitCheck check_;
 };
 
@@ -207,7 +229,7 @@ TEST_P(TextFit, MainWindowAndAboutBox) {
   // Introduction, hint, language label and the two buttons; the About box's
   // version label, version, copyright and OK.
   EXPECT_EQ(9, check_.measured);
-  EXPECT_EQ(static_cast<int>(ShippedLanguages().size()), check_.listItems)
+  EXPECT_EQ(LanguagesOffered(), check_.listItems)
       << "the language list's items";
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
@@ -241,14 +263,21 @@ TEST_P(TextFit, EveryAlert) {
         alert.withMtuNote ? BoostedMessage(App().Localized(), *alert.withMtuNote)
                           : App().LoadText(alert.id);
     ASSERT_NE("", text) << alert.name;
-    ModalDriver driver([&](HWND dialog) {
-      MeasureTexts(dialog, alert.name, &check_);
-      PostMessageA(dialog, WM_CLOSE, 0, 0);
-    });
-    App().Alert(text, alert.okOnly);
+    MeasureAlert(alert.name, text, alert.okOnly);
   }
-  // Each message and its buttons: OK, or Yes and No for the question.
-  EXPECT_EQ(11 + 10 + 2, check_.measured);
+  // The question while another account holds the backup, with the longest
+  // name an NT account has (20 characters), with and without its time.
+  const std::string account = "SVC-DEPLOYMENT-AGENT";
+  ASSERT_EQ(20u, account.size());
+  MeasureAlert("question about another account's backup",
+               AnotherAccountsBackupQuestion(
+                   App().Localized(), {account, "2026-12-09 05:10:02"}),
+               false);
+  MeasureAlert("question about another account's backup, no time",
+               AnotherAccountsBackupQuestion(App().Localized(), {account, ""}),
+               false);
+  // Each message and its buttons: OK, or Yes and No for the questions.
+  EXPECT_EQ(13 + 10 + 2 * 3, check_.measured);
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 
@@ -277,33 +306,38 @@ TEST_P(TextFit, EveryStepOfThe9xWizard) {
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 
-// Every word the MTU step has on a search, with the widest host name a DNS
-// server has and the stop button's text.
+// Every word the MTU step has on a search, with the widest address a DNS
+// server has and with a long host name, and the stop button's text.
 TEST_P(TextFit, EveryMtuSearchStatus) {
   WizardDriver wizard(kFamilyNT);
   wizard.Open();
   wizard.Next();
   ASSERT_EQ(kMtuPage, wizard.Page());
-  const std::string host = "255.255.255.255";
   const Texts& texts = App().Localized();
   std::vector<std::string> said = {
       MtuSearchProgress(texts, 17914),
-      MtuSearchOutcome(texts, host, {kMtuFound, 17914, 11}),
-      MtuSearchOutcome(texts, host, {kMtuNoAnswer, 0, 2}),
-      MtuSearchOutcome(texts, host, {kMtuEveryAnswers, 0, 12}),
-      MtuSearchOutcome(texts, host, {kMtuCannotPing, 0, 0}),
-      MtuSearchOutcome(texts, host, {kMtuHostUnknown, 0, 0}),
-      MtuSearchOutcome(texts, host, {kMtuCancelled, 0, 3}),
-      MtuSearchOutcome(texts, "", {kMtuHostUnknown, 0, 0}),
-      MtuSearchOutcome(texts, host, {kMtuNoThread, 0, 0}),
-      MtuSearchOutcome(texts, host, {kMtuOwnNetwork, 0, 0}),
-      MtuSearchOutcome(texts, host, {kMtuTooLong, 0, 60, 17914})};
-  for (const ProbeAnswer why :
-       {kProbeNoAnswer, kProbeTooBig, kProbeUnreachable, kProbeTtlExpired,
-        kProbeNoResources, kProbeFailed}) {
-    MtuSearchResult stopped{kMtuPathStopped, 0, 9, 1500};
-    stopped.stoppedBy = why;
-    said.push_back(MtuSearchOutcome(texts, host, stopped));
+      MtuSearchOutcome(texts, "", {kMtuHostUnknown, 0, 0})};
+  // The widest address, and a long name as a provider gives its servers.
+  for (const std::string host :
+       {"255.255.255.255", "resolver2.dialup.provider.example"}) {
+    for (const MtuSearchResult& result :
+         {MtuSearchResult{kMtuFound, 17914, 11},
+          MtuSearchResult{kMtuNoAnswer, 0, 2},
+          MtuSearchResult{kMtuEveryAnswers, 0, 12},
+          MtuSearchResult{kMtuCannotPing, 0, 0},
+          MtuSearchResult{kMtuHostUnknown, 0, 0},
+          MtuSearchResult{kMtuCancelled, 0, 3},
+          MtuSearchResult{kMtuNoThread, 0, 0},
+          MtuSearchResult{kMtuOwnNetwork, 0, 0},
+          MtuSearchResult{kMtuTooLong, 0, 60, 17914}})
+      said.push_back(MtuSearchOutcome(texts, host, result));
+    for (const ProbeAnswer why :
+         {kProbeNoAnswer, kProbeTooBig, kProbeUnreachable, kProbeTtlExpired,
+          kProbeNoResources, kProbeFailed}) {
+      MtuSearchResult stopped{kMtuPathStopped, 0, 9, 1500};
+      stopped.stoppedBy = why;
+      said.push_back(MtuSearchOutcome(texts, host, stopped));
+    }
   }
   for (const std::string& text : said) {
     wizard.Type(IDC_MTU_SEARCH_STATUS, text);

@@ -110,6 +110,54 @@ TEST_F(MainWindow, ShowsTheChosenLanguageAndListsFlaggedLanguagesFirst) {
   EXPECT_EQ(1, selected) << "the case of Language does not matter";
 }
 
+// A language saved on a Windows of another code page (here Japanese, or
+// Russian on a Japanese Windows) would show its bytes as other letters: the
+// window opens in English, with English selected, and the choice stays
+// saved for a Windows that draws it.
+TEST_F(MainWindow, ASavedLanguageThisWindowsCannotDrawOpensInEnglish) {
+  const bool japanese = GetACP() == 932;
+  const std::string saved = japanese ? "Russkiy" : "Nihongo";
+  folder_.Write("Lang\\" + saved + ".ini",
+                japanese ? "[Lanvora]\nCodePage=1251\n18=Velocine RU\n"
+                           "IDC_SET_SETTINGS=&\xD3\xF1\xF2\n"
+                         : "[Lanvora]\nCodePage=932\n18=Velocine JA\n"
+                           "IDC_SET_SETTINGS=\x90\xDD\x92\xE8(&S)\n");
+  folder_.Write("Lang\\English.ini",
+                "[Lanvora]\nCodePage=1252\n18=Velocine\n");
+  App().m_szLanguage = saved;
+  {
+    RegKey key(App().registry());
+    ASSERT_EQ(kRegOk,
+              key.Open(kHkeyCurrentUser, kVelocineKey, kAccessReadWrite));
+    ASSERT_EQ(kRegOk, key.Write("Language", RegValue::Text(saved)));
+  }
+  std::vector<std::string> items;
+  std::string caption, set, selected;
+  Run([&](HWND main) {
+    caption = TextOf(main);
+    set = TextOf(GetDlgItem(main, IDC_MAIN_SET));
+    items = ListItems(main);
+    int at = static_cast<int>(
+        SendDlgItemMessageA(main, IDC_MAIN_LANGUAGE, CB_GETCURSEL, 0, 0));
+    if (at >= 0 && at < static_cast<int>(items.size())) selected = items[at];
+    SaveScreenshot(main, "main-language-not-drawable");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ("Velocine", caption);
+  EXPECT_EQ("&Set Connection Settings", set);
+  EXPECT_EQ((std::vector<std::string>{"Brezhoneg", "Deutsch", "Anglais",
+                                      "English"}),
+            items)
+      << saved << " is not offered";
+  EXPECT_EQ("English", selected);
+  EXPECT_EQ(saved, App().m_szLanguage);
+  RegKey key(App().registry());
+  ASSERT_EQ(kRegOk, key.Open(kHkeyCurrentUser, kVelocineKey, kAccessRead));
+  RegValue stored;
+  ASSERT_EQ(kRegOk, key.Read("Language", &stored));
+  EXPECT_EQ(RegValue::Text(saved), stored) << "the choice stays saved";
+}
+
 TEST_F(MainWindow, ChoosingAnotherLanguageRelabelsAtOnceAndIsRemembered) {
   std::string caption, hint;
   Run([&](HWND main) {
@@ -213,33 +261,49 @@ TEST_F(MainWindow, ResetStandsForTheBackupAndSetAsksBeforeReplacingIt) {
 
 // A backup taken by another account (a deployment tool's /set as SYSTEM) is
 // in that account's hive: Set asks before it records the tuned values as
-// this account's originals, and No changes nothing.
+// this account's originals, and No changes nothing. A note without its time
+// says nothing of when.
 TEST_F(MainWindow, SetAsksFirstWhileAnotherAccountHoldsTheBackup) {
-  RegKey note(App().registry());
-  ASSERT_EQ(kRegOk, note.Create(kHkeyLocalMachine, kBackupHolderKey,
-                                kAccessReadWrite));
-  ASSERT_EQ(kRegOk, note.Write(kBackupHolderValue,
-                               RegValue::Text("Deployment Agent")));
-  ASSERT_EQ(kRegOk, note.Write(kBackupTakenValue,
-                               RegValue::Text("2026-12-09 23:10:00")));
-  note.Close();
-  std::string question;
-  Run([&](HWND window) {
-    if (TextOf(window) == "Alert") {
-      question = TextOf(GetDlgItem(window, IDC_ALERT_TEXT));
-      ClickButton(window, IDCANCEL);  // No
-      return;
-    }
-    ClickButton(window, IDC_MAIN_SET);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-  });
-  App().registry().DeleteTree(kHkeyLocalMachine, kBackupHolderKey);
-  EXPECT_EQ(0u, question.find("The backup of your original connection "
-                              "settings is kept by the account Deployment "
-                              "Agent (taken 2026-12-09 23:10:00)."))
-      << question;
-  EXPECT_FALSE(KeyExists(App().registry(), kBackupKeyName))
-      << "No takes no backup";
+  const struct {
+    const char* taken;  // null: the note has no time
+    const char* asked;
+  } rows[] = {
+      {"2026-12-09 23:10:00",
+       "The backup of your original connection settings is kept by the "
+       "account Deployment Agent (backed up on 2026-12-09 23:10:00). If you "
+       "go on, the current settings will be saved as this account's new "
+       "original settings.\nDo you want to proceed?"},
+      {nullptr,
+       "The backup of your original connection settings is kept by the "
+       "account Deployment Agent. If you go on, the current settings will be "
+       "saved as this account's new original settings.\nDo you want to "
+       "proceed?"},
+  };
+  for (const auto& row : rows) {
+    RegKey note(App().registry());
+    ASSERT_EQ(kRegOk, note.Create(kHkeyLocalMachine, kBackupHolderKey,
+                                  kAccessReadWrite));
+    ASSERT_EQ(kRegOk, note.Write(kBackupHolderValue,
+                                 RegValue::Text("Deployment Agent")));
+    if (row.taken)
+      ASSERT_EQ(kRegOk,
+                note.Write(kBackupTakenValue, RegValue::Text(row.taken)));
+    note.Close();
+    std::string question;
+    Run([&](HWND window) {
+      if (TextOf(window) == "Alert") {
+        question = TextOf(GetDlgItem(window, IDC_ALERT_TEXT));
+        ClickButton(window, IDCANCEL);  // No
+        return;
+      }
+      ClickButton(window, IDC_MAIN_SET);
+      PostMessageA(window, WM_CLOSE, 0, 0);
+    });
+    App().registry().DeleteTree(kHkeyLocalMachine, kBackupHolderKey);
+    EXPECT_EQ(row.asked, question);
+    EXPECT_FALSE(KeyExists(App().registry(), kBackupKeyName))
+        << "No takes no backup";
+  }
 }
 
 TEST_F(MainWindow, SystemMenuOpensTheAboutBoxWithTheVersionBlock) {

@@ -414,7 +414,7 @@ TEST_F(WholeProgramXp, WithNoWindowToShowASecondStartSaysVelocineRuns) {
   ProgramRun second("winxp");
   HWND box = second.WaitForDialog("Velocine");
   ASSERT_NE(nullptr, box);
-  EXPECT_EQ("Velocine is already running", TextOf(GetDlgItem(box, 0xFFFF)));
+  EXPECT_EQ("Velocine is already running.", TextOf(GetDlgItem(box, 0xFFFF)));
   PostClick(box, IDOK);
   EXPECT_TRUE(second.WaitForExit());
   CloseHandle(held);

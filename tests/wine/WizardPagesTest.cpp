@@ -259,7 +259,7 @@ TEST(MtuPath, TheButtonFindsThePathsMtuAndFinishWritesIt) {
   std::printf("[ path     ] the button found '%s' in %lu ms\n",
               wizard.Text(IDC_MTU_SEARCH_STATUS).c_str(),
               static_cast<unsigned long>(GetTickCount() - start));
-  EXPECT_EQ("found towards " + host + ": " + mtu,
+  EXPECT_EQ("MTU towards " + host + ": " + mtu,
             wizard.Text(IDC_MTU_SEARCH_STATUS));
   EXPECT_EQ(mtu, wizard.Text(IDC_MTU_BOX));
   EXPECT_EQ(std::to_string(std::stoi(mtu) - 40), wizard.Text(IDC_MSS_BOX));
