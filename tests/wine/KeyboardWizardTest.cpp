@@ -129,11 +129,10 @@ TEST_F(KeyboardWizard, KeysAloneTakeTheUserFromSetToFinishAndReset) {
   EXPECT_EQ(RegValue::Dword(1452 * 44 * 4), value);
   ASSERT_TRUE(Get(registry, tcpip, "DefaultTTL", &value));
   EXPECT_EQ(RegValue::Dword(64), value);
+  // The NT family's TCP takes the MSS from the MTU: none is written.
   for (const std::string& key : scenario.interfaces) {
     ASSERT_TRUE(Get(registry, key, "MTU", &value)) << key;
     EXPECT_EQ(RegValue::Dword(1492), value);
-    ASSERT_TRUE(Get(registry, key, "MSS", &value)) << key;
-    EXPECT_EQ(RegValue::Dword(1452), value);
   }
   EXPECT_TRUE(KeyExists(registry, kBackupKeyName));
 

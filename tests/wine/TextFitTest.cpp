@@ -125,6 +125,16 @@ void ShowAsFound(CMyPropertySheet& sheet, Found found) {
   for (auto original : originals)
     sheet.record.*original = found == Found::kLargestNumbers ? -1 : 0;
   for (auto flag : flags) sheet.found.*flag = found == Found::kNothing ? 0 : 1;
+  // The MTU step shows the chosen connection's: a value set, or (with the
+  // zeros) Windows' fixed 1500, said in a sentence of its own.
+  for (int c = 0; c < kConnectionKinds; ++c) {
+    sheet.record.OriginalMTUOfConnection[c] =
+        found == Found::kLargestNumbers ? -1 : 1500;
+    sheet.found.MTUOfConnection[c] =
+        found == Found::kNothing ? kConnectionMtuNotFound
+        : found == Found::kZeros ? kConnectionMtuFixedByWindows
+                                 : kConnectionMtuSet;
+  }
 }
 
 // The dpi the test scripts run this check at; 96 when they name none.

@@ -71,15 +71,28 @@ int32_t ConnectionOf(const WholeRun& run) {
                                                        : kCableModem;
 }
 
-// The keys whose MTU and MSS Finish sets: 95/98/Me the Dial-Up Adapter's
-// binding for dial-up, the other adapters' for LAN and cable, both for DSL; 2000/XP/2003
-// every interface, none of them described as a card or a WAN adapter; NT
-// 4.0 none, for the generated machine binds no adapter to TCP/IP.
+bool IsNt5(const WholeRun& run) {
+  const std::string version = run.wineVersion;
+  return version == "win2k" || version == "winxp" || version == "win2003";
+}
+
+// Whether PPP's one MTU is written: 2000/XP/2003 send dial-up and their
+// PPPoE with it (KB 826159).
+bool WritesPppMtu(const WholeRun& run) {
+  return IsNt5(run) && (ConnectionOf(run) == kDialUp || ConnectionOf(run) == kDsl);
+}
+
+// The keys whose MTU Finish sets (and on 95/98/Me the MSS): 95/98/Me the
+// Dial-Up Adapter's binding for dial-up, the other adapters' for LAN and
+// cable, both for DSL; 2000/XP/2003 every interface, none of them described
+// as a card or a WAN adapter, but for dial-up, which goes by PPP's own MTU;
+// NT 4.0 none, for the generated machine binds no adapter to TCP/IP.
 std::vector<std::string> MtuKeys(const WholeRun& run,
                                  const StoreScenario& scenario) {
   if (run.family == kFamilyNT)
-    return std::string(run.wineVersion) == "nt40" ? std::vector<std::string>()
-                                                  : scenario.interfaces;
+    return !IsNt5(run) || ConnectionOf(run) == kDialUp
+               ? std::vector<std::string>()
+               : scenario.interfaces;
   std::vector<std::string> keys;
   if (ConnectionOf(run) != kDialUp) keys = scenario.cardBindings;
   if (ConnectionOf(run) != kLan && ConnectionOf(run) != kCableModem &&
@@ -107,8 +120,8 @@ std::vector<Expected> WrittenByFinish(const WholeRun& run,
       mss * (dialUp ? 3
              : version == "nt40" || run.family == kFamily9x ? unscaledMultiplier
                                                               : 44) * 4;
-  const bool nt5 =
-      version == "win2k" || version == "winxp" || version == "win2003";
+  const bool nt5 = IsNt5(run);
+  const bool nt4 = version == "nt40";
   bool nt = run.family == kFamilyNT;
   auto number = [nt](int32_t n) {
     return nt ? RegValue::Dword(n)
@@ -118,34 +131,50 @@ std::vector<Expected> WrittenByFinish(const WholeRun& run,
   std::vector<Expected> written = {
       {kBrowser, "MaxConnectionsPer1_0Server", RegValue::Dword(nt ? 20 : 4)},
       {kBrowser, "MaxConnectionsPerServer", RegValue::Dword(nt ? 20 : 8)},
-      {tcpip, "SackOpts", number(1)},
-      {tcpip, "Tcp1323Opts", number(1)},
       {tcpip, "DefaultTTL", number(nt ? 64 : 32)},
-      {tcpip, "GlobalMaxTcpWindowSize", number(rwin)},
       {tcpip, "KeepAliveTime", number(7200000)},
       {tcpip, "KeepAliveInterval", number(1000)}};
+  // NT 4.0 has neither window scaling nor selective acknowledgements; the
+  // 9x family's windows stay within 65,535, so scaling is off there.
+  if (!nt4)
+    written.insert(written.end(), {{tcpip, "SackOpts", number(1)},
+                                   {tcpip, "Tcp1323Opts", number(nt ? 1 : 0)}});
   if (nt) {
     written.insert(written.end(),
                    {{tcpip, "TcpMaxDupAcks", number(2)},
-                    {tcpip, "DefaultReceiveWindow", number(8192)},
                     {tcpip, "TcpWindowSize", number(rwin)},
                     {tcpip, "EnablePMTUBHDetect", number(0)},
                     {tcpip, "EnablePMTUDiscovery", number(1)},
                     {tcpip, "SYNAttackProtect",
-                     number(version == "win2003" ? 1 : 2)},
+                     number(version == "win2003" || nt4 ? 1 : 2)},
                     {tcpip, nt5 ? "EnableICMPRedirect" : "EnableICMPRedirects",
                      number(0)}});
+    if (!nt4) written.push_back({tcpip, "GlobalMaxTcpWindowSize", number(rwin)});
   } else {
     written.insert(written.end(),
                    {{tcpip, "DefaultRcvWindow", number(rwin)},
-                    {tcpip, "GlobalMaxTcpWindoSize", number(rwin)},
                     {tcpip, "PMTUBlackHoleDetect", number(0)},
                     {tcpip, "PMTUDiscovery", number(1)}});
+    // 98 reads its window cap only under the misspelt name, Me under the
+    // right one, both as a DWORD below MSTCP (KB 239731); 95 reads none.
+    const std::string parameters = std::string(kMstcpKeyName) + "\\Parameters";
+    if (version == "win98")
+      written.push_back({parameters, "GlobalMaxTcpWindoSize", RegValue::Dword(rwin)});
+    if (version == "winme")
+      written.push_back({parameters, "GlobalMaxTcpWindowSize", RegValue::Dword(rwin)});
   }
-  for (const std::string& key : MtuKeys(run, scenario))
-    written.insert(written.end(),
-                   {{key, nt ? "MTU" : "MaxMTU", number(mtu)},
-                    {key, nt ? "MSS" : "MaxMSS", number(mss)}});
+  for (const std::string& key : MtuKeys(run, scenario)) {
+    written.push_back({key, nt ? "MTU" : "MaxMTU", number(mtu)});
+    // The NT family's TCP takes the MSS from the MTU.
+    if (!nt) written.push_back({key, "MaxMSS", number(mss)});
+  }
+  if (WritesPppMtu(run)) {
+    const std::string ppp =
+        "HKLM\\System\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0";
+    written.insert(written.end(), {{ppp, "ProtocolType", RegValue::Dword(0x800)},
+                                   {ppp, "PPPProtocolType", RegValue::Dword(0x21)},
+                                   {ppp, "ProtocolMTU", RegValue::Dword(mtu)}});
+  }
   return written;
 }
 
@@ -155,10 +184,16 @@ std::string ClosingMessage(const WholeRun& run, const StoreScenario& scenario) {
   std::string message =
       "Congratulation, Velocine has boosted your internet connections.\n"
       "Please, restart your computer in order to feel the change.";
-  if (MtuKeys(run, scenario).empty())
+  const std::vector<std::string> keys = MtuKeys(run, scenario);
+  if (keys.empty() && !WritesPppMtu(run))
     message += "\nYour MTU and MSS settings were left as they were, because "
                "this computer has no network adapter for the connection type "
                "you chose.";
+  // Above 576 the Dial-Up Adapter's MTU is a ceiling only (KB 183437).
+  if (run.family == kFamily9x && ConnectionOf(run) == kDsl &&
+      !scenario.dialUpBinding.empty())
+    message += "\nDial-Up Networking still sends packets of 576 bytes below "
+               "128 kbit/s while a connection's IP Packet Size is Automatic.";
   return message;
 }
 
