@@ -12,11 +12,6 @@ namespace velo {
 // Returns the process's exit code (CommandExitCode).
 int RunCommandLine(const CommandLine& command, const std::string& arguments);
 
-// From here on Windows answers for itself instead of asking in a box: a
-// drive without a disk, a file it cannot find to load, a program fault. A
-// command run never waits for a click.
-void ShowNoSystemBoxes();
-
 // From here on an abnormal end of the program (kEscapedExceptionExitCode)
 // adds its report to the log under these arguments, which must stay, instead
 // of showing it in a window: a command run never waits for a click.

@@ -195,11 +195,6 @@ void LogAbnormalEnd(const std::string& report) {
 
 }  // namespace
 
-void ShowNoSystemBoxes() {
-  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX |
-               SEM_NOOPENFILEERRORBOX);
-}
-
 void LogAbnormalEnds(const char* arguments) {
   g_runArguments = arguments;
   SetLibraryFailureReporter(&LogAbnormalEnd);

@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/CommandLineStart.h"
 #include "app/SingleInstance.h"
+#include "app/SystemBoxes.h"
 #include "app/TunerApp.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/Win32LanguagePlatform.h"

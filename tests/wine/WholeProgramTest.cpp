@@ -21,7 +21,7 @@
 #include "ProgramRun.h"
 #include "Screenshot.h"
 #include "TempFolder.h"
-#include "app/CommandLineStart.h"
+#include "app/SystemBoxes.h"
 #include "res/resource.h"
 #include "res/wizard/ChooseConnectionType.h"
 #include "store/RegistryLocations.h"
