@@ -152,14 +152,17 @@ TEST_F(InteractiveSetup, WalksEveryPageAndStartsVelocineAtTheEnd) {
   ASSERT_NE(nullptr, languages);
   EXPECT_NE(nullptr, WaitForText(setup, Shown("LanguagePageText")));
   EXPECT_NE(nullptr, WaitForText(setup, Shown("LanguagePageTitle")));
+  // Each item read as the list shows it selected: a list's item texts are
+  // not converted between setup's character set and this test's, its own
+  // text is.
   std::vector<std::string> listed;
+  const LRESULT chosen = SendMessageA(languages, CB_GETCURSEL, 0, 0);
   int count = static_cast<int>(SendMessageA(languages, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
-    char text[128] = "";
-    if (SendMessageA(languages, CB_GETLBTEXTLEN, i, 0) < LRESULT(sizeof text))
-      SendMessageA(languages, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    listed.push_back(text);
+    SendMessageA(languages, CB_SETCURSEL, i, 0);
+    listed.push_back(TextOf(languages));
   }
+  SendMessageA(languages, CB_SETCURSEL, chosen, 0);
   std::vector<std::string> offered = OfferedLanguagesShown();
   std::sort(listed.begin(), listed.end());
   std::sort(offered.begin(), offered.end());

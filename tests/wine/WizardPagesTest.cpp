@@ -169,8 +169,8 @@ TEST(MtuPage, TheMtuSearchSaysWhatItFoundOrWhyNot) {
   EXPECT_TRUE(Searching(wizard));
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(wizard.PageWindow(), IDC_MTU_HOST)));
   EXPECT_TRUE(wizard.PumpUntil([&] { return !Searching(wizard); }));
-  EXPECT_EQ("Every size came back from 127.0.0.1, so this path does not tell "
-            "its MTU.",
+  EXPECT_EQ("Every size came back from 127.0.0.1, so the MTU of this path "
+            "cannot be found this way.",
             wizard.Text(IDC_MTU_SEARCH_STATUS));
   EXPECT_EQ("1492", wizard.Text(IDC_MTU_BOX));
   EXPECT_EQ("1452", wizard.Text(IDC_MSS_BOX));
