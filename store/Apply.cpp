@@ -195,7 +195,11 @@ ApplyOutcome ApplySettings(Registry& registry, WindowsFamily family,
     places = FinishPlaces(registry, family, limits, record, outcome);
     outcome.mtuLeftAlone =
         std::none_of(places.begin(), places.end(), IsDevicePlace);
+    // What the backup covers already, read from the backup: a read that
+    // fails there stops Finish as a mark that cannot be read does.
+    const bool placesRead = outcome.Succeeded();
     const std::vector<Place> backedUp = ResetPlaces(registry, family, outcome);
+    if (placesRead && !outcome.Succeeded()) outcome.backupNotRead = true;
     StoreKey created(registry, outcome);
     created.Create(backup, kCreatedBackupSubKey);
     undo.made.resize(places.size());

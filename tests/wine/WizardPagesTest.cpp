@@ -74,7 +74,7 @@ TEST(MtuPage, RecommendsForEachConnectionTypeAndShowsWhatWasSet) {
   wizard.Next();
   EXPECT_EQ("MTU was set to 1400 bytes.",
             LastLine(wizard.Text(IDC_MTU_EXPLANATION)));
-  EXPECT_EQ("MSS is not read by this Windows: TCP takes it from the MTU.",
+  EXPECT_EQ("MSS is not read by this version of Windows: TCP takes it from the MTU.",
             LastLine(wizard.Text(IDC_MSS_EXPLANATION)));
 }
 
