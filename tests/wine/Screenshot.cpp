@@ -66,18 +66,16 @@ bool Capture(HWND window, BITMAPINFOHEADER* header, std::vector<BYTE>* pixels) {
   return read;
 }
 
-// A painted window shows more than one colour in its client area: its texts
-// at least. A window not painted yet is one flat colour there.
-bool Painted(HWND window, const BITMAPINFOHEADER& header,
-             const std::vector<BYTE>& pixels) {
-  RECT frame, client;
+// A painted area shows more than one colour: its texts at least. An area
+// not painted yet is one flat colour. `area` is in screen coordinates.
+bool ShowsMoreThanOneColour(HWND window, const BITMAPINFOHEADER& header,
+                            const std::vector<BYTE>& pixels, const RECT& area) {
+  RECT frame;
   GetWindowRect(window, &frame);
-  GetClientRect(window, &client);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
   int stride = (header.biWidth * 3 + 3) & ~3;
   const BYTE* first = nullptr;
-  for (int y = client.top; y < client.bottom; ++y)
-    for (int x = client.left; x < client.right; ++x) {
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) {
       // Rows are stored bottom-up.
       int row = header.biHeight - 1 - (y - frame.top);
       int column = x - frame.left;
@@ -91,6 +89,39 @@ bool Painted(HWND window, const BITMAPINFOHEADER& header,
         return true;
     }
   return false;
+}
+
+struct PaintCheck {
+  HWND window;
+  const BITMAPINFOHEADER* header;
+  const std::vector<BYTE>* pixels;
+  bool painted;
+};
+
+// A page inside the window (a dialog within a dialog, as a wizard's or
+// setup's page is) paints after its frame: it must have painted too.
+BOOL CALLBACK CheckPagePainted(HWND child, LPARAM check) {
+  PaintCheck& c = *reinterpret_cast<PaintCheck*>(check);
+  char type[16] = "";
+  GetClassNameA(child, type, sizeof type);
+  RECT area;
+  if (IsWindowVisible(child) && lstrcmpA(type, "#32770") == 0 &&
+      GetWindowRect(child, &area) && area.right > area.left &&
+      area.bottom > area.top &&
+      !ShowsMoreThanOneColour(c.window, *c.header, *c.pixels, area))
+    c.painted = false;
+  return c.painted;
+}
+
+bool Painted(HWND window, const BITMAPINFOHEADER& header,
+             const std::vector<BYTE>& pixels) {
+  RECT client;
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  if (!ShowsMoreThanOneColour(window, header, pixels, client)) return false;
+  PaintCheck check{window, &header, &pixels, true};
+  EnumChildWindows(window, CheckPagePainted, reinterpret_cast<LPARAM>(&check));
+  return check.painted;
 }
 
 // The text a window shows, read by message so that it is the control's own
