@@ -284,6 +284,35 @@ TEST_F(ShippedTranslationsTest, EachIsInAnAnsiCodePageNotUtf8) {
   EXPECT_TRUE(WholeShiftJisCharacters(japanese));
 }
 
+// What each file's own habit leaves out, so that a text added later reads
+// as the rest of its file: Windows is "this version of Windows", as Windows
+// says it, and the Russian file is written with е, not ё.
+TEST_F(ShippedTranslationsTest, EachKeepsTheHabitsOfItsFile) {
+  const struct {
+    const char* name;
+    const char* avoided;  // in the file's own code page
+  } rows[] = {
+      {"English", "this Windows"},
+      {"English", "This Windows"},
+      {"Deutsch", "diesem Windows"},
+      {"Deutsch", "dieses Windows"},
+      {"Espanol", "este Windows"},
+      {"Francais", " ce Windows"},
+      {"Italiano", "questo Windows"},
+      {"Portugues (Brasil)", "este Windows"},
+      {"Nihongo", "\x82\xb1\x82\xcc Windows"},  // "this Windows"
+      {"Russkiy", "\xb8"},                       // ё
+  };
+  for (const auto& row : rows) {
+    std::string bytes =
+        ReadFile(SourceRoot() / "res" / "Lang" / (std::string(row.name) + ".ini"));
+    ASSERT_FALSE(bytes.empty()) << row.name;
+    for (const std::string& line : Lines(bytes))
+      EXPECT_EQ(std::string::npos, line.find(row.avoided))
+          << row.name << ": " << line.substr(0, line.find('='));
+  }
+}
+
 // The list shows a language's own name only where the system's code page is
 // the one the file names: that must be the one its bytes are written in.
 TEST_F(ShippedTranslationsTest, EachNamesItselfAndItsCodePage) {
