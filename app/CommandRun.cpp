@@ -71,7 +71,7 @@ std::string WhyNotFound(const MtuSearchResult& result) {
     case kMtuTooLong:
       return "the search took too long; " + reached;
     case kMtuCannotPing:
-      return "this Windows cannot send pings";
+      return "this version of Windows cannot send pings";
     case kMtuHostUnknown:
       return "the host is not known";
     default:
