@@ -67,8 +67,9 @@ const TunedValue kMstcpValues[] = {
 const TunedValue kWindowCaps[] = {
     {"GlobalMaxTcpWindoSize", &R::NewRWIN, 0, nullptr, nullptr, nullptr,
      "KB 239731: 98 and 98 SE read this misspelt name, a DWORD"},
-    {"GlobalMaxTcpWindowSize", &R::NewRWIN, 0, nullptr, nullptr, nullptr,
-     "pages of the time (Me reads the name as spelt, a DWORD)"},
+    // Given by earlier versions on Me; kept so that Reset finds it.
+    {"GlobalMaxTcpWindowSize", &R::NewRWIN, 0, nullptr, nullptr, NeverRead,
+     "no Microsoft text names it for 95 or Me"},
 };
 
 const TunedValue kTcpipValues[] = {
