@@ -149,7 +149,7 @@ void ReleaseSection(Page& page, const Release& release) {
   }
   page.Line("");
   if (!notRead.empty()) {
-    page.Line("Not written here, for this Windows does not read them:");
+    page.Line("Not written here, for this version of Windows does not read them:");
     page.Line("");
     for (const TunedValue* value : notRead)
       page.Line("- `" + std::string(value->name) + "` (" + value->source + ")");

@@ -74,10 +74,10 @@ WindowsLimits CWindowsVersion::Limits(bool winsock2Installed) const {
   limits.readsNdisWanMtu = IsWindowsNT4() && numbers_.servicePack >= 4;
   limits.readsIcmpRedirects = !IsWindowsNT4() || numbers_.servicePack >= 5;
   limits.readsPppProtocolMtu = IsWindows2000() || IsWindowsXP();
-  // KB 239731: 98 and 98 SE read only the misspelt name; Me's TCP/IP reads
-  // the name as it is spelt; 95 reads no global cap.
+  // KB 239731: 98 and 98 SE read only the misspelt name. No Microsoft text
+  // says where 95 or Me read a global cap, and no 9x window Velocine
+  // proposes passes 65,535, so those two are given none.
   if (IsWindows98()) limits.windowCapName = "GlobalMaxTcpWindoSize";
-  if (IsWindowsMe()) limits.windowCapName = "GlobalMaxTcpWindowSize";
   // KB 158474: 95's values under VxD\MSTCP are DWORDs where 98's are text;
   // the Winsock 2 update brings 95 the later stack.
   limits.mstcpTakesText = !IsWindows95() || winsock2Installed;

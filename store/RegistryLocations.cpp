@@ -22,6 +22,8 @@ bool ReadsScalingOptions(const WindowsLimits& limits) {
 const char kNtParameters[] =
     "KB 120642 (TCP/IP and NBT configuration parameters)";
 const char k9xParameters[] = "KB 158474 (Windows TCP/IP registry entries)";
+const char kCapNotHere[] =
+    "not read here: 98 reads its cap in MSTCP\\Parameters, a DWORD (KB 239731)";
 
 const TunedValue kBrowserValues[] = {
     {"MaxConnectionsPer1_0Server", &R::NewMaxConnectionsPer1_0Server, 0,
@@ -49,9 +51,9 @@ const TunedValue kMstcpValues[] = {
     {"DefaultRcvWindow", &R::NewRWIN, 0, &R::OriginalRWIN, &F::RWINFound,
      nullptr, k9xParameters},
     {"GlobalMaxTcpWindowSize", &R::NewRWIN, 0, nullptr, nullptr, NeverRead,
-     "read below, in MSTCP\\Parameters, as a DWORD (KB 239731)"},
+     kCapNotHere},
     {"GlobalMaxTcpWindoSize", &R::NewRWIN, 0, nullptr, nullptr, NeverRead,
-     "read below, in MSTCP\\Parameters, as a DWORD (KB 239731)"},
+     kCapNotHere},
     {"PMTUBlackHoleDetect", &R::NewPMTUBlackHoleDetect, 0,
      &R::OriginalPMTUBlackHoleDetect, &F::PMTUBlackHoleDetectFound, nullptr,
      k9xParameters},
@@ -67,8 +69,9 @@ const TunedValue kMstcpValues[] = {
 const TunedValue kWindowCaps[] = {
     {"GlobalMaxTcpWindoSize", &R::NewRWIN, 0, nullptr, nullptr, nullptr,
      "KB 239731: 98 and 98 SE read this misspelt name, a DWORD"},
-    {"GlobalMaxTcpWindowSize", &R::NewRWIN, 0, nullptr, nullptr, nullptr,
-     "pages of the time (Me reads the name as spelt, a DWORD)"},
+    // Given by earlier versions on Me; kept so that Reset finds it.
+    {"GlobalMaxTcpWindowSize", &R::NewRWIN, 0, nullptr, nullptr, NeverRead,
+     "no Microsoft text names it for 95 or Me"},
 };
 
 const TunedValue kTcpipValues[] = {
@@ -99,7 +102,7 @@ const TunedValue kTcpipValues[] = {
      kNtParameters},
     {"SYNAttackProtect", &R::NewSYNAttackProtect, 0,
      &R::OriginalSYNAttackProtect, &F::SYNAttackProtectFound, nullptr,
-     "KB 324270; NT 4.0 at most 1 (KB 307991)"},
+     "KB 315669 (2000), KB 324270 (2003); NT 4.0 at most 1 (KB 307991)"},
     {kIcmpRedirectsValue, &R::NewEnableICMPRedirects, 0,
      &R::OriginalEnableICMPRedirects, &F::EnableICMPRedirectsFound, nullptr,
      "KB 120642; NT 4.0 from Service Pack 5"},

@@ -4,6 +4,7 @@
 #include "app/WindowsVersion.h"
 #include "registry/MemoryRegistry.h"
 #include "store/Apply.h"
+#include "store/Restore.h"
 #include "support/RegistryDecorator.h"
 #include "support/RegistryEdit.h"
 #include "support/StoreCycle.h"
@@ -82,7 +83,8 @@ TEST(StoreApply, NTWritesEveryValueAsADwordAndEveryInterfaceGetsMtuAndMss) {
 // 98, Me and a 95 with the Winsock 2 update read VxD\\MSTCP's values as
 // decimal text, a 95 without it as DWORDs (KB 158474); the window cap is a
 // DWORD under VxD\\MSTCP\\Parameters, misspelt where 98 reads it (KB
-// 239731), read by neither 95; no value goes where nothing reads it.
+// 239731); no Microsoft text gives 95 or Me one, so they get none; no value
+// goes where nothing reads it.
 TEST(StoreApply, NineXWritesEachValueWhereAndAsTheReleaseReadsIt) {
   const std::string parameters = std::string(kMstcpKeyName) + "\\Parameters";
   const struct {
@@ -95,7 +97,7 @@ TEST(StoreApply, NineXWritesEachValueWhereAndAsTheReleaseReadsIt) {
       {"95 without Winsock 2", {1, 4, 0}, false, false, nullptr},
       {"95 with Winsock 2", {1, 4, 0}, true, true, nullptr},
       {"98", {1, 4, 10}, true, true, "GlobalMaxTcpWindoSize"},
-      {"Me", {1, 4, 90}, true, true, "GlobalMaxTcpWindowSize"},
+      {"Me", {1, 4, 90}, true, true, nullptr},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.release);
@@ -137,6 +139,27 @@ TEST(StoreApply, NineXWritesEachValueWhereAndAsTheReleaseReadsIt) {
       if (!row.cap || std::string(name) != row.cap)
         EXPECT_FALSE(Get(registry, parameters, name, &unwanted)) << name;
   }
+}
+
+// Earlier versions gave Me the cap under its right spelling; a later Finish
+// leaves it, and Reset still takes it away.
+TEST(StoreApply, ResetRemovesTheCapAnEarlierVersionGaveMe) {
+  const std::string parameters = std::string(kMstcpKeyName) + "\\Parameters";
+  MemoryRegistry registry;
+  SeedAdapter9x(registry, 0, "Dial-Up Adapter", "*PNP8387");
+  WindowsLimits earlier = CWindowsVersion(VersionNumbers{1, 4, 90}).Limits(true);
+  earlier.windowCapName = "GlobalMaxTcpWindowSize";
+  ASSERT_TRUE(TakeBackup(registry, kFamily9x).Succeeded());
+  ASSERT_TRUE(ApplySettings(registry, kFamily9x, ChosenValues(), 0, earlier)
+                  .Succeeded());
+  ExpectValues(registry, parameters,
+               {{"GlobalMaxTcpWindowSize", RegValue::Dword(64240)}});
+  const WindowsLimits now = CWindowsVersion(VersionNumbers{1, 4, 90}).Limits(true);
+  ASSERT_TRUE(ApplySettings(registry, kFamily9x, ChosenValues(), 0, now)
+                  .Succeeded());
+  ASSERT_EQ(kRestoredAll, RestoreBackup(registry, kFamily9x).result);
+  RegValue left;
+  EXPECT_FALSE(Get(registry, parameters, "GlobalMaxTcpWindowSize", &left));
 }
 
 TEST(StoreApply, NineXWithoutDialUpAdapterWritesNoMtu) {

@@ -61,7 +61,7 @@ TEST(WindowsVersionLimits, EachReleaseTakesWhatItsStackReads) {
       {1, 4, 0, 0, true, scaled, 2, false, false, false, true, 0, false, "", true, true},  // 95 with the Winsock 2 update
       {1, 4, 0, 0, false, unscaled, 2, false, false, false, true, 0, false, "", false, false},  // 95 without it: DWORDs (KB 158474)
       {1, 4, 10, 0, false, scaled, 2, false, false, false, true, 0, false, "GlobalMaxTcpWindoSize", true, true},  // 98 has window scaling of its own; KB 239731
-      {1, 4, 90, 0, false, scaled, 2, false, false, false, true, 0, false, "GlobalMaxTcpWindowSize", true, true},  // Me
+      {1, 4, 90, 0, false, scaled, 2, false, false, false, true, 0, false, "", true, true},  // Me: no Microsoft text for a cap
       {2, 4, 0, 0, true, unscaled, 1, false, true, false, false, 0, false, "", true, false},  // NT 4.0, Winsock 2 or not; level 2 resets sessions with the rollup (KB 307991)
       {2, 4, 0, 3, true, unscaled, 1, false, true, false, false, 0, false, "", true, false},  // RAS's MTU fixed at 1500
       {2, 4, 0, 4, true, unscaled, 1, false, true, true, false, 0, false, "", true, false},  // NdisWan's IPMTU read

@@ -155,13 +155,11 @@ std::vector<Expected> WrittenByFinish(const WholeRun& run,
                    {{tcpip, "DefaultRcvWindow", number(rwin)},
                     {tcpip, "PMTUBlackHoleDetect", number(0)},
                     {tcpip, "PMTUDiscovery", number(1)}});
-    // 98 reads its window cap only under the misspelt name, Me under the
-    // right one, both as a DWORD below MSTCP (KB 239731); 95 reads none.
+    // 98 reads its window cap only under the misspelt name, a DWORD below
+    // MSTCP (KB 239731); 95 and Me are given none.
     const std::string parameters = std::string(kMstcpKeyName) + "\\Parameters";
     if (version == "win98")
       written.push_back({parameters, "GlobalMaxTcpWindoSize", RegValue::Dword(rwin)});
-    if (version == "winme")
-      written.push_back({parameters, "GlobalMaxTcpWindowSize", RegValue::Dword(rwin)});
   }
   for (const std::string& key : MtuKeys(run, scenario)) {
     written.push_back({key, nt ? "MTU" : "MaxMTU", number(mtu)});
