@@ -28,8 +28,10 @@ ChildProcess::ChildProcess(std::string commandLine) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0,
-                      nullptr, nullptr, &startup, &info_))
+                      nullptr, nullptr, &startup, &info_)) {
+    startError_ = GetLastError();
     info_ = PROCESS_INFORMATION();
+  }
 }
 
 ChildProcess::~ChildProcess() {

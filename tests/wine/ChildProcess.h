@@ -21,6 +21,8 @@ class ChildProcess {
   bool Started() const { return info_.hProcess != nullptr; }
   HANDLE Handle() const { return info_.hProcess; }
   DWORD Id() const { return info_.dwProcessId; }
+  // Why it could not be started (GetLastError); 0 when it was.
+  DWORD StartError() const { return startError_; }
 
   // True once the process has ended within `milliseconds`.
   bool WaitForExit(int milliseconds) const;
@@ -32,6 +34,7 @@ class ChildProcess {
 
  private:
   PROCESS_INFORMATION info_ = {};
+  DWORD startError_ = 0;
 };
 
 }  // namespace velo

@@ -20,8 +20,13 @@ ProgramRun::ProgramRun(const std::string& wineVersion,
   std::string program = ProgramUnderTest();
   if (program.empty()) return;
   RegKey defaults(registry_);
-  if (defaults.Create(kHkeyCurrentUser, kAppDefaults, kAccessReadWrite) != kRegOk)
+  const RegStatus created =
+      defaults.Create(kHkeyCurrentUser, kAppDefaults, kAccessReadWrite);
+  if (created != kRegOk) {
+    whyNotStarted_ = "Wine's setting of its version was not written: " +
+                     std::to_string(created);
     return;
+  }
   if (wineVersion.empty())
     defaults.Delete("Version");
   else
@@ -71,6 +76,20 @@ long ProgramRun::ExitCode(int milliseconds) const {
       !GetExitCodeProcess(process_->Handle(), &code))
     return -1;
   return static_cast<long>(code);
+}
+
+std::string ProgramRun::State() const {
+  if (!process_) return "not started: " + whyNotStarted_;
+  if (!process_->Started())
+    return "not started: error " + std::to_string(process_->StartError());
+  DWORD code = 0;
+  if (!process_->WaitForExit(0)) return "still running";
+  if (!GetExitCodeProcess(process_->Handle(), &code))
+    return "ended, its exit code unread: error " +
+           std::to_string(GetLastError());
+  char text[32];
+  wsprintfA(text, "ended with exit code 0x%08lX", code);
+  return text;
 }
 
 void PostClick(HWND dialog, int id) {

@@ -42,9 +42,13 @@ class ProgramRun {
   // The exit code once the program has ended within `milliseconds`; -1 when
   // it has not.
   long ExitCode(int milliseconds = 20000) const;
+  // For a failure's message: not started and why, still running, or ended
+  // with its exit code.
+  std::string State() const;
 
  private:
   Win32Registry registry_;
+  std::string whyNotStarted_ = "VELO_EXE is unset";
   std::unique_ptr<ChildProcess> process_;
 };
 

@@ -508,7 +508,7 @@ long RunCommand(const WholeRun& run, const CommandStep& step) {
     if (box) PostClick(box, IDOK);
   }
   long code = program.ExitCode();
-  EXPECT_EQ(step.exitCode, code) << step.arguments;
+  EXPECT_EQ(step.exitCode, code) << step.arguments << ": " << program.State();
   // The log shows a backslash of the arguments doubled.
   std::string logged;
   for (char c : step.arguments) logged += c == '\\' ? "\\\\" : std::string(1, c);
