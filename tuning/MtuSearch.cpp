@@ -94,6 +94,11 @@ void MtuSearch::End(MtuSearchEnd end) {
   result_.mtu = end == kMtuFound ? result_.fits : 0;
 }
 
+bool CappedByOwnMtu(const MtuSearchResult& result) {
+  return result.end == kMtuFound && result.mtu == result.ceiling &&
+         result.ceiling < kEthernetMtu;
+}
+
 MtuSearchResult FindMtu(const MtuProbe& probe, int32_t ceiling,
                         const std::function<bool(int32_t size)>& goOn) {
   MtuSearch search(ceiling);

@@ -114,6 +114,11 @@ class MtuSearch {
   bool ended_ = false;
 };
 
+// A found MTU that is this computer's own, below Ethernet's: the search
+// could try no larger size, so the computer's own setting may be what
+// stopped it, not the path.
+bool CappedByOwnMtu(const MtuSearchResult& result);
+
 // Runs a whole search. `goOn` hears each size before it is sent and stops
 // the search by answering false.
 MtuSearchResult FindMtu(const MtuProbe& probe, int32_t ceiling,
