@@ -108,9 +108,7 @@ int32_t MeasuredMtu(const CommandLine& command, CommandMachine& machine,
   if (result.end == kMtuFound) {
     *said = " MTU " + std::to_string(result.mtu) + " found towards " + host +
             " in " + took +
-            (result.mtu == result.ceiling && result.ceiling < kEthernetMtu
-                 ? ", this computer's own MTU"
-                 : "") +
+            (CappedByOwnMtu(result) ? ", this computer's own MTU" : "") +
             ".";
     return result.mtu;
   }

@@ -12,7 +12,7 @@ MtuSearch::MtuSearch(int32_t ceiling)
 }
 
 uint32_t MtuSearch::NextWaitMs() const {
-  if (result_.roundTripSize == 0) return kLongestWaitMs;
+  if (result_.roundTripSize == 0) return kFirstWaitMs;
   // A line's round trip grows with the size it carries.
   const uint64_t scaled = 2ull * result_.roundTripMs * uint64_t(next_) /
                           uint64_t(result_.roundTripSize);
@@ -92,6 +92,11 @@ void MtuSearch::End(MtuSearchEnd end) {
   ended_ = true;
   result_.end = end;
   result_.mtu = end == kMtuFound ? result_.fits : 0;
+}
+
+bool CappedByOwnMtu(const MtuSearchResult& result) {
+  return result.end == kMtuFound && result.mtu == result.ceiling &&
+         result.ceiling < kEthernetMtu;
 }
 
 MtuSearchResult FindMtu(const MtuProbe& probe, int32_t ceiling,

@@ -94,18 +94,29 @@ bool InSubnetOf(const RegKey& key, const char* addresses, const char* masks,
 }
 
 // The keys of this computer's TCP/IP devices, where their addresses are
-// kept: the NT family's interfaces, the 9x family's bindings.
-bool InOwnSubnet(Registry& registry, WindowsFamily family, uint32_t address) {
+// kept: the NT family's interfaces (and NT 4.0's bound adapters), the 9x
+// family's bindings.
+std::vector<std::string> DeviceKeys(Registry& registry, WindowsFamily family) {
+  std::vector<std::string> keys;
   const char* parent = LocationsOf(family).deviceParent;
   RegKey devices(registry);
-  if (devices.Open(kHkeyLocalMachine, parent, kAccessRead) != kRegOk)
-    return false;
   std::string name;
-  for (uint32_t i = 0; devices.SubKeyName(i, &name) == kRegOk; ++i) {
+  if (devices.Open(kHkeyLocalMachine, parent, kAccessRead) == kRegOk)
+    for (uint32_t i = 0; devices.SubKeyName(i, &name) == kRegOk; ++i)
+      keys.push_back(JoinKeyPath(parent, name));
+  if (family == kFamilyNT) {
+    StoreOutcome outcome;
+    for (const NetworkDevice& device :
+         FindNetworkDevices(registry, outcome, kBoundAdaptersNT4))
+      keys.push_back(DeviceKeyPath(kBoundAdaptersNT4, device.name));
+  }
+  return keys;
+}
+
+bool InOwnSubnet(Registry& registry, WindowsFamily family, uint32_t address) {
+  for (const std::string& path : DeviceKeys(registry, family)) {
     RegKey device(registry);
-    if (device.Open(kHkeyLocalMachine, JoinKeyPath(parent, name),
-                    kAccessRead) != kRegOk)
-      continue;
+    if (device.Open(kHkeyLocalMachine, path, kAccessRead) != kRegOk) continue;
     if (InSubnetOf(device, "IPAddress", "SubnetMask", address) ||
         InSubnetOf(device, "DhcpIPAddress", "DhcpSubnetMask", address) ||
         InSubnetOf(device, "IPAddress", "IPMask", address))

@@ -73,7 +73,9 @@ std::string MtuSearchOutcome(const Texts& texts, const std::string& host,
   if (host.empty()) return texts.Load(TextId::FindMtuNoHost);
   // Found: the MTU; else how far the search got.
   const int32_t size = result.end == kMtuFound ? result.mtu : result.fits;
-  return FillPattern(texts.Load(Said(result.end)), ShownHost(host), std::to_string(size),
+  const TextId said = CappedByOwnMtu(result) ? TextId::FindMtuFoundOwnMtu
+                                             : Said(result.end);
+  return FillPattern(texts.Load(said), ShownHost(host), std::to_string(size),
                      result.end == kMtuPathStopped
                          ? texts.Load(Why(result.stoppedBy))
                          : std::string());

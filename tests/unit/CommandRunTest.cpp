@@ -531,6 +531,31 @@ TEST(CommandRun, TheDefaultProbeHostIsTheFirstDnsServerKept) {
   }
 }
 
+// NT 4.0 keeps an adapter's addresses with the adapter, as lists: a DNS
+// server in the subnet of one of them is the router of this side.
+TEST(CommandRun, TheDefaultProbeHostKnowsNt40sOwnSubnets) {
+  auto list = [](std::initializer_list<const char*> entries) {
+    std::string bytes;
+    for (const char* entry : entries) bytes += std::string(entry) + '\0';
+    bytes += '\0';
+    return RegValue{kRegMultiSz, {bytes.begin(), bytes.end()}};
+  };
+  for (const char* server : {"198.18.9.1", "198.19.9.1"}) {
+    SCOPED_TRACE(server);
+    MemoryRegistry registry;
+    Put(registry, kTcpipKeyName, "NameServer", RegValue::Text(server));
+    const std::string card =
+        "HKLM\\System\\CurrentControlSet\\Services\\El90x1\\Parameters\\Tcpip";
+    Put(registry, card, "IPAddress", list({"198.51.100.9", "198.18.9.20"}));
+    Put(registry, card, "SubnetMask", list({"255.255.255.0", "255.255.255.0"}));
+    Put(registry, std::string("HKLM\\") + kTcpipLinkageKey, kTcpipBindValue,
+        list({"\\Device\\El90x1"}));
+    const ProbeHost probe = DefaultProbeHost(registry, kFamilyNT, kLan);
+    EXPECT_EQ(server, probe.host);
+    EXPECT_EQ(std::string(server) == "198.18.9.1", probe.onOwnNetwork);
+  }
+}
+
 // On the NT family each interface keeps its own DNS server: the search
 // pings the one of the interface that carries the connection being tuned,
 // whichever comes first or last in the registry.

@@ -147,6 +147,13 @@ TEST(PageTexts, MtuSearchStatus) {
             MtuSearchOutcome(english, "10.77.2.2", {kMtuFound, 1400, 11}));
   EXPECT_EQ("MTU towards a%2b: 1492",
             MtuSearchOutcome(english, "a%2b", {kMtuFound, 1492, 11}));
+  // No larger size could be tried: the computer's own MTU may be the cap.
+  EXPECT_EQ("MTU towards 10.77.2.2: 1400, this computer's own MTU",
+            MtuSearchOutcome(english, "10.77.2.2",
+                             {kMtuFound, 1400, 11, 1400, kProbeNoAnswer, 1400}));
+  EXPECT_EQ("MTU towards 10.77.2.2: 1500",
+            MtuSearchOutcome(english, "10.77.2.2",
+                             {kMtuFound, 1500, 11, 1500, kProbeNoAnswer, 1500}));
   EXPECT_EQ("ns.example does not answer pings, not even the smallest: the "
             "MTU cannot be found this way.",
             MtuSearchOutcome(english, "ns.example", {kMtuNoAnswer, 0, 2}));

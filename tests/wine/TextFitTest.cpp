@@ -332,6 +332,7 @@ TEST_P(TextFit, EveryMtuSearchStatus) {
        {"255.255.255.255", "resolver2.dialup.provider.example"}) {
     for (const MtuSearchResult& result :
          {MtuSearchResult{kMtuFound, 17914, 11},
+          MtuSearchResult{kMtuFound, 1492, 11, 1492, kProbeNoAnswer, 1492},
           MtuSearchResult{kMtuNoAnswer, 0, 2},
           MtuSearchResult{kMtuEveryAnswers, 0, 12},
           MtuSearchResult{kMtuCannotPing, 0, 0},
