@@ -596,6 +596,12 @@ TEST_P(WholeProgramCommands, SetExportImportAndResetAsTheWizardDoes) {
   std::ifstream kept(own, std::ios::binary);
   EXPECT_EQ("mine", std::string(std::istreambuf_iterator<char>(kept), {}))
       << "the export wrote over " << own;
+  // A line speed that is none changes nothing, and the log says why.
+  RunCommand(run, {"/set " + type + " /findmtu /speed 0", 1});
+  EXPECT_NE(std::string::npos,
+            LastLogLine().find("bad arguments: /speed takes the line's speed "
+                               "in kbit/s"))
+      << LastLogLine();
 
   // /set wrote what Finish writes, the modem raised with dial-up.
   for (const Expected& expected : written) {
