@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "framework/IntegerText.h"
+
 namespace velo {
 
 namespace {
@@ -48,10 +50,20 @@ bool ConnectionTypeNamed(const std::string& name, int32_t* type) {
   return false;
 }
 
-CommandLine Bad() {
+CommandLine Bad(const std::string& why = std::string()) {
   CommandLine bad;
   bad.action = CommandLine::kBadArguments;
+  bad.whyBad = why;
   return bad;
+}
+
+// The line's rate of /speed, or 0 when `word` is none.
+int32_t LineSpeed(const std::string& word) {
+  int64_t kbits = 0;
+  return ParseWholeNumber(word, &kbits) && kbits >= 1 &&
+                 kbits <= kFastestLineKbits
+             ? static_cast<int32_t>(kbits)
+             : 0;
 }
 
 }  // namespace
@@ -60,7 +72,8 @@ CommandLine ParseCommandLine(const std::string& arguments) {
   std::vector<std::string> words = SplitArguments(arguments);
   CommandLine command;
   if (words.empty()) return command;
-  bool overwriteGiven = false, noModemGiven = false, findMtuGiven = false;
+  bool overwriteGiven = false, noModemGiven = false, findMtuGiven = false,
+       speedGiven = false;
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string word = Lower(words[i]);
     const bool hasNext = i + 1 < words.size();
@@ -86,14 +99,23 @@ CommandLine ParseCommandLine(const std::string& arguments) {
       command.findMtu = findMtuGiven = true;
       if (hasNext && words[i + 1].compare(0, 1, "/") != 0)
         command.mtuHost = words[++i];
+    } else if (word == "/speed" && !speedGiven) {
+      speedGiven = true;
+      command.speedKbits = hasNext ? LineSpeed(words[++i]) : 0;
+      if (command.speedKbits == 0)
+        return Bad("/speed takes the line's speed in kbit/s, a whole number "
+                   "from 1 to " + std::to_string(kFastestLineKbits));
     } else {
       return Bad();
     }
   }
   // The options belong to /set alone.
-  if ((overwriteGiven || noModemGiven || findMtuGiven) &&
+  if ((overwriteGiven || noModemGiven || findMtuGiven || speedGiven) &&
       command.action != CommandLine::kSet)
     return Bad();
+  // The window that fills the line needs the round trip the search measures.
+  if (speedGiven && !findMtuGiven)
+    return Bad("/speed goes with /findmtu, which measures the round trip");
   return command;
 }
 

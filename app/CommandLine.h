@@ -13,7 +13,7 @@ struct CommandLine {
   enum Action {
     kWindows,       // no arguments: the main window, as always
     kUsage,         // /?
-    kSet,           // /set TYPE [/overwrite] [/nomodem] [/findmtu [HOST]]
+    kSet,  // /set TYPE [/overwrite] [/nomodem] [/findmtu [HOST] [/speed KBITS]]
     kReset,         // /reset
     kExport,        // /export FILE (a name that does not start with "/")
     kBadArguments,  // anything else
@@ -24,8 +24,16 @@ struct CommandLine {
   bool noModem = false;              // /set: the modem is left as it is
   bool findMtu = false;              // /set: the MTU is measured
   std::string mtuHost;               // /findmtu: towards it (empty: the DNS)
+  // /speed: the line's rate in kbit/s, for the window that fills it over
+  // the round trip /findmtu measures; 0 when not given.
+  int32_t speedKbits = 0;
   std::string file;                  // /export
+  // kBadArguments: what was wrong, where more can be said than that.
+  std::string whyBad;
 };
+
+// The fastest line /speed takes: 10 Gbit/s.
+const int32_t kFastestLineKbits = 10000000;
 
 // Reads the arguments after the program's name. Arguments are separated by
 // blanks; double quotes keep blanks inside one ("C:\My Files\a.reg").

@@ -21,7 +21,7 @@ const char kLogName[] = "Velocine.log";
 
 const char kUsage[] =
     "Velocine /set dialup|dsl|lan|cable [/overwrite] [/nomodem] "
-    "[/findmtu [HOST]]\n"
+    "[/findmtu [HOST] [/speed KBITS]]\n"
     "Velocine /reset\n"
     "Velocine /export FILE\n\n"
     "/set tunes the connection settings as the wizard recommends for that "
@@ -29,7 +29,9 @@ const char kUsage[] =
     "exists is kept, and /overwrite replaces it with today's settings. "
     "/nomodem leaves the modem's port speed as it is. /findmtu measures the "
     "MTU with pings towards HOST (by default the DNS server) and uses it "
-    "instead of the connection's.\n"
+    "instead of the connection's; with /speed, the line's speed in kbit/s, "
+    "the receive window is the one that fills the line over the round trip "
+    "the pings measured.\n"
     "/reset puts back the original settings.\n"
     "/export writes the original settings to a file that regedit imports.\n\n"
     "No window opens: the exit code and the line added to Velocine.log in "
@@ -208,8 +210,7 @@ int RunCommandLine(const CommandLine& command, const std::string& arguments) {
   CommandResult result{kExitDone, "usage shown"};
   if (command.action == CommandLine::kBadArguments) {
     // A script that nobody watches must end: no box waits for a click.
-    result = CommandResult{kExitBadArguments,
-                           "bad arguments; Velocine /? shows the usage"};
+    result = BadArguments(command);
   } else if (command.action == CommandLine::kUsage) {
     if (StartedAtTheDesktop())
       MessageBoxA(nullptr, kUsage, texts.Load(TextId::ProgramName).c_str(),

@@ -9,8 +9,10 @@
 #include "store/RegistryLocations.h"
 #include "store/Restore.h"
 #include "tuning/ClosingMessage.h"
+#include "tuning/LineWindow.h"
 #include "tuning/ProbeHost.h"
 #include "tuning/Recommendations.h"
+#include "wizard/PageTexts.h"
 
 namespace velo {
 
@@ -79,26 +81,36 @@ std::string WhyNotFound(const MtuSearchResult& result) {
   }
 }
 
-// /findmtu: the MTU found, 0 when none was, and the log's words on it.
-int32_t MeasuredMtu(const CommandLine& command, CommandMachine& machine,
-                    int32_t typeMtu, std::string* said) {
+// What /findmtu measured: the MTU, 0 when none was found, and the round
+// trip of its echoes, where any came back.
+struct Measured {
+  int32_t mtu = 0;
+  bool roundTripMeasured = false;
+  uint32_t roundTripMs = 0;
+};
+
+// /findmtu: what was measured, and the log's words on it.
+Measured MeasuredPath(const CommandLine& command, CommandMachine& machine,
+                      int32_t typeMtu, std::string* said) {
+  Measured measured;
   const ProbeHost probe =
       command.mtuHost.empty()
           ? DefaultProbeHost(machine.registry, machine.family,
                              command.connectionType)
           : ProbeHost{command.mtuHost, false};
   const std::string& host = probe.host;
-  const std::string used = "; used " + std::to_string(typeMtu) + ".";
+  const std::string used = "; used " + std::to_string(typeMtu);
   if (host.empty()) {
-    *said = " No MTU found: no host given and no DNS server set" + used;
-    return 0;
+    *said = " No MTU found: no host given and no DNS server set" + used + ".";
+    return measured;
   }
   // Measured towards the router of the user's own network, the search
   // would find the LAN's MTU, not the line's.
   if (probe.onOwnNetwork) {
     *said = " No MTU found: the DNS server " + host +
-            " is on this computer's own network, not beyond the line" + used;
-    return 0;
+            " is on this computer's own network, not beyond the line" + used +
+            ".";
+    return measured;
   }
   const MtuSearchResult result = machine.findMtu
                                      ? machine.findMtu(host)
@@ -106,15 +118,41 @@ int32_t MeasuredMtu(const CommandLine& command, CommandMachine& machine,
   const std::string took = std::to_string(result.probes) + " probes, " +
                            std::to_string(result.tookMs) + " ms";
   if (result.end == kMtuFound) {
+    measured.mtu = result.mtu;
     *said = " MTU " + std::to_string(result.mtu) + " found towards " + host +
             " in " + took +
-            (CappedByOwnMtu(result) ? ", this computer's own MTU" : "") +
-            ".";
-    return result.mtu;
+            (CappedByOwnMtu(result) ? ", this computer's own MTU" : "");
+  } else {
+    *said = " No MTU found towards " + host + " (" + WhyNotFound(result) +
+            ", " + took + ")" + used;
   }
-  *said = " No MTU found towards " + host + " (" + WhyNotFound(result) +
-          ", " + took + ")" + used;
-  return 0;
+  measured.roundTripMeasured = result.roundTripSize > 0;
+  measured.roundTripMs = result.roundTripMs;
+  if (measured.roundTripMeasured)
+    *said += "; " + FillPattern(machine.texts.Load(TextId::FindMtuRoundTrip),
+                                std::to_string(result.roundTripMs), host);
+  *said += ".";
+  return measured;
+}
+
+// /speed: the window that fills the line over the round trip measured, in
+// place of the connection type's, and the log's words on it.
+std::string FillTheLine(const CommandLine& command, const Measured& measured,
+                        const WindowsLimits& limits, SettingsRecord& record) {
+  const std::string kbits = std::to_string(command.speedKbits) + " kbit/s";
+  const LineWindow line =
+      measured.roundTripMeasured
+          ? RecommendLineWindow(limits, command.speedKbits,
+                                measured.roundTripMs, record)
+          : LineWindow();
+  if (line.window == 0)
+    return " No round trip measured to fill " + kbits +
+           ": receive window " + std::to_string(record.NewRWIN) +
+           " bytes, the connection type's.";
+  return " Receive window " + std::to_string(line.window) + " bytes to fill " +
+         kbits +
+         (line.heldToLargest ? ", the largest this Windows is given" : "") +
+         (line.needsScaling ? ", with window scaling" : "") + ".";
 }
 
 // Where this account has no backup another may hold one: its name, or that
@@ -192,13 +230,15 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
   const bool noted =
       !takesBackup || NoteBackupHolder(machine.registry, machine.self) == kRegOk;
   std::string mtuSaid;
-  const int32_t measuredMtu =
+  const Measured measured =
       command.findMtu
-          ? MeasuredMtu(command, machine,
-                        RecommendedMtu(command.connectionType), &mtuSaid)
-          : 0;
+          ? MeasuredPath(command, machine,
+                         RecommendedMtu(command.connectionType), &mtuSaid)
+          : Measured();
   RecommendEverything(machine.family, machine.limits, command.connectionType,
-                      record, measuredMtu);
+                      record, measured.mtu);
+  if (command.speedKbits > 0)
+    mtuSaid += FillTheLine(command, measured, machine.limits, record);
   const ApplyOutcome applied =
       ApplySettings(machine.registry, machine.family, record, modemFound,
                     machine.limits);
@@ -217,7 +257,7 @@ CommandResult Set(const CommandLine& command, CommandMachine& machine) {
   }
   // Done, with the MTU and MSS it had nowhere to write named in the log; a
   // script hears apart that the type's MTU stands for one not measured.
-  return Result(command.findMtu && measuredMtu == 0 ? kExitMtuNotMeasured
+  return Result(command.findMtu && measured.mtu == 0 ? kExitMtuNotMeasured
                                                     : kExitDone,
                 BoostedMessage(machine.texts, applied) + mtuSaid +
                     (noted ? "" : " Who holds the backup could not be noted."));
@@ -302,6 +342,13 @@ std::string CommandLogLine(const std::string& stamp,
          std::to_string(result.exitCode) + ": " +
          Escaped(result.outcome, false) +
          (inTempFolder ? " (logged in the temporary folder)" : "") + "\r\n";
+}
+
+CommandResult BadArguments(const CommandLine& command) {
+  return Result(kExitBadArguments,
+                "bad arguments" +
+                    (command.whyBad.empty() ? "" : ": " + command.whyBad) +
+                    "; Velocine /? shows the usage");
 }
 
 CommandResult RunCommand(const CommandLine& command, CommandMachine& machine) {

@@ -70,6 +70,10 @@ std::string CommandLogLine(const std::string& stamp,
 // Past this size the log starts afresh.
 const unsigned long kLogSizeLimit = 1024 * 1024;
 
+// The answer to arguments that are no command: exit 1, with what was wrong
+// where the command line could tell.
+CommandResult BadArguments(const CommandLine& command);
+
 // Carries out /set, /reset or /export. The other actions are not commands
 // that change anything: usage and bad arguments are answered by the caller.
 CommandResult RunCommand(const CommandLine& command, CommandMachine& machine);

@@ -51,6 +51,9 @@ const struct {
 };
 
 std::string WhatIsWritten(const TunedValue& value) {
+  if (value.numberFor == &WindowScalingOption)
+    return "1 (window scaling) where the receive window is beyond 65535, "
+           "else 0";
   if (!value.newField) {
     std::ostringstream fixed;
     fixed << value.fixedNumber;

@@ -6,8 +6,13 @@
 # the window that fills the line), each as a share of the data rate the line
 # carries (its rate less 40 bytes of headers per packet). The pc offers
 # window scaling only for a window beyond 65,535 bytes, as Windows does.
+# Before the downloads the MTU finder runs on the line (Velocine's own
+# "/set ... /findmtu ... /speed", under Wine, when LINE_BENCH_VELOCINE names
+# the program), and the window that fills the line is the one for the
+# round trip it measured.
 # Prints figures; never fails on speed. Needs root (network namespaces).
-# Usage: bench/line-windows.sh PROGRAMS_FOLDER [SECONDS]
+# Usage: [LINE_BENCH_VELOCINE=Velocine.exe] bench/line-windows.sh
+#        PROGRAMS_FOLDER [SECONDS]
 # (each transfer measured for SECONDS, 8 unless told, after its warm-up;
 # LINE_BENCH_PROFILES="dsl cable" takes only those lines)
 set -uo pipefail
@@ -21,12 +26,53 @@ source tests/linelab/line-lab.sh
 connection_type() {  # profile
   case $1 in modem) echo 0 ;; dsl) echo 1 ;; cable) echo 3 ;; *) echo 2 ;; esac
 }
+# The same as /set names it.
+connection_name() {  # profile
+  case $1 in modem) echo dialup ;; dsl) echo dsl ;; cable) echo cable ;; *) echo lan ;; esac
+}
 
-# The MTU finder's cost on the line: its probes and seconds, and the round
-# trip it measures. The finder's own bench plugs in here, with the lab up
-# and the profile's MTU to find.
-line_bench_finder() {  # profile, mtu
-  echo "  the MTU finder on this line: not measured by this bench"
+# The MTU finder's cost on the line, and the round trip it measures: the
+# program itself (LINE_BENCH_VELOCINE, a Velocine.exe in the Wine prefix
+# the environment names, as the version that prefix gives) runs
+# "/set TYPE /findmtu HOST /speed KBITS" in the pc's namespace, so that
+# its pings cross the line, then "/reset". Sets finder_trip to the round
+# trip measured, empty when none was.
+finder_trip=""
+line_bench_finder() {  # connection type as /set names it, kbit/s
+  finder_trip=""
+  local program=${LINE_BENCH_VELOCINE:-}
+  if [ -z "$program" ]; then
+    echo "  the MTU finder: not measured (no Velocine.exe under Wine given)"
+    return
+  fi
+  local pc=${line_lab_ns[0]} log
+  log=$(dirname "$program")/Velocine.log
+  # Wine's pings are ping sockets, which the namespace must allow.
+  { line_lab_sysctl "$pc" net.ipv4.ping_group_range="0 2147483647" &&
+    line_lab_drop_fragments; } || {
+    echo "  the MTU finder: not measured ($line_lab_why)"; return; }
+  rm -f "$log"
+  local start=$SECONDS code
+  ip netns exec "$pc" wine "$program" /set "$1" /nomodem /findmtu "$line_lab_host" \
+    /speed "$2" /overwrite 8>&- >/dev/null 2>&1
+  code=$?
+  local took=$((SECONDS - start)) said
+  said=$(tail -n 1 "$log" 2>/dev/null | tr -d '\r')
+  ip netns exec "$pc" wine "$program" /reset 8>&- >/dev/null 2>&1 ||
+    echo "  (its /reset did not end with exit 0)"
+  ip netns exec "$pc" wineserver -k 2>/dev/null
+  ip netns exec "$pc" wineserver -w 2>/dev/null
+  local probes ms
+  read -r probes ms <<<"$(sed -n 's/.* \([0-9][0-9]*\) probes, \([0-9][0-9]*\) ms.*/\1 \2/p' <<<"$said")"
+  finder_trip=$(sed -n 's/.*round trip \([0-9][0-9]*\) ms.*/\1/p' <<<"$said")
+  if [ -z "$probes" ]; then
+    echo "  the MTU finder: exit $code, no search in the log (${said:-no log line})"
+    return
+  fi
+  echo "  the MTU finder: $probes probes, $(awk -v m="$ms" 'BEGIN { printf "%.1f", m / 1000 }') s" \
+    "of pings ($took s with Wine's start and the /reset), exit $code;" \
+    "round trip ${finder_trip:-not measured} ms"
+  echo "  its log: $(grep -o '\(No \)\{0,1\}MTU \([0-9]* \)\{0,1\}found.*' <<<"$said")"
 }
 
 summary=""
@@ -45,8 +91,13 @@ for profile in ${LINE_BENCH_PROFILES:-${line_lab_profiles[@]}}; do
   echo "== $profile: $(awk -v d="$down" 'BEGIN { print d / 1000 }') kbit/s down," \
     "$trip ms round trip, MTU $mtu; the line carries $carried bytes/s of data;" \
     "a small echo's round trip $(line_lab_round_trip 5 32) ms"
+  line_bench_finder "$(connection_name "$profile")" "$kbits"
+  # The window that fills the line is the one for the round trip measured.
+  measured=${finder_trip:-$trip}
+  [ -n "$finder_trip" ] ||
+    echo "  the line windows take the profile's round trip, none was measured"
   windows=$("$line_lab_bin/line_windows" "$(connection_type "$profile")" \
-    "$kbits" "$trip" "$mss") || { echo "  no windows for $profile"; continue; }
+    "$kbits" "$measured" "$mss") || { echo "  no windows for $profile"; continue; }
   declare -A share=()
   row="| $profile |"
   while read -r window name; do
@@ -62,7 +113,6 @@ for profile in ${LINE_BENCH_PROFILES:-${line_lab_profiles[@]}}; do
   done <<<"$windows"
   unset share
   summary+="$row"$'\n'
-  line_bench_finder "$profile" "$mtu"
   line_lab_down
 done
 echo "== each window's share of the line's data rate"

@@ -3,7 +3,8 @@
 # Velocine.exe under Wine beside a minimal dialog program and one that loads
 # what Velocine must load, what each start-up step costs, the program's size
 # and the DLLs it imports, the settings store's cost per operation, and what
-# each receive window does for a download on the line lab's lines.
+# each receive window does for a download on the line lab's lines, with
+# the MTU finder's probes, seconds and round trip on each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
@@ -72,4 +73,5 @@ wineserver -k 2>/dev/null || true
 # On the line lab's lines (network namespaces; root): never fails the bench.
 echo "== receive windows on the line lab (a download with the receiver's" \
   "window held to each)"
-bench/line-windows.sh build/bench-native || echo "  the line bench did not finish"
+LINE_BENCH_VELOCINE="$(winepath -u "$installed")/Velocine.exe" \
+  bench/line-windows.sh build/bench-native || echo "  the line bench did not finish"

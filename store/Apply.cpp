@@ -17,6 +17,8 @@ namespace {
 
 RegValue NewValue(const TunedValue& tuned, RegType locationType,
                   const SettingsRecord& record) {
+  if (tuned.numberFor)
+    return StoredNumber(locationType, tuned.numberFor(record));
   return StoredNumber(locationType, tuned.newField ? record.*tuned.newField
                                                    : tuned.fixedNumber);
 }

@@ -77,8 +77,12 @@ const TunedValue kWindowCaps[] = {
 const TunedValue kTcpipValues[] = {
     {"SackOpts", nullptr, 1, nullptr, nullptr, ReadsScalingOptions,
      "KB 224829; NT 4.0 has no selective acknowledgements"},
-    {"Tcp1323Opts", nullptr, 1, nullptr, nullptr, ReadsScalingOptions,
-     "KB 224829; NT 4.0 has no window scaling (KB 199947)"},
+    // Scaling only where the window needs it: some routers of the time
+    // mangle the option.
+    {"Tcp1323Opts", nullptr, 0, nullptr, nullptr, ReadsScalingOptions,
+     "KB 263088: a window beyond 65,535 needs scaling; KB 224829; NT 4.0 "
+     "has no window scaling (KB 199947)",
+     WindowScalingOption},
     {"TcpMaxDupAcks", nullptr, 2, nullptr, nullptr, nullptr, kNtParameters},
     {"DefaultTTL", &R::NewTTL, 0, &R::OriginalTTL, &F::TTLFound, nullptr,
      kNtParameters},
@@ -162,6 +166,10 @@ const FamilyLocations kFamilyNTLocations = {
 };
 
 }  // namespace
+
+int32_t WindowScalingOption(const SettingsRecord& record) {
+  return record.NewRWIN > kLargestUnscaledReceiveWindow ? 1 : 0;
+}
 
 RegValue NoMtuMarker() { return RegValue::Text("0"); }
 

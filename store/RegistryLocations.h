@@ -25,6 +25,9 @@ struct TunedValue {
   bool (*readBy)(const WindowsLimits&);
   // The Microsoft text, or the page of the time, that says so.
   const char* source;
+  // What Finish writes where the number follows from the record's values
+  // rather than from one field; null: newField or fixedNumber.
+  int32_t (*numberFor)(const SettingsRecord&) = nullptr;
 };
 
 // A key of tuned values, all kept in one form.
@@ -48,6 +51,11 @@ struct FamilyLocations {
   // One subkey per installed modem, under HKLM.
   const char* modemClass;
 };
+
+// The NT family's Tcp1323Opts for the record's receive window: window
+// scaling alone (bit 0; timestamps, bit 1, stay off), and only for a window
+// the 16 bits of a TCP header cannot carry; 0 for any other.
+int32_t WindowScalingOption(const SettingsRecord& record);
 
 // The browser's connection limits, the same in both families.
 const TunedKey& BrowserKey();

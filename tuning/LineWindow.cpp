@@ -13,6 +13,7 @@ LineWindow WindowForLine(int32_t kbitsPerSecond, int32_t roundTripMs,
   int64_t segments = (bytes + mss - 1) / mss + kSegmentsBeyondProduct;
   if (segments < kFewestSegmentsInWindow) segments = kFewestSegmentsInWindow;
   const int64_t fitting = largest / mss;
+  line.heldToLargest = segments > fitting;
   if (segments > fitting) segments = fitting;
   line.window = segments > 0 ? static_cast<int32_t>(segments * mss) : largest;
   line.needsScaling = line.window > kLargestUnscaledReceiveWindow;

@@ -26,6 +26,8 @@ struct LineWindow {
   // Whether the stack must scale its window to offer it: only a window
   // beyond 65,535 bytes needs it.
   bool needsScaling = false;
+  // Whether the line wants more than the largest window this Windows reads.
+  bool heldToLargest = false;
 };
 
 // The line's rate times its round trip, rounded up to whole segments of the

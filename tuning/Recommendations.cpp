@@ -1,5 +1,7 @@
 #include "tuning/Recommendations.h"
 
+#include <algorithm>
+
 #include "tuning/ReceiveWindow.h"
 
 namespace velo {
@@ -53,6 +55,18 @@ void RecommendEverything(WindowsFamily family, const WindowsLimits& limits,
   record.NewPMTUDiscovery = 1;
   record.NewPMTUBlackHoleDetect = 0;
   record.NewEnableICMPRedirects = 0;
+}
+
+LineWindow RecommendLineWindow(const WindowsLimits& limits,
+                               int32_t kbitsPerSecond, uint32_t roundTripMs,
+                               SettingsRecord& record) {
+  const int32_t roundTrip = static_cast<int32_t>(std::min<uint32_t>(
+      std::max<uint32_t>(roundTripMs, 1), INT32_MAX));
+  const LineWindow line =
+      WindowForLine(kbitsPerSecond, roundTrip, record.NewMSS,
+                    limits.largestRecommendedReceiveWindow);
+  if (line.window > 0) record.NewRWIN = record.RecommendedRWIN = line.window;
+  return line;
 }
 
 }  // namespace velo

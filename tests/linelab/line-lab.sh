@@ -125,6 +125,19 @@ line_lab_up() {  # profile[, loss percent]
   line_lab_wait_for_line || { line_lab_down; return 1; }
 }
 
+# The router drops IP fragments from now on, as a line that keeps the
+# don't-fragment flag drops a ping too big for it: Linux remembers the
+# router's "too big" and fragments the pings Wine sends after it itself,
+# which would otherwise come back as if they fitted.
+line_lab_drop_fragments() {
+  printf '%s\n' 'table ip velo_lab {' \
+    ' chain fragments {' \
+    '  type filter hook prerouting priority -450;' \
+    '  ip frag-off & 0x3fff != 0 drop' \
+    ' }' '}' | ip netns exec "${line_lab_ns[1]}" nft -f - ||
+    { line_lab_why="cannot make the router drop fragments"; return 1; }
+}
+
 # Whether the pc's TCP offers window scaling, as a Windows whose window
 # needs it does: on or off.
 line_lab_window_scaling() {  # 1 or 0

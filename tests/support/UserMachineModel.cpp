@@ -38,6 +38,9 @@ struct Written {
   int32_t SettingsRecord::*field;  // null: the fixed number
   int32_t fixed;
 };
+// In place of a fixed number: window scaling, 1 for a receive window beyond
+// 65,535 bytes, else 0.
+const int32_t kScalingForTheWindow = -1;
 const std::vector<Written> kBrowserWrites = {
     {"MaxConnectionsPer1_0Server", &R::NewMaxConnectionsPer1_0Server, 0},
     {"MaxConnectionsPerServer", &R::NewMaxConnectionsPerServer, 0}};
@@ -52,7 +55,7 @@ const std::vector<Written> kMstcpWrites = {
     {"KeepAliveInterval", &R::NewKeepAliveInterval, 0}};
 const std::vector<Written> kTcpipWrites = {
     {"SackOpts", nullptr, 1},
-    {"Tcp1323Opts", nullptr, 1},
+    {"Tcp1323Opts", nullptr, kScalingForTheWindow},
     {"TcpMaxDupAcks", nullptr, 2},
     {"DefaultTTL", &R::NewTTL, 0},
     {"TcpWindowSize", &R::NewRWIN, 0},
@@ -340,8 +343,11 @@ RegValue UserMachineModel::NewValue(const Location& location) const {
                                                         : DeviceWrites(family_);
   for (const Written& value : key) {
     if (location.second != value.name) continue;
-    return Encoded(!browser && family_ == kFamily9x,
-                   value.field ? record_.*value.field : value.fixed);
+    const int32_t number =
+        value.field ? record_.*value.field
+        : value.fixed == kScalingForTheWindow ? (record_.NewRWIN > 65535 ? 1 : 0)
+                                              : value.fixed;
+    return Encoded(!browser && family_ == kFamily9x, number);
   }
   return RegValue();
 }

@@ -402,6 +402,14 @@ TEST(CommandRun, FindMtuWritesWhatWasMeasured) {
   stopped.stoppedBy = kProbeUnreachable;
   MtuSearchResult ownMtu{kMtuFound, 1400, 10};
   ownMtu.ceiling = 1400;
+  MtuSearchResult timed{kMtuFound, 1400, 11};
+  timed.roundTripMs = 152;
+  timed.roundTripSize = 576;
+  timed.tookMs = 2310;
+  MtuSearchResult tooLong{kMtuTooLong, 0, 60};
+  tooLong.fits = 1000;
+  tooLong.roundTripMs = 611;
+  tooLong.roundTripSize = 576;
   const struct {
     const char* arguments;
     MtuSearchResult measured;
@@ -414,6 +422,15 @@ TEST(CommandRun, FindMtuWritesWhatWasMeasured) {
       {"/set dsl /findmtu", {kMtuFound, 1400, 11}, "198.51.100.2 10.0.3.9",
        "198.51.100.2", kExitDone, 1400,
        " MTU 1400 found towards 198.51.100.2 in 11 probes, 0 ms."},
+      // The round trip of the echoes, in the language file's words.
+      {"/set dsl /findmtu", timed, "198.51.100.2", "198.51.100.2", kExitDone,
+       1400,
+       " MTU 1400 found towards 198.51.100.2 in 11 probes, 2310 ms; <rtt "
+       "152 ms / 198.51.100.2>."},
+      {"/set dsl /findmtu far.example", tooLong, "", "far.example",
+       kExitMtuNotMeasured, 1492,
+       " (the search took too long; sizes up to 1000 came back, 60 probes, 0 "
+       "ms); used 1492; <rtt 611 ms / far.example>."},
       {"/set lan /findmtu far.example", {kMtuFound, 1472, 10}, "198.51.100.2",
        "far.example", kExitDone, 1472,
        " MTU 1472 found towards far.example in 10"},
@@ -450,7 +467,8 @@ TEST(CommandRun, FindMtuWritesWhatWasMeasured) {
     Put(registry, kTcpipKeyName, "NameServer",
         RegValue::Text(run.dnsServer));
     MapTexts texts;
-    texts.texts = {{"41", "[boosted]"}};
+    texts.texts = {{"41", "[boosted]"},
+                   {"FindMtuRoundTrip", "<rtt %1 ms / %2>"}};
     std::string asked;
     CommandMachine machine{registry, true, kFamilyNT, WindowsLimits{}, false,
                            texts,
@@ -475,6 +493,110 @@ TEST(CommandRun, FindMtuWritesWhatWasMeasured) {
       EXPECT_EQ(RegValue::Dword(run.mtu), mtu);
     }
   }
+}
+
+// /set ... /findmtu ... /speed: with a round trip measured, the window that
+// fills the line takes the connection type's place, within what the
+// Windows is given, and window scaling is on only for a window beyond
+// 65,535; without one the type's window stays, and the log says which.
+TEST(CommandRun, SpeedFillsTheLineOverTheRoundTripMeasured) {
+  auto echoed = [](MtuSearchEnd end, int32_t mtu, uint32_t roundTripMs) {
+    MtuSearchResult result{end, mtu, 9};
+    result.fits = end == kMtuFound ? mtu : 0;
+    result.roundTripMs = roundTripMs;
+    result.roundTripSize = 576;
+    return result;
+  };
+  WindowsLimits nt4;
+  nt4.largestReceiveWindow = nt4.largestRecommendedReceiveWindow =
+      kLargestUnscaledReceiveWindow;
+  nt4.readsScalingOptions = false;
+  const struct {
+    const char* arguments;
+    MtuSearchResult measured;
+    const char* dnsServer;  // "": none kept
+    WindowsLimits limits;
+    int exitCode;
+    uint32_t window;
+    int scaling;  // Tcp1323Opts; -1: not written
+    const char* said;
+  } kRuns[] = {
+      // DSL: 1,536 kbit/s x 40 ms = 7,680 bytes, 6 segments of 1452 and two.
+      {"/set dsl /findmtu /speed 1536", echoed(kMtuFound, 1492, 40),
+       "198.51.100.2", WindowsLimits{}, kExitDone, 11616, 0,
+       "; round trip 40 ms towards 198.51.100.2. Receive window 11616 bytes "
+       "to fill 1536 kbit/s."},
+      // Satellite: 75,000 bytes, 52 segments of 1460 and two: scaled.
+      {"/set lan /findmtu 203.0.113.9 /speed 1000",
+       echoed(kMtuFound, 1500, 600), "", WindowsLimits{}, kExitDone, 78840, 1,
+       " Receive window 78840 bytes to fill 1000 kbit/s, with window "
+       "scaling."},
+      // NT 4.0 holds 44 segments of it, and has no scaling to turn on.
+      {"/set lan /findmtu 203.0.113.9 /speed 1000",
+       echoed(kMtuFound, 1500, 600), "", nt4, kExitDone, 64240, -1,
+       " Receive window 64240 bytes to fill 1000 kbit/s, the largest this "
+       "Windows is given."},
+      // A round trip measured where the MTU was not: the type's MTU, the
+      // line's window.
+      {"/set cable /findmtu 198.51.100.2 /speed 5000",
+       echoed(kMtuEveryAnswers, 0, 20), "", WindowsLimits{},
+       kExitMtuNotMeasured, 16060, 0,
+       "; used 1500; round trip 20 ms towards 198.51.100.2. Receive window "
+       "16060 bytes to fill 5000 kbit/s."},
+      // Below the millisecond the echoes tell: one.
+      {"/set lan /findmtu 198.51.100.2 /speed 100000",
+       echoed(kMtuFound, 1500, 0), "", WindowsLimits{}, kExitDone, 16060, 0,
+       "; round trip 0 ms towards 198.51.100.2. Receive window 16060 bytes "
+       "to fill 100000 kbit/s."},
+      // No echo came back, or no search ran: the type's window, 1452 x 44
+      // x 4, scaled as before.
+      {"/set dsl /findmtu /speed 1536", {kMtuNoAnswer, 0, 3}, "198.51.100.2",
+       WindowsLimits{}, kExitMtuNotMeasured, 255552, 1,
+       "; used 1492. No round trip measured to fill 1536 kbit/s: receive "
+       "window 255552 bytes, the connection type's."},
+      {"/set dsl /findmtu /speed 1536", echoed(kMtuFound, 1492, 40), "",
+       WindowsLimits{}, kExitMtuNotMeasured, 255552, 1,
+       "no DNS server set; used 1492. No round trip measured to fill 1536 "
+       "kbit/s: receive window 255552 bytes, the connection type's."},
+      // Without /speed the type's window, a round trip measured or not.
+      {"/set dsl /findmtu", echoed(kMtuFound, 1492, 40), "198.51.100.2",
+       WindowsLimits{}, kExitDone, 255552, 1,
+       "; round trip 40 ms towards 198.51.100.2."},
+  };
+  for (const auto& run : kRuns) {
+    SCOPED_TRACE(run.arguments);
+    MemoryRegistry registry;
+    SeedStoreScenario(registry, kFamilyNT, kSeed);
+    Put(registry, kTcpipKeyName, "NameServer", RegValue::Text(run.dnsServer));
+    MapTexts texts;
+    texts.texts = {{"41", "[boosted]"}};
+    CommandMachine machine{registry, true, kFamilyNT, run.limits, false, texts,
+                           [](const std::string&, const std::string&) {
+                             return true;
+                           },
+                           [&](const std::string&) { return run.measured; }};
+    const CommandResult result =
+        RunCommand(ParseCommandLine(run.arguments), machine);
+    EXPECT_EQ(run.exitCode, result.exitCode);
+    EXPECT_NE(std::string::npos, result.outcome.find(run.said))
+        << result.outcome;
+    RegValue window, scaling;
+    ASSERT_TRUE(Get(registry, kTcpipKeyName, "TcpWindowSize", &window));
+    EXPECT_EQ(RegValue::Dword(run.window), window);
+    if (run.scaling >= 0) {
+      ASSERT_TRUE(Get(registry, kTcpipKeyName, "Tcp1323Opts", &scaling));
+      EXPECT_EQ(RegValue::Dword(run.scaling), scaling);
+    }
+  }
+  // A line speed that is none is refused before anything is looked at.
+  const CommandResult refused =
+      BadArguments(ParseCommandLine("/set dsl /findmtu /speed 0"));
+  EXPECT_EQ(kExitBadArguments, refused.exitCode);
+  EXPECT_EQ("bad arguments: /speed takes the line's speed in kbit/s, a whole "
+            "number from 1 to 10000000; Velocine /? shows the usage",
+            refused.outcome);
+  EXPECT_EQ("bad arguments; Velocine /? shows the usage",
+            BadArguments(ParseCommandLine("/set")).outcome);
 }
 
 // The DNS server the search pings by default, as each family keeps it, and

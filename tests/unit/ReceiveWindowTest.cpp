@@ -195,6 +195,7 @@ TEST(ReceiveWindow, TheLineWindowStaysWithinWhatEachWindowsReads) {
                                     limits.largestRecommendedReceiveWindow);
     EXPECT_EQ(row.window, line.window) << row.windows;
     EXPECT_EQ(row.window > 65535, line.needsScaling) << row.windows;
+    EXPECT_EQ(row.window < 54 * 1460, line.heldToLargest) << row.windows;
   }
 }
 

@@ -56,7 +56,7 @@ TEST(StoreApply, NTWritesEveryValueAsADwordAndEveryInterfaceGetsMtuAndMss) {
 
   ExpectValues(registry, kTcpipKeyName,
                {{"SackOpts", RegValue::Dword(1)},
-                {"Tcp1323Opts", RegValue::Dword(1)},
+                {"Tcp1323Opts", RegValue::Dword(0)},
                 {"TcpMaxDupAcks", RegValue::Dword(2)},
                 {"DefaultTTL", RegValue::Dword(0xFFFFFFFBu)},
                 {"TcpWindowSize", RegValue::Dword(64240)},
@@ -78,6 +78,55 @@ TEST(StoreApply, NTWritesEveryValueAsADwordAndEveryInterfaceGetsMtuAndMss) {
     EXPECT_FALSE(Get(registry, interfaces + name, "MSS", &unwanted)) << name;
   }
   EXPECT_FALSE(Get(registry, kTcpipKeyName, "DefaultReceiveWindow", &unwanted));
+}
+
+// 2000, XP and 2003 scale their window only where Tcp1323Opts says so, and
+// need it only beyond 65,535 bytes (KB 263088): a Finish turns scaling on
+// for such a window alone, and a second Finish of the same backup turns it
+// off again for a smaller one; Reset puts back the original, whatever
+// Finish wrote in between, and deletes one that was not there. NT 4.0
+// reads no such option and is given none.
+TEST(StoreApply, WindowScalingIsOnOnlyForAWindowBeyond65535) {
+  const struct {
+    const char* windows;
+    VersionNumbers version;
+    const char* original;  // null: none
+    std::vector<std::pair<int32_t, int32_t>> windowsAndScaling;  // -1: none
+  } kRows[] = {
+      {"XP", {2, 5, 1, 2}, nullptr, {{64240, 0}, {65535, 0}, {65536, 1}}},
+      {"2003", {2, 5, 2, 1}, "3", {{256960, 1}, {17520, 0}}},
+      {"2000", {2, 5, 0, 4}, "1", {{6432, 0}, {1073741823, 1}}},
+      {"NT 4.0", {2, 4, 0, 6}, "2", {{256960, -1}, {6432, -1}}},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.windows);
+    MemoryRegistry registry;
+    MakeKey(registry, kTcpipKeyName);
+    if (row.original)
+      Put(registry, kTcpipKeyName, "Tcp1323Opts",
+          RegValue::Dword(std::stoul(row.original)));
+    const WindowsLimits limits = CWindowsVersion(row.version).Limits(true);
+    ASSERT_TRUE(TakeBackup(registry, kFamilyNT).Succeeded());
+    for (const auto& each : row.windowsAndScaling) {
+      SettingsRecord record = ChosenValues();
+      record.NewRWIN = each.first;
+      ASSERT_TRUE(
+          ApplySettings(registry, kFamilyNT, record, 0, limits).Succeeded());
+      RegValue scaling;
+      const bool written = Get(registry, kTcpipKeyName, "Tcp1323Opts", &scaling);
+      if (each.second < 0)
+        EXPECT_EQ(row.original != nullptr, written) << each.first;
+      else
+        EXPECT_EQ(RegValue::Dword(each.second), scaling) << each.first;
+    }
+    ASSERT_EQ(kRestoredAll,
+              RestoreBackup(registry, kFamilyNT).result);
+    RegValue restored;
+    EXPECT_EQ(row.original != nullptr,
+              Get(registry, kTcpipKeyName, "Tcp1323Opts", &restored));
+    if (row.original)
+      EXPECT_EQ(RegValue::Dword(std::stoul(row.original)), restored);
+  }
 }
 
 // 98, Me and a 95 with the Winsock 2 update read VxD\\MSTCP's values as

@@ -135,10 +135,12 @@ std::vector<Expected> WrittenByFinish(const WholeRun& run,
       {tcpip, "KeepAliveTime", number(7200000)},
       {tcpip, "KeepAliveInterval", number(1000)}};
   // NT 4.0 has neither window scaling nor selective acknowledgements; the
-  // 9x family's windows stay within 65,535, so scaling is off there.
+  // others scale only a window beyond 65,535, which the 9x family is never
+  // proposed.
   if (!nt4)
-    written.insert(written.end(), {{tcpip, "SackOpts", number(1)},
-                                   {tcpip, "Tcp1323Opts", number(nt ? 1 : 0)}});
+    written.insert(written.end(),
+                   {{tcpip, "SackOpts", number(1)},
+                    {tcpip, "Tcp1323Opts", number(rwin > 65535 ? 1 : 0)}});
   if (nt) {
     written.insert(written.end(),
                    {{tcpip, "TcpMaxDupAcks", number(2)},
@@ -592,6 +594,12 @@ TEST_P(WholeProgramCommands, SetExportImportAndResetAsTheWizardDoes) {
   std::ifstream kept(own, std::ios::binary);
   EXPECT_EQ("mine", std::string(std::istreambuf_iterator<char>(kept), {}))
       << "the export wrote over " << own;
+  // A line speed that is none changes nothing, and the log says why.
+  RunCommand(run, {"/set " + type + " /findmtu /speed 0", 1});
+  EXPECT_NE(std::string::npos,
+            LastLogLine().find("bad arguments: /speed takes the line's speed "
+                               "in kbit/s"))
+      << LastLogLine();
 
   // /set wrote what Finish writes, the modem raised with dial-up.
   for (const Expected& expected : written) {
