@@ -10,8 +10,8 @@
 #include <string>
 
 #include "app/AlertDlg.h"
-#include "app/PathMtuProber.h"
 #include "app/WindowsVersion.h"
+#include "icmp/PathMtuProber.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/Win32LanguagePlatform.h"
 #include "registry/Win32Registry.h"

@@ -1,4 +1,4 @@
-#include "app/PathMtuProber.h"
+#include "icmp/PathMtuProber.h"
 
 #include <winsock2.h>
 #include <windows.h>
