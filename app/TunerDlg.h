@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/LanguageListControl.h"
 #include "app/WebLink.h"
 #include "framework/Dialog.h"
-#include "lang/LanguageListControl.h"
 #include "skin/Skin.h"
 
 namespace velo {
