@@ -13,6 +13,7 @@
 #include "app/WebLink.h"
 #include "framework/Dialog.h"
 #include "skin/Skin.h"
+#include "wizard/WizardRun.h"
 
 namespace velo {
 
@@ -60,6 +61,9 @@ class CTunerDlg : public Dialog {
   bool OnSystemCommand(WPARAM command);
   bool OnPaint();
   void OnSetSettings();
+  // What the wizard works with: the program's own, and this window's skin
+  // and Reset button.
+  WizardRun MakeWizardRun();
   void OnResetSettings();
   bool ResetMayWork() const;
   void OnLanguageChanged();

@@ -1,6 +1,5 @@
 #include "wizard/MTUSettings.h"
 
-#include "app/TunerApp.h"
 #include "framework/Window.h"
 #include "res/wizard/MTUSettings.h"
 #include "tuning/ProbeHost.h"
@@ -63,10 +62,10 @@ CMTUSettings::CMTUSettings(CMyPropertySheet& sheet)
 
 BOOL CMTUSettings::OnInitDialog() {
   const BOOL result = CWizardPage::OnInitDialog();
-  if (App().prober().CanPing()) {
+  if (Run().prober.CanPing()) {
     // The router of the user's own network is no host beyond the line: the
     // box is left for one that is.
-    const ProbeHost probe = DefaultProbeHost(App().registry(), Family(),
+    const ProbeHost probe = DefaultProbeHost(Run().registry, Family(),
                                              Record().ConnectionType);
     if (probe.onOwnNetwork)
       idleStatus_ = MtuSearchOutcome(Localized(), probe.host,
@@ -110,7 +109,7 @@ void CMTUSettings::OnFindMtu() {
   if (search_.Running()) return StopSearch();
   host_ = Trimmed(WindowText(Item(IDC_MTU_HOST)));
   if (host_.empty()) return ShowOutcome({kMtuHostUnknown, 0, 0});
-  if (!search_.Start(Hwnd(), host_, App().prober()))
+  if (!search_.Start(Hwnd(), host_, Run().prober))
     return ShowOutcome({kMtuNoThread, 0, 0});
   ShowSearching(true);
 }
