@@ -8,7 +8,7 @@
 #include "app/ThisAccount.h"
 #include "app/WindowsVersion.h"
 #include "framework/MessageBoundary.h"
-#include "icmp/PathMtuProber.h"
+#include "pathmtu/PathMtuProber.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/Win32LanguagePlatform.h"
 #include "registry/Win32Registry.h"

@@ -11,7 +11,7 @@
 
 #include "app/AlertDlg.h"
 #include "app/WindowsVersion.h"
-#include "icmp/PathMtuProber.h"
+#include "pathmtu/PathMtuProber.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/Win32LanguagePlatform.h"
 #include "registry/Win32Registry.h"
