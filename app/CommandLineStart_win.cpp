@@ -4,11 +4,11 @@
 
 #include "app/AppSettings.h"
 #include "app/CommandRun.h"
-#include "app/PathMtuProber.h"
 #include "app/SingleInstance.h"
 #include "app/ThisAccount.h"
 #include "app/WindowsVersion.h"
 #include "framework/MessageBoundary.h"
+#include "pathmtu/PathMtuProber.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/Win32LanguagePlatform.h"
 #include "registry/Win32Registry.h"

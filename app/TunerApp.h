@@ -10,8 +10,8 @@
 #include <string>
 
 #include "app/AlertDlg.h"
-#include "app/PathMtuProber.h"
 #include "app/WindowsVersion.h"
+#include "pathmtu/PathMtuProber.h"
 #include "lang/LanguageFileTexts.h"
 #include "lang/Win32LanguagePlatform.h"
 #include "registry/Win32Registry.h"
@@ -57,10 +57,7 @@ class CTunerApp {
   void UseRegistry(Registry& registry) { registry_ = &registry; }
 
   // What the wizard's MTU step measures with.
-  PathProber& prober() { return *prober_; }
-  // Puts another prober in the ICMP one's place; tests use it to hold a
-  // search while they look at it.
-  void UseProber(PathProber& prober) { prober_ = &prober; }
+  PathProber& prober() { return icmpProber_; }
 
   std::string m_strModulePath;
   CAlertDlg m_alert;
@@ -80,7 +77,6 @@ class CTunerApp {
   Win32Registry win32Registry_;
   Registry* registry_ = &win32Registry_;
   PathMtuProber icmpProber_;
-  PathProber* prober_ = &icmpProber_;
   Win32LanguagePlatform languagePlatform_;
   LanguageFileTexts texts_;
   std::unique_ptr<CTunerDlg> mainDialog_;

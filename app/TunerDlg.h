@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "app/LanguageListControl.h"
 #include "app/WebLink.h"
 #include "framework/Dialog.h"
-#include "lang/LanguageListControl.h"
 #include "skin/Skin.h"
+#include "wizard/WizardRun.h"
 
 namespace velo {
 
@@ -60,6 +61,9 @@ class CTunerDlg : public Dialog {
   bool OnSystemCommand(WPARAM command);
   bool OnPaint();
   void OnSetSettings();
+  // What the wizard works with: the program's own, and this window's skin
+  // and Reset button.
+  WizardRun MakeWizardRun();
   void OnResetSettings();
   bool ResetMayWork() const;
   void OnLanguageChanged();

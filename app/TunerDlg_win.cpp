@@ -213,10 +213,25 @@ void CTunerDlg::OnSetSettings() {
     }
   }
   // A fresh sheet for every run: it takes a new backup when it opens.
-  std::unique_ptr<CMyPropertySheet> sheet(new CMyPropertySheet());
+  std::unique_ptr<CMyPropertySheet> sheet(
+      new CMyPropertySheet(MakeWizardRun()));
   g_pWizardSheet = sheet.get();
   wizardSheet_ = std::move(sheet);
   g_pWizardSheet->DoModal(Hwnd());
+}
+
+WizardRun CTunerDlg::MakeWizardRun() {
+  CTunerApp& app = App();
+  return {app.registry(),
+          static_cast<WindowsFamily>(app.m_nWindowsFamily),
+          app.m_limits,
+          app.Localized(),
+          [](const std::string& text) { App().Alert(text, true); },
+          &Skin(),
+          app.ModemFound,
+          app.prober(),
+          ThisAccountNow,
+          [this](bool hasBackup) { EnableReset(hasBackup); }};
 }
 
 void CTunerDlg::OnResetSettings() {

@@ -1,8 +1,8 @@
 #include "wizard/ChooseConnectionType.h"
 
-#include "app/TunerApp.h"
 #include "res/wizard/ChooseConnectionType.h"
 #include "store/ModemPortSpeed.h"
+#include "wizard/WizardRun.h"
 
 namespace velo {
 
@@ -55,7 +55,7 @@ BOOL CChooseConnectionType::OnKillActive() {
   Record().ConnectionType = CheckedType();
   if (Record().ConnectionType == kDialUp) {
     // Only ever sets the flag: once a modem was found it stays found.
-    DetectBoostableModem(App().registry(), Family(), App().ModemFound);
+    DetectBoostableModem(Run().registry, Family(), Run().modemFound);
   }
   return CWizardPage::OnKillActive();
 }

@@ -1,7 +1,7 @@
 #include "wizard/ICMPRedirectAttackSetting.h"
 
-#include "app/TunerApp.h"
 #include "res/wizard/ICMPRedirectAttackSetting.h"
+#include "wizard/MyPropertySheet.h"
 
 namespace velo {
 
@@ -38,6 +38,6 @@ const PageDescription& PageFor(const WindowsLimits& limits) {
 }  // namespace
 
 CICMPRedirectAttackSetting::CICMPRedirectAttackSetting(CMyPropertySheet& sheet)
-    : CWizardPage(sheet, PageFor(App().m_limits)) {}
+    : CWizardPage(sheet, PageFor(sheet.Limits())) {}
 
 }  // namespace velo

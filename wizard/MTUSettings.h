@@ -1,17 +1,18 @@
 // Step 2: the MTU and the MSS. Both boxes start from the recommendation for
 // the connection type every time the page is shown; the MTU box takes 68 to
 // 1500. Where this Windows can send pings, the page also measures the
-// MTU towards a host and puts what it finds into the boxes.
+// MTU towards a host and puts what it finds into the boxes (MtuFinder).
 #pragma once
 
 #include <string>
 
-#include "wizard/BackgroundMtuSearch.h"
+#include "pathmtu/BackgroundMtuSearch.h"
+#include "wizard/MtuFinder.h"
 #include "wizard/WizardPage.h"
 
 namespace velo {
 
-class CMTUSettings : public CWizardPage {
+class CMTUSettings : public CWizardPage, private MtuFinder::View {
  public:
   explicit CMTUSettings(CMyPropertySheet& sheet);
 
@@ -28,18 +29,17 @@ class CMTUSettings : public CWizardPage {
   BOOL OnKillActive() override;
 
  private:
-  // The button starts a search, or stops the one running.
-  void OnFindMtu();
-  void OnSearchEnded(const MtuSearchResult& result);
-  // The button stops while a search runs, and the host stays as typed.
-  void ShowSearching(bool searching);
-  void StopSearch();
-  void ShowOutcome(const MtuSearchResult& result);
+  // The finder's controls on this page, and its search on a thread.
+  std::string TypedHost() const override;
+  void ShowHost(const std::string& host) override;
+  void ShowStatus(const std::string& text) override;
+  void ShowSearching(bool searching) override;
+  void ShowInBoxes(int32_t mtu, int32_t mss) override;
+  bool StartSearch(const std::string& host) override;
+  void StopSearch() override;
 
   BackgroundMtuSearch search_;
-  std::string host_;  // the host of the running search
-  // What the step says before any search: why the box is empty, if it is.
-  std::string idleStatus_;
+  MtuFinder finder_;
 };
 
 }  // namespace velo

@@ -1,11 +1,9 @@
 #include "wizard/MTUSettings.h"
 
-#include "app/TunerApp.h"
 #include "framework/Window.h"
 #include "res/wizard/MTUSettings.h"
 #include "tuning/ProbeHost.h"
 #include "tuning/Recommendations.h"
-#include "wizard/MtuFinderStatus.h"
 #include "wizard/MyPropertySheet.h"
 
 namespace velo {
@@ -32,47 +30,20 @@ const PageDescription kPage = {IDD_MTU_SETTINGS, kMtuPage,
     {{IDC_MTU_EXPLANATION}, {IDC_MTU_RECOMMENDED}, {IDC_MSS_EXPLANATION},
      {IDC_MSS_RECOMMENDED}}};
 
-std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 }  // namespace
 
 CMTUSettings::CMTUSettings(CMyPropertySheet& sheet)
-    : CWizardPage(sheet, kPage) {
-  Messages().OnCommand(IDC_FIND_MTU, BN_CLICKED, [this] { OnFindMtu(); });
-  Messages().OnMessage(BackgroundMtuSearch::kTrying,
-                       [this](WPARAM size, LPARAM number, LRESULT* result) {
-                         if (search_.Posted(number))
-                           SetItemText(IDC_MTU_SEARCH_STATUS,
-                                       MtuSearchProgress(Localized(),
-                                                         static_cast<int32_t>(size)));
-                         *result = 0;
-                         return true;
-                       });
-  Messages().OnMessage(BackgroundMtuSearch::kEnded,
-                       [this](WPARAM, LPARAM number, LRESULT* result) {
-                         if (search_.Posted(number))
-                           OnSearchEnded(search_.Result());
-                         *result = 0;
-                         return true;
-                       });
+    : CWizardPage(sheet, kPage), finder_(Localized(), *this) {
+  Messages().OnCommand(IDC_FIND_MTU, BN_CLICKED, [this] { finder_.Press(); });
+  search_.Listen(Messages(), [this](int32_t size) { finder_.Trying(size); },
+                 [this](const MtuSearchResult& end) { finder_.Ended(end); });
 }
 
 BOOL CMTUSettings::OnInitDialog() {
   const BOOL result = CWizardPage::OnInitDialog();
-  if (App().prober().CanPing()) {
-    // The router of the user's own network is no host beyond the line: the
-    // box is left for one that is.
-    const ProbeHost probe = DefaultProbeHost(App().registry(), Family(),
-                                             Record().ConnectionType);
-    if (probe.onOwnNetwork)
-      idleStatus_ = MtuSearchOutcome(Localized(), probe.host,
-                                     {kMtuOwnNetwork, 0, 0});
-    else
-      SetItemText(IDC_MTU_HOST, probe.host);
+  if (Run().prober.CanPing()) {
+    finder_.Offer(DefaultProbeHost(Run().registry, Family(),
+                                   Record().ConnectionType));
   } else {
     for (int control : {IDC_FIND_MTU, IDC_MTU_HOST, IDC_MTU_SEARCH_STATUS})
       ShowWindow(Item(control), SW_HIDE);
@@ -83,7 +54,7 @@ BOOL CMTUSettings::OnInitDialog() {
 void CMTUSettings::Prepare() {
   SeedMtu(Record());
   LoadBoxes();
-  SetItemText(IDC_MTU_SEARCH_STATUS, idleStatus_);
+  finder_.ShowIdle();
 }
 
 BOOL CMTUSettings::OnSetActive() {
@@ -102,38 +73,20 @@ BOOL CMTUSettings::OnSetActive() {
 }
 
 BOOL CMTUSettings::OnKillActive() {
-  if (search_.Running()) StopSearch();
+  finder_.Leave();
   return CWizardPage::OnKillActive();
 }
 
-void CMTUSettings::OnFindMtu() {
-  if (search_.Running()) return StopSearch();
-  host_ = Trimmed(WindowText(Item(IDC_MTU_HOST)));
-  if (host_.empty()) return ShowOutcome({kMtuHostUnknown, 0, 0});
-  if (!search_.Start(Hwnd(), host_, App().prober()))
-    return ShowOutcome({kMtuNoThread, 0, 0});
-  ShowSearching(true);
+std::string CMTUSettings::TypedHost() const {
+  return WindowText(Item(IDC_MTU_HOST));
 }
 
-void CMTUSettings::OnSearchEnded(const MtuSearchResult& result) {
-  search_.Stop();
-  ShowSearching(false);
-  if (result.end == kMtuFound) {
-    SetItemText(IDC_MTU_BOX, std::to_string(result.mtu));
-    SetItemText(IDC_MSS_BOX, std::to_string(result.mtu - kMssBelowMtu));
-  }
-  ShowOutcome(result);
+void CMTUSettings::ShowHost(const std::string& host) {
+  SetItemText(IDC_MTU_HOST, host);
 }
 
-void CMTUSettings::StopSearch() {
-  search_.Stop();
-  ShowSearching(false);
-  ShowOutcome({kMtuCancelled, 0, 0});
-}
-
-void CMTUSettings::ShowOutcome(const MtuSearchResult& result) {
-  SetItemText(IDC_MTU_SEARCH_STATUS,
-              MtuSearchOutcome(Localized(), host_, result));
+void CMTUSettings::ShowStatus(const std::string& text) {
+  SetItemText(IDC_MTU_SEARCH_STATUS, text);
 }
 
 void CMTUSettings::ShowSearching(bool searching) {
@@ -141,5 +94,16 @@ void CMTUSettings::ShowSearching(bool searching) {
                                            : TextId::FindMtuButton));
   EnableWindow(Item(IDC_MTU_HOST), !searching);
 }
+
+void CMTUSettings::ShowInBoxes(int32_t mtu, int32_t mss) {
+  SetItemText(IDC_MTU_BOX, std::to_string(mtu));
+  SetItemText(IDC_MSS_BOX, std::to_string(mss));
+}
+
+bool CMTUSettings::StartSearch(const std::string& host) {
+  return search_.Start(Hwnd(), host, Run().prober);
+}
+
+void CMTUSettings::StopSearch() { search_.Stop(); }
 
 }  // namespace velo

@@ -1,6 +1,7 @@
 // The tuning wizard: a property sheet in wizard mode with its nine pages and
 // the settings record of one run. A new sheet is made for every run; it takes
-// the backup when it opens, and Finish writes the record.
+// the backup when it opens, and Finish writes the record. The pages ask the
+// sheet for what the run works with (WizardRun).
 #pragma once
 
 #include <array>
@@ -17,12 +18,13 @@
 #include "wizard/RWINSetting.h"
 #include "wizard/SYNFloodAttackSetting.h"
 #include "wizard/TTLSetting.h"
+#include "wizard/WizardRun.h"
 
 namespace velo {
 
 class CMyPropertySheet : public WizardSheet {
  public:
-  CMyPropertySheet();
+  explicit CMyPropertySheet(const WizardRun& run);
   CMyPropertySheet(const CMyPropertySheet&) = delete;
   CMyPropertySheet& operator=(const CMyPropertySheet&) = delete;
 
@@ -31,11 +33,14 @@ class CMyPropertySheet : public WizardSheet {
   // when the backup could not be taken whole: Reset could not undo it.
   void ApplySettings();
 
-  WindowsFamily Family() const { return family_; }
-  const WindowsLimits& Limits() const { return limits_; }
+  const WizardRun& Run() const { return run_; }
+  WindowsFamily Family() const { return run_.family; }
+  const WindowsLimits& Limits() const { return run_.limits; }
 
  private:
-  // Filled by the pages below as they are made: declared before them.
+  // Read and filled by the pages below as they are made: declared before
+  // them.
+  const WizardRun run_;
   std::array<CWizardPage*, kWizardPageCount> ordered_{};
 
  public:
@@ -71,8 +76,6 @@ class CMyPropertySheet : public WizardSheet {
   void SeedDefaults();
   void SkinSheet();
 
-  WindowsFamily family_;
-  WindowsLimits limits_;
   bool backupTaken_ = false;
 };
 

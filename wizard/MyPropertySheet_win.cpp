@@ -1,8 +1,8 @@
 #include "wizard/MyPropertySheet.h"
 
-#include "app/ThisAccount.h"
-#include "app/TunerApp.h"
-#include "app/TunerDlg.h"
+#include <utility>
+
+#include "framework/Window.h"
 #include "res/resource.h"
 #include "skin/SkinComponent.h"
 #include "store/Apply.h"
@@ -15,8 +15,9 @@
 
 namespace velo {
 
-CMyPropertySheet::CMyPropertySheet()
+CMyPropertySheet::CMyPropertySheet(const WizardRun& run)
     : WizardSheet(IDS_WIZARD_CAPTION),
+      run_(run),
       m_connectionType(*this),
       m_icmpRedirect(*this),
       m_synFlood(*this),
@@ -25,9 +26,7 @@ CMyPropertySheet::CMyPropertySheet()
       m_rwin(*this),
       m_otherMtu(*this),
       m_mtu(*this),
-      m_modemBoost(*this),
-      family_(static_cast<WindowsFamily>(App().m_nWindowsFamily)),
-      limits_(App().m_limits) {
+      m_modemBoost(*this) {
   for (CWizardPage* page : ordered_) AddPage(*page);
   // F1 shows nothing.
   Messages().OnMessage(WM_HELP, [](WPARAM, LPARAM, LRESULT* result) {
@@ -50,33 +49,33 @@ void CMyPropertySheet::OnInitDialog() {
 void CMyPropertySheet::OnDestroy() {
   // Finish or Cancel: Reset follows the backup key, which a backup that
   // could not be taken whole never replaced.
-  if (App().m_pMainDlg)
-    App().m_pMainDlg->EnableReset(velo::LookForBackup(App().registry()) !=
-                                   velo::kBackupAbsent);
+  run_.resetHasWork(velo::LookForBackup(run_.registry) != velo::kBackupAbsent);
 }
 
 void CMyPropertySheet::SetButtonTexts() {
-  const CTunerApp& app = App();
-  app.SetControlText(TextId::BackButton, kWizardBack, Hwnd());
-  app.SetControlText(TextId::NextButton, kWizardNext, Hwnd());
-  app.SetControlText(TextId::CancelButton, IDCANCEL, Hwnd());
+  const std::pair<TextId, int> buttons[] = {{TextId::BackButton, kWizardBack},
+                                            {TextId::NextButton, kWizardNext},
+                                            {TextId::CancelButton, IDCANCEL}};
+  for (const auto& button : buttons)
+    if (HWND control = GetDlgItem(Hwnd(), button.second))
+      SetWindowTextString(control, run_.texts.Load(button.first));
 }
 
 void CMyPropertySheet::BackupSettings() {
   backupTaken_ =
-      velo::BackupSettings(App().registry(), family_, record, found, limits_)
+      velo::BackupSettings(run_.registry, Family(), record, found, Limits())
           .Succeeded();
   // The note only tells other accounts where the backup is; the backup
   // itself is whole without it.
-  if (backupTaken_) NoteBackupHolder(App().registry(), ThisAccountNow());
+  if (backupTaken_) NoteBackupHolder(run_.registry, run_.holderNow());
 }
 
 void CMyPropertySheet::SeedDefaults() {
-  velo::SeedDefaults(family_, limits_, record);
+  velo::SeedDefaults(Family(), Limits(), record);
 }
 
 void CMyPropertySheet::SkinSheet() {
-  SkinComponent* skin = App().MainSkin();
+  SkinComponent* skin = run_.skin;
   if (!skin) return;
   skin->SkinElement(HandleToLong(Hwnd()), skin::kSmallPages);
   for (int button :
@@ -86,17 +85,15 @@ void CMyPropertySheet::SkinSheet() {
 }
 
 void CMyPropertySheet::ApplySettings() {
-  CTunerApp& app = App();
   // Without a whole backup nothing is written: Reset could not undo it.
-  std::string message = app.LoadText(TextId::NoBackupNoChange);
+  std::string message = run_.texts.Load(TextId::NoBackupNoChange);
   if (backupTaken_) {
-    const ApplyOutcome outcome =
-        velo::ApplySettings(app.registry(), family_, record, app.ModemFound,
-                            limits_);
-    message = outcome.Succeeded() ? BoostedMessage(app.Localized(), outcome)
-                                  : app.LoadText(TextId::NotFullyBoosted);
+    const ApplyOutcome outcome = velo::ApplySettings(
+        run_.registry, Family(), record, run_.modemFound, Limits());
+    message = outcome.Succeeded() ? BoostedMessage(run_.texts, outcome)
+                                  : run_.texts.Load(TextId::NotFullyBoosted);
   }
-  app.Alert(message, true);
+  run_.alert(message);
 }
 
 }  // namespace velo

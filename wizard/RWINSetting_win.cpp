@@ -1,9 +1,9 @@
 #include "wizard/RWINSetting.h"
 
-#include "app/TunerApp.h"
 #include "framework/IntegerText.h"
 #include "framework/Window.h"
 #include "res/wizard/RWINSetting.h"
+#include "wizard/WizardRun.h"
 
 namespace velo {
 
@@ -95,9 +95,8 @@ void CRWINSetting::OnMultiplierTyped() {
 void CRWINSetting::OnMultiplierLeft() {
   windowBox_ = ProductOfMultiplier();
   if (IsValid(windowBox_)) return;
-  App().Alert(RangeMessage(Text(TextId::ReceiveWindowRange),
-                           Limits().largestReceiveWindow),
-              true);
+  Run().alert(RangeMessage(Text(TextId::ReceiveWindowRange),
+                           Limits().largestReceiveWindow));
   PutBackDefault();
   UpdateData(false);
 }

@@ -1,7 +1,7 @@
 #include "wizard/SYNFloodAttackSetting.h"
 
-#include "app/TunerApp.h"
 #include "res/wizard/SYNFloodAttackSetting.h"
+#include "wizard/MyPropertySheet.h"
 
 namespace velo {
 
@@ -40,6 +40,6 @@ const PageDescription& PageFor(const WindowsLimits& limits) {
 }  // namespace
 
 CSYNFloodAttackSetting::CSYNFloodAttackSetting(CMyPropertySheet& sheet)
-    : CWizardPage(sheet, PageFor(App().m_limits)) {}
+    : CWizardPage(sheet, PageFor(sheet.Limits())) {}
 
 }  // namespace velo

@@ -15,6 +15,7 @@
 namespace velo {
 
 class CMyPropertySheet;
+struct WizardRun;
 
 class CWizardPage : public PropertyPage {
  public:
@@ -24,6 +25,8 @@ class CWizardPage : public PropertyPage {
 
  protected:
   CMyPropertySheet& Sheet() const { return sheet_; }
+  // What the run works with.
+  const WizardRun& Run() const;
   SettingsRecord& Record() const;
   WindowsFamily Family() const;
   const WindowsLimits& Limits() const;

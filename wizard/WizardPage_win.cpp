@@ -1,6 +1,5 @@
 #include "wizard/WizardPage.h"
 
-#include "app/TunerApp.h"
 #include "framework/Window.h"
 #include "skin/SkinComponent.h"
 #include "wizard/MyPropertySheet.h"
@@ -29,9 +28,11 @@ WindowsFamily CWizardPage::Family() const { return Sheet().Family(); }
 
 const WindowsLimits& CWizardPage::Limits() const { return Sheet().Limits(); }
 
-int32_t CWizardPage::ModemFound() const { return App().ModemFound; }
+int32_t CWizardPage::ModemFound() const { return Run().modemFound; }
 
-const Texts& CWizardPage::Localized() const { return App().Localized(); }
+const WizardRun& CWizardPage::Run() const { return Sheet().Run(); }
+
+const Texts& CWizardPage::Localized() const { return Run().texts; }
 
 std::string CWizardPage::Text(TextId id) const { return Localized().Load(id); }
 
@@ -51,7 +52,7 @@ BOOL CWizardPage::OnInitDialog() {
 }
 
 void CWizardPage::SkinPage() {
-  SkinComponent* skin = App().MainSkin();
+  SkinComponent* skin = Run().skin;
   if (!skin) return;
   skin->SkinElement(HandleToLong(Hwnd()), skin::kBackground);
   for (const SkinnedControl& control : description_.skin)

@@ -1,7 +1,7 @@
 // A prober whose probes wait until the test lets them go: while one waits,
 // a search is certainly under way, however fast the path would answer. It
-// stands in for the ICMP prober while it lives; when it goes it lets every
-// probe answer and waits until no search is left inside it.
+// stands in for the wizard's prober while it lives; when it goes it lets
+// every probe answer and waits until no search is left inside it.
 #pragma once
 
 #include <windows.h>
@@ -11,21 +11,22 @@
 #include <vector>
 
 #include "BoundedWait.h"
-#include "app/TunerApp.h"
+#include "WizardDriver.h"
 #include "tuning/PathProber.h"
 
 namespace velo {
 
 class HeldProber : public PathProber {
  public:
-  HeldProber()
-      : previous_(App().prober()),
+  explicit HeldProber(WizardDriver& wizard)
+      : wizard_(wizard),
+        previous_(wizard.Prober()),
         released_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     InitializeCriticalSection(&lock_);
-    App().UseProber(*this);
+    wizard.UseProber(*this);
   }
   ~HeldProber() {
-    App().UseProber(previous_);
+    wizard_.UseProber(previous_);
     Release();
     EXPECT_TRUE(WaitFor([this] { return Inside() == 0; }))
         << "a search went on after its probes were let go";
@@ -81,6 +82,7 @@ class HeldProber : public PathProber {
     return value;
   }
 
+  WizardDriver& wizard_;
   PathProber& previous_;
   HANDLE released_;
   CRITICAL_SECTION lock_;

@@ -15,8 +15,8 @@
 
 #include "BoundedWait.h"
 #include "TempFolder.h"
+#include "app/LanguageListControl.h"
 #include "framework/Dialog.h"
-#include "lang/LanguageListControl.h"
 #include "res/resource.h"
 #include "support/FlagFile.h"
 

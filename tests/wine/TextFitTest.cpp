@@ -171,7 +171,7 @@ class TextFit : public ::testing::TestWithParam<LanguageFile> {
       WizardDriver wizard(family);
       wizard.Open();
       ShowAsFound(wizard.Sheet(), found);
-      App().ModemFound = 1;
+      wizard.modemFound = 1;
       CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
                        IDC_CONNECTION_LAN, IDC_CONNECTION_LAN);
       int shown = 0;

@@ -1,6 +1,7 @@
 #include "WizardDriver.h"
 
 #include "app/TunerApp.h"
+#include "app/ThisAccount.h"
 #include "app/TunerDlg.h"
 #include "res/resource.h"
 #include "support/RegistryEdit.h"
@@ -20,9 +21,8 @@ bool Shown(HWND button) {
 }  // namespace
 
 WizardDriver::WizardDriver(WindowsFamily family)
-    : kept_(App().registry(), family) {
-  App().m_nWindowsFamily = family;
-  App().ModemFound = 0;
+    : kept_(App().registry(), family), family_(family) {
+  prober_.target = &App().prober();
   answering_.reset(new ModalDriver([this](HWND dialog) { Answer(dialog); }));
 }
 
@@ -31,11 +31,24 @@ WizardDriver::~WizardDriver() {
   Pump();
   answering_.reset();
   if (g_pWizardSheet == sheet_.get()) g_pWizardSheet = nullptr;
-  App().ModemFound = 0;
 }
 
 void WizardDriver::Open() {
-  sheet_.reset(new CMyPropertySheet());
+  CTunerApp& app = App();
+  const WizardRun run{app.registry(),
+                      family_,
+                      app.m_limits,
+                      app.Localized(),
+                      [](const std::string& text) { App().Alert(text, true); },
+                      app.MainSkin(),
+                      modemFound,
+                      prober_,
+                      ThisAccountNow,
+                      [](bool hasBackup) {
+                        if (App().m_pMainDlg)
+                          App().m_pMainDlg->EnableReset(hasBackup);
+                      }};
+  sheet_.reset(new CMyPropertySheet(run));
   g_pWizardSheet = sheet_.get();
   sheet_->CreateModeless(nullptr);
   Pump();

@@ -1,5 +1,10 @@
 // Runs the tuning wizard for real as a modeless sheet and drives it with the
-// sheet's own messages, the way a user's clicks would. The registry keys a
+// sheet's own messages, the way a user's clicks would. The sheet is handed a
+// run of the driver's own Windows family and modem flag, without a main
+// window: the registry, texts, limits and skin are those the test has put
+// in the application object's hands, and the Reset button told is that of
+// the main window it has put there, if any. The prober is the application's
+// until the test chooses another. The registry keys a
 // run may touch are put back as they were when the driver goes; every alert
 // or standard message shown meanwhile is answered with OK and remembered.
 #pragma once
@@ -14,6 +19,7 @@
 #include "ModalDriver.h"
 #include "store/SettingsRecord.h"
 #include "support/KeptSettings.h"
+#include "tuning/PathProber.h"
 #include "wizard/MyPropertySheet.h"
 
 namespace velo {
@@ -63,15 +69,35 @@ class WizardDriver {
                  int milliseconds = 30000);
   bool IsChecked(int controlId) const;
 
+  // The prober of the searches started from now on.
+  void UseProber(PathProber& prober) { prober_.target = &prober; }
+  PathProber& Prober() { return *prober_.target; }
+
   // The texts of the messages answered so far, oldest first.
   std::vector<std::string> messages;
+  // Whether a modem whose port speed can be raised has been found; the
+  // test may say so before or during the run.
+  int32_t modemFound = 0;
 
  private:
   void Press(int button);
   void Pump();
   void Answer(HWND dialog);
 
+  // Hands each search to the prober chosen by the time it starts.
+  struct ChosenProber : PathProber {
+    PathProber* target = nullptr;
+    bool CanPing() const override { return target->CanPing(); }
+    MtuSearchResult Find(
+        const std::string& host,
+        const std::function<bool(int32_t size)>& goOn) override {
+      return target->Find(host, goOn);
+    }
+  };
+
   KeptSettings kept_;
+  WindowsFamily family_;
+  ChosenProber prober_;
   std::unique_ptr<CMyPropertySheet> sheet_;
   std::unique_ptr<ModalDriver> answering_;
 };

@@ -178,7 +178,7 @@ TEST(MtuPage, TheMtuSearchSaysWhatItFoundOrWhyNot) {
   {
     // Searches held at their first probe, so certainly running: the button
     // stops one, and so does leaving the page.
-    HeldProber held;
+    HeldProber held(wizard);
     FindMtu(wizard, "127.0.0.1");
     ASSERT_TRUE(wizard.PumpUntil([&] { return held.Waiting() == 1; }));
     EXPECT_TRUE(Searching(wizard));
@@ -425,7 +425,7 @@ TEST(SynFloodPage, ALevelOutsideZeroToTwoKeepsTheUserOnThePage) {
 TEST(IcmpPage, WithAModemFoundItLeadsOnAndKeepsTheCheckBox) {
   WizardDriver wizard(kFamilyNT);
   Seed(kTcpipKeyName, "EnableICMPRedirects", 0);
-  App().ModemFound = 1;
+  wizard.modemFound = 1;
   wizard.Open();
   Choose(wizard, IDC_CONNECTION_LAN);
   ASSERT_TRUE(wizard.NextTo(kIcmpRedirectPage));
@@ -453,7 +453,7 @@ TEST(ConnectionTypePage, AModemOnceFoundStaysFoundWhenAnotherTypeIsChosen) {
   wizard.Open();
   EXPECT_TRUE(wizard.IsChecked(IDC_CONNECTION_DIAL_UP));
   wizard.Next();
-  EXPECT_EQ(1, App().ModemFound);
+  EXPECT_EQ(1, wizard.modemFound);
   wizard.Back();
   EXPECT_TRUE(wizard.IsChecked(IDC_CONNECTION_DIAL_UP)) << "the choice stays";
   Choose(wizard, IDC_CONNECTION_LAN);
@@ -470,7 +470,7 @@ TEST(ConnectionTypePage, AModemOnceFoundStaysFoundWhenAnotherTypeIsChosen) {
 // encoded): it must still load whole, in the colours it was drawn in.
 TEST(ModemPage, ShowsThePortSpeedPictureWholeInItsColours) {
   WizardDriver wizard(kFamily9x);
-  App().ModemFound = 1;
+  wizard.modemFound = 1;
   wizard.Open();
   Choose(wizard, IDC_CONNECTION_LAN);
   ASSERT_TRUE(wizard.NextTo(kModemBoostPage));

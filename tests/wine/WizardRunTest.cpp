@@ -144,7 +144,7 @@ TEST(WizardRun, AFamilysStepsWithoutAModemAndWhatFinishWrites) {
     EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
 
     EXPECT_EQ(run.type, wizard.Record().ConnectionType);
-    EXPECT_EQ(0, App().ModemFound) << "no detection without dial-up";
+    EXPECT_EQ(0, wizard.modemFound) << "no detection without dial-up";
     for (const Written& value : run.written)
       EXPECT_EQ(value.value, Number(value.key, value.name)) << value.name;
     EXPECT_TRUE(KeyExists(App().registry(), kBackupKeyName));
@@ -176,7 +176,7 @@ TEST(WizardRun, ADialUpWithABoostableModemEndsOnTheModemPage) {
     EXPECT_EQ(kBackAndNext, shown[shown.size() - 2].buttons);
     EXPECT_EQ("Boost the Modem", modemPage.caption);
     EXPECT_EQ(kBackAndFinish, modemPage.buttons);
-    EXPECT_EQ(1, App().ModemFound);
+    EXPECT_EQ(1, wizard.modemFound);
     EXPECT_EQ(std::vector<std::string>{kClosingMessage}, wizard.messages);
     EXPECT_EQ(ModemRecord(921600), ModemProperties(run.family, kModemName));
     EXPECT_EQ("6432", Number(run.windowKey, run.windowValue));

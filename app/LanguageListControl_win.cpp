@@ -1,4 +1,4 @@
-#include "lang/LanguageListControl.h"
+#include "app/LanguageListControl.h"
 
 #include "lang/LanguageCodePage.h"
 #include "lang/LanguageFiles.h"

@@ -1,4 +1,4 @@
-#include "app/PathMtuProber.h"
+#include "pathmtu/PathMtuProber.h"
 
 #include <winsock2.h>
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "wizard/BackgroundMtuSearch.h"
+#include "pathmtu/BackgroundMtuSearch.h"
 
 namespace velo {
 
@@ -40,6 +40,23 @@ void BackgroundMtuSearch::Stop() {
   InterlockedExchange(&job_->stopped, 1);
   Release(job_);
   job_ = nullptr;
+}
+
+void BackgroundMtuSearch::Listen(
+    MessageMap& messages, std::function<void(int32_t size)> trying,
+    std::function<void(const MtuSearchResult&)> ended) {
+  messages.OnMessage(kTrying, [this, trying](WPARAM size, LPARAM number,
+                                             LRESULT* result) {
+    if (Posted(number)) trying(static_cast<int32_t>(size));
+    *result = 0;
+    return true;
+  });
+  messages.OnMessage(kEnded, [this, ended](WPARAM, LPARAM number,
+                                           LRESULT* result) {
+    if (Posted(number)) ended(Result());
+    *result = 0;
+    return true;
+  });
 }
 
 MtuSearchResult BackgroundMtuSearch::Result() const {

@@ -1,14 +1,16 @@
 // An MTU search on a thread of its own: a ping waits up to a second for its
-// answer, and the page must go on answering the user meanwhile. The thread
-// posts each size it tries and the outcome to the page's window; a search
-// that is stopped ends after the ping it is waiting for, and what it posts
-// after that is not taken.
+// answer, and the window that started it must go on answering the user
+// meanwhile. The thread posts each size it tries and the outcome to that
+// window; a search that is stopped ends after the ping it is waiting for,
+// and what it posts after that is not taken.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
+#include "framework/MessageMap.h"
 #include "tuning/PathProber.h"
 
 namespace velo {
@@ -25,6 +27,10 @@ class BackgroundMtuSearch {
   BackgroundMtuSearch(const BackgroundMtuSearch&) = delete;
   BackgroundMtuSearch& operator=(const BackgroundMtuSearch&) = delete;
 
+  // Hands what the running search posts to the window of `messages` on:
+  // each size it tries, then what it found.
+  void Listen(MessageMap& messages, std::function<void(int32_t size)> trying,
+              std::function<void(const MtuSearchResult&)> ended);
   // False when no thread could be started. `prober` must outlive the
   // thread, which may go on after Stop until its probe has come back.
   bool Start(HWND window, const std::string& host, PathProber& prober);
