@@ -34,10 +34,14 @@ class StepStandIn : public MtuFinder::View {
   void StopSearch() override { ++stops; }
 };
 
-TEST(MtuFinder, StartsTowardsTheTrimmedHostOrSaysWhyNot) {
+class MtuFinderTest : public ::testing::Test {
+ protected:
   MapTexts english;
   StepStandIn step;
-  MtuFinder finder(english, step);
+  MtuFinder finder{english, step};
+};
+
+TEST_F(MtuFinderTest, StartsTowardsTheTrimmedHostOrSaysWhyNot) {
   step.host = " \t ";
   finder.Press();
   EXPECT_TRUE(step.started.empty());
@@ -65,10 +69,7 @@ TEST(MtuFinder, StartsTowardsTheTrimmedHostOrSaysWhyNot) {
             step.status);
 }
 
-TEST(MtuFinder, ThePressThatStopsAndLeavingTheStepEndTheSearchOnce) {
-  MapTexts english;
-  StepStandIn step;
-  MtuFinder finder(english, step);
+TEST_F(MtuFinderTest, ThePressThatStopsAndLeavingTheStepEndTheSearchOnce) {
   step.host = "10.0.0.1";
   finder.Press();
   finder.Press();
@@ -85,10 +86,7 @@ TEST(MtuFinder, ThePressThatStopsAndLeavingTheStepEndTheSearchOnce) {
   EXPECT_TRUE(step.mtuBox.empty()) << "a stopped search fills no box";
 }
 
-TEST(MtuFinder, TheRouterOfTheOwnNetworkIsNotOfferedAndTheStatusSaysWhy) {
-  MapTexts english;
-  StepStandIn step;
-  MtuFinder finder(english, step);
+TEST_F(MtuFinderTest, TheRouterOfTheOwnNetworkIsNotOfferedAndTheStatusSaysWhy) {
   finder.Offer({"192.168.1.1", true});
   EXPECT_EQ("", step.host);
   finder.ShowIdle();

@@ -12,6 +12,7 @@
 #include "HeldProber.h"
 #include "WizardDriver.h"
 #include "app/TunerApp.h"
+#include "pathmtu/BackgroundMtuSearch.h"
 #include "res/wizard/ChooseConnectionType.h"
 #include "res/wizard/ICMPRedirectAttackSetting.h"
 #include "res/wizard/KeepAliveSettings.h"
@@ -211,6 +212,44 @@ TEST(MtuPage, TheMtuSearchSaysWhatItFoundOrWhyNot) {
   EXPECT_EQ(kFind, wizard.Text(IDC_FIND_MTU));
   EXPECT_EQ("", wizard.Text(IDC_MTU_SEARCH_STATUS));
   EXPECT_TRUE(wizard.messages.empty());
+}
+
+// Two searches posting to one window (a page left and opened again) never
+// take each other's messages: each has a number of its own in the process.
+TEST(MtuPage, TwoSearchesNeverTakeEachOthersMessages) {
+  struct AtOnce : PathProber {
+    bool CanPing() const override { return true; }
+    MtuSearchResult Find(const std::string&,
+                         const std::function<bool(int32_t)>& goOn) override {
+      goOn(kFirstProbeSize);
+      return {kMtuFound, kFirstProbeSize, 1};
+    }
+  } prober;
+  HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                              nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, window);
+  // The number the search posts its first size with.
+  auto numberOf = [&](BackgroundMtuSearch& search) -> LPARAM {
+    MSG message = {};
+    if (!search.Start(window, "192.0.2.1", prober)) return 0;
+    WaitFor([&] {
+      return PeekMessageA(&message, window, BackgroundMtuSearch::kTrying,
+                          BackgroundMtuSearch::kTrying, PM_REMOVE) != FALSE;
+    });
+    return message.lParam;
+  };
+  BackgroundMtuSearch first, second;
+  const LPARAM one = numberOf(first);
+  const LPARAM two = numberOf(second);
+  EXPECT_NE(0, one);
+  EXPECT_NE(0, two);
+  EXPECT_NE(one, two);
+  EXPECT_TRUE(first.Posted(one));
+  EXPECT_FALSE(second.Posted(one));
+  EXPECT_FALSE(first.Posted(two));
+  first.Stop();
+  second.Stop();
+  DestroyWindow(window);
 }
 
 // The DNS server is offered as the host only when it lies beyond the line:
