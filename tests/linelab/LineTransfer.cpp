@@ -22,6 +22,8 @@
 #include <cstring>
 #include <string>
 
+#include "LineLabProgram.h"
+
 namespace {
 
 double Seconds() {
@@ -31,9 +33,7 @@ double Seconds() {
 }
 
 [[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "line_transfer: %s: %s\n", what.c_str(),
-               std::strerror(errno));
-  std::exit(1);
+  linelab::Fail("line_transfer", what);
 }
 
 long Number(const char* text, const char* what) {
@@ -49,15 +49,7 @@ long Number(const char* text, const char* what) {
 }
 
 sockaddr_in Address(const char* host, long port) {
-  sockaddr_in address;
-  std::memset(&address, 0, sizeof address);
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  if (inet_pton(AF_INET, host, &address.sin_addr) != 1) {
-    std::fprintf(stderr, "line_transfer: '%s' is not an IPv4 address\n", host);
-    std::exit(2);
-  }
-  return address;
+  return linelab::Address("line_transfer", host, port);
 }
 
 // Holds the window the connection offers to `window`. Linux derives the
