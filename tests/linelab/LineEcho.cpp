@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "LineLabProgram.h"
+
 namespace {
 
 double Milliseconds() {
@@ -33,9 +35,7 @@ double Milliseconds() {
 }
 
 [[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "line_echo: %s: %s\n", what.c_str(),
-               std::strerror(errno));
-  std::exit(1);
+  linelab::Fail("line_echo", what);
 }
 
 long Number(const char* text, const char* what) {
@@ -51,15 +51,7 @@ long Number(const char* text, const char* what) {
 }
 
 sockaddr_in Address(const char* host, long port) {
-  sockaddr_in address;
-  std::memset(&address, 0, sizeof address);
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  if (inet_pton(AF_INET, host, &address.sin_addr) != 1) {
-    std::fprintf(stderr, "line_echo: '%s' is not an IPv4 address\n", host);
-    std::exit(2);
-  }
-  return address;
+  return linelab::Address("line_echo", host, port);
 }
 
 int Serve(long port) {

@@ -12,6 +12,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -20,6 +21,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "LineLabProgram.h"
 
 namespace {
 
@@ -30,9 +33,7 @@ double Seconds() {
 }
 
 [[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "line_transfer: %s: %s\n", what.c_str(),
-               std::strerror(errno));
-  std::exit(1);
+  linelab::Fail("line_transfer", what);
 }
 
 long Number(const char* text, const char* what) {
@@ -48,15 +49,7 @@ long Number(const char* text, const char* what) {
 }
 
 sockaddr_in Address(const char* host, long port) {
-  sockaddr_in address;
-  std::memset(&address, 0, sizeof address);
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  if (inet_pton(AF_INET, host, &address.sin_addr) != 1) {
-    std::fprintf(stderr, "line_transfer: '%s' is not an IPv4 address\n", host);
-    std::exit(2);
-  }
-  return address;
+  return linelab::Address("line_transfer", host, port);
 }
 
 // Holds the window the connection offers to `window`. Linux derives the
@@ -69,9 +62,16 @@ void Clamp(int connection, int window) {
     Fail("cannot clamp the window");
 }
 
+// How long the receiver waits for the sender to connect, and for the next
+// bytes once they flow: a wire that has gone ends the transfer, never hangs
+// it.
+const timeval kLongestWait = {30, 0};
+
 int Receive(long port, int window, double seconds, double warmup) {
   int listener = socket(AF_INET, SOCK_STREAM, 0);
   if (listener < 0) Fail("cannot make a socket");
+  setsockopt(listener, SOL_SOCKET, SO_RCVTIMEO, &kLongestWait,
+             sizeof kLongestWait);
   int on = 1;
   setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
   // The buffer is kept well above the window, so that the clamp, not the
@@ -87,7 +87,9 @@ int Receive(long port, int window, double seconds, double warmup) {
     Fail("cannot bind");
   if (listen(listener, 1) != 0) Fail("cannot listen");
   int connection = accept(listener, nullptr, nullptr);
-  if (connection < 0) Fail("cannot accept");
+  if (connection < 0) Fail("nothing connected");
+  setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &kLongestWait,
+             sizeof kLongestWait);
   Clamp(connection, window);
   close(listener);
 
@@ -97,6 +99,8 @@ int Receive(long port, int window, double seconds, double warmup) {
   for (;;) {
     ssize_t got = recv(connection, data, sizeof data, 0);
     if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+      Fail("nothing came for 30 s: the line stopped carrying");
     if (got <= 0) break;
     Clamp(connection, window);
     const double now = Seconds();
@@ -133,11 +137,13 @@ int Send(const char* host, long port) {
     close(connection);
     usleep(20000);
   }
+  setsockopt(connection, SOL_SOCKET, SO_SNDTIMEO, &kLongestWait,
+             sizeof kLongestWait);
   static char data[1 << 16];
   for (;;) {
     ssize_t sent = send(connection, data, sizeof data, MSG_NOSIGNAL);
     if (sent < 0 && errno == EINTR) continue;
-    if (sent < 0) break;  // the receiver has closed
+    if (sent < 0) break;  // the receiver has closed, or the line is gone
   }
   close(connection);
   return 0;

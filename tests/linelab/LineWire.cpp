@@ -30,6 +30,8 @@
 #include <string>
 #include <vector>
 
+#include "LineLabProgram.h"
+
 namespace {
 
 const int64_t kNanosPerSecond = 1000000000;
@@ -44,9 +46,7 @@ volatile sig_atomic_t g_stop = 0;
 void Stop(int) { g_stop = 1; }
 
 [[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "line_wire: %s: %s\n", what.c_str(),
-               std::strerror(errno));
-  std::exit(1);
+  linelab::Fail("line_wire", what);
 }
 
 // Attaches to an existing TUN device of a network namespace.
