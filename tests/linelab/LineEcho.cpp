@@ -73,12 +73,18 @@ int Serve(long port) {
   }
 }
 
-int Measure(const char* host, long port, long count, long bytes) {
+// A datagram socket that sends to the echo at `host` and `port`.
+int ConnectedTo(const char* host, long port) {
   int echo = socket(AF_INET, SOCK_DGRAM, 0);
   if (echo < 0) Fail("cannot make a socket");
   sockaddr_in address = Address(host, port);
   if (connect(echo, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
     Fail("cannot connect");
+  return echo;
+}
+
+int Measure(const char* host, long port, long count, long bytes) {
+  const int echo = ConnectedTo(host, port);
   std::vector<char> data(static_cast<size_t>(bytes)), answer(65536);
   std::vector<double> trips;
   for (long sequence = 0; sequence < count; ++sequence) {
@@ -114,11 +120,7 @@ int Measure(const char* host, long port, long count, long bytes) {
 }
 
 int Count(const char* host, long port, long count, long bytes) {
-  int echo = socket(AF_INET, SOCK_DGRAM, 0);
-  if (echo < 0) Fail("cannot make a socket");
-  sockaddr_in address = Address(host, port);
-  if (connect(echo, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-    Fail("cannot connect");
+  const int echo = ConnectedTo(host, port);
   std::vector<char> data(static_cast<size_t>(bytes)), answer(65536);
   long answered = 0;
   double next = Milliseconds(), end = 0;

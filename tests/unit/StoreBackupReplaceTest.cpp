@@ -76,6 +76,17 @@ class StoreBackupReplace : public ::testing::TestWithParam<WindowsFamily> {
         << "the two backups must differ for the test to tell them apart";
   }
 
+  // Finishes once on `memory`, then cuts the power after `changes` changes
+  // of the next backup; false when that backup made fewer changes.
+  bool CutAReplacement(MemoryRegistry& memory, uint32_t changes) {
+    FinishedOnce(memory, GetParam());
+    PowerCut machine(memory, changes);
+    SettingsRecord record = scenario_.record;
+    FoundFlags found;
+    BackupSettings(machine, GetParam(), record, found);
+    return machine.Happened();
+  }
+
   // The backup the next start finds is whole: the previous one, or the new
   // one when it was marked complete before the cut. Reset then gives back
   // the originals, or, from the new one, has nothing to put back.
@@ -132,12 +143,7 @@ TEST_P(StoreBackupReplace, APowerCutAtAnyWriteLeavesAWholeBackup) {
   for (uint32_t changes = 0;; ++changes) {
     SCOPED_TRACE("power cut after " + std::to_string(changes) + " changes");
     MemoryRegistry memory;
-    FinishedOnce(memory, GetParam());
-    PowerCut machine(memory, changes);
-    SettingsRecord record = scenario_.record;
-    FoundFlags found;
-    BackupSettings(machine, GetParam(), record, found);
-    if (!machine.Happened()) break;
+    if (!CutAReplacement(memory, changes)) break;
     ExpectAWholeBackupForReset(memory);  // at the next start
     if (HasFailure()) return;
   }
@@ -156,15 +162,12 @@ TEST_P(StoreBackupReplace, ABackupThatCannotSettleACutReplacementDropsNothing) {
       SCOPED_TRACE("power cut after " + std::to_string(changes) +
                    " changes, then " + RegCallName(call) + " fails");
       MemoryRegistry memory;
-      FinishedOnce(memory, GetParam());
-      SettingsRecord record = scenario_.record;
-      FoundFlags found;
-      PowerCut machine(memory, changes);
-      BackupSettings(machine, GetParam(), record, found);
-      cut = machine.Happened();
+      cut = CutAReplacement(memory, changes);
       if (!cut) break;
       FaultInjectingRegistry registry(memory);
       registry.FailOnce(call, 0);
+      SettingsRecord record = scenario_.record;
+      FoundFlags found;
       BackupSettings(registry, GetParam(), record, found);
       ExpectAWholeBackupForReset(memory);
       if (HasFailure()) return;
@@ -212,13 +215,10 @@ TEST_P(StoreBackupReplace, AMarkThatCannotBeReadSettlesNothing) {
   for (uint32_t changes = 0;; ++changes) {
     SCOPED_TRACE("power cut after " + std::to_string(changes) + " changes");
     MemoryRegistry memory;
-    FinishedOnce(memory, GetParam());
+    if (!CutAReplacement(memory, changes)) break;
+    if (!KeyExists(memory, newBackup)) continue;
     SettingsRecord record = scenario_.record;
     FoundFlags found;
-    PowerCut machine(memory, changes);
-    BackupSettings(machine, GetParam(), record, found);
-    if (!machine.Happened()) break;
-    if (!KeyExists(memory, newBackup)) continue;
     ++leftovers;
     const RegistrySnapshot left = RegistrySnapshot::Take(
         memory, {{kHkeyCurrentUser, "Software\\Velocine"}});
