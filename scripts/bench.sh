@@ -53,8 +53,8 @@ echo "== start-up under Wine (Velocine installed in $installed," \
 xvfb-run -a -s "-screen 0 1024x768x24" \
   wine explorer /desktop=VelocineBench,1024x768 "$VELO_WIN_DIR/startup_bench.exe" \
   "$installed\Velocine.exe" \
-  "$(winepath -w "$VELO_WIN_DIR/MinimalDialog.exe")" \
-  "$(winepath -w "$VELO_WIN_DIR/LoadedDialog.exe")" "$runs"
+  "$(windows_path "$VELO_WIN_DIR/MinimalDialog.exe")" \
+  "$(windows_path "$VELO_WIN_DIR/LoadedDialog.exe")" "$runs"
 
 for bench in build/bench-native/*_bench; do
   [ -x "$bench" ] || continue

@@ -63,7 +63,7 @@ inside() {  # the part that runs in the program's namespace
   export VELO_MTU_PATH_HOST=$velo_path_host VELO_MTU_PATH_MTU=$velo_path_mtu
   wine explorer /desktop=VelocinePath,1024x768 \
     "$VELO_WINTEST_DIR/wine_tests.exe" \
-    --gtest_output="xml:$(winepath -w "$button_report")" --gtest_brief=1 \
+    --gtest_output="xml:$(windows_path "$button_report")" --gtest_brief=1 \
     --gtest_filter='MtuPath.*'
   local status=$?
   wineserver -k 2>/dev/null; wineserver -w

@@ -30,7 +30,7 @@ wine_set_version "$version"
 # Seeded again whenever the machine's file changes.
 seeded=$WINEPREFIX/.velocine-machine-$machine-$(cksum <"scripts/machines/$machine.reg" | cut -d' ' -f1)
 if [ ! -f "$seeded" ]; then
-  wine regedit /S "$(winepath -w "scripts/machines/$machine.reg")"
+  wine regedit /S "$(windows_path "scripts/machines/$machine.reg")"
   wineserver -w
   touch "$seeded"
 fi

@@ -53,17 +53,17 @@ for run in "${runs[@]}"; do
   cp -a "$template" "$prefix"
   export WINEPREFIX=$prefix
   wine_set_version "$version"
-  export VELO_SETUP=$(winepath -w "$top/$VELO_WIN_DIR/VelocineSetup.exe")
-  export VELO_LANG_SOURCE=$(winepath -w "$top/res/Lang")
-  export VELO_SETUP_TEXTS=$(winepath -w "$top/installer/Lang")
-  export VELO_NSIS_TEXTS=$(winepath -w "$nsis_texts")
+  export VELO_SETUP=$(windows_path "$top/$VELO_WIN_DIR/VelocineSetup.exe")
+  export VELO_LANG_SOURCE=$(windows_path "$top/res/Lang")
+  export VELO_SETUP_TEXTS=$(windows_path "$top/installer/Lang")
+  export VELO_NSIS_TEXTS=$(windows_path "$nsis_texts")
   export VELO_SETUP_LANGUAGE=$setup_language
-  export VELO_SCREENSHOTS=$(winepath -w "$shots")
+  export VELO_SCREENSHOTS=$(windows_path "$shots")
   export VELO_SETUP_VERSION=$version VELO_EXPECTED_LANGUAGE=$language
   export VELO_SETUP_RUN=$name
   LC_ALL=$locale wine explorer /desktop=VelocineSetup,1024x768 \
     "$VELO_WINTEST_DIR/setup_tests.exe" --gtest_brief=1 --gtest_filter="$tests" "$@" \
-    --gtest_output="xml:$(winepath -w "$results/setup-$name.xml")" || status=1
+    --gtest_output="xml:$(windows_path "$results/setup-$name.xml")" || status=1
   wineserver -k 2>/dev/null
   require_report "$results/setup-$name.xml" "Setup tests ($name)" "$why" ||
     status=1

@@ -47,6 +47,16 @@ wine_fonts_ready() {
   cp -u /usr/share/wine/fonts/* "$fonts/"
 }
 
+# The Windows name of a file of this host, through the prefix's drive Z:
+# (the root, as every prefix Wine creates has it). Unlike winepath it starts
+# no Wine process: a name that came out empty would send a test's report
+# somewhere else, and the stage would show as one that never ran.
+windows_path() {  # file
+  local path
+  path=$(realpath -m "$1")
+  printf 'Z:%s' "${path//\//\\}"
+}
+
 # Whether Wine starts programs at all in this prefix: a stage whose tests
 # leave no report says why.
 wine_starts() {

@@ -9,14 +9,14 @@ wine_prefix_ready
 # Wine's own Windows version for the whole prefix; tests that need another
 # choose it for the program they start.
 wine_set_version default
-export VELO_EXE=$(winepath -w "$PWD/$VELO_WIN_DIR/Velocine.exe")
+export VELO_EXE=$(windows_path "$PWD/$VELO_WIN_DIR/Velocine.exe")
 # The stand-in for the skin component that the tests register in the prefix.
-export VELO_SKIN_DLL=$(winepath -w "$PWD/$VELO_WINTEST_DIR/SkinStandIn.dll")
+export VELO_SKIN_DLL=$(windows_path "$PWD/$VELO_WINTEST_DIR/SkinStandIn.dll")
 # Tests save pictures of the windows they show here; they become PNGs in
 # build/screenshots.
 shots=$PWD/build/screenshots
 rm -rf "$shots"; mkdir -p "$shots"
-export VELO_SCREENSHOTS=$(winepath -w "$shots")
+export VELO_SCREENSHOTS=$(windows_path "$shots")
 why="ended without a report"
 wine_starts || why="Wine did not start"
 
@@ -33,12 +33,13 @@ run_tests() {  # report name, stage name, GoogleTest filter[, locale]
   local report=$results/$1.xml
   LC_ALL=${4:-${LC_ALL:-}} wine explorer /desktop=VelocineTests,1024x768 \
     "$VELO_WINTEST_DIR/wine_tests.exe" \
-    --gtest_output="xml:$(winepath -w "$report")" --gtest_brief=1 \
+    --gtest_output="xml:$(windows_path "$report")" --gtest_brief=1 \
     --gtest_filter="$3"
   local result=$?
   wineserver -k 2>/dev/null
   wineserver -w
-  require_report "$report" "$2" "$why" && return $result
+  require_report "$report" "$2" "$why (the tests' exit code: $result)" &&
+    return $result
 }
 
 # Wine takes the dpi from LogPixels in the prefix's registry, so a dpi
