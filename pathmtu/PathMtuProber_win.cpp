@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "tuning/IcmpEcho.h"
+#include "pathmtu/IcmpSearch.h"
 
 namespace velo {
 
@@ -25,8 +25,6 @@ typedef hostent*(WINAPI* GetHostByNameFn)(const char*);
 typedef DWORD(WINAPI* GetBestInterfaceFn)(IPAddr, PDWORD);
 typedef DWORD(WINAPI* GetIfEntryFn)(PMIB_IFROW);
 
-// The IP and ICMP headers around a ping's data.
-const int32_t kPingHeaders = 28;
 const UCHAR kDontFragment = 2;  // IP_FLAG_DF
 // The largest MTU of the networks these Windows run on (16 Mbit/s Token
 // Ring): an adapter that says more, as a loopback may, is searched up to it.
@@ -56,37 +54,21 @@ class Library {
   HMODULE dll_;
 };
 
-// ICMP.DLL and the functions the search calls.
-struct IcmpLibrary {
-  Library dll{"ICMP.DLL"};
-  IcmpCreateFileFn create = dll.Get<IcmpCreateFileFn>("IcmpCreateFile");
-  IcmpCloseHandleFn close = dll.Get<IcmpCloseHandleFn>("IcmpCloseHandle");
-  IcmpSendEchoFn send = dll.Get<IcmpSendEchoFn>("IcmpSendEcho");
-
-  bool Usable() const { return create && close && send; }
-};
-
-// Winsock, started for the whole search: ICMP.DLL of the older Windows
-// sends nothing (error 10091) unless the process has started it, and the
-// host's name is looked up through it.
-class Sockets {
+// ICMP.DLL and Winsock, as the search calls them.
+class WindowsIcmp : public IcmpCalls {
  public:
-  Sockets() {
-    auto startup = dll_.Get<WsaStartupFn>("WSAStartup");
+  // False where ICMP.DLL or its functions are missing.
+  bool Usable() const { return create_ && close_ && send_; }
+
+  bool StartSockets() override {
+    auto startup = sockets_.Get<WsaStartupFn>("WSAStartup");
     WSADATA data;
-    started_ = cleanup_ && startup && startup(MAKEWORD(1, 1), &data) == 0;
+    return cleanup_ && startup && startup(MAKEWORD(1, 1), &data) == 0;
   }
-  ~Sockets() {
-    if (started_) cleanup_();
-  }
-  Sockets(const Sockets&) = delete;
-  Sockets& operator=(const Sockets&) = delete;
+  void StopSockets() override { cleanup_(); }
 
-  bool Started() const { return started_; }
-
-  // A name's first IPv4 address in network order; false when not known.
-  bool Address(const std::string& name, IPAddr* address) const {
-    auto lookUp = dll_.Get<GetHostByNameFn>("gethostbyname");
+  bool LookUp(const std::string& name, uint32_t* address) override {
+    auto lookUp = sockets_.Get<GetHostByNameFn>("gethostbyname");
     const hostent* host = lookUp ? lookUp(name.c_str()) : nullptr;
     if (!host || host->h_addrtype != AF_INET || host->h_length != 4 ||
         !host->h_addr_list[0])
@@ -95,39 +77,50 @@ class Sockets {
     return true;
   }
 
+  bool Open() override {
+    handle_ = create_();
+    return handle_ != INVALID_HANDLE_VALUE;
+  }
+  void Close() override { close_(handle_); }
+
+  int32_t OwnMtuTowards(uint32_t address) override;
+
+  IcmpEchoCall Send(uint32_t address, const char* data, int32_t dataBytes,
+                    uint32_t waitMs, uint32_t* tookMs) override {
+    // Room for the reply, its echoed data and an ICMP error's quoted header.
+    reply_.resize(sizeof(ICMP_ECHO_REPLY) + size_t(dataBytes) + 64);
+    IP_OPTION_INFORMATION options = {};
+    options.Ttl = 128;
+    options.Flags = kDontFragment;
+    const DWORD start = GetTickCount();
+    SetLastError(0);
+    const DWORD replies =
+        send_(handle_, address, const_cast<char*>(data),
+              static_cast<WORD>(dataBytes), &options, reply_.data(),
+              static_cast<DWORD>(reply_.size()), waitMs);
+    const DWORD lastError = replies ? 0 : GetLastError();
+    *tookMs = GetTickCount() - start;
+    return {replies,
+            replies ? reinterpret_cast<const ICMP_ECHO_REPLY*>(reply_.data())
+                          ->Status
+                    : 0,
+            lastError};
+  }
+
  private:
-  Library dll_{"WSOCK32.DLL"};
-  WsaCleanupFn cleanup_ = dll_.Get<WsaCleanupFn>("WSACleanup");
-  bool started_ = false;
+  Library icmp_{"ICMP.DLL"};
+  IcmpCreateFileFn create_ = icmp_.Get<IcmpCreateFileFn>("IcmpCreateFile");
+  IcmpCloseHandleFn close_ = icmp_.Get<IcmpCloseHandleFn>("IcmpCloseHandle");
+  IcmpSendEchoFn send_ = icmp_.Get<IcmpSendEchoFn>("IcmpSendEcho");
+  Library sockets_{"WSOCK32.DLL"};
+  WsaCleanupFn cleanup_ = sockets_.Get<WsaCleanupFn>("WSACleanup");
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  std::vector<char> reply_;
 };
 
-// "a.b.c.d" in network order; false when `text` is not one.
-bool DottedAddress(const std::string& text, IPAddr* address) {
-  uint32_t parts[4] = {0, 0, 0, 0};
-  size_t part = 0, digits = 0;
-  for (char c : text) {
-    if (c == '.' && digits > 0 && part < 3) {
-      ++part;
-      digits = 0;
-    } else if (c >= '0' && c <= '9' && digits < 3) {
-      parts[part] = parts[part] * 10 + (c - '0');
-      if (parts[part] > 255) return false;
-      ++digits;
-    } else {
-      return false;
-    }
-  }
-  if (part != 3 || digits == 0) return false;
-  const uint8_t bytes[4] = {uint8_t(parts[0]), uint8_t(parts[1]),
-                            uint8_t(parts[2]), uint8_t(parts[3])};
-  CopyMemory(address, bytes, sizeof bytes);
-  return true;
-}
-
-// The MTU of the adapter the pings towards `address` leave by, where this
-// Windows can tell (IP Helper: 98, NT 4.0 SP4 and later); Ethernet's
-// elsewhere.
-int32_t OwnMtuTowards(IPAddr address) {
+// Where this Windows can tell (IP Helper: 98, NT 4.0 SP4 and later);
+// Ethernet's elsewhere.
+int32_t WindowsIcmp::OwnMtuTowards(uint32_t address) {
   Library helper("IPHLPAPI.DLL");
   auto bestInterface = helper.Get<GetBestInterfaceFn>("GetBestInterface");
   auto ifEntry = helper.Get<GetIfEntryFn>("GetIfEntry");
@@ -142,43 +135,13 @@ int32_t OwnMtuTowards(IPAddr address) {
 
 }  // namespace
 
-bool PathMtuProber::CanPing() const { return IcmpLibrary().Usable(); }
+bool PathMtuProber::CanPing() const { return WindowsIcmp().Usable(); }
 
 MtuSearchResult PathMtuProber::Find(
     const std::string& host, const std::function<bool(int32_t size)>& goOn) {
-  IcmpLibrary icmp;
-  const Sockets sockets;
-  if (!icmp.Usable() || !sockets.Started()) return {kMtuCannotPing, 0, 0};
-  IPAddr address = 0;
-  if (!DottedAddress(host, &address) && !sockets.Address(host, &address))
-    return {kMtuHostUnknown, 0, 0};
-  HANDLE handle = icmp.create();
-  if (handle == INVALID_HANDLE_VALUE) return {kMtuCannotPing, 0, 0};
-  const int32_t ceiling = OwnMtuTowards(address);
-  const std::vector<char> data =
-      IncompressibleFill(size_t(ceiling + 1 - kPingHeaders));
-  // Room for the reply, its echoed data and an ICMP error's quoted header.
-  std::vector<char> reply(sizeof(ICMP_ECHO_REPLY) + data.size() + 64);
-  const auto probe = [&](int32_t size, uint32_t waitMs) {
-    IP_OPTION_INFORMATION options = {};
-    options.Ttl = 128;
-    options.Flags = kDontFragment;
-    const DWORD start = GetTickCount();
-    SetLastError(0);
-    const DWORD replies = icmp.send(
-        handle, address, const_cast<char*>(data.data()),
-        static_cast<WORD>(size - kPingHeaders), &options, reply.data(),
-        static_cast<DWORD>(reply.size()), waitMs);
-    const IcmpEchoCall call = {
-        replies,
-        replies ? reinterpret_cast<const ICMP_ECHO_REPLY*>(reply.data())->Status
-                : 0,
-        replies ? 0 : GetLastError()};
-    return ProbeReply{AnswerOf(call), GetTickCount() - start};
-  };
-  const MtuSearchResult result = FindMtu(probe, ceiling, goOn);
-  icmp.close(handle);
-  return result;
+  WindowsIcmp icmp;
+  if (!icmp.Usable()) return {kMtuCannotPing, 0, 0};
+  return SearchOverIcmp(icmp, host, goOn);
 }
 
 }  // namespace velo

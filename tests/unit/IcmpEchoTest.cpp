@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "pathmtu/IcmpSearch.h"
 #include "tuning/IcmpEcho.h"
 
 namespace velo {
@@ -67,6 +70,156 @@ TEST(IcmpEcho, TheFillHasNothingACompressorCouldShorten) {
   // same kind of data.
   const std::vector<char> shorter = IncompressibleFill(540);
   EXPECT_TRUE(std::equal(shorter.begin(), shorter.end(), fill.begin()));
+}
+
+// Winsock and ICMP.DLL as the older Windows have them: a ping sent while
+// Winsock is not started fails with 10091, and so does a name's lookup.
+// Every call is written down in order.
+class OlderWindowsIcmp : public IcmpCalls {
+ public:
+  bool startFails = false;
+  bool openFails = false;
+  int32_t pathMtu = 1492;
+  std::string calls;  // "WSAStartup, IcmpCreateFile, ..."
+  std::vector<uint32_t> sentTo;
+  std::vector<int32_t> sentBytes;
+  bool dataIsTheFill = true;
+
+  bool StartSockets() override {
+    Call("WSAStartup");
+    started_ = !startFails;
+    return started_;
+  }
+  void StopSockets() override {
+    Call("WSACleanup");
+    started_ = false;
+  }
+  bool LookUp(const std::string& name, uint32_t* address) override {
+    Call("gethostbyname " + name);
+    if (!started_ || name != "router.example") return false;
+    return DottedAddress("198.51.100.9", address);
+  }
+  bool Open() override {
+    Call("IcmpCreateFile");
+    return !openFails;
+  }
+  void Close() override { Call("IcmpCloseHandle"); }
+  int32_t OwnMtuTowards(uint32_t) override {
+    Call("own MTU");
+    return 1500;
+  }
+  IcmpEchoCall Send(uint32_t address, const char* data, int32_t dataBytes,
+                    uint32_t, uint32_t* tookMs) override {
+    if (calls.find("IcmpSendEcho") == std::string::npos) Call("IcmpSendEcho");
+    sentTo.push_back(address);
+    sentBytes.push_back(dataBytes);
+    const std::vector<char> fill = IncompressibleFill(size_t(dataBytes));
+    dataIsTheFill =
+        dataIsTheFill && std::equal(fill.begin(), fill.end(), data);
+    *tookMs = 1;
+    if (!started_) return {0, 0, 10091};
+    if (dataBytes + kPingHeaders > pathMtu) return {1, kIpPacketTooBig, 0};
+    return {1, kIpSuccess, 0};
+  }
+
+ private:
+  void Call(const std::string& what) {
+    calls += (calls.empty() ? "" : ", ") + what;
+  }
+  bool started_ = false;
+};
+
+uint32_t Address(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
+  const uint8_t bytes[4] = {a, b, c, d};
+  uint32_t address;
+  std::memcpy(&address, bytes, sizeof address);
+  return address;
+}
+
+// KB 170591: Winsock started before ICMP.DLL is first called and kept until
+// its handle is closed, whatever ends the search; the first ping of a search
+// started without it fails with 10091.
+TEST(IcmpSearch, WinsockIsStartedBeforeIcmpDllAndStoppedAfterIt) {
+  const struct {
+    const char* what;
+    const char* host;
+    bool startFails, openFails, stopAtOnce;
+    MtuSearchEnd end;
+    const char* calls;  // "..." where the pings go on
+  } kSearches[] = {
+      {"a dotted address", "192.0.2.7", false, false, false, kMtuFound,
+       "WSAStartup, IcmpCreateFile, own MTU, IcmpSendEcho..., "
+       "IcmpCloseHandle, WSACleanup"},
+      {"a name", "router.example", false, false, false, kMtuFound,
+       "WSAStartup, gethostbyname router.example, IcmpCreateFile, own MTU, "
+       "IcmpSendEcho..., IcmpCloseHandle, WSACleanup"},
+      {"stopped before the first ping", "192.0.2.7", false, false, true,
+       kMtuCancelled,
+       "WSAStartup, IcmpCreateFile, own MTU, IcmpCloseHandle, WSACleanup"},
+      {"a name nobody knows", "nowhere.example", false, false, false,
+       kMtuHostUnknown, "WSAStartup, gethostbyname nowhere.example, WSACleanup"},
+      {"ICMP.DLL gives no handle", "192.0.2.7", false, true, false,
+       kMtuCannotPing, "WSAStartup, IcmpCreateFile, WSACleanup"},
+      {"Winsock does not start", "192.0.2.7", true, false, false,
+       kMtuCannotPing, "WSAStartup"},
+  };
+  for (const auto& s : kSearches) {
+    OlderWindowsIcmp icmp;
+    icmp.startFails = s.startFails;
+    icmp.openFails = s.openFails;
+    const MtuSearchResult result = SearchOverIcmp(
+        icmp, s.host, [&](int32_t) { return !s.stopAtOnce; });
+    EXPECT_EQ(s.end, result.end) << s.what;
+    std::string calls = icmp.calls;
+    const size_t pings = calls.find("IcmpSendEcho");
+    if (pings != std::string::npos) calls.insert(pings + 12, "...");
+    EXPECT_EQ(s.calls, calls) << s.what;
+    if (s.end == kMtuFound) EXPECT_EQ(1492, result.mtu) << s.what;
+  }
+}
+
+// Every ping goes to the host's address in network order, carries the fill
+// and is the size the search asked for, headers left out.
+TEST(IcmpSearch, EachPingIsTheSizeAskedForTowardsTheHost) {
+  OlderWindowsIcmp icmp;
+  const MtuSearchResult result =
+      SearchOverIcmp(icmp, "router.example", [](int32_t) { return true; });
+  ASSERT_EQ(kMtuFound, result.end);
+  ASSERT_EQ(size_t(result.probes), icmp.sentBytes.size());
+  EXPECT_EQ(kFirstProbeSize - kPingHeaders, icmp.sentBytes.front());
+  for (int32_t bytes : icmp.sentBytes)
+    EXPECT_TRUE(bytes >= kSmallestMtu - kPingHeaders &&
+                bytes <= 1500 + 1 - kPingHeaders)
+        << bytes << " bytes of data";
+  for (uint32_t to : icmp.sentTo) EXPECT_EQ(Address(198, 51, 100, 9), to);
+  EXPECT_TRUE(icmp.dataIsTheFill);
+}
+
+TEST(IcmpSearch, OnlyFourNumbersOfAByteEachAreADottedAddress) {
+  const struct {
+    const char* text;
+    bool dotted;
+    uint32_t address;
+  } kTexts[] = {
+      {"192.168.0.1", true, Address(192, 168, 0, 1)},
+      {"0.0.0.0", true, Address(0, 0, 0, 0)},
+      {"255.255.255.255", true, Address(255, 255, 255, 255)},
+      {"256.1.1.1", false, 0},
+      {"1.2.3", false, 0},
+      {"1.2.3.4.5", false, 0},
+      {"1..2.3", false, 0},
+      {"1.2.3.", false, 0},
+      {".1.2.3", false, 0},
+      {"1.2.3.4 ", false, 0},
+      {"0001.2.3.4", false, 0},
+      {"router.example", false, 0},
+      {"", false, 0},
+  };
+  for (const auto& t : kTexts) {
+    uint32_t address = 0;
+    EXPECT_EQ(t.dotted, DottedAddress(t.text, &address)) << t.text;
+    if (t.dotted) EXPECT_EQ(t.address, address) << t.text;
+  }
 }
 
 }  // namespace
