@@ -24,7 +24,9 @@ void MtuSearch::Take(const ProbeReply& reply) {
   if (ended_) return;
   ++result_.probes;
   result_.tookMs += reply.tookMs;
-  if (reply.answer == kProbeNoAnswer) {
+  if (roundTripSends_ > 0) {
+    TakeRoundTrip(reply);
+  } else if (reply.answer == kProbeNoAnswer) {
     Silent();
   } else if (reply.answer == kProbeEchoed || reply.answer == kProbeTooBig) {
     silentTries_ = 0;
@@ -46,6 +48,29 @@ void MtuSearch::Take(const ProbeReply& reply) {
     End(kMtuTooLong);
 }
 
+void MtuSearch::TakeRoundTrip(const ProbeReply& reply) {
+  --roundTripSends_;
+  if (reply.answer == kProbeEchoed) {
+    echoes_[echoCount_++] = reply.tookMs;
+  } else if (reply.answer == kProbeTooBig) {
+    return TooBig(next_);  // where it came back before: the path changed
+  } else if (reply.answer != kProbeNoAnswer) {
+    result_.stoppedBy = reply.answer;
+    return End(kMtuPathStopped);
+  }
+  // A lost echo is only one sample fewer: whether the path still answers
+  // is for the search's own sizes to show.
+  if (roundTripSends_ > 0) return;
+  uint32_t sorted[kRoundTripEchoes];
+  std::copy(echoes_, echoes_ + echoCount_, sorted);
+  std::sort(sorted, sorted + echoCount_);
+  result_.roundTripMs = echoCount_ % 2
+                            ? sorted[echoCount_ / 2]
+                            : (sorted[echoCount_ / 2 - 1] +
+                               sorted[echoCount_ / 2]) / 2;
+  Halve();
+}
+
 void MtuSearch::Silent() {
   // One or two lost pings are no proof: a busy line drops a packet now and
   // then.
@@ -65,8 +90,11 @@ void MtuSearch::Fits(int32_t size, uint32_t tookMs) {
   if (size > result_.ceiling) return End(kMtuEveryAnswers);
   result_.fits = std::max(result_.fits, size);
   if (result_.roundTripSize == 0) {
+    // Until the median is known, the first echo sets the waits.
     result_.roundTripMs = tookMs;
     result_.roundTripSize = size;
+    echoes_[echoCount_++] = tookMs;
+    roundTripSends_ = kRoundTripEchoes - 1;
   }
 }
 
@@ -80,7 +108,7 @@ void MtuSearch::TooBig(int32_t size) {
 }
 
 void MtuSearch::Halve() {
-  if (ended_) return;
+  if (ended_ || roundTripSends_ > 0) return;
   const int32_t fits = result_.fits ? result_.fits : kSmallestMtu - 1;
   if (tooBig_ - fits > 1)
     next_ = fits + (tooBig_ - fits) / 2;

@@ -26,6 +26,10 @@ const uint32_t kLongestWaitMs = 4000;
 const uint32_t kFirstWaitMs = 2000;
 // A size that gets no answer is sent this many times in all.
 const int32_t kTriesOfSilence = 3;
+// The first size that comes back is sent this many times in all: the round
+// trip is the median of its echoes, not one echo that may have waited for
+// an address to be resolved or a line to wake.
+const int32_t kRoundTripEchoes = 3;
 
 // What came back for one don't-fragment ping of a given size (the size of
 // the whole IP packet).
@@ -74,8 +78,8 @@ struct MtuSearchResult {
   // This computer's own MTU towards the host: no larger size was tried
   // but the one that checks the flag.
   int32_t ceiling = kEthernetMtu;
-  // The round trip of the first size that came back, and that size; 0
-  // when none did.
+  // The round trip at the first size that came back (the median of its
+  // echoes), and that size; 0 when none did.
   uint32_t roundTripMs = 0;
   int32_t roundTripSize = 0;
   uint32_t tookMs = 0;  // all probes together
@@ -98,6 +102,8 @@ class MtuSearch {
 
  private:
   void Fits(int32_t size, uint32_t tookMs);
+  // One more send of the first size that came back, for the round trip.
+  void TakeRoundTrip(const ProbeReply& reply);
   void TooBig(int32_t size);
   void Silent();
   // The next size between what fits and what does not, or the end.
@@ -111,6 +117,11 @@ class MtuSearch {
   // The size that went silent and waits for a size known to fit to come
   // back before it counts as too big; 0 when none.
   int32_t silentSize_ = 0;
+  // The round trips of the first size that came back, and how many sends
+  // of it are still to come.
+  uint32_t echoes_[kRoundTripEchoes] = {};
+  int32_t echoCount_ = 0;
+  int32_t roundTripSends_ = 0;
   bool ended_ = false;
 };
 

@@ -76,9 +76,9 @@ const FakePath kPaths[] = {
     // name, mtu, ceiling, over the MTU, lost, lose every, silent from,
     // hard answer, from; end, found, most probes
     {"clean Ethernet", 1500, 1500, kSaysTooBig, {}, 0, 0, kNone, 0,
-     kMtuFound, 1500, 12},
+     kMtuFound, 1500, 13},
     {"PPPoE", 1492, 1500, kSaysTooBig, {}, 0, 0, kNone, 0, kMtuFound, 1492,
-     12},
+     13},
     {"tunnel", 1400, 1500, kSaysTooBig, {}, 0, 0, kNone, 0, kMtuFound, 1400,
      12},
     {"smallest that every host takes", 576, 1500, kSaysTooBig, {}, 0, 0,
@@ -88,11 +88,11 @@ const FakePath kPaths[] = {
     {"below 576, a black hole above", 296, 1500, kVanishes, {}, 0, 0, kNone,
      0, kMtuFound, 296, 28},
     {"Token Ring all the way", 4464, 4464, kSaysTooBig, {}, 0, 0, kNone, 0,
-     kMtuFound, 4464, 14},
+     kMtuFound, 4464, 15},
     {"Token Ring to an Ethernet path", 1500, 4464, kSaysTooBig, {}, 0, 0,
-     kNone, 0, kMtuFound, 1500, 14},
+     kNone, 0, kMtuFound, 1500, 15},
     {"this computer's own MTU is lower", 1500, 1400, kSaysTooBig, {}, 0, 0,
-     kNone, 0, kMtuFound, 1400, 12},
+     kNone, 0, kMtuFound, 1400, 13},
     {"black hole", 1492, 1500, kVanishes, {}, 0, 0, kNone, 0, kMtuFound, 1492,
      20},
     {"too big once, then fragments dropped", 1400, 1500, kTooBigOnce, {}, 0,
@@ -102,13 +102,13 @@ const FakePath kPaths[] = {
     {"lossy", 1492, 1500, kSaysTooBig, {}, 3, 0, kNone, 0, kMtuFound, 1492,
      20},
     {"two losses in a row at a size that fits", 1492, 1500, kSaysTooBig,
-     {2, 3}, 0, 0, kNone, 0, kMtuFound, 1492, 14},
+     {4, 5}, 0, 0, kNone, 0, kMtuFound, 1492, 15},
     {"loss, then too big, then two losses at a size that fits", 1492, 1500,
-     kSaysTooBig, {8, 10, 11}, 0, 0, kNone, 0, kMtuFound, 1492, 14},
+     kSaysTooBig, {10, 12, 13}, 0, 0, kNone, 0, kMtuFound, 1492, 16},
     {"silence at the flag's check, then an answer", 1500, 1500, kSaysTooBig,
-     {11, 12, 13}, 0, 0, kNone, 0, kMtuFound, 1500, 14},
-    {"silent from the flag's check on", 1500, 1500, kSaysTooBig, {}, 0, 11,
-     kNone, 0, kMtuPathStopped, 0, 17},
+     {13, 14, 15}, 0, 0, kNone, 0, kMtuFound, 1500, 16},
+    {"silent from the flag's check on", 1500, 1500, kSaysTooBig, {}, 0, 13,
+     kNone, 0, kMtuPathStopped, 0, 18},
     {"host unreachable after three probes", 1436, 1500, kSaysTooBig, {}, 0, 0,
      kProbeUnreachable, 4, kMtuPathStopped, 0, 4},
     {"TTL expires", 1500, 1500, kSaysTooBig, {}, 0, 0, kProbeTtlExpired, 1,
@@ -118,7 +118,7 @@ const FakePath kPaths[] = {
     {"a general failure", 1500, 1500, kSaysTooBig, {}, 0, 0, kProbeFailed, 6,
      kMtuPathStopped, 0, 6},
     {"DF ignored", 1400, 1500, kFragmented, {}, 0, 0, kNone, 0,
-     kMtuEveryAnswers, 0, 12},
+     kMtuEveryAnswers, 0, 13},
 };
 
 MtuSearchResult Search(PathUnderTest& path, int32_t ceiling,
@@ -188,10 +188,19 @@ TEST(MtuSearch, APathThatStopsAnsweringAfterAnyProbeGivesNoOtherNumber) {
   }
 }
 
+// The first size's echoes that the round trip is measured on.
+void EchoFirstSize(MtuSearch& search, uint32_t tookMs) {
+  const int32_t first = search.NextSize();
+  for (int i = 0; i < kRoundTripEchoes; ++i) {
+    ASSERT_EQ(first, search.NextSize());
+    search.Take({kProbeEchoed, tookMs});
+  }
+}
+
 TEST(MtuSearch, ASilentSizeIsSentThreeTimesThenCheckedAgainstOneThatFits) {
   MtuSearch search;
   EXPECT_EQ(576, search.NextSize());
-  search.Take({kProbeEchoed, 10});
+  EchoFirstSize(search, 10);
   const int32_t size = search.NextSize();
   // Lost twice: the same size a third time, which answers.
   search.Take({kProbeNoAnswer, 500});
@@ -211,22 +220,39 @@ TEST(MtuSearch, ASilentSizeIsSentThreeTimesThenCheckedAgainstOneThatFits) {
   EXPECT_EQ(size, search.Result().fits);
 }
 
-TEST(MtuSearch, AProbeWaitsTwiceTheRoundTripScaledToItsSizeWithinBounds) {
+// The round trip is the median of the first size's echoes: a first echo
+// that waited for an address to be resolved, or one lost, does not set it.
+TEST(MtuSearch, TheRoundTripIsTheMedianOfTheFirstSizesEchoes) {
+  const uint32_t kLost = 0;
   const struct {
-    uint32_t roundTripAt576;
-    uint32_t waitAt1039;
+    const char* line;
+    uint32_t echoes[kRoundTripEchoes];  // kLost: no answer
+    uint32_t roundTrip;
+    uint32_t waitAt1039;  // twice the round trip, scaled, within bounds
   } rows[] = {
-      {1, kShortestWaitMs},   // a LAN
-      {400, 1443},            // 28.8 kbit/s: 2 * 400 * 1039 / 576
-      {1500, kLongestWaitMs}, // slower than any line this is for
+      {"a LAN", {1, 1, 1}, 1, kShortestWaitMs},
+      {"28.8 kbit/s", {400, 400, 400}, 400, 1443},  // 2 * 400 * 1039 / 576
+      {"the first echo waited", {1900, 400, 410}, 410, 1479},
+      {"one echo lost", {400, kLost, 420}, 410, 1479},
+      {"slower than any line this is for", {1500, 1500, 1500}, 1500,
+       kLongestWaitMs},
   };
   for (const auto& row : rows) {
+    SCOPED_TRACE(row.line);
     MtuSearch search;
     EXPECT_EQ(kFirstWaitMs, search.NextWaitMs()) << "nothing measured yet";
-    search.Take({kProbeEchoed, row.roundTripAt576});
+    for (uint32_t echo : row.echoes) {
+      ASSERT_EQ(576, search.NextSize());
+      search.Take({echo == kLost ? kProbeNoAnswer : kProbeEchoed,
+                   echo == kLost ? search.NextWaitMs() : echo});
+      if (search.NextSize() == 576)  // until the median is in, the first echo
+        EXPECT_EQ(std::max(kShortestWaitMs,
+                           std::min(2 * row.echoes[0], kLongestWaitMs)),
+                  search.NextWaitMs());
+    }
     ASSERT_EQ(1039, search.NextSize());
     EXPECT_EQ(row.waitAt1039, search.NextWaitMs());
-    EXPECT_EQ(row.roundTripAt576, search.Result().roundTripMs);
+    EXPECT_EQ(row.roundTrip, search.Result().roundTripMs);
     EXPECT_EQ(576, search.Result().roundTripSize);
   }
 }
@@ -235,7 +261,7 @@ TEST(MtuSearch, IsBoundedInProbesAndInTimeAndSaysHowFarItGot) {
   // Each size lost twice before it answers, on a line as slow as the
   // longest wait: the time runs out.
   MtuSearch slow;
-  slow.Take({kProbeEchoed, kLongestWaitMs});
+  EchoFirstSize(slow, kLongestWaitMs);
   while (!slow.Ended()) {
     slow.Take({kProbeNoAnswer, kLongestWaitMs});
     slow.Take({kProbeNoAnswer, kLongestWaitMs});
@@ -249,7 +275,7 @@ TEST(MtuSearch, IsBoundedInProbesAndInTimeAndSaysHowFarItGot) {
   // Each size silent, and what fits lost twice before it answers, up to
   // the largest adapter's MTU: the probes run out.
   MtuSearch lossy(17914);
-  lossy.Take({kProbeEchoed, 1});
+  EchoFirstSize(lossy, 1);
   while (!lossy.Ended()) {
     for (int i = 0; i < 5 && !lossy.Ended(); ++i)
       lossy.Take({kProbeNoAnswer, 1});
