@@ -1,5 +1,9 @@
 #include "tuning/LineWindow.h"
 
+#include <algorithm>
+
+#include "tuning/ReceiveWindow.h"
+
 namespace velo {
 
 LineWindow WindowForLine(int32_t kbitsPerSecond, int32_t roundTripMs,
@@ -12,10 +16,15 @@ LineWindow WindowForLine(int32_t kbitsPerSecond, int32_t roundTripMs,
       (static_cast<int64_t>(kbitsPerSecond) * roundTripMs + 7) / 8;
   int64_t segments = (bytes + mss - 1) / mss + kSegmentsBeyondProduct;
   if (segments < kFewestSegmentsInWindow) segments = kFewestSegmentsInWindow;
-  const int64_t fitting = largest / mss;
-  line.heldToLargest = segments > fitting;
-  if (segments > fitting) segments = fitting;
-  line.window = segments > 0 ? static_cast<int32_t>(segments * mss) : largest;
+  const int64_t wanted = (segments + kScalingFactor - 1) / kScalingFactor;
+  const ReceiveWindowDefault within = WindowWithin(
+      mss, static_cast<int32_t>(std::min<int64_t>(wanted, INT32_MAX)),
+      largest);
+  line.multiplier = within.multiplier;
+  line.window = within.window;
+  line.heldToLargest =
+      within.multiplier < wanted ||
+      !WindowProduct::Of(mss, within.multiplier).IsValidFor(mss, largest);
   line.needsScaling = line.window > kLargestUnscaledReceiveWindow;
   return line;
 }

@@ -1,7 +1,8 @@
 // The receive window that fills a line: its bandwidth-delay product, the
 // bytes that are on their way while the first one's acknowledgement comes
 // back, in whole segments, and the segments a full-size transfer adds to
-// that round trip.
+// that round trip; as the receive window step writes every window, the MSS
+// times a whole multiplier times the scaling factor.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +23,8 @@ const int32_t kFewestSegmentsInWindow = 4;
 const int32_t kSegmentsBeyondProduct = 2;
 
 struct LineWindow {
-  int32_t window = 0;
+  int32_t multiplier = 0;
+  int32_t window = 0;  // the MSS x the multiplier x 4, or the largest
   // Whether the stack must scale its window to offer it: only a window
   // beyond 65,535 bytes needs it.
   bool needsScaling = false;
@@ -31,11 +33,10 @@ struct LineWindow {
 };
 
 // The line's rate times its round trip, rounded up to whole segments of the
-// MSS, two segments more, and at least four, cut to the largest whole number
-// of segments
-// within `largest`, the largest window this Windows reads (or `largest`
-// itself for an MSS beyond it). A line without a rate or a round trip, or a
-// segment of no size, has no such window: 0.
+// MSS, two segments more, and at least four; then up to the smallest
+// multiplier whose window holds them, within `largest`, the largest window
+// this Windows reads (WindowWithin). A line without a rate or a round trip,
+// or a segment of no size, has no such window: 0.
 LineWindow WindowForLine(int32_t kbitsPerSecond, int32_t roundTripMs,
                          int32_t mss, int32_t largest);
 

@@ -49,7 +49,11 @@ std::string WindowProduct::ToString() const {
 
 ReceiveWindowDefault DefaultReceiveWindow(int32_t connectionType, int32_t mss,
                                           int32_t largest) {
-  const int32_t multiplier = DefaultMultiplier(connectionType);
+  return WindowWithin(mss, DefaultMultiplier(connectionType), largest);
+}
+
+ReceiveWindowDefault WindowWithin(int32_t mss, int32_t multiplier,
+                                  int32_t largest) {
   WindowProduct proposed = WindowProduct::Of(mss, multiplier);
   if (proposed.IsValidFor(mss, largest))
     return {multiplier, proposed.Window()};

@@ -47,11 +47,15 @@ struct ReceiveWindowDefault {
   int32_t window;
 };
 
-// The connection type's multiplier with the MSS. An MSS so large that this
-// window is beyond `largest` takes the largest multiplier whose window still
-// fits (so the window stays a multiple of the MSS); an MSS so large that
-// even a multiplier of 1 is too big takes multiplier 1 and the largest
-// window. The window is always from 1 to `largest`.
+// `multiplier` (at least 1) with the MSS. Where that window is beyond
+// `largest`, the largest multiplier whose window still fits (so the window
+// stays a multiple of the MSS); for an MSS so large that even a multiplier
+// of 1 is too big, multiplier 1 and the largest window. The window is
+// always from 1 to `largest`.
+ReceiveWindowDefault WindowWithin(int32_t mss, int32_t multiplier,
+                                  int32_t largest);
+
+// The connection type's multiplier with the MSS, within `largest`.
 ReceiveWindowDefault DefaultReceiveWindow(int32_t connectionType, int32_t mss,
                                           int32_t largest);
 

@@ -521,15 +521,17 @@ TEST(CommandRun, SpeedFillsTheLineOverTheRoundTripMeasured) {
     int scaling;  // Tcp1323Opts; -1: not written
     const char* said;
   } kRuns[] = {
-      // DSL: 1,536 kbit/s x 40 ms = 7,680 bytes, 6 segments of 1452 and two.
+      // DSL: 1,536 kbit/s x 40 ms = 7,680 bytes, 6 segments of 1452 and two:
+      // a multiplier of 2.
       {"/set dsl /findmtu /speed 1536", echoed(kMtuFound, 1492, 40),
        "198.51.100.2", WindowsLimits{}, kExitDone, 11616, 0,
        "; round trip 40 ms towards 198.51.100.2. Receive window 11616 bytes "
        "to fill 1536 kbit/s."},
-      // Satellite: 75,000 bytes, 52 segments of 1460 and two: scaled.
+      // Satellite: 75,000 bytes, 52 segments of 1460 and two, a multiplier
+      // of 14: scaled.
       {"/set lan /findmtu 203.0.113.9 /speed 1000",
-       echoed(kMtuFound, 1500, 600), "", WindowsLimits{}, kExitDone, 78840, 1,
-       " Receive window 78840 bytes to fill 1000 kbit/s, with window "
+       echoed(kMtuFound, 1500, 600), "", WindowsLimits{}, kExitDone, 81760, 1,
+       " Receive window 81760 bytes to fill 1000 kbit/s, with window "
        "scaling."},
       // NT 4.0 holds 44 segments of it, and has no scaling to turn on.
       {"/set lan /findmtu 203.0.113.9 /speed 1000",
@@ -540,13 +542,13 @@ TEST(CommandRun, SpeedFillsTheLineOverTheRoundTripMeasured) {
       // line's window.
       {"/set cable /findmtu 198.51.100.2 /speed 5000",
        echoed(kMtuEveryAnswers, 0, 20), "", WindowsLimits{},
-       kExitMtuNotMeasured, 16060, 0,
+       kExitMtuNotMeasured, 17520, 0,
        "; used 1500; round trip 20 ms towards 198.51.100.2. Receive window "
-       "16060 bytes to fill 5000 kbit/s."},
+       "17520 bytes to fill 5000 kbit/s."},
       // Below the millisecond the echoes tell: one.
       {"/set lan /findmtu 198.51.100.2 /speed 100000",
-       echoed(kMtuFound, 1500, 0), "", WindowsLimits{}, kExitDone, 16060, 0,
-       "; round trip 0 ms towards 198.51.100.2. Receive window 16060 bytes "
+       echoed(kMtuFound, 1500, 0), "", WindowsLimits{}, kExitDone, 17520, 0,
+       "; round trip 0 ms towards 198.51.100.2. Receive window 17520 bytes "
        "to fill 100000 kbit/s."},
       // No echo came back, or no search ran: the type's window, 1452 x 44
       // x 4, scaled as before.

@@ -120,56 +120,61 @@ TEST(ReceiveWindow, TheEquationHoldsAsShownEvenWhenTheWindowIsTheLargest) {
 }
 
 // The window that fills a line: rate x round trip in whole segments, two
-// more, at least four, within the largest window of each Windows.
+// more, at least four, in whole multipliers of four segments, within the
+// largest window of each Windows.
 TEST(ReceiveWindow, TheLineWindowIsTheBandwidthDelayProductInWholeSegments) {
   const int32_t scaled = kLargestScaledReceiveWindow;
   const int32_t unscaled = kLargestUnscaledReceiveWindow;
   const struct {
     const char* line;
     int32_t kbits, roundTripMs, mss, largest;
-    int32_t window;
+    int32_t multiplier, window;
     bool scaling;
   } rows[] = {
       // The lab's profiles: 638 bytes on the modem are two segments.
-      {"modem", 34, 150, 536, unscaled, 4 * 536, false},
-      {"DSL 7,680 bytes", 1536, 40, 1452, unscaled, (6 + 2) * 1452, false},
-      {"cable 12,500 bytes", 5000, 20, 1460, scaled, (9 + 2) * 1460, false},
-      {"satellite 75,000 bytes, with scaling", 1000, 600, 1460, scaled,
-       (52 + 2) * 1460, true},
-      {"satellite, a Windows without scaling", 1000, 600, 1460, unscaled,
+      {"modem", 34, 150, 536, unscaled, 1, 4 * 536, false},
+      {"DSL 7,680 bytes", 1536, 40, 1452, unscaled, 2, (6 + 2) * 1452, false},
+      {"cable 12,500 bytes", 5000, 20, 1460, scaled, 3, (9 + 2 + 1) * 1460,
+       false},
+      {"satellite 75,000 bytes, with scaling", 1000, 600, 1460, scaled, 14,
+       (52 + 2 + 2) * 1460, true},
+      {"satellite, a Windows without scaling", 1000, 600, 1460, unscaled, 11,
        44 * 1460, false},
-      // Rounding: exactly ten segments stay ten; one bit more is eleven.
-      {"exactly 14,600 bytes", 1168, 100, 1460, scaled, (10 + 2) * 1460,
+      // Rounding: exactly ten segments stay ten; one bit more is eleven, and
+      // the multiplier holds sixteen.
+      {"exactly 14,600 bytes", 1168, 100, 1460, scaled, 3, (10 + 2) * 1460,
        false},
-      {"14,600 bytes and a bit", 11681, 10, 1460, scaled, (11 + 2) * 1460,
-       false},
+      {"14,600 bytes and a bit", 11681, 10, 1460, scaled, 4,
+       (11 + 2 + 3) * 1460, false},
       // The floor: four segments however slow or near the line.
-      {"one bit", 1, 1, 1460, scaled, 4 * 1460, false},
-      {"exactly one segment", 1168, 10, 1460, scaled, 4 * 1460, false},
-      {"two segments", 1168, 20, 1460, scaled, 4 * 1460, false},
-      {"three segments", 1168, 30, 1460, scaled, 5 * 1460, false},
-      // Scaling only beyond 65,535: a window of exactly 65,535 has none.
-      {"exactly 65,535", 5000, 100, 1285, scaled, 65535, false},
-      {"65,536 with scaling", 5000, 100, 1024, scaled, 65536, true},
-      {"65,536 without scaling", 5000, 100, 1024, unscaled, 63 * 1024, false},
-      // An MSS beyond the largest window: the largest window itself, and
-      // four segments cut to what fits.
-      {"MSS beyond 65,535", 5000, 20, 70000, unscaled, unscaled, false},
-      {"four segments beyond 65,535", 56, 100, 16384, unscaled, 3 * 16384,
+      {"one bit", 1, 1, 1460, scaled, 1, 4 * 1460, false},
+      {"exactly one segment", 1168, 10, 1460, scaled, 1, 4 * 1460, false},
+      {"two segments", 1168, 20, 1460, scaled, 1, 4 * 1460, false},
+      {"three segments", 1168, 30, 1460, scaled, 2, 8 * 1460, false},
+      // Scaling only beyond 65,535.
+      {"65,520 without scaling", 5000, 100, 1365, scaled, 12, 65520, false},
+      {"65,536 with scaling", 5000, 100, 1024, scaled, 16, 65536, true},
+      {"65,536 where there is no scaling", 5000, 100, 1024, unscaled, 15,
+       60 * 1024, false},
+      // An MSS whose four segments are beyond the largest window: the
+      // largest window itself, as the step shows it for such an MSS.
+      {"MSS beyond 65,535", 5000, 20, 70000, unscaled, 1, unscaled, false},
+      {"four segments beyond 65,535", 56, 100, 16384, unscaled, 1, unscaled,
        false},
-      // The largest line: no overflow, the largest whole segments.
-      {"the largest line", INT32_MAX, INT32_MAX, 1460, scaled, 735439 * 1460,
-       true},
+      // The largest line: no overflow, the largest whole multiplier.
+      {"the largest line", INT32_MAX, INT32_MAX, 1460, scaled, 183859,
+       183859 * 4 * 1460, true},
   };
   for (const auto& row : rows) {
     LineWindow line =
         WindowForLine(row.kbits, row.roundTripMs, row.mss, row.largest);
+    EXPECT_EQ(row.multiplier, line.multiplier) << row.line;
     EXPECT_EQ(row.window, line.window) << row.line;
     EXPECT_EQ(row.scaling, line.needsScaling) << row.line;
   }
 }
 
-// The satellite line's 78,840 bytes, within what each Windows reads: 95,
+// The satellite line's 81,760 bytes, within what each Windows reads: 95,
 // 98 and Me, whose stacks stall with scaling, and NT 4.0, which has none,
 // hold 44 segments; 2000, XP and 2003 take the whole window, scaled.
 TEST(ReceiveWindow, TheLineWindowStaysWithinWhatEachWindowsReads) {
@@ -184,9 +189,9 @@ TEST(ReceiveWindow, TheLineWindowStaysWithinWhatEachWindowsReads) {
       {"98", {1, 4, 10, 0}, true, 44 * 1460},
       {"Me", {1, 4, 90, 0}, true, 44 * 1460},
       {"NT 4.0", {2, 4, 0, 6}, true, 44 * 1460},
-      {"2000", {2, 5, 0, 4}, true, 54 * 1460},
-      {"XP", {2, 5, 1, 2}, true, 54 * 1460},
-      {"2003", {2, 5, 2, 1}, true, 54 * 1460},
+      {"2000", {2, 5, 0, 4}, true, 56 * 1460},
+      {"XP", {2, 5, 1, 2}, true, 56 * 1460},
+      {"2003", {2, 5, 2, 1}, true, 56 * 1460},
   };
   for (const auto& row : rows) {
     const WindowsLimits limits =
@@ -195,7 +200,7 @@ TEST(ReceiveWindow, TheLineWindowStaysWithinWhatEachWindowsReads) {
                                     limits.largestRecommendedReceiveWindow);
     EXPECT_EQ(row.window, line.window) << row.windows;
     EXPECT_EQ(row.window > 65535, line.needsScaling) << row.windows;
-    EXPECT_EQ(row.window < 54 * 1460, line.heldToLargest) << row.windows;
+    EXPECT_EQ(row.window < 56 * 1460, line.heldToLargest) << row.windows;
   }
 }
 
