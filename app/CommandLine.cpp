@@ -59,11 +59,7 @@ CommandLine Bad(const std::string& why = std::string()) {
 
 // The line's rate of /speed, or 0 when `word` is none.
 int32_t LineSpeed(const std::string& word) {
-  int64_t kbits = 0;
-  return ParseWholeNumber(word, &kbits) && kbits >= 1 &&
-                 kbits <= kFastestLineKbits
-             ? static_cast<int32_t>(kbits)
-             : 0;
+  return WholeNumberWithin(word, kSlowestLineKbits, kFastestLineKbits);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "store/SettingsRecord.h"
+#include "tuning/LineWindow.h"
 
 namespace velo {
 
@@ -31,9 +32,6 @@ struct CommandLine {
   // kBadArguments: what was wrong, where more can be said than that.
   std::string whyBad;
 };
-
-// The fastest line /speed takes: 10 Gbit/s.
-const int32_t kFastestLineKbits = 10000000;
 
 // Reads the arguments after the program's name. Arguments are separated by
 // blanks; double quotes keep blanks inside one ("C:\My Files\a.reg").

@@ -30,6 +30,15 @@ bool ParseWholeNumber(const std::string& text, int64_t* value) {
   return true;
 }
 
+int32_t WholeNumberWithin(const std::string& text, int32_t lowest,
+                          int32_t highest) {
+  int64_t number = 0;
+  return ParseWholeNumber(text, &number) && number >= lowest &&
+                 number <= highest
+             ? static_cast<int32_t>(number)
+             : 0;
+}
+
 uint32_t ParseLeadingUint32(const std::string& text) {
   size_t at = 0;
   while (at < text.size() && IsBlank(text[at])) ++at;

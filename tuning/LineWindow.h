@@ -11,6 +11,10 @@
 
 namespace velo {
 
+// The line speeds a user may name, in kbit/s: up to 10 Gbit/s.
+const int32_t kSlowestLineKbits = 1;
+const int32_t kFastestLineKbits = 10000000;
+
 // Fewer segments in flight than this leave a lost one to the retransmission
 // timer: recovering it by three duplicate acknowledgements takes three more.
 const int32_t kFewestSegmentsInWindow = 4;

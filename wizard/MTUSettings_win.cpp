@@ -33,7 +33,7 @@ const PageDescription kPage = {IDD_MTU_SETTINGS, kMtuPage,
 }  // namespace
 
 CMTUSettings::CMTUSettings(CMyPropertySheet& sheet)
-    : CWizardPage(sheet, kPage), finder_(Localized(), *this) {
+    : CWizardPage(sheet, kPage), finder_(Localized(), *this, sheet.roundTrip) {
   Messages().OnCommand(IDC_FIND_MTU, BN_CLICKED, [this] { finder_.Press(); });
   search_.Listen(Messages(), [this](int32_t size) { finder_.Trying(size); },
                  [this](const MtuSearchResult& end) { finder_.Ended(end); });

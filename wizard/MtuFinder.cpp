@@ -26,6 +26,7 @@ void MtuFinder::ShowIdle() { view_.ShowStatus(idleStatus_); }
 
 void MtuFinder::Press() {
   if (searching_) return Stop();
+  trip_ = MeasuredRoundTrip();
   host_ = Trimmed(view_.TypedHost());
   if (host_.empty()) return ShowOutcome({kMtuHostUnknown, 0, 0});
   if (!view_.StartSearch(host_)) return ShowOutcome({kMtuNoThread, 0, 0});
@@ -43,6 +44,7 @@ void MtuFinder::Ended(const MtuSearchResult& result) {
   view_.ShowSearching(false);
   if (result.end == kMtuFound)
     view_.ShowInBoxes(result.mtu, result.mtu - kMssBelowMtu);
+  if (result.roundTripSize > 0) trip_ = {true, result.roundTripMs, host_};
   ShowOutcome(result);
 }
 

@@ -14,6 +14,14 @@
 
 namespace velo {
 
+// The round trip the step's last search measured, and towards which host;
+// none where it measured none, or was stopped.
+struct MeasuredRoundTrip {
+  bool measured = false;
+  uint32_t ms = 0;
+  std::string host;
+};
+
 class MtuFinder {
  public:
   class View {
@@ -30,8 +38,10 @@ class MtuFinder {
     virtual void StopSearch() = 0;
   };
 
-  // `texts` and `view` outlive the finder.
-  MtuFinder(const Texts& texts, View& view) : texts_(texts), view_(view) {}
+  // `texts`, `view` and `trip` outlive the finder, which keeps in `trip`
+  // what its last search measured.
+  MtuFinder(const Texts& texts, View& view, MeasuredRoundTrip& trip)
+      : texts_(texts), view_(view), trip_(trip) {}
 
   // The host offered before any search: one beyond the line goes into the
   // box; the router of the user's own network is none, and the status says
@@ -52,6 +62,7 @@ class MtuFinder {
 
   const Texts& texts_;
   View& view_;
+  MeasuredRoundTrip& trip_;
   bool searching_ = false;
   std::string host_;  // the host of the running search
   // What the step says before any search: why the box is empty, if it is.

@@ -58,6 +58,8 @@ class CMyPropertySheet : public WizardSheet {
   // The settings record of this run, and what the backup found.
   SettingsRecord record;
   FoundFlags found;
+  // What the MTU step's search measured, for the receive window step.
+  MeasuredRoundTrip roundTrip;
 
  protected:
   void OnInitDialog() override;

@@ -1,9 +1,11 @@
 // Step 4: the receive window, laid out as MSS x multiplier x 4 = RWIN. Only
 // the multiplier is typed; the window follows every keystroke and is refused
-// outside the range from the MSS to the largest window.
+// outside the range from the MSS to the largest window. Where the MTU step
+// measured a round trip, the line's speed is typed too, and the multiplier
+// proposed is the one that fills the line (ReceiveWindowStep).
 #pragma once
 
-#include "tuning/ReceiveWindow.h"
+#include "wizard/ReceiveWindowStep.h"
 #include "wizard/WizardPage.h"
 
 namespace velo {
@@ -13,7 +15,7 @@ class CRWINSetting : public CWizardPage {
   explicit CRWINSetting(CMyPropertySheet& sheet);
 
  protected:
-  // The default multiplier and window for the MSS, and the fixed boxes.
+  // The proposal for the MSS, the fixed boxes and the line's.
   void Prepare() override;
   BOOL OnKillActive() override;
   void DoDataExchange(DataExchange& exchange) override;
@@ -21,16 +23,15 @@ class CRWINSetting : public CWizardPage {
  private:
   void OnMultiplierTyped();
   void OnMultiplierLeft();
-  void PutBackDefault();
-  WindowProduct ProductOfMultiplier() const;
-  // From the MSS to the largest window of this Windows.
-  bool IsValid(const WindowProduct& window) const;
+  void OnSpeedLeft();
   // The window box and the sign before it.
   void ShowWindowBox();
+  // The proposal: its window recommended and in the boxes.
+  void ShowProposal();
+  // The speed box, its label and the round trip, where there is a line.
+  void ShowLine();
 
-  ReceiveWindowDefault default_ = {0, 0};
-  int32_t multiplierBox_ = 0;
-  WindowProduct windowBox_;
+  ReceiveWindowStep step_;
 };
 
 }  // namespace velo

@@ -1,9 +1,8 @@
 #include "wizard/RWINSetting.h"
 
-#include "framework/IntegerText.h"
 #include "framework/Window.h"
 #include "res/wizard/RWINSetting.h"
-#include "wizard/WizardRun.h"
+#include "wizard/MyPropertySheet.h"
 
 namespace velo {
 
@@ -17,23 +16,14 @@ const PageDescription kPage = {IDD_RWIN_SETTING, kReceiveWindowPage,
      Recommendation(IDC_RWIN_RECOMMENDED, TextId::RecommendedReceiveWindow,
                     &SettingsRecord::RecommendedRWIN),
      Plain(IDC_RWIN_SCALING_LABEL, TextId::ScalingFactor),
-     Plain(IDC_RWIN_MULTIPLIER_LABEL, TextId::Multiplier)},
+     Plain(IDC_RWIN_MULTIPLIER_LABEL, TextId::Multiplier),
+     Plain(IDC_RWIN_SPEED_LABEL, TextId::LineSpeed)},
     // The multiplier box is the page's own: the window follows it.
     {}, {},
     {{IDC_RWIN_EXPLANATION}, {IDC_RWIN_RECOMMENDED}, {IDC_RWIN_MSS_LABEL},
      {IDC_RWIN_MULTIPLIER_LABEL}, {IDC_RWIN_SCALING_LABEL},
      {IDC_RWIN_WINDOW_LABEL}, {IDC_RWIN_FIRST_TIMES}, {IDC_RWIN_SECOND_TIMES},
-     {IDC_RWIN_EQUALS}}};
-
-// The multiplier as the box holds it while the user types: 0 for an empty
-// box, for text that is not a number and for a number beyond 32 bits.
-int32_t TypedMultiplier(const std::string& text) {
-  int64_t number = 0;
-  if (!ParseWholeNumber(text, &number) || number < INT32_MIN ||
-      number > INT32_MAX)
-    return 0;
-  return static_cast<int32_t>(number);
-}
+     {IDC_RWIN_EQUALS}, {IDC_RWIN_SPEED_LABEL}, {IDC_RWIN_ROUND_TRIP}}};
 
 }  // namespace
 
@@ -43,77 +33,86 @@ CRWINSetting::CRWINSetting(CMyPropertySheet& sheet)
                        [this] { OnMultiplierTyped(); });
   Messages().OnCommand(IDC_RWIN_MULTIPLIER_BOX, EN_KILLFOCUS,
                        [this] { OnMultiplierLeft(); });
+  Messages().OnCommand(IDC_RWIN_SPEED_BOX, EN_CHANGE, [this] {
+    if (step_.SpeedTyped(WindowText(Item(IDC_RWIN_SPEED_BOX)))) ShowProposal();
+  });
+  Messages().OnCommand(IDC_RWIN_SPEED_BOX, EN_KILLFOCUS,
+                       [this] { OnSpeedLeft(); });
 }
 
 void CRWINSetting::DoDataExchange(DataExchange& exchange) {
-  exchange.Int(IDC_RWIN_MULTIPLIER_BOX, multiplierBox_);
+  exchange.Int(IDC_RWIN_MULTIPLIER_BOX, step_.Multiplier());
   // The window box is read-only: the page's own number is what it shows.
   if (!exchange.Saving()) ShowWindowBox();
 }
 
 void CRWINSetting::ShowWindowBox() {
-  SetItemText(IDC_RWIN_WINDOW_BOX, windowBox_.ToString());
-  SetItemText(IDC_RWIN_EQUALS,
-              EquationSign(Record().NewMSS, multiplierBox_, windowBox_));
+  SetItemText(IDC_RWIN_WINDOW_BOX, step_.WindowBox().ToString());
+  SetItemText(IDC_RWIN_EQUALS, EquationSign(step_.Mss(), step_.Multiplier(),
+                                            step_.WindowBox()));
 }
 
 void CRWINSetting::Prepare() {
   SettingsRecord& record = Record();
-  default_ = DefaultReceiveWindow(record.ConnectionType, record.NewMSS,
-                                  Limits().largestRecommendedReceiveWindow);
-  record.NewRWIN = record.RecommendedRWIN = default_.window;
-  PutBackDefault();
+  step_.Prepare(record.ConnectionType, record.NewMSS, Limits(),
+                Sheet().roundTrip);
+  record.NewRWIN = record.RecommendedRWIN = step_.Proposed().window;
   SetItemText(IDC_RWIN_MSS_BOX,
               std::to_string(static_cast<uint32_t>(record.NewMSS)));
   SetItemText(IDC_RWIN_SCALING_BOX, std::to_string(kScalingFactor));
+  ShowLine();
 }
 
-WindowProduct CRWINSetting::ProductOfMultiplier() const {
-  return WindowProduct::Of(Record().NewMSS, multiplierBox_);
+void CRWINSetting::ShowLine() {
+  for (int control :
+       {IDC_RWIN_SPEED_LABEL, IDC_RWIN_SPEED_BOX, IDC_RWIN_ROUND_TRIP})
+    ShowWindow(Item(control), step_.HasLine() ? SW_SHOW : SW_HIDE);
+  if (!step_.HasLine()) return;
+  SetItemText(IDC_RWIN_ROUND_TRIP,
+              FillPattern(Text(TextId::LineRoundTrip), step_.Trip().host,
+                          std::to_string(step_.Trip().ms)));
+  SetItemText(IDC_RWIN_SPEED_BOX, std::to_string(step_.Speed()));
 }
 
-bool CRWINSetting::IsValid(const WindowProduct& window) const {
-  return window.IsValidFor(Record().NewMSS, Limits().largestReceiveWindow);
+void CRWINSetting::ShowProposal() {
+  Record().NewRWIN = Record().RecommendedRWIN = step_.Proposed().window;
+  SetItemText(IDC_RWIN_RECOMMENDED,
+              ComposeText(Localized(), kPage.texts[1], Record(), Sheet().found));
+  UpdateData(false);
 }
 
 void CRWINSetting::OnMultiplierTyped() {
   const std::string typed = WindowText(Item(IDC_RWIN_MULTIPLIER_BOX));
-  multiplierBox_ = TypedMultiplier(typed);
-  if (multiplierBox_ == 0) return;
-  windowBox_ = ProductOfMultiplier();
-  if (typed == std::to_string(multiplierBox_)) {
-    // Rewriting the same text would put the caret back at the start.
-    ShowWindowBox();
-    return;
-  }
+  if (!step_.MultiplierTyped(typed)) return;
+  const std::string plain = std::to_string(step_.Multiplier());
+  // Rewriting the same text would put the caret back at the start.
+  if (typed == plain) return ShowWindowBox();
   // Leading zeros: the box shows the plain number, the caret after it.
   UpdateData(false);
-  const WPARAM end = std::to_string(multiplierBox_).size();
-  SendMessageA(Item(IDC_RWIN_MULTIPLIER_BOX), EM_SETSEL, end, end);
+  SendMessageA(Item(IDC_RWIN_MULTIPLIER_BOX), EM_SETSEL, plain.size(),
+               plain.size());
 }
 
 void CRWINSetting::OnMultiplierLeft() {
-  windowBox_ = ProductOfMultiplier();
-  if (IsValid(windowBox_)) return;
+  if (step_.MultiplierLeft()) return;
   Run().alert(RangeMessage(Text(TextId::ReceiveWindowRange),
                            Limits().largestReceiveWindow));
-  PutBackDefault();
   UpdateData(false);
 }
 
-void CRWINSetting::PutBackDefault() {
-  multiplierBox_ = default_.multiplier;
-  windowBox_ = WindowProduct::Valid(default_.window);
+void CRWINSetting::OnSpeedLeft() {
+  if (step_.SpeedLeft(WindowText(Item(IDC_RWIN_SPEED_BOX)))) return;
+  Run().alert(Text(TextId::LineSpeedRange));
+  ShowLine();
+  ShowProposal();
 }
 
 BOOL CRWINSetting::OnKillActive() {
   // A multiplier that is not a number keeps its earlier value, after the
   // standard message.
   UpdateData(true);
-  windowBox_ = ProductOfMultiplier();
-  if (!IsValid(windowBox_)) PutBackDefault();
+  Record().NewRWIN = step_.Leave();
   UpdateData(false);
-  Record().NewRWIN = windowBox_.Window();
   return CWizardPage::OnKillActive();
 }
 

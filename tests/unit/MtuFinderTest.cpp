@@ -38,7 +38,8 @@ class MtuFinderTest : public ::testing::Test {
  protected:
   MapTexts english;
   StepStandIn step;
-  MtuFinder finder{english, step};
+  MeasuredRoundTrip trip;
+  MtuFinder finder{english, step, trip};
 };
 
 TEST_F(MtuFinderTest, StartsTowardsTheTrimmedHostOrSaysWhyNot) {
@@ -92,11 +93,36 @@ TEST_F(MtuFinderTest, TheRouterOfTheOwnNetworkIsNotOfferedAndTheStatusSaysWhy) {
   finder.ShowIdle();
   EXPECT_EQ(MtuSearchOutcome(english, "192.168.1.1", {kMtuOwnNetwork, 0, 0}),
             step.status);
-  MtuFinder beyond(english, step);
+  MtuFinder beyond(english, step, trip);
   beyond.Offer({"10.77.2.2", false});
   EXPECT_EQ("10.77.2.2", step.host);
   beyond.ShowIdle();
   EXPECT_EQ("", step.status);
+}
+
+// The receive window step fills the line over the round trip of the last
+// search that ended, towards its host: a search started or stopped since
+// leaves none, as does one whose echoes never came back.
+TEST_F(MtuFinderTest, KeepsTheRoundTripOfTheLastSearchThatEnded) {
+  MtuSearchResult echoed{kMtuPathStopped, 0, 9};
+  echoed.roundTripMs = 152;
+  echoed.roundTripSize = 576;
+  step.host = "ns.example";
+  finder.Press();
+  finder.Ended(echoed);
+  EXPECT_TRUE(trip.measured);
+  EXPECT_EQ(152u, trip.ms);
+  EXPECT_EQ("ns.example", trip.host);
+
+  step.host = "10.0.0.1";
+  finder.Press();
+  EXPECT_FALSE(trip.measured) << "a new search measures anew";
+  finder.Ended({kMtuNoAnswer, 0, 6});
+  EXPECT_FALSE(trip.measured);
+
+  finder.Press();
+  finder.Press();
+  EXPECT_FALSE(trip.measured) << "stopped";
 }
 
 }  // namespace

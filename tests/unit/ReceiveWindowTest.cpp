@@ -4,6 +4,7 @@
 #include "store/SettingsRecord.h"
 #include "tuning/LineWindow.h"
 #include "tuning/ReceiveWindow.h"
+#include "wizard/ReceiveWindowStep.h"
 
 namespace velo {
 namespace {
@@ -212,6 +213,83 @@ TEST(ReceiveWindow, ALineWithoutRateOrRoundTripHasNoWindowOfItsOwn) {
   EXPECT_EQ(0, WindowForLine(1536, -40, 1452, scaled).window);
   EXPECT_EQ(0, WindowForLine(1536, 40, 0, scaled).window) << "no MSS";
   EXPECT_FALSE(WindowForLine(0, 150, 536, scaled).needsScaling);
+}
+
+// The step proposes the line's window where a round trip was measured, at
+// the connection type's speed until the user types another, which it keeps
+// through Back and Next while the type stays.
+TEST(ReceiveWindowStep, TheLineSpeedDrivesTheProposalAndIsKeptWhileTheTypeIs) {
+  const MeasuredRoundTrip dslTrip{true, 40, "ns.example"};
+  ReceiveWindowStep step;
+  step.Prepare(kDsl, 1452, WindowsLimits{}, MeasuredRoundTrip{});
+  EXPECT_FALSE(step.HasLine());
+  EXPECT_EQ(Default(kDsl, 1452), (Expected{step.Proposed().multiplier,
+                                           step.Proposed().window}))
+      << "without a round trip, the type's multiplier";
+
+  step.Prepare(kDsl, 1452, WindowsLimits{}, dslTrip);
+  ASSERT_TRUE(step.HasLine());
+  EXPECT_EQ(1536, step.Speed());
+  EXPECT_EQ(2, step.Multiplier()) << "7,680 bytes, 6 segments and two";
+  EXPECT_EQ(2 * 4 * 1452, step.Proposed().window);
+
+  // Anything but a speed from 1 to 10,000,000 changes nothing while typed.
+  for (const char* typed : {"", "0", "-5", "abc", "10000001", "99999999999",
+                            "1536"})
+    EXPECT_FALSE(step.SpeedTyped(typed)) << "'" << typed << "'";
+  EXPECT_EQ(1536, step.Speed());
+  EXPECT_TRUE(step.SpeedTyped(" 5000 "));
+  EXPECT_EQ(5000, step.Speed());
+  EXPECT_EQ(5, step.Multiplier()) << "25,000 bytes, 18 segments and two";
+  EXPECT_EQ(WindowProduct::Valid(5 * 4 * 1452), step.WindowBox());
+  EXPECT_TRUE(step.SpeedLeft("5000"));
+
+  // Back and Next again: the typed speed stays, a typed multiplier goes.
+  EXPECT_TRUE(step.MultiplierTyped("9"));
+  step.Prepare(kDsl, 1452, WindowsLimits{}, dslTrip);
+  EXPECT_EQ(5000, step.Speed());
+  EXPECT_EQ(5, step.Multiplier());
+  // Another connection type: its own speed.
+  step.Prepare(kDialUp, 536, WindowsLimits{}, dslTrip);
+  EXPECT_EQ(56, step.Speed());
+  EXPECT_EQ(1, step.Multiplier()) << "280 bytes: four segments";
+  step.Prepare(kDsl, 1452, WindowsLimits{}, dslTrip);
+  EXPECT_EQ(1536, step.Speed());
+
+  // A speed box left without a speed: the type's, and its window.
+  EXPECT_TRUE(step.SpeedTyped("8000"));
+  EXPECT_FALSE(step.SpeedLeft("0"));
+  EXPECT_EQ(1536, step.Speed());
+  EXPECT_EQ(2, step.Multiplier());
+  // The largest speed, on a Windows that reads no more than 65,535.
+  WindowsLimits nineX;
+  nineX.largestRecommendedReceiveWindow = kLargestUnscaledReceiveWindow;
+  step.Prepare(kDsl, 1452, nineX, dslTrip);
+  EXPECT_TRUE(step.SpeedTyped("10000000"));
+  EXPECT_EQ(11, step.Multiplier());
+  EXPECT_EQ(11 * 4 * 1452, step.Leave());
+}
+
+// The multiplier the user types gives the window, within the range from
+// the MSS to the largest window; where it is refused the proposal is back.
+TEST(ReceiveWindowStep, ATypedMultiplierIsTakenOnlyWithinTheRange) {
+  WindowsLimits limits;
+  ReceiveWindowStep step;
+  step.Prepare(kLan, 1460, limits, MeasuredRoundTrip{});
+  EXPECT_TRUE(step.MultiplierTyped("010"));
+  EXPECT_EQ(10, step.Multiplier());
+  EXPECT_EQ(WindowProduct::Of(1460, 10), step.WindowBox());
+  EXPECT_TRUE(step.MultiplierLeft());
+  EXPECT_EQ(1460 * 10 * 4, step.Leave());
+
+  EXPECT_FALSE(step.MultiplierTyped("")) << "no number: the window stays";
+  EXPECT_EQ(WindowProduct::Of(1460, 10), step.WindowBox());
+  EXPECT_FALSE(step.MultiplierLeft()) << "0 gives a window below the MSS";
+  EXPECT_EQ(44, step.Multiplier());
+
+  EXPECT_TRUE(step.MultiplierTyped("2147483647"));
+  EXPECT_EQ("12541304498480", step.WindowBox().ToString());
+  EXPECT_EQ(44 * 4 * 1460, step.Leave()) << "beyond the largest window";
 }
 
 }  // namespace

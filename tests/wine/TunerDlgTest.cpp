@@ -285,9 +285,10 @@ TEST_F(MainWindow, SetAsksFirstWhileAnotherAccountHoldsTheBackup) {
                                   kAccessReadWrite));
     ASSERT_EQ(kRegOk, note.Write(kBackupHolderValue,
                                  RegValue::Text("Deployment Agent")));
-    if (row.taken)
+    if (row.taken) {
       ASSERT_EQ(kRegOk,
                 note.Write(kBackupTakenValue, RegValue::Text(row.taken)));
+    }
     note.Close();
     std::string question;
     Run([&](HWND window) {
