@@ -81,4 +81,10 @@ std::string MtuSearchOutcome(const Texts& texts, const std::string& host,
                          : std::string());
 }
 
+std::string RoundTripMeasured(const Texts& texts,
+                              const MeasuredRoundTrip& trip) {
+  return FillPattern(texts.Load(TextId::LineRoundTrip), ShownHost(trip.host),
+                     std::to_string(trip.ms));
+}
+
 }  // namespace velo

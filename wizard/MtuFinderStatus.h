@@ -7,6 +7,7 @@
 
 #include "lang/Texts.h"
 #include "tuning/MtuSearch.h"
+#include "wizard/MtuFinder.h"
 
 namespace velo {
 
@@ -18,5 +19,10 @@ std::string MtuSearchProgress(const Texts& texts, int32_t size);
 // whole of it stays in the box beside.
 std::string MtuSearchOutcome(const Texts& texts, const std::string& host,
                              const MtuSearchResult& result);
+
+// The round trip a search measured, as the receive window step says it,
+// the host named as the status names it.
+std::string RoundTripMeasured(const Texts& texts,
+                              const MeasuredRoundTrip& trip);
 
 }  // namespace velo

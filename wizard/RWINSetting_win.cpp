@@ -2,6 +2,7 @@
 
 #include "framework/Window.h"
 #include "res/wizard/RWINSetting.h"
+#include "wizard/MtuFinderStatus.h"
 #include "wizard/MyPropertySheet.h"
 
 namespace velo {
@@ -68,9 +69,7 @@ void CRWINSetting::ShowLine() {
        {IDC_RWIN_SPEED_LABEL, IDC_RWIN_SPEED_BOX, IDC_RWIN_ROUND_TRIP})
     ShowWindow(Item(control), step_.HasLine() ? SW_SHOW : SW_HIDE);
   if (!step_.HasLine()) return;
-  SetItemText(IDC_RWIN_ROUND_TRIP,
-              FillPattern(Text(TextId::LineRoundTrip), step_.Trip().host,
-                          std::to_string(step_.Trip().ms)));
+  SetItemText(IDC_RWIN_ROUND_TRIP, RoundTripMeasured(Localized(), step_.Trip()));
   SetItemText(IDC_RWIN_SPEED_BOX, std::to_string(step_.Speed()));
 }
 

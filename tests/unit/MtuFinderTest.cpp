@@ -123,6 +123,11 @@ TEST_F(MtuFinderTest, KeepsTheRoundTripOfTheLastSearchThatEnded) {
   finder.Press();
   finder.Press();
   EXPECT_FALSE(trip.measured) << "stopped";
+
+  // Said as the status names a host: a long name by its first characters.
+  EXPECT_EQ("Round trip measured towards resolver2.dial...: 1999 ms.",
+            RoundTripMeasured(english,
+                              {true, 1999, "resolver2.dialup.provider.example"}));
 }
 
 }  // namespace

@@ -172,6 +172,10 @@ class TextFit : public ::testing::TestWithParam<LanguageFile> {
       wizard.Open();
       ShowAsFound(wizard.Sheet(), found);
       wizard.modemFound = 1;
+      // The receive window step with its line, the longest host the step
+      // names and the longest round trip a search waits for.
+      wizard.Sheet().roundTrip = {true, kLongestWaitMs,
+                                  "resolver2.dialup.provider.example"};
       CheckRadioButton(wizard.PageWindow(), IDC_CONNECTION_DIAL_UP,
                        IDC_CONNECTION_LAN, IDC_CONNECTION_LAN);
       int shown = 0;
@@ -267,6 +271,7 @@ TEST_P(TextFit, EveryAlert) {
                 {TextId::NoBackupNoChange, "no backup message", true, nullptr},
                 {TextId::ResetDone, "reset message", true, nullptr},
                 {TextId::ReceiveWindowRange, "receive window range alert", true, nullptr},
+                {TextId::LineSpeedRange, "line speed range alert", true, nullptr},
                 {TextId::ResetFailed, "reset failure message", true, nullptr}};
   for (const auto& alert : alerts) {
     const std::string text =
@@ -287,7 +292,7 @@ TEST_P(TextFit, EveryAlert) {
                AnotherAccountsBackupQuestion(App().Localized(), {account, ""}),
                false);
   // Each message and its buttons: OK, or Yes and No for the questions.
-  EXPECT_EQ(13 + 10 + 2 * 3, check_.measured);
+  EXPECT_EQ(14 + 11 + 2 * 3, check_.measured);
   EXPECT_EQ(std::vector<std::string>(), check_.misfits);
 }
 

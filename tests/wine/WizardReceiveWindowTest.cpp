@@ -1,6 +1,7 @@
 // The receive window page for real: the equation it shows, the window that
 // follows the multiplier while it is typed, the range alert when the box is
-// left, the silent fallback on Next, and an MSS too large for the defaults.
+// left, the silent fallback on Next, an MSS too large for the defaults, and
+// the line speed that a round trip measured on the MTU page brings.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,12 +13,27 @@
 #include "res/wizard/ChooseConnectionType.h"
 #include "res/wizard/MTUSettings.h"
 #include "res/wizard/RWINSetting.h"
+#include "tuning/PathProber.h"
 #include "wizard/WizardFlow.h"
 
 namespace velo {
 namespace {
 
 const char kRangeAlert[] = "Valid range of RWIN is from MSS to 1073741823.";
+
+// A path whose search ends at once with what it is told.
+class AnsweringProber : public PathProber {
+ public:
+  explicit AnsweringProber(const MtuSearchResult& result) : result_(result) {}
+  bool CanPing() const override { return true; }
+  MtuSearchResult Find(const std::string&,
+                       const std::function<bool(int32_t)>&) override {
+    return result_;
+  }
+
+ private:
+  const MtuSearchResult result_;
+};
 
 class ReceiveWindowPage : public ::testing::Test {
  protected:
@@ -44,6 +60,9 @@ class ReceiveWindowPage : public ::testing::Test {
 
 TEST_F(ReceiveWindowPage, ProposesTheMultiplierOfTheConnectionType) {
   Show(IDC_CONNECTION_DIAL_UP);
+  for (int line : {IDC_RWIN_SPEED_LABEL, IDC_RWIN_SPEED_BOX, IDC_RWIN_ROUND_TRIP})
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(wizard_.PageWindow(), line)))
+        << "no round trip measured, no line";
   EXPECT_EQ((Boxes{"536", "3", "4", "6432"}), Equation());
   EXPECT_EQ("Recommended RWIN size  :  6432 bytes.",
             wizard_.Text(IDC_RWIN_RECOMMENDED));
@@ -127,6 +146,63 @@ TEST_F(ReceiveWindowPage, AnMssNoMultiplierCanHoldTakesTheLargestWindow) {
   wizard_.Type(IDC_RWIN_MULTIPLIER_BOX, "2");
   wizard_.Next();
   EXPECT_EQ(1073741823, wizard_.Record().NewRWIN);
+}
+
+// A search on the MTU page that measured a round trip brings the line: the
+// connection type's speed, the window that fills it, the window following
+// a typed speed, which stays through Next and Back; a box left without a
+// speed alerts and takes the type's again.
+TEST_F(ReceiveWindowPage, ARoundTripMeasuredBringsTheLineSpeedAndItsWindow) {
+  MtuSearchResult found{kMtuFound, 1400, 14};
+  found.fits = 1400;
+  found.roundTripMs = 152;
+  found.roundTripSize = 576;
+  AnsweringProber prober(found);
+  wizard_.UseProber(prober);
+  wizard_.Open();
+  CheckRadioButton(wizard_.PageWindow(), IDC_CONNECTION_DIAL_UP,
+                   IDC_CONNECTION_LAN, IDC_CONNECTION_DSL);
+  wizard_.Next();
+  wizard_.Type(IDC_MTU_HOST, "ns.example");
+  wizard_.Click(IDC_FIND_MTU);
+  ASSERT_TRUE(wizard_.PumpUntil(
+      [&] { return wizard_.Text(IDC_MTU_BOX) == "1400"; }));
+  ASSERT_TRUE(wizard_.NextTo(kReceiveWindowPage));
+
+  for (int line : {IDC_RWIN_SPEED_LABEL, IDC_RWIN_SPEED_BOX, IDC_RWIN_ROUND_TRIP})
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(wizard_.PageWindow(), line)));
+  EXPECT_EQ("Round trip measured towards ns.example: 152 ms.",
+            wizard_.Text(IDC_RWIN_ROUND_TRIP));
+  EXPECT_EQ("Line speed (kbit/s)", wizard_.Text(IDC_RWIN_SPEED_LABEL));
+  // 1,536 kbit/s x 152 ms = 29,184 bytes, 22 segments of 1360 and two.
+  EXPECT_EQ("1536", wizard_.Text(IDC_RWIN_SPEED_BOX));
+  EXPECT_EQ((Boxes{"1360", "6", "4", "32640"}), Equation());
+  EXPECT_EQ("Recommended RWIN size  :  32640 bytes.",
+            wizard_.Text(IDC_RWIN_RECOMMENDED));
+
+  // 95,000 bytes: 70 segments and two.
+  wizard_.Type(IDC_RWIN_SPEED_BOX, "5000");
+  EXPECT_EQ((Boxes{"1360", "18", "4", "97920"}), Equation());
+  EXPECT_EQ("Recommended RWIN size  :  97920 bytes.",
+            wizard_.Text(IDC_RWIN_RECOMMENDED));
+  wizard_.Leave(IDC_RWIN_SPEED_BOX);
+  wizard_.Next();
+  EXPECT_EQ(97920, wizard_.Record().NewRWIN);
+  wizard_.Back();
+  EXPECT_EQ("5000", wizard_.Text(IDC_RWIN_SPEED_BOX)) << "kept on Back";
+  EXPECT_EQ("18", wizard_.Text(IDC_RWIN_MULTIPLIER_BOX));
+  EXPECT_TRUE(wizard_.messages.empty());
+
+  wizard_.Type(IDC_RWIN_SPEED_BOX, "0");
+  EXPECT_EQ("18", wizard_.Text(IDC_RWIN_MULTIPLIER_BOX)) << "while typed";
+  wizard_.Leave(IDC_RWIN_SPEED_BOX);
+  EXPECT_EQ(std::vector<std::string>{
+                "Valid range of the line speed is from 1 to 10000000 kbit/s."},
+            wizard_.messages);
+  EXPECT_EQ("1536", wizard_.Text(IDC_RWIN_SPEED_BOX));
+  EXPECT_EQ((Boxes{"1360", "6", "4", "32640"}), Equation());
+  wizard_.Next();
+  EXPECT_EQ(32640, wizard_.Record().NewRWIN);
 }
 
 }  // namespace
