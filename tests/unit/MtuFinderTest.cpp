@@ -125,7 +125,7 @@ TEST_F(MtuFinderTest, KeepsTheRoundTripOfTheLastSearchThatEnded) {
   EXPECT_FALSE(trip.measured) << "stopped";
 
   // Said as the status names a host: a long name by its first characters.
-  EXPECT_EQ("Round trip measured towards resolver2.dial...: 1999 ms.",
+  EXPECT_EQ("Round trip measured towards resolver2.dialu...: 1999 ms.",
             RoundTripMeasured(english,
                               {true, 1999, "resolver2.dialup.provider.example"}));
 }

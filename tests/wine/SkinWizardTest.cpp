@@ -76,7 +76,9 @@ const SkinnedPage kReceiveWindow = {"Step 4 of",
                                      {IDC_RWIN_WINDOW_LABEL, "Label"},
                                      {IDC_RWIN_FIRST_TIMES, "Label"},
                                      {IDC_RWIN_SECOND_TIMES, "Label"},
-                                     {IDC_RWIN_EQUALS, "Label"}}};
+                                     {IDC_RWIN_EQUALS, "Label"},
+                                     {IDC_RWIN_SPEED_LABEL, "Label"},
+                                     {IDC_RWIN_ROUND_TRIP, "Label"}}};
 const SkinnedPage kTtl = {"Step 5 of",
                           {{IDC_TTL_EXPLANATION, "Label"},
                            {IDC_TTL_RECOMMENDED, "Label"},
