@@ -70,6 +70,14 @@ require_report "$dir/none-ran.xml" "Text check" "ended without a report" 2>/dev/
 report_case Summary "an empty report, or one that counts no test, is a failure" \
   "$(expect_summary "$dir" "3 passed, 2 failed" 1 "Text check: its report counts no test")"
 
+# A failure message as a test's log may give it: the report holds it in
+# an attribute, escaped as XML wants.
+line=$(testcase_xml Quoted "a message" "the log says 'a \"b\" <c> & d'.")
+wrong=""
+[[ "$line" == *"<failure message=\"the log says 'a &quot;b&quot; &lt;c&gt; &amp; d'.\"/>"* ]] ||
+  wrong="the report holds: $line"
+report_case Reports "a failure message with quotes, <, > and & is escaped" "$wrong"
+
 # The Windows stages with a Wine that starts nothing: a copy of the scripts
 # (they clean the folders they use), and every Wine command exiting 1.
 tree=$work/tree
