@@ -18,8 +18,9 @@ source tests/linelab/line-lab.sh
 source tests/linelab/mtu-finder.sh
 rm -f "$report"
 program=$PWD/$VELO_WIN_DIR/Velocine.exe
-interface='HKLM\SYSTEM\CurrentControlSet\Services\Tcpip\Parameters\Interfaces\{7E57C0DE-0000-4D70-9000-0000000A7400}'
 tcpip='HKLM\SYSTEM\CurrentControlSet\Services\Tcpip\Parameters'
+card='{7E57C0DE-0000-4D70-9000-0000000A7400}'
+interface="$tcpip\\Interfaces\\$card"
 ppp='HKLM\SYSTEM\CurrentControlSet\Services\NdisWan\Parameters\Protocols\0'
 browser='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
 # The interface's MTU before each run: none of the lines', so that a run
@@ -105,6 +106,8 @@ finder_test() {  # profile, its MTU, its round trip in ms
     [ "${place#*:}" = "$2" ] || wrong+="the MTU written to $place. "
   done
   [ "$reset" -eq 0 ] || wrong+="/reset exit code $reset. "
+  [[ "$before" == *"$card"* ]] ||
+    wrong+="the tuned keys could not be read before /set: '$before'. "
   [ "$before" = "$after" ] ||
     wrong+="/reset left the keys otherwise: $(diff <(echo "$before") <(echo "$after") | tr '\n' ' '). "
   report_case LineLabFinder "$name" "$wrong"
