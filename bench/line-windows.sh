@@ -20,15 +20,12 @@ cd "$(dirname "$0")/.."
 line_lab_bin=$1
 seconds=${2:-8}
 source tests/linelab/line-lab.sh
+source tests/linelab/mtu-finder.sh
 
-# The connection type a user of each line chooses in the wizard; a
-# satellite modem hangs on the network card, as a LAN does.
+# The connection type of each line (line_lab_connection_name) as the
+# wizard numbers it.
 connection_type() {  # profile
   case $1 in modem) echo 0 ;; dsl) echo 1 ;; cable) echo 3 ;; *) echo 2 ;; esac
-}
-# The same as /set names it.
-connection_name() {  # profile
-  case $1 in modem) echo dialup ;; dsl) echo dsl ;; cable) echo cable ;; *) echo lan ;; esac
 }
 
 # The MTU finder's cost on the line, and the round trip it measures: the
@@ -38,41 +35,29 @@ connection_name() {  # profile
 # its pings cross the line, then "/reset". Sets finder_trip to the round
 # trip measured, empty when none was.
 finder_trip=""
-line_bench_finder() {  # connection type as /set names it, kbit/s
+line_bench_finder() {  # profile, kbit/s
   finder_trip=""
   local program=${LINE_BENCH_VELOCINE:-}
   if [ -z "$program" ]; then
     echo "  the MTU finder: not measured (no Velocine.exe under Wine given)"
     return
   fi
-  local pc=${line_lab_ns[0]} log
-  log=$(dirname "$program")/Velocine.log
-  # Wine's pings are ping sockets, which the namespace must allow.
-  { line_lab_sysctl "$pc" net.ipv4.ping_group_range="0 2147483647" &&
-    line_lab_drop_fragments; } || {
+  line_lab_finder_ready || {
     echo "  the MTU finder: not measured ($line_lab_why)"; return; }
-  rm -f "$log"
-  local start=$SECONDS code
-  ip netns exec "$pc" wine "$program" /set "$1" /nomodem /findmtu "$line_lab_host" \
-    /speed "$2" /overwrite 8>&- >/dev/null 2>&1
-  code=$?
-  local took=$((SECONDS - start)) said
-  said=$(tail -n 1 "$log" 2>/dev/null | tr -d '\r')
-  ip netns exec "$pc" wine "$program" /reset 8>&- >/dev/null 2>&1 ||
+  line_lab_find_mtu "$program" "$(line_lab_connection_name "$1")" /speed "$2"
+  line_lab_finder_reset "$program" ||
     echo "  (its /reset did not end with exit 0)"
-  ip netns exec "$pc" wineserver -k 2>/dev/null
-  ip netns exec "$pc" wineserver -w 2>/dev/null
-  local probes ms
-  read -r probes ms <<<"$(sed -n 's/.* \([0-9][0-9]*\) probes, \([0-9][0-9]*\) ms.*/\1 \2/p' <<<"$said")"
-  finder_trip=$(sed -n 's/.*round trip \([0-9][0-9]*\) ms.*/\1/p' <<<"$said")
-  if [ -z "$probes" ]; then
-    echo "  the MTU finder: exit $code, no search in the log (${said:-no log line})"
+  line_lab_wine_down
+  finder_trip=$line_lab_finder_trip
+  if [ -z "$line_lab_finder_probes" ]; then
+    echo "  the MTU finder: exit $line_lab_finder_code, no search in the log" \
+      "(${line_lab_finder_said:-no log line})"
     return
   fi
-  echo "  the MTU finder: $probes probes, $(awk -v m="$ms" 'BEGIN { printf "%.1f", m / 1000 }') s" \
-    "of pings ($took s with Wine's start and the /reset), exit $code;" \
+  echo "  the MTU finder: $(line_lab_finder_cost) ($line_lab_finder_seconds s" \
+    "with Wine's start), exit $line_lab_finder_code;" \
     "round trip ${finder_trip:-not measured} ms"
-  echo "  its log: $(grep -o '\(No \)\{0,1\}MTU \([0-9]* \)\{0,1\}found.*' <<<"$said")"
+  echo "  its log: $(grep -o '\(No \)\{0,1\}MTU \([0-9]* \)\{0,1\}found.*' <<<"$line_lab_finder_said")"
 }
 
 summary=""
@@ -91,7 +76,7 @@ for profile in ${LINE_BENCH_PROFILES:-${line_lab_profiles[@]}}; do
   echo "== $profile: $(awk -v d="$down" 'BEGIN { print d / 1000 }') kbit/s down," \
     "$trip ms round trip, MTU $mtu; the line carries $carried bytes/s of data;" \
     "a small echo's round trip $(line_lab_round_trip 5 32) ms"
-  line_bench_finder "$(connection_name "$profile")" "$kbits"
+  line_bench_finder "$profile" "$kbits"
   # The window that fills the line is the one for the round trip measured.
   measured=${finder_trip:-$trip}
   [ -n "$finder_trip" ] ||

@@ -9,9 +9,11 @@ velo_report_cases=""
 velo_report_tests=0
 velo_report_failures=0
 
+# The replacements are quoted: bash 5.2 reads an unquoted "&" in one as
+# the text it replaces.
 xml_escape() {
-  local text=${1//&/&amp;}
-  text=${text//</&lt;}; text=${text//>/&gt;}; text=${text//\"/&quot;}
+  local text=${1//&/"&amp;"}
+  text=${text//</"&lt;"}; text=${text//>/"&gt;"}; text=${text//\"/"&quot;"}
   printf '%s' "$text"
 }
 

@@ -70,6 +70,7 @@ for dpi in "${text_fit_dpis[@]}"; do
   done
 done
 scripts/mtu-path-tests.sh "$results" || status=1
+tests/linelab/finder-test.sh "$results/line-lab-finder.xml" || status=1
 for bitmap in "$shots"/*.bmp; do
   [ -f "$bitmap" ] && convert "$bitmap" "${bitmap%.bmp}.png" && rm "$bitmap"
 done

@@ -70,11 +70,20 @@ require_report "$dir/none-ran.xml" "Text check" "ended without a report" 2>/dev/
 report_case Summary "an empty report, or one that counts no test, is a failure" \
   "$(expect_summary "$dir" "3 passed, 2 failed" 1 "Text check: its report counts no test")"
 
+# A failure message as a test's log may give it: the report holds it in
+# an attribute, escaped as XML wants.
+line=$(testcase_xml Quoted "a message" "the log says 'a \"b\" <c> & d'.")
+wrong=""
+[[ "$line" == *"<failure message=\"the log says 'a &quot;b&quot; &lt;c&gt; &amp; d'.\"/>"* ]] ||
+  wrong="the report holds: $line"
+report_case Reports "a failure message with quotes, <, > and & is escaped" "$wrong"
+
 # The Windows stages with a Wine that starts nothing: a copy of the scripts
 # (they clean the folders they use), and every Wine command exiting 1.
 tree=$work/tree
-mkdir -p "$tree/bin" "$tree/results"
+mkdir -p "$tree/bin" "$tree/results" "$tree/tests"
 cp -r scripts "$tree/"
+cp -r tests/linelab "$tree/tests/"
 for command in wine wine-stable wine64 wineserver wineboot winepath; do
   printf '#!/bin/sh\nexit 1\n' >"$tree/bin/$command"
   chmod +x "$tree/bin/$command"
@@ -86,8 +95,11 @@ PATH=$tree/bin:$PATH VELO_WINDOWS_BITS=32 \
 stages=$(ls "$tree/results" | wc -l)
 wrong=$(expect_summary "$tree/results" "0 passed, $(cat "$tree"/results/*.xml |
   grep -o '<failure' | wc -l) failed" 1 "Windows tests: Wine did not start")
-[ "$stages" -eq 18 ] ||
-  wrong+="$stages reports, not 18 (7 Windows test runs, 2 on the MTU path, pictures, 8 setup runs)."
+[ "$stages" -eq 19 ] ||
+  wrong+="$stages reports, not 19 (7 Windows test runs, 2 on the MTU path, the finder on the line lab, pictures, 8 setup runs)."
+[ "$(grep -c '<failure message="Wine did not start"' \
+  "$tree"/results/line-lab-finder.xml)" -eq 4 ] ||
+  wrong+="the finder on the line lab does not say on each of its 4 lines why it failed."
 grep -q "Setup tests (nt40-ja): Wine did not start" "$tree"/results/setup-nt40-ja.xml ||
   wrong+="the setup run on NT 4.0 does not say why it failed."
 report_case Stages "without Wine, every Windows stage leaves failed tests, not fewer tests" "$wrong"
