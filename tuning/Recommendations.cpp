@@ -57,14 +57,20 @@ void RecommendEverything(WindowsFamily family, const WindowsLimits& limits,
   record.NewEnableICMPRedirects = 0;
 }
 
+LineWindow MeasuredLineWindow(const WindowsLimits& limits,
+                              int32_t kbitsPerSecond, uint32_t roundTripMs,
+                              int32_t mss) {
+  const int32_t roundTrip = static_cast<int32_t>(std::min<uint32_t>(
+      std::max<uint32_t>(roundTripMs, 1), INT32_MAX));
+  return WindowForLine(kbitsPerSecond, roundTrip, mss,
+                       limits.largestRecommendedReceiveWindow);
+}
+
 LineWindow RecommendLineWindow(const WindowsLimits& limits,
                                int32_t kbitsPerSecond, uint32_t roundTripMs,
                                SettingsRecord& record) {
-  const int32_t roundTrip = static_cast<int32_t>(std::min<uint32_t>(
-      std::max<uint32_t>(roundTripMs, 1), INT32_MAX));
   const LineWindow line =
-      WindowForLine(kbitsPerSecond, roundTrip, record.NewMSS,
-                    limits.largestRecommendedReceiveWindow);
+      MeasuredLineWindow(limits, kbitsPerSecond, roundTripMs, record.NewMSS);
   if (line.window > 0) record.NewRWIN = record.RecommendedRWIN = line.window;
   return line;
 }

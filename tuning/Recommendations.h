@@ -34,11 +34,17 @@ void RecommendEverything(WindowsFamily family, const WindowsLimits& limits,
                          int32_t connectionType, SettingsRecord& record,
                          int32_t measuredMtu = 0);
 
-// The window that fills a line of `kbitsPerSecond` over `roundTripMs`, for
-// the record's MSS and within the largest window this Windows is proposed,
-// in place of the connection type's; a round trip below the millisecond the
-// echoes tell counts as one. The record is left as it is where the line
-// has no such window (a window of 0).
+// The window that fills a line of `kbitsPerSecond` over a measured
+// `roundTripMs`, for `mss`, within the largest window this Windows is
+// proposed; a round trip below the millisecond the echoes tell counts as
+// one.
+LineWindow MeasuredLineWindow(const WindowsLimits& limits,
+                              int32_t kbitsPerSecond, uint32_t roundTripMs,
+                              int32_t mss);
+
+// That window for the record's MSS, in place of the connection type's. The
+// record is left as it is where the line has no such window (a window of
+// 0).
 LineWindow RecommendLineWindow(const WindowsLimits& limits,
                                int32_t kbitsPerSecond, uint32_t roundTripMs,
                                SettingsRecord& record);

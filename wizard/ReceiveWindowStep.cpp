@@ -1,9 +1,7 @@
 #include "wizard/ReceiveWindowStep.h"
 
-#include <algorithm>
-
 #include "framework/IntegerText.h"
-#include "tuning/LineWindow.h"
+#include "tuning/Recommendations.h"
 
 namespace velo {
 
@@ -35,18 +33,13 @@ void ReceiveWindowStep::Prepare(int32_t connectionType, int32_t mss,
 }
 
 void ReceiveWindowStep::Propose() {
-  const int32_t largest = limits_.largestRecommendedReceiveWindow;
-  // A round trip below the millisecond the echoes tell counts as one.
-  const LineWindow line =
-      trip_.measured
-          ? WindowForLine(speed_,
-                          static_cast<int32_t>(std::min<uint32_t>(
-                              std::max<uint32_t>(trip_.ms, 1), INT32_MAX)),
-                          mss_, largest)
-          : LineWindow();
+  const LineWindow line = trip_.measured ? MeasuredLineWindow(limits_, speed_,
+                                                              trip_.ms, mss_)
+                                         : LineWindow();
   proposed_ = line.window > 0
                   ? ReceiveWindowDefault{line.multiplier, line.window}
-                  : DefaultReceiveWindow(connectionType_, mss_, largest);
+                  : DefaultReceiveWindow(connectionType_, mss_,
+                                         limits_.largestRecommendedReceiveWindow);
   PutBackProposal();
 }
 
