@@ -21,10 +21,15 @@ namespace {
 
 const char kRangeAlert[] = "Valid range of RWIN is from MSS to 1073741823.";
 
-// A path whose search ends at once with what it is told.
+// A path whose search ends at once with what it is told, the wizard's
+// prober while it lives.
 class AnsweringProber : public PathProber {
  public:
-  explicit AnsweringProber(const MtuSearchResult& result) : result_(result) {}
+  AnsweringProber(WizardDriver& wizard, const MtuSearchResult& result)
+      : wizard_(wizard), previous_(wizard.Prober()), result_(result) {
+    wizard.UseProber(*this);
+  }
+  ~AnsweringProber() { wizard_.UseProber(previous_); }
   bool CanPing() const override { return true; }
   MtuSearchResult Find(const std::string&,
                        const std::function<bool(int32_t)>&) override {
@@ -32,6 +37,8 @@ class AnsweringProber : public PathProber {
   }
 
  private:
+  WizardDriver& wizard_;
+  PathProber& previous_;
   const MtuSearchResult result_;
 };
 
@@ -157,8 +164,7 @@ TEST_F(ReceiveWindowPage, ARoundTripMeasuredBringsTheLineSpeedAndItsWindow) {
   found.fits = 1400;
   found.roundTripMs = 152;
   found.roundTripSize = 576;
-  AnsweringProber prober(found);
-  wizard_.UseProber(prober);
+  AnsweringProber prober(wizard_, found);
   wizard_.Open();
   CheckRadioButton(wizard_.PageWindow(), IDC_CONNECTION_DIAL_UP,
                    IDC_CONNECTION_LAN, IDC_CONNECTION_DSL);
