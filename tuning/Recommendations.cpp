@@ -31,9 +31,11 @@ int32_t RecommendedMtu(int32_t connectionType) {
   }
 }
 
-void SeedMtu(SettingsRecord& record) {
-  record.NewMTU = record.RecommendedMTU = RecommendedMtu(record.ConnectionType);
-  record.NewMSS = record.RecommendedMSS = record.NewMTU - kMssBelowMtu;
+void SeedMtu(SettingsRecord& record, int32_t measuredMtu) {
+  record.RecommendedMTU = RecommendedMtu(record.ConnectionType);
+  record.RecommendedMSS = record.RecommendedMTU - kMssBelowMtu;
+  record.NewMTU = measuredMtu > 0 ? measuredMtu : record.RecommendedMTU;
+  record.NewMSS = record.NewMTU - kMssBelowMtu;
 }
 
 void RecommendEverything(WindowsFamily family, const WindowsLimits& limits,
@@ -41,11 +43,7 @@ void RecommendEverything(WindowsFamily family, const WindowsLimits& limits,
                          int32_t measuredMtu) {
   SeedDefaults(family, limits, record);
   record.ConnectionType = connectionType;
-  SeedMtu(record);
-  if (measuredMtu > 0) {
-    record.NewMTU = measuredMtu;
-    record.NewMSS = measuredMtu - kMssBelowMtu;
-  }
+  SeedMtu(record, measuredMtu);
   record.NewRWIN = record.RecommendedRWIN =
       DefaultReceiveWindow(connectionType, record.NewMSS,
                            limits.largestRecommendedReceiveWindow)

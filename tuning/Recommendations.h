@@ -24,8 +24,9 @@ const int32_t kMssBelowMtu = 40;
 const int32_t kMinimumMtu = 68;
 const int32_t kMaximumMtu = 1500;
 
-// Sets the New and Recommended MTU and MSS for the record's connection type.
-void SeedMtu(SettingsRecord& record);
+// Sets the New and Recommended MTU and MSS for the record's connection type;
+// a measured MTU (not 0) takes the New MTU's place, the MSS following it.
+void SeedMtu(SettingsRecord& record, int32_t measuredMtu = 0);
 
 // Every value a run that takes each recommendation for `connectionType`
 // ends with, as the pages would leave it at Finish. A measured MTU (not 0)

@@ -52,7 +52,7 @@ BOOL CMTUSettings::OnInitDialog() {
 }
 
 void CMTUSettings::Prepare() {
-  SeedMtu(Record());
+  SeedMtu(Record(), finder_.FoundMtu());
   LoadBoxes();
   finder_.ShowIdle();
 }

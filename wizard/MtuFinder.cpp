@@ -22,11 +22,14 @@ void MtuFinder::Offer(const ProbeHost& probe) {
     view_.ShowHost(probe.host);
 }
 
-void MtuFinder::ShowIdle() { view_.ShowStatus(idleStatus_); }
+void MtuFinder::ShowIdle() {
+  view_.ShowStatus(foundMtu_ ? foundStatus_ : idleStatus_);
+}
 
 void MtuFinder::Press() {
   if (searching_) return Stop();
   trip_ = MeasuredRoundTrip();
+  foundMtu_ = 0;
   host_ = Trimmed(view_.TypedHost());
   if (host_.empty()) return ShowOutcome({kMtuHostUnknown, 0, 0});
   if (!view_.StartSearch(host_)) return ShowOutcome({kMtuNoThread, 0, 0});
@@ -42,9 +45,12 @@ void MtuFinder::Ended(const MtuSearchResult& result) {
   view_.StopSearch();
   searching_ = false;
   view_.ShowSearching(false);
-  if (result.end == kMtuFound)
-    view_.ShowInBoxes(result.mtu, result.mtu - kMssBelowMtu);
   if (result.roundTripSize > 0) trip_ = {true, result.roundTripMs, host_};
+  if (result.end == kMtuFound) {
+    view_.ShowInBoxes(result.mtu, result.mtu - kMssBelowMtu);
+    foundMtu_ = result.mtu;
+    foundStatus_ = MtuSearchOutcome(texts_, host_, result);
+  }
   ShowOutcome(result);
 }
 

@@ -47,8 +47,13 @@ class MtuFinder {
   // box; the router of the user's own network is none, and the status says
   // so instead.
   void Offer(const ProbeHost& probe);
-  // Each time the step is shown: what the status says before any search.
+  // Each time the step is shown: what the last search that found an MTU
+  // said of it, or else what the status says before any search.
   void ShowIdle();
+  // The MTU the last search that ended found, which the step shows on every
+  // visit in place of the type's; 0 where it found none, or another search
+  // has started since.
+  int32_t FoundMtu() const { return foundMtu_; }
   // The button: starts a search, or stops the one running.
   void Press();
   void Trying(int32_t size);
@@ -65,6 +70,8 @@ class MtuFinder {
   MeasuredRoundTrip& trip_;
   bool searching_ = false;
   std::string host_;  // the host of the running search
+  int32_t foundMtu_ = 0;
+  std::string foundStatus_;  // what the search that found it said
   // What the step says before any search: why the box is empty, if it is.
   std::string idleStatus_;
 };

@@ -87,6 +87,33 @@ TEST_F(MtuFinderTest, ThePressThatStopsAndLeavingTheStepEndTheSearchOnce) {
   EXPECT_TRUE(step.mtuBox.empty()) << "a stopped search fills no box";
 }
 
+// The step starts anew from the type's recommendation on every visit; an
+// MTU the search measured takes its place, with what the search said of
+// it, until another search starts.
+TEST_F(MtuFinderTest, AnMtuFoundStaysForTheNextVisitsUntilTheNextSearch) {
+  step.host = "ns.example";
+  finder.Press();
+  finder.Ended({kMtuFound, 1436, 12});
+  EXPECT_EQ(1436, finder.FoundMtu());
+  step.status = "";
+  finder.ShowIdle();
+  EXPECT_EQ(MtuSearchOutcome(english, "ns.example", {kMtuFound, 1436, 12}),
+            step.status);
+
+  finder.Press();
+  EXPECT_EQ(0, finder.FoundMtu()) << "a new search measures anew";
+  finder.Ended({kMtuNoAnswer, 0, 6});
+  EXPECT_EQ(0, finder.FoundMtu());
+  finder.ShowIdle();
+  EXPECT_EQ("", step.status);
+
+  finder.Press();
+  finder.Ended({kMtuFound, 1400, 11});
+  finder.Press();
+  finder.Press();
+  EXPECT_EQ(0, finder.FoundMtu()) << "stopped";
+}
+
 TEST_F(MtuFinderTest, TheRouterOfTheOwnNetworkIsNotOfferedAndTheStatusSaysWhy) {
   finder.Offer({"192.168.1.1", true});
   EXPECT_EQ("", step.host);

@@ -106,6 +106,11 @@ bool WizardDriver::NextTo(int index) {
   return Page() == index;
 }
 
+bool WizardDriver::BackTo(int index) {
+  for (int presses = 0; presses < 9 && Page() != index; ++presses) Back();
+  return Page() == index;
+}
+
 std::string WizardDriver::Text(int controlId) const {
   return TextOf(GetDlgItem(PageWindow(), controlId));
 }

@@ -51,8 +51,9 @@ class WizardDriver {
   void Back();
   void Finish();
   void Cancel();
-  // Next until the page `index` shows; false if it never does.
+  // Next (or Back) until the page `index` shows; false if it never does.
   bool NextTo(int index);
+  bool BackTo(int index);
 
   std::string Text(int controlId) const;
   // Replaces the text of a control of the current page as typing would

@@ -158,7 +158,8 @@ TEST_F(ReceiveWindowPage, AnMssNoMultiplierCanHoldTakesTheLargestWindow) {
 // A search on the MTU page that measured a round trip brings the line: the
 // connection type's speed, the window that fills it, the window following
 // a typed speed, which stays through Next and Back; a box left without a
-// speed alerts and takes the type's again.
+// speed alerts and takes the type's again. Back on the MTU page, the MTU
+// measured is still in its box.
 TEST_F(ReceiveWindowPage, ARoundTripMeasuredBringsTheLineSpeedAndItsWindow) {
   MtuSearchResult found{kMtuFound, 1400, 14};
   found.fits = 1400;
@@ -173,6 +174,7 @@ TEST_F(ReceiveWindowPage, ARoundTripMeasuredBringsTheLineSpeedAndItsWindow) {
   wizard_.Click(IDC_FIND_MTU);
   ASSERT_TRUE(wizard_.PumpUntil(
       [&] { return wizard_.Text(IDC_MTU_BOX) == "1400"; }));
+  const std::string said = wizard_.Text(IDC_MTU_SEARCH_STATUS);
   ASSERT_TRUE(wizard_.NextTo(kReceiveWindowPage));
 
   for (int line : {IDC_RWIN_SPEED_LABEL, IDC_RWIN_SPEED_BOX, IDC_RWIN_ROUND_TRIP})
@@ -209,6 +211,11 @@ TEST_F(ReceiveWindowPage, ARoundTripMeasuredBringsTheLineSpeedAndItsWindow) {
   EXPECT_EQ((Boxes{"1360", "6", "4", "32640"}), Equation());
   wizard_.Next();
   EXPECT_EQ(32640, wizard_.Record().NewRWIN);
+
+  ASSERT_TRUE(wizard_.BackTo(kMtuPage));
+  EXPECT_EQ("1400", wizard_.Text(IDC_MTU_BOX));
+  EXPECT_EQ("1360", wizard_.Text(IDC_MSS_BOX));
+  EXPECT_EQ(said, wizard_.Text(IDC_MTU_SEARCH_STATUS));
 }
 
 }  // namespace
