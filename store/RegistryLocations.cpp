@@ -145,7 +145,8 @@ const FamilyLocations kFamily9xLocations = {
      kRegSz, true, kMstcpValues, CountOf(kMstcpValues)},
     "System\\CurrentControlSet\\Services\\Class\\NetTrans",
     {"MaxMTU", &R::NewMTU, 0, &R::OriginalMTU, &F::MTUFound, nullptr,
-     "KB 158474; a ceiling under Dial-Up Networking (KB 183437)"},
+     "KB 250663: a string; at most what the adapter reports, and under "
+     "Dial-Up Networking 576 below 128 kbit/s (KB 183437)"},
     {"MaxMSS", &R::NewMSS, 0, &R::OriginalMSS, &F::MSSFound, nullptr,
      "KB 158474"},
     "System\\CurrentControlSet\\Services\\Class\\Modem",
