@@ -67,8 +67,7 @@ bool ReceiveWindowStep::MultiplierLeft() {
 }
 
 int32_t ReceiveWindowStep::Leave() {
-  window_ = WindowProduct::Of(mss_, multiplier_);
-  if (!IsValid()) PutBackProposal();
+  MultiplierLeft();
   return window_.Window();
 }
 
